@@ -1,0 +1,42 @@
+# The two entry points of the README, and the builds behind them.
+# Every target does its own set-up, so each works on a fresh Debian 12 machine.
+
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 20
+export QT_QPA_PLATFORM ?= offscreen
+
+.PHONY: all bootstrap build demo test test-asan fuzz bench clean
+
+all: build
+
+bootstrap:
+	@scripts/bootstrap
+
+build: bootstrap
+	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build build -j $(JOBS)
+
+# The main job: download the bundled example firmware into the bundled virtual chip.
+demo: build
+	@scripts/demo
+
+# The whole suite: sanitizer build with every unit, widget and end-to-end test, then the fuzzers.
+test: test-asan fuzz
+
+test-asan: bootstrap
+	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVAN_SANITIZE=ON >/dev/null
+	@cmake --build build-asan -j $(JOBS)
+	@ctest --test-dir build-asan --output-on-failure -j $(JOBS) --timeout 600
+
+# Fuzz targets are built with clang's libFuzzer and each runs for a bounded time.
+fuzz: bootstrap
+	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+		-DKORVAN_FUZZ=ON -DKORVAN_PARTS="isp;components;app;sim;fuzz" >/dev/null
+	@cmake --build build-fuzz -j $(JOBS)
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --test-dir build-fuzz --output-on-failure -j $(JOBS)
+
+bench: build
+	@scripts/bench
+
+clean:
+	rm -rf build build-asan build-fuzz
