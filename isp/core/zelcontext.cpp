@@ -1,0 +1,10 @@
+#include "zelcontext.h"
+
+namespace zel {
+
+ZelContext& ZelContext::processWide() {
+    static ZelContext context;
+    return context;
+}
+
+}  // namespace zel
