@@ -1,0 +1,320 @@
+#include "zelisp.h"
+
+#include <QStringList>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+
+namespace zel {
+
+namespace {
+
+// The chip marks the start of its reply with 0x68 0x00 and ends it with 0x16; the third byte
+// counts the reply from the 0x68 through the end byte.
+constexpr uint8_t kReplyStart = 0x68;
+constexpr uint8_t kReplyEnd = 0x16;
+// The length is one byte, so a reply never reaches past this index.
+constexpr size_t kLongestReply = 256;
+// Only when this much unmatched noise has piled up is it cut back to kNoiseKeep bytes.
+constexpr size_t kNoiseLimit = 2 * cZelIsp::kNoiseKeep;
+
+// Shortest status payload that carries a model ID.
+constexpr int64_t kStatusUpperBound = 20;
+
+// The rates tried by StartUp, fastest first, and the limit used when the host set none.
+constexpr std::array<int64_t, 7> kRates{115200, 57600, 38400, 19200, 9600, 4800, 1200};
+constexpr int64_t kDefaultBaudLimit = 115200;
+// A rate within this many parts per thousand is not usable (2.9 % is the most tolerated).
+constexpr int64_t kErrorBound = 30;
+
+// Rounds half to even, as the chip's vendor tools compute their timer values.
+int64_t roundEven(double value) {
+    return static_cast<int64_t>(std::nearbyint(value));
+}
+
+// Round-half-to-even of numerator / denominator (denominator > 0) in exact integer arithmetic.
+int64_t roundEvenDiv(int64_t numerator, int64_t denominator) {
+    int64_t quotient = numerator / denominator;
+    int64_t remainder = numerator % denominator;
+    if (remainder < 0) {
+        quotient -= 1;
+        remainder += denominator;
+    }
+    if (2 * remainder > denominator || (2 * remainder == denominator && (quotient & 1) != 0))
+        quotient += 1;
+    return quotient;
+}
+
+QString hex2(uint8_t byte) {
+    return QStringLiteral("%1").arg(byte, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+int64_t errorPerMille(int64_t actual, int64_t rate) {
+    return roundEven(static_cast<double>(std::llabs(actual - rate)) * 1000.0 /
+                     static_cast<double>(rate));
+}
+
+QString calcBaud16(double f, int64_t rate) {
+    const int64_t reload = roundEven(65536.0 - f / static_cast<double>(rate) / 32.0);
+    if (reload <= 0 || reload >= 65536) return {};
+    const int64_t actual = roundEven(f / static_cast<double>(65536 - reload) / 32.0);
+    if (errorPerMille(actual, rate) >= kErrorBound) return {};
+    const int64_t prescale =
+        std::min<int64_t>(254, roundEven(f / 16.0 / static_cast<double>(rate)));
+    return HexBytes(reload, 2) + QLatin1Char(',') + HexBytes(255 - reload / 256, 1) +
+           QLatin1Char(',') + HexBytes(prescale, 1);
+}
+
+QString calcBaud8(double f, int64_t rate) {
+    struct Divisor {
+        int divisor;
+        int mode;
+    };
+    static constexpr std::array<Divisor, 3> kDivisors{{{12, 0xC0}, {6, 0x40}, {1, 0x80}}};
+    int64_t best = kErrorBound;
+    QString params;
+    for (const auto& [divisor, mode] : kDivisors) {
+        const double scaled = f * divisor;
+        const int64_t reload = roundEven(256.0 - scaled / static_cast<double>(rate) / 192.0);
+        if (reload <= 0 || reload >= 256) continue;
+        const int64_t actual = roundEven(scaled / static_cast<double>(256 - reload) / 192.0);
+        const int64_t error = errorPerMille(actual, rate);
+        if (error >= best) continue;
+        best = error;
+        const int64_t prescale =
+            std::min<int64_t>(254, roundEven(scaled / 96.0 / static_cast<double>(rate)));
+        params = HexBytes(mode, 1) + QLatin1Char(',') + HexBytes(reload, 1) + QLatin1Char(',') +
+                 HexBytes(0xFF - mode, 1) + QLatin1Char(',') + HexBytes(prescale, 1);
+    }
+    return params;
+}
+
+// The clock-range byte of the baud test, from the whole megahertz of the clock.
+uint8_t clockRangeByte(int64_t cpu) {
+    const int64_t mhz = cpu / 1000000;
+    if (mhz <= 1) return 0x87;
+    if (mhz <= 2) return 0x86;
+    if (mhz <= 3) return 0x85;
+    if (mhz <= 6) return 0x84;
+    if (mhz <= 12) return 0x83;
+    if (mhz <= 20) return 0x82;
+    if (mhz <= 24) return 0x81;
+    return 0x80;
+}
+
+// ",00,36,01,<model ID as two bytes>": the tail of the enter-programming and option-read
+// payloads.
+QString modelTail(const ZelContext& context) {
+    return QStringLiteral(",00,36,01,") + HexBytes(context.ModelId, 2);
+}
+
+}  // namespace
+
+cZelIsp::cZelIsp() : cZelIsp(ZelContext::processWide()) {}
+
+cZelIsp::cZelIsp(ZelContext& context) : m_context(context) {}
+
+void cZelIsp::Init() {
+    m_rxFound = false;
+    m_rxBuffer.clear();
+    m_scanFrom = 0;
+}
+
+QString cZelIsp::RxdData(const Bytes& bytes) {
+    AppendBytes(m_rxBuffer, bytes);
+    if (m_rxBuffer.size() < 6) return {};
+    if (!m_rxFound) {
+        // The search resumes where the last one stopped: the last byte held may be the 0x68 of
+        // a pair split between two reads.
+        for (size_t i = m_scanFrom; i + 1 < m_rxBuffer.size(); ++i) {
+            if (m_rxBuffer[i] == kReplyStart && m_rxBuffer[i + 1] == 0x00) {
+                m_rxBuffer.erase(m_rxBuffer.begin(),
+                                 m_rxBuffer.begin() + static_cast<ptrdiff_t>(i));
+                m_rxFound = true;
+                break;
+            }
+        }
+        if (!m_rxFound) {
+            m_scanFrom = m_rxBuffer.size() - 1;
+            if (m_rxBuffer.size() > kNoiseLimit) {
+                const size_t drop = m_rxBuffer.size() - kNoiseKeep;
+                m_rxBuffer.erase(m_rxBuffer.begin(),
+                                 m_rxBuffer.begin() + static_cast<ptrdiff_t>(drop));
+                m_scanFrom -= drop;
+            }
+            return {};
+        }
+    }
+    // Bytes past the longest possible reply can never complete it.
+    if (m_rxBuffer.size() > kLongestReply) m_rxBuffer.resize(kLongestReply);
+    if (m_rxBuffer.size() < 3) return {};
+    const size_t endIndex = static_cast<size_t>(m_rxBuffer[2]) - 1;  // wraps for L = 0
+    if (m_rxBuffer[2] == 0 || endIndex >= m_rxBuffer.size() || m_rxBuffer[endIndex] != kReplyEnd)
+        return {};
+    if (endIndex < 5) return {};
+    return JoinHex(m_rxBuffer, 3, static_cast<int64_t>(endIndex) - 2);
+}
+
+void cZelIsp::StartUp(const QString& rev) {
+    Bytes status;
+    ParseHex(rev, status);
+    if (ArrayBound(status) < kStatusUpperBound) return;
+    ZelContext& c = m_context;
+    c.StatusBytes = std::move(status);
+    const Bytes& s = c.StatusBytes;
+
+    const size_t idAt = ArrayBound(s) == kStatusUpperBound ? 19 : 20;
+    c.SeriesByte = s[idAt];
+    c.ModelId = hex2(s[idAt]) + hex2(s[idAt + 1]);
+
+    c.Model.clear();
+    c.Sn.clear();
+    // IN PROGRESS: database lookup of the model record.
+
+    c.Cpu = measureClock(s);
+    c.Version = versionText(s);
+
+    if (c.Model.isEmpty()) return;
+
+    const auto serial = [&s](size_t first) {
+        if (s.size() < first + 7) return QString();
+        return JoinHex(s, static_cast<int64_t>(first), static_cast<int64_t>(first) + 6,
+                       QStringLiteral("-"));
+    };
+    if (c.SeriesByte == 0xD1) c.Sn = serial(31);
+    if (c.SeriesByte == 0xD3) c.Sn = serial(33);
+
+    chooseBaud();
+}
+
+void cZelIsp::chooseBaud() {
+    const int64_t limit = m_context.Baud < 1200 ? kDefaultBaudLimit : m_context.Baud;
+    for (int64_t rate : kRates) {
+        if (rate > limit) continue;
+        QString params = CalcBaud(rate);
+        if (!params.isEmpty()) {
+            m_context.Baud = rate;
+            m_baudParams = params;
+            return;
+        }
+    }
+    m_context.Baud = limit;
+}
+
+int64_t cZelIsp::measureClock(const Bytes& status) {
+    if (status.size() < 17) return 0;
+    int64_t high = 0, low = 0;
+    for (size_t i = 1; i <= 15; i += 2) high += status[i];
+    for (size_t i = 2; i <= 16; i += 2) low += status[i];
+    return 2061 * (32 * high + roundEvenDiv(low, 8) + 6) + (low - 2 * roundEvenDiv(low, 2));
+}
+
+QString cZelIsp::versionText(const Bytes& status) {
+    if (status.size() < 19) return {};
+    return QStringLiteral("%1.%2 ").arg(status[17] >> 4).arg(status[17] & 0x0F) +
+           QChar(static_cast<char16_t>(status[18]));
+}
+
+QString cZelIsp::REST() const {
+    return QStringLiteral("7F");
+}
+
+QString cZelIsp::BAUDT() const {
+    return MakePacket(QStringLiteral("8F,") + m_baudParams + QStringLiteral(",28,") +
+                          hex2(clockRangeByte(m_context.Cpu)),
+                      m_context);
+}
+
+QString cZelIsp::BAUDR() const {
+    return MakePacket(QStringLiteral("8E,") + m_baudParams + QStringLiteral(",28"), m_context);
+}
+
+QString cZelIsp::ISP() const {
+    const SeriesFacts& facts = seriesFacts(m_context.SeriesByte);
+    return MakePacket(QLatin1String(facts.ispPrefix) + modelTail(m_context), m_context);
+}
+
+QString cZelIsp::Erase_Flash(int64_t& flash) const {
+    const ZelContext& c = m_context;
+    int64_t last = c.Segments.empty() ? 0 : c.Segments.back().EndAddr + 1;
+    last = std::clamp<int64_t>(last, 0, std::max<int64_t>(c.Flash, 0));
+    const int64_t pages = last / 512 + (last % 512 != 0 ? 1 : 0);
+    const int64_t size = pages * 512;
+    flash = c.Flash;
+
+    const QString head = QStringLiteral("84,FF,00,") + HexBytes(size, 2) + QStringLiteral(",00,");
+    QString payload;
+    switch (seriesFacts(c.SeriesByte).eraseForm) {
+        case EraseForm::Sized:
+            payload = head + HexBytes(c.Flash, 2);
+            break;
+        case EraseForm::Fixed:
+            payload = head + QStringLiteral("6F,FF");
+            flash = 0x7000;
+            break;
+        case EraseForm::Short:
+            payload =
+                QStringLiteral("84,") + HexBytes(last, 1) + QStringLiteral(",33,33,33,33,33,33");
+            break;
+        case EraseForm::Long:
+            payload =
+                head + HexBytes(c.Flash, 2) + QStringLiteral(",00,00,00,00,00,00,00,00,00,00,00,");
+            // Every filler byte is followed by ",": the empty item at the end goes out as a
+            // second 0x0E, and the length and checksum count it.
+            for (int filler = 0x80; filler >= 0x0E; --filler)
+                payload += hex2(uint8_t(filler)) + QLatin1Char(',');
+            break;
+    }
+    return MakePacket(payload, c);
+}
+
+QString cZelIsp::GetOption() const {
+    // IN PROGRESS: [FORMAT] lookup.
+    return MakePacket(QStringLiteral("8D,"), m_context);
+}
+
+QString cZelIsp::READOPTION() const {
+    const SeriesFacts& facts = seriesFacts(m_context.SeriesByte);
+    QString payload = QLatin1String(facts.readOptionHead);
+    if (facts.readOptionTail) payload += modelTail(m_context);
+    return MakePacket(payload, m_context);
+}
+
+QString cZelIsp::END1() const {
+    return MakePacket(QStringLiteral("82"), m_context);
+}
+
+QString cZelIsp::END2() const {
+    return MakePacket(QStringLiteral("52,") + hex2(seriesFacts(m_context.SeriesByte).end2Mode) +
+                          QStringLiteral(",00"),
+                      m_context);
+}
+
+QString cZelIsp::CalcBaud(int64_t rate) const {
+    return CalcBaud(m_context.Cpu, rate, zel::baudMethod(m_context.SeriesByte));
+}
+
+QString cZelIsp::CalcBaud(int64_t cpu, int64_t rate, BaudMethod method) {
+    if (rate <= 0 || cpu <= 0) return {};
+    const double f = static_cast<double>(cpu);
+    return method == BaudMethod::Timer16 ? calcBaud16(f, rate) : calcBaud8(f, rate);
+}
+
+int cZelIsp::checksumWidth() const {
+    return zel::checksumWidth(m_context.SeriesByte);
+}
+
+bool cZelIsp::evenParity() const {
+    return usesEvenParity(m_context.SeriesByte);
+}
+
+BaudMethod cZelIsp::baudMethod() const {
+    return zel::baudMethod(m_context.SeriesByte);
+}
+
+QString cZelIsp::portSettings(int64_t rate) const {
+    return zel::portSettings(rate, m_context.SeriesByte);
+}
+
+}  // namespace zel

@@ -1,0 +1,93 @@
+// cZelIsp: the ZEL bootloader's wire side. It reassembles chip replies from the bytes the
+// port delivers, decodes the status reply into the identification state, and builds every
+// command packet as hex text (see modfun.h). It never touches a port; the job engine decides
+// what to send and when.
+#pragma once
+
+#include "modfun.h"
+#include "seriestable.h"
+#include "zelcontext.h"
+
+#include <QString>
+#include <cstdint>
+
+namespace zel {
+
+class cZelIsp {
+  public:
+    // Works on the process-wide identification state, as the control does.
+    cZelIsp();
+    // Works on `context` (one per port when several engines run at once); it must outlive
+    // this object.
+    explicit cZelIsp(ZelContext& context);
+
+    // --- Members in slot order -------------------------------------------------------------
+
+    // Forgets everything received so far.
+    void Init();
+    // Appends bytes just read from the port; returns the payload text of a complete reply
+    // (the bytes after the length byte, without the end byte and the byte before it), or ""
+    // while none is complete. The same reply is returned again until Init.
+    QString RxdData(const Bytes& bytes);
+    // Decodes a status reply payload text: clock, version, model ID, database record, serial
+    // number and the fastest usable baud rate with its BaudParams. A reply of fewer than 21
+    // bytes is ignored.
+    void StartUp(const QString& rev);
+    // The raw synchronisation text "7F" (not a packet).
+    QString REST() const;
+    QString BAUDT() const;
+    QString BAUDR() const;
+    QString ISP() const;
+    // Erase packet for the data in the context's last segment; `flash` receives the byte count
+    // that sizes the erase time-out.
+    QString Erase_Flash(int64_t& flash) const;
+    // Option-write packet from the [FORMAT] template and the (edited) status bytes.
+    QString GetOption() const;
+    QString READOPTION() const;
+    QString END1() const;
+    QString END2() const;
+
+    // --- Baud parameters -------------------------------------------------------------------
+
+    // The four baud parameter bytes for `rate` at the measured clock, by the series' method,
+    // or "" when no divisor gets within 2.9 %.
+    QString CalcBaud(int64_t rate) const;
+    static QString CalcBaud(int64_t cpu, int64_t rate, BaudMethod method);
+
+    // The parameters chosen by StartUp; kept when no rate fits. Settable for the engine's
+    // own bookkeeping and tests.
+    const QString& BaudParams() const { return m_baudParams; }
+    void setBaudParams(const QString& params) { m_baudParams = params; }
+
+    // --- Series facts the engine needs -----------------------------------------------------
+
+    int checksumWidth() const;
+    bool evenParity() const;
+    BaudMethod baudMethod() const;
+    // "rate,E,8,1" or "rate,N,8,1" for the current series.
+    QString portSettings(int64_t rate) const;
+
+    ZelContext& context() { return m_context; }
+    const ZelContext& context() const { return m_context; }
+
+    // Clock frequency in Hz measured from a status payload (at least 17 bytes).
+    static int64_t measureClock(const Bytes& status);
+    // The version text "major.minor letter" from a status payload (at least 19 bytes).
+    static QString versionText(const Bytes& status);
+
+    // Before the reply start is found, at most this many bytes are kept: line noise cannot
+    // grow the buffer without bound. The start is searched in every byte as it arrives, so a
+    // real reply is never lost by the trim.
+    static constexpr size_t kNoiseKeep = 4096;
+
+  private:
+    void chooseBaud();
+
+    ZelContext& m_context;
+    Bytes m_rxBuffer;        // RxBuffer
+    bool m_rxFound = false;  // RxFound
+    size_t m_scanFrom = 0;   // first index not yet searched for the reply start
+    QString m_baudParams;    // BaudParams
+};
+
+}  // namespace zel
