@@ -2,6 +2,8 @@
 
 #include <sys/stat.h>
 
+#include <ctime>
+
 #include <QFile>
 #include <QMutex>
 #include <QMutexLocker>
@@ -15,6 +17,9 @@ namespace {
 // memory.
 constexpr qint64 kMaxReadBytes = 16 * 1024 * 1024;
 constexpr int kMaxCachedFiles = 8;
+// A file changed within this many seconds is parsed afresh on every lookup: a coarse file-system
+// clock could give an in-place edit of the same size the same time stamp.
+constexpr time_t kSettledSeconds = 2;
 
 QString Folded(QStringView name) {
     return name.trimmed().toString().toCaseFolded();
@@ -107,9 +112,11 @@ std::shared_ptr<const DbText> LoadDbText(const QString& path) {
     const QByteArray bytes = file.read(kMaxReadBytes);
     auto text = std::make_shared<const DbText>(DbText::Parse(DecodeGbk(bytes)));
 
-    // Remember the parse only if the file did not change while it was read.
+    // Remember the parse only for a settled file that did not change while it was read.
     FileStamp after;
-    if (StampOf(path, after) && after == stamp) {
+    const time_t now = ::time(nullptr);
+    const bool settled = now - stamp.mtime.tv_sec >= kSettledSeconds;
+    if (settled && StampOf(path, after) && after == stamp) {
         QMutexLocker lock(&cacheMutex);
         if (Cache().size() >= kMaxCachedFiles) Cache().clear();
         Cache().insert(path, {stamp, text});
