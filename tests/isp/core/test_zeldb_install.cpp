@@ -1,0 +1,121 @@
+// Installing the built-in database and fixing the series list of a context.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "test_zeldb_support.h"
+#include "zeldb.h"
+
+namespace {
+
+using zeltest::ReadBytes;
+using zeltest::ScopedEnv;
+using zeltest::WriteBytes;
+
+struct InstallCase {
+    const char* name;
+    std::optional<QByteArray> existing;  // nullopt: no file
+    bool replaced;
+};
+
+class DbInstall : public ::testing::TestWithParam<InstallCase> {};
+
+TEST_P(DbInstall, ReplacesOnlyOlderFiles) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("zel.db");
+    if (GetParam().existing) {
+        ASSERT_TRUE(WriteBytes(path, *GetParam().existing));
+    }
+
+    EXPECT_TRUE(zel::InstallDb(path));
+    const QByteArray now = ReadBytes(path);
+    if (GetParam().replaced)
+        EXPECT_EQ(now, zel::EmbeddedDbImage());
+    else
+        EXPECT_EQ(now, *GetParam().existing);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"zel.db"});  // no leftovers
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DbInstall,
+    ::testing::Values(
+        InstallCase{"Missing", std::nullopt, true}, InstallCase{"Empty", QByteArray(), true},
+        InstallCase{"Version100", QByteArray("[ZEL]\nversion=100\n[SPROC]\nD1=0,6\n"), true},
+        InstallCase{"NoVersion", QByteArray("[ID]\nD103=8X00500\n"), true},
+        InstallCase{"NotANumber", QByteArray("[ZEL]\nversion=new\n"), true},
+        InstallCase{"Version101", QByteArray("[ZEL]\nversion=101\n[SPROC]\nD1=0,6\n"), false},
+        InstallCase{"Version102", QByteArray("[zel]\r\nVersion = 102\r\n"), false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DbInstallFailure, ReportsAnUnwritablePath) {
+    QTemporaryDir dir;
+    EXPECT_FALSE(zel::InstallDb(dir.filePath("no/such/folder/zel.db")));
+    EXPECT_FALSE(zel::InstallDb(QString()));
+}
+
+TEST(DbInstallFailure, ContextStillInitialisesFromAnUnwritablePath) {
+    QTemporaryDir dir;
+    zel::ZelContext ctx;
+    zel::InitDatabase(ctx, dir.filePath("missing/zel.db"));
+    EXPECT_EQ(ctx.DbPath, dir.filePath("missing/zel.db"));
+    EXPECT_TRUE(ctx.TypeList.isEmpty());
+    EXPECT_EQ(ctx.SeriesNames, "");
+}
+
+TEST(DbInit, FixesPathTypeListAndSeriesNames) {
+    QTemporaryDir dir;
+    zel::ZelContext ctx;
+    zel::InitDatabase(ctx, dir.filePath("zel.db"));
+    EXPECT_EQ(ctx.DbPath, dir.filePath("zel.db"));
+    EXPECT_EQ(ctx.TypeList, QStringList({"0", "1", "2", "4", "5", "6", "7", "8"}));
+    EXPECT_EQ(ctx.SeriesNames,
+              QString::fromUtf8("ZEL51A 系列\r\nZEL51B 系列\r\nZEL51C 系列\r\nZEL51D 系列\r\n"
+                                "ZEL51E 系列\r\nZEL51F 系列\r\nZEL51G 系列\r\nZEL51H 系列"));
+}
+
+TEST(DbInit, NewerFileKeepsItsOwnSeries) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("zel.db");
+    ASSERT_TRUE(WriteBytes(path, "[ZEL]\nversion=120\n[TYPE]\ntype=9,3\n9=Nine:1\n3=Three\n"));
+    zel::ZelContext ctx;
+    zel::InitDatabase(ctx, path);
+    EXPECT_EQ(ctx.TypeList, QStringList({"9", "3"}));
+    EXPECT_EQ(ctx.SeriesNames, "Nine\r\nThree");  // a row without ":" is all name
+}
+
+TEST(DbInit, ShortFormsUseTheProcessWideContext) {
+    QTemporaryDir dir;
+    zel::ZelContext& ctx = zel::ZelContext::processWide();
+    const zel::ZelContext saved = ctx;
+    zel::InitDatabase(ctx, dir.filePath("zel.db"));
+    EXPECT_EQ(zel::ReadDb("ZEL", "version"), "101");
+    EXPECT_EQ(zel::ReadDb("FORMAT", "F0"), "%19,FF,F6,FF");
+    ctx = saved;
+}
+
+TEST(DbLocation, FollowsTheEnvironment) {
+    QTemporaryDir dir;
+    const ScopedEnv home("HOME", dir.path().toUtf8());
+    {
+        const ScopedEnv db("ZEL_DB", dir.filePath("own/x.db").toUtf8());
+        EXPECT_EQ(zel::ResolveDbPath(), dir.filePath("own/x.db"));
+        EXPECT_TRUE(QFileInfo(dir.filePath("own")).isDir());
+    }
+    const ScopedEnv db("ZEL_DB", std::nullopt);
+    {
+        const ScopedEnv data("XDG_DATA_HOME", dir.filePath("data").toUtf8());
+        EXPECT_EQ(zel::ResolveDbPath(), dir.filePath("data/zel/zel.db"));
+        EXPECT_TRUE(QFileInfo(dir.filePath("data/zel")).isDir());
+    }
+    for (const std::optional<QByteArray>& data :
+         {std::optional<QByteArray>(), std::optional<QByteArray>(""),
+          std::optional<QByteArray>("relative/dir")}) {
+        const ScopedEnv xdg("XDG_DATA_HOME", data);
+        EXPECT_EQ(zel::ResolveDbPath(), dir.filePath(".local/share/zel/zel.db"));
+    }
+    EXPECT_TRUE(QFileInfo(dir.filePath(".local/share/zel")).isDir());
+}
+
+}  // namespace
