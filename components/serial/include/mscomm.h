@@ -1,0 +1,144 @@
+// MSComm: one serial port with the members the comm control offers its callers. Received bytes
+// arrive through the OnComm signal on the owning thread; every call reports success as a bool
+// and leaves the reason in lastError(), never an exception.
+//
+// Writing never blocks and never drops bytes: what the device does not take at once waits in an
+// output queue that a write notifier feeds to it as it drains. Closing first writes out that
+// queue (giving up only when the device takes nothing for a long while) and then waits until the
+// bytes have left the line (tcdrain), so a command written just before a close still arrives.
+#pragma once
+
+#include <QByteArray>
+#include <QMap>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include "commerror.h"
+#include "commsettings.h"
+
+class QSocketNotifier;
+
+namespace kserial {
+
+class MSComm : public QObject {
+    Q_OBJECT
+
+  public:
+    enum InputModeConstants : int { comInputModeText = 0, comInputModeBinary = 1 };
+    // CommEvent values. Only comEvReceive is raised by the comm control callers know;
+    // comEventDeviceLost reports a device that vanished (unplugged, pty peer gone): the port has
+    // been closed by then and lastError() says why.
+    enum CommEventConstants : int { comEvReceive = 2, comEventDeviceLost = 1100 };
+
+    explicit MSComm(QObject* parent = nullptr);
+    ~MSComm() override;  // closes the port (draining it) when open
+
+    // Port number, 1 = COM1. Any number is accepted while closed (a missing one fails at open
+    // with 8002); while open the call fails with 8000. Setting it clears PortName.
+    int CommPort() const { return m_commPort; }
+    bool setCommPort(int port);
+
+    // A device path used instead of the port number ("" = use CommPort). Closed port only (8000).
+    QString PortName() const { return m_portName; }
+    bool setPortName(const QString& devicePath);
+
+    // "baud,parity,data,stop", applied at the next open. A bad text fails with 380 and leaves the
+    // previous settings in place. Default "9600,N,8,1"; reads back in canonical form.
+    QString Settings() const { return m_settings.toString(); }
+    bool setSettings(const QString& text);
+    const CommSettings& lineSettings() const { return m_settings; }
+
+    // true opens with the current number and settings (a no-op when already open), false closes
+    // (a no-op when closed). Errors on open: 8002 no such device, 8005 held elsewhere, 8015 line
+    // settings refused, 8100 anything else (systemErrno, e.g. EACCES). A close that could not
+    // write out the whole queue still closes, but returns false.
+    bool PortOpen() const { return m_fd >= 0; }
+    bool setPortOpen(bool open);
+
+    // While true, RTS is asserted whenever the port is open. Devices without modem lines (a pty)
+    // are fine either way.
+    bool RTSEnable() const { return m_rtsEnable; }
+    bool setRTSEnable(bool on);
+
+    // Queues bytes for sending, in order. A text goes out as UTF-8. Fails with 8018 when closed.
+    bool Output(const QByteArray& bytes);
+    bool Output(const QString& text);
+    bool Output(const char* bytes) { return Output(QByteArray(bytes)); }
+
+    // Everything received and not read yet, removed from the buffer: a QByteArray in binary
+    // mode, else a QString. Text mode decodes UTF-8 and keeps an unfinished character's leading
+    // bytes for the next read.
+    QVariant Input();
+    QByteArray InputBytes();  // binary regardless of InputMode
+    QString InputText();      // text regardless of InputMode
+
+    int InputMode() const { return m_inputMode; }
+    bool setInputMode(int mode);  // 0 text, 1 binary; anything else fails with 380
+
+    int CommEvent() const { return m_commEvent; }  // kind of the latest OnComm
+    int InBufferCount() const { return int(m_input.size()); }
+    int OutBufferCount() const { return int(m_output.size() - m_outputPos); }
+
+    // The device the port is open on ("" while closed).
+    QString devicePath() const { return m_devicePath; }
+
+    // Blocks until the output queue has been handed to the device and sent (bounded: gives up
+    // when the device takes nothing for several seconds). Closing does this by itself.
+    bool drainOutput();
+
+    // The outcome of the latest call that can fail.
+    const CommError& lastError() const { return m_error; }
+
+    // --- Port numbers -----------------------------------------------------------------------
+    // The configured map of the host (section [Ports] of its Config.ini), shared by every
+    // instance in the process. loadPortMap replaces the map by the file's entries (empty map and
+    // false when the file cannot be read).
+    static void setPortMap(const QMap<int, QString>& map);
+    static QMap<int, QString> portMap();
+    static bool loadPortMap(const QString& iniPath);
+    // Where devices are looked for; the defaults are /dev and /sys/class/tty.
+    static void setScanDirectories(const QString& devDir, const QString& sysTtyDir);
+    // The detected serial devices, in port-number order (COM1 is the first).
+    static QStringList detectedPorts();
+    // The device that port number n opens ("" when none).
+    static QString deviceForPort(int port);
+
+  signals:
+    // Something happened on the port; CommEvent() tells what (comEvReceive: data is waiting).
+    // Handlers may read, write, close or reopen the port, but must not delete the MSComm
+    // (use deleteLater).
+    void OnComm();
+
+  private:
+    bool openPort();
+    bool closePort(bool drain);
+    bool fail(int number, int err, const QString& detail);
+    bool applyRts();
+    void readAvailable();
+    void writeQueued();
+    bool writeSome();
+    void deviceLost(int err);
+    void stopNotifiers();
+
+    int m_commPort = 1;
+    QString m_portName;
+    CommSettings m_settings;
+    bool m_rtsEnable = false;
+    int m_inputMode = comInputModeText;
+    int m_commEvent = 0;
+    CommError m_error;
+
+    int m_fd = -1;
+    quint64 m_openCount = 0;  // tells a handler's reopen apart from the port it was called for
+    QString m_devicePath;
+    QString m_claimKey;
+    QSocketNotifier* m_readNotifier = nullptr;
+    QSocketNotifier* m_writeNotifier = nullptr;
+    QByteArray m_input;
+    QByteArray m_output;
+    qsizetype m_outputPos = 0;  // bytes of m_output already written
+};
+
+}  // namespace kserial

@@ -1,0 +1,240 @@
+// MSComm: properties, opening and closing. Reading and writing live in mscommio.cpp.
+#include "mscomm.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QMutex>
+#include <QSocketNotifier>
+#include <cerrno>
+
+#include "deviceclaim.h"
+#include "serialports.h"
+#include "termiosline.h"
+
+namespace kserial {
+
+namespace {
+
+// How port numbers become devices; one per process, set by the host.
+struct PortDirectory {
+    QMutex mutex;
+    QMap<int, QString> configured;
+    QString devDir = QStringLiteral("/dev");
+    QString sysTtyDir = QStringLiteral("/sys/class/tty");
+};
+
+PortDirectory& portDirectory() {
+    static PortDirectory directory;
+    return directory;
+}
+
+}  // namespace
+
+MSComm::MSComm(QObject* parent) : QObject(parent) {}
+
+MSComm::~MSComm() {
+    if (m_fd >= 0) closePort(true);
+}
+
+bool MSComm::fail(int number, int err, const QString& detail) {
+    m_error.number = number;
+    m_error.systemErrno = err;
+    m_error.description = detail;
+    return false;
+}
+
+bool MSComm::setCommPort(int port) {
+    m_error = {};
+    if (m_fd >= 0)
+        return fail(comPortOpen, 0,
+                    QStringLiteral("COM%1: the port number cannot change while the "
+                                   "port is open")
+                        .arg(port));
+    m_commPort = port;
+    m_portName.clear();
+    return true;
+}
+
+bool MSComm::setPortName(const QString& devicePath) {
+    m_error = {};
+    if (m_fd >= 0)
+        return fail(
+            comPortOpen, 0,
+            devicePath + QStringLiteral(": the device cannot change while the port is open"));
+    m_portName = devicePath.trimmed();
+    return true;
+}
+
+bool MSComm::setSettings(const QString& text) {
+    m_error = {};
+    const std::optional<CommSettings> parsed = CommSettings::parse(text);
+    if (!parsed)
+        return fail(
+            comInvalidPropertyValue, 0,
+            QStringLiteral("Invalid port settings \"%1\" (expected e.g. 9600,N,8,1)").arg(text));
+    m_settings = *parsed;
+    return true;
+}
+
+bool MSComm::setInputMode(int mode) {
+    m_error = {};
+    if (mode != comInputModeText && mode != comInputModeBinary)
+        return fail(comInvalidPropertyValue, 0, QStringLiteral("Invalid InputMode %1").arg(mode));
+    m_inputMode = mode;
+    return true;
+}
+
+bool MSComm::setRTSEnable(bool on) {
+    m_error = {};
+    m_rtsEnable = on;
+    return m_fd < 0 || applyRts();
+}
+
+bool MSComm::applyRts() {
+    if (const int err = setRtsLine(m_fd, m_rtsEnable))
+        return fail(comSystemError, err,
+                    m_devicePath + QStringLiteral(": cannot set RTS: ") + systemErrorText(err));
+    return true;
+}
+
+bool MSComm::setPortOpen(bool open) {
+    m_error = {};
+    if (open == (m_fd >= 0)) return true;
+    return open ? openPort() : closePort(true);
+}
+
+bool MSComm::openPort() {
+    const bool byNumber = m_portName.isEmpty();
+    const QString path = byNumber ? deviceForPort(m_commPort) : m_portName;
+    if (path.isEmpty())
+        return fail(comPortInvalid, ENOENT,
+                    QStringLiteral("COM%1: no such serial port").arg(m_commPort));
+
+    QString key;
+    int err = 0;
+    switch (claimDevice(path, &key, &err)) {
+        case ClaimResult::Claimed:
+            break;
+        case ClaimResult::HeldInProcess:
+            return fail(comPortAlreadyOpen, 0,
+                        path + QStringLiteral(": port already open in this program"));
+        case ClaimResult::NoDevice:
+            return fail(comPortInvalid, err, path + QStringLiteral(": ") + systemErrorText(err));
+        case ClaimResult::NotCharDevice:
+            return fail(comPortInvalid, 0, path + QStringLiteral(": not a serial device"));
+        case ClaimResult::SystemError:
+            return fail(comSystemError, err, path + QStringLiteral(": ") + systemErrorText(err));
+    }
+
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        err = errno;
+        releaseDevice(key);
+        const int number = (err == ENOENT || err == ENODEV || err == ENXIO) ? comPortInvalid
+                           : err == EBUSY                                   ? comPortAlreadyOpen
+                                                                            : comSystemError;
+        return fail(number, err, path + QStringLiteral(": ") + systemErrorText(err));
+    }
+    const auto abandon = [&](int number, int e, const QString& detail) {
+        ::close(fd);
+        releaseDevice(key);
+        return fail(number, e, path + QStringLiteral(": ") + detail);
+    };
+    if (const int e = lockExclusive(fd)) {
+        return e == EWOULDBLOCK ? abandon(comPortAlreadyOpen, e,
+                                          QStringLiteral("port already open in another program"))
+                                : abandon(comSystemError, e, systemErrorText(e));
+    }
+    if (const int e = configureLine(fd, m_settings)) {
+        if (e == ENOTTY) return abandon(comPortInvalid, e, QStringLiteral("not a serial device"));
+        return abandon(
+            comSetCommStateFailed, e,
+            QStringLiteral("cannot set %1: ").arg(m_settings.toString()) + systemErrorText(e));
+    }
+    if (const int e = setRtsLine(fd, m_rtsEnable))
+        return abandon(comSystemError, e, QStringLiteral("cannot set RTS: ") + systemErrorText(e));
+    discardPendingInput(fd);
+
+    m_fd = fd;
+    ++m_openCount;
+    m_devicePath = path;
+    m_claimKey = key;
+    m_input.clear();
+    m_output.clear();
+    m_outputPos = 0;
+    m_readNotifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+    connect(m_readNotifier, &QSocketNotifier::activated, this, &MSComm::readAvailable);
+    m_writeNotifier = new QSocketNotifier(fd, QSocketNotifier::Write, this);
+    m_writeNotifier->setEnabled(false);
+    connect(m_writeNotifier, &QSocketNotifier::activated, this, &MSComm::writeQueued);
+    return true;
+}
+
+void MSComm::stopNotifiers() {
+    // The notifier may be the one whose signal is being delivered right now (a handler closing
+    // the port), so it is only switched off here and deleted once control is back in the loop.
+    for (QSocketNotifier** notifier : {&m_readNotifier, &m_writeNotifier}) {
+        if (!*notifier) continue;
+        (*notifier)->setEnabled(false);
+        disconnect(*notifier, nullptr, this, nullptr);
+        (*notifier)->deleteLater();
+        *notifier = nullptr;
+    }
+}
+
+bool MSComm::closePort(bool drain) {
+    stopNotifiers();
+    const bool drained = !drain || drainOutput();
+    ::close(m_fd);  // also drops the flock
+    releaseDevice(m_claimKey);
+    m_fd = -1;
+    m_devicePath.clear();
+    m_claimKey.clear();
+    m_input.clear();
+    m_output.clear();
+    m_outputPos = 0;
+    return drained;
+}
+
+void MSComm::setPortMap(const QMap<int, QString>& map) {
+    PortDirectory& d = portDirectory();
+    QMutexLocker lock(&d.mutex);
+    d.configured = map;
+}
+
+QMap<int, QString> MSComm::portMap() {
+    PortDirectory& d = portDirectory();
+    QMutexLocker lock(&d.mutex);
+    return d.configured;
+}
+
+bool MSComm::loadPortMap(const QString& iniPath) {
+    const std::optional<QMap<int, QString>> ports = readPortsSection(iniPath);
+    setPortMap(ports.value_or(QMap<int, QString>{}));
+    return ports.has_value();
+}
+
+void MSComm::setScanDirectories(const QString& devDir, const QString& sysTtyDir) {
+    PortDirectory& d = portDirectory();
+    QMutexLocker lock(&d.mutex);
+    d.devDir = devDir;
+    d.sysTtyDir = sysTtyDir;
+}
+
+QStringList MSComm::detectedPorts() {
+    PortDirectory& d = portDirectory();
+    QMutexLocker lock(&d.mutex);
+    return detectSerialDevices(d.devDir, d.sysTtyDir);
+}
+
+QString MSComm::deviceForPort(int port) {
+    PortDirectory& d = portDirectory();
+    QMutexLocker lock(&d.mutex);
+    if (d.configured.contains(port)) return d.configured.value(port);
+    return kserial::deviceForPort(port, {}, detectSerialDevices(d.devDir, d.sysTtyDir));
+}
+
+}  // namespace kserial

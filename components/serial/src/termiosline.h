@@ -1,0 +1,24 @@
+// Puts an open tty into the raw byte-pipe mode a bootloader link needs, at given line settings,
+// and drives its RTS line.
+#pragma once
+
+#include "commsettings.h"
+
+namespace kserial {
+
+// Raw mode (no echo, no line editing, no CR/LF translation, no flow control), reads that return
+// whatever is there, and the given rate, parity, data and stop bits. A pseudo-terminal silently
+// keeps 8 data bits without parity; that is accepted, not an error. Returns 0 or an errno value.
+int configureLine(int fd, const CommSettings& settings);
+
+// Asserts or clears RTS. Returns 0 or an errno value; a device without modem lines is not an
+// error (0).
+int setRtsLine(int fd, bool asserted);
+
+// Discards bytes received but not read (line noise from before the settings took effect).
+void discardPendingInput(int fd);
+
+// Waits until every byte written has left the device. Returns 0 or an errno value.
+int waitUntilSent(int fd);
+
+}  // namespace kserial
