@@ -1,0 +1,49 @@
+// Every event index the engine raises and the text that goes with it, in one place.
+#pragma once
+
+#include "enginetypes.h"
+
+#include <QString>
+
+namespace zel::events {
+
+// Error indices.
+inline constexpr int kErrorPort = 1;
+inline constexpr int kErrorSeries = 10;
+inline constexpr int kErrorUnknownModel = 12;
+
+// Interrupt indices.
+inline constexpr int kInterruptSeriesDiffers = 1;
+inline constexpr int kInterruptAdoptSeries = 2;
+
+// ViewInfo indices.
+inline constexpr int kInfoWaiting = 100;
+inline constexpr int kInfoBaud = 101;
+inline constexpr int kInfoErase = 102;
+inline constexpr int kInfoWrite = 103;
+inline constexpr int kInfoOptions = 105;
+inline constexpr int kInfoDetected = 500;
+inline constexpr int kInfoJob = 1000;
+inline constexpr int kInfoComplete = 1001;
+inline constexpr int kInfoCancelled = 1002;
+inline constexpr int kInfoFailed = 1003;
+
+QString portText();
+QString seriesRefusedText(JobType type);
+QString unknownModelText();
+QString adoptSeriesText();
+QString seriesDiffersText();
+
+QString jobText(JobType type);
+QString waitingText();
+// model "" means the chip is missing from the database; the model ID is shown instead.
+QString detectedText(const QString& model, const QString& modelId);
+QString baudText(int64_t baud);
+QString eraseText();
+QString writeText();
+QString optionsText();
+QString completeText(JobType type);
+QString failedText(JobType type);
+QString cancelledText(JobType type);
+
+}  // namespace zel::events

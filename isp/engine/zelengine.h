@@ -1,0 +1,141 @@
+// ZelEngine: the ISP job engine of the ZEL control. It runs one job at a time (check, download
+// or configure) on one serial link: sends the start flag until the chip answers, identifies
+// the chip, walks the database's step list with time-outs and retries, and reports through
+// the control's events. It is a state machine without I/O: the port, the timers and the event
+// sink are handed to it, and its inputs are plain calls. The transition rules are in
+// enginerules.h.
+#pragma once
+
+#include "datasegments.h"
+#include "engineio.h"
+#include "enginerules.h"
+#include "enginetypes.h"
+#include "zelcontext.h"
+#include "zelisp.h"
+
+#include <QStringList>
+#include <functional>
+
+namespace zel {
+
+class ZelEngine {
+  public:
+    // All four must outlive the engine. The context holds the identification state and the
+    // data segments (the control passes the process-wide one).
+    ZelEngine(ZelContext& context, IspPort& port, IspTimers& timers, IspEvents& events);
+    ZelEngine(const ZelEngine&) = delete;
+    ZelEngine& operator=(const ZelEngine&) = delete;
+
+    // --- Calls of the host ------------------------------------------------------------------
+
+    // Starts a job of type 1 (check), 2 (download) or 3 (configure). Refused while a job runs
+    // or for another type; PortFailed when the port cannot be opened (Error 1 was raised).
+    CallStatus Start(int pType);
+    // Ends the running job: ViewInfo 1002 when `user`, else 1003. NothingToStop when no job
+    // type is set (never started, or cancelled before).
+    CallStatus CancelDown(bool user);
+    // Replaces the data by `dat` at address 0. Refused once the job has composed its erase
+    // command (the data present then is what gets written).
+    CallStatus SetData(const Bytes& dat);
+    // Adds `dat` at address `Add` (see segments::AppendData). Refused like SetData, and for
+    // empty data or addresses outside 0..0xFFFFFFFF.
+    CallStatus AppendData(const Bytes& dat, int64_t Add);
+
+    // --- Calls of the adapter ---------------------------------------------------------------
+
+    // Bytes the port received, in order, as soon as they arrive.
+    void BytesReceived(const Bytes& bytes);
+    // An armed timer ran out.
+    void TimerFired(EngineTimer timer);
+
+    // --- State ------------------------------------------------------------------------------
+
+    bool Buzy() const { return m_busy; }
+    int DownType() const { return m_downType; }
+    bool success() const { return m_success; }
+    // The series the host selected (the control's ListIndex); compared with the chip's.
+    int selectedSeries() const { return m_selectedSeries; }
+    void setSelectedSeries(int index) { m_selectedSeries = index; }
+
+    rules::Phase phase() const { return m_phase; }
+    EndReason endReason() const { return m_endReason; }
+    // What the port said the last time it could not be opened.
+    const PortFailure& lastPortFailure() const { return m_portFailure; }
+    const QStringList& stepList() const { return m_steps; }
+    int step() const { return m_step; }
+    // Address of the block being written.
+    int64_t blockAddress() const { return m_block.block * segments::kBlockSize; }
+    ZelContext& context() { return m_ctx; }
+    cZelIsp& isp() { return m_isp; }
+
+    // --- Hooks ------------------------------------------------------------------------------
+
+    // Called on entering the option-write step, before ViewInfo 105: writes the option
+    // editor's choices into the status bytes.
+    void setOptionCommitter(std::function<void()> commit) { m_commitOptions = std::move(commit); }
+    // Receives every packet, reply and stray byte (for a -v trace).
+    void setTrace(std::function<void(const TraceRecord&)> trace) { m_trace = std::move(trace); }
+
+  private:
+    enum class AfterSend { Reply, TimeOut };
+    enum class ReplyOutcome { Continue, Done, Aborted };
+    enum class SeriesCheck { Ok, UnknownModel, Refused, Aborted };
+
+    // zelengine.cpp: calls, identification, ending.
+    bool alive(uint64_t generation) const { return generation == m_generation && m_busy; }
+    bool openPort(int64_t rate);
+    bool sendPacket(const QString& packet);
+    bool identify(const QString& reply);
+    SeriesCheck checkSeries();
+    void finishJob(EndReason reason);
+    void stopEverything();
+    void trace(TraceKind kind, Bytes bytes = {}, QString text = {});
+    QString dbPath() const;
+
+    // enginesteps.cpp: stepping through the list.
+    void handleReply(const QString& reply);
+    ReplyOutcome onReply(const QString& reply);
+    void showStep();
+    void sendStep(AfterSend after);
+    void afterSend(AfterSend after);
+    bool sendBlock();
+    bool lockData();
+    void onTimeOut();
+    void continueSettle();
+    QString stepCode(int index) const;
+
+    ZelContext& m_ctx;
+    IspPort& m_port;
+    IspTimers& m_timers;
+    IspEvents& m_events;
+    cZelIsp m_isp;
+
+    int m_downType = 0;
+    bool m_busy = false;
+    int m_step = 0;
+    QStringList m_steps;
+    bool m_repeat = false;
+    bool m_success = false;
+    bool m_complete = false;
+    segments::BlockCursor m_block;
+    int m_blockRetries = 0;
+    int m_timeOuts = 0;
+    int m_selectedSeries = 0;
+
+    rules::Phase m_phase = rules::Phase::Idle;
+    uint64_t m_generation = 0;  // counts Start calls; a handler that restarts moves it on
+    bool m_dataLocked = false;  // the erase command has been composed
+    bool m_graceRunning = false;
+    int m_responseTimeOut = rules::kFirstResponseTimeOut;
+    rules::Command m_settleCommand = rules::Command::None;
+    int m_settleStage = 0;
+    AfterSend m_settleAfter = AfterSend::Reply;
+    EndReason m_endReason = EndReason::None;
+    EndReason m_failure = EndReason::None;  // why a write phase gave up
+    PortFailure m_portFailure;
+
+    std::function<void()> m_commitOptions;
+    std::function<void(const TraceRecord&)> m_trace;
+};
+
+}  // namespace zel
