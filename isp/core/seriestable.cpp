@@ -29,8 +29,9 @@ constexpr std::array<SeriesRow, 12> kRows{{
     {0xE2, {2, true,  T8,  "50,09", "69,09", true,  EraseForm::Long,  0x02}},
     {0xD3, {2, true,  T8,  "50,0A", "69,0A", true,  EraseForm::Long,  0x02}},
 }};
-// An unknown chip gets an empty prefix: the leading "," of its payloads is sent as 00.
-constexpr SeriesFacts kFallback{2, false, T8, "", "", true, EraseForm::Long, 0x02};
+// An unknown chip has no command prefix; its payloads start with one 00 byte in its place.
+// (Left empty, the item would follow the length byte inside the packet and repeat it.)
+constexpr SeriesFacts kFallback{2, false, T8, "00", "00", true, EraseForm::Long, 0x02};
 // clang-format on
 
 }  // namespace

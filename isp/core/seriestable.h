@@ -18,7 +18,7 @@ struct SeriesFacts {
     int checksumWidth;  // bytes of the packet checksum
     bool evenParity;    // the port runs with even parity
     BaudMethod baudMethod;
-    const char* ispPrefix;       // first two items of the enter-programming payload, or ""
+    const char* ispPrefix;       // items before the model-ID tail of the enter-programming payload
     const char* readOptionHead;  // "50", or the items before the model-ID tail
     bool readOptionTail;         // whether ",00,36,01,<model ID>" follows readOptionHead
     EraseForm eraseForm;
@@ -26,7 +26,7 @@ struct SeriesFacts {
 };
 
 // The facts of a series; unknown series bytes (including 0 before identification) get the
-// fallback row: W = 2, no parity, 8-bit baud, empty prefix, long erase.
+// fallback row: W = 2, no parity, 8-bit baud, a single 00 for the prefix, long erase.
 const SeriesFacts& seriesFacts(uint8_t seriesByte);
 
 int checksumWidth(uint8_t seriesByte);

@@ -1,5 +1,7 @@
 #include "zelisp.h"
 
+#include "zeldb.h"
+
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -103,6 +105,22 @@ uint8_t clockRangeByte(int64_t cpu) {
     return 0x80;
 }
 
+// The context's database once initialised, else where the environment puts it.
+QString databasePath(const ZelContext& context) {
+    return context.DbPath.isEmpty() ? DbPath() : context.DbPath;
+}
+
+// The status byte an option item like "%23" names. Its number is read like a decimal prefix
+// ("%x" names byte 0). A byte the reply did not carry is sent as FF, the value of an
+// unprogrammed option byte, rather than reading past the reply.
+QString optionItem(const QString& item, const Bytes& status) {
+    size_t index = 0;
+    for (qsizetype i = 1;
+         i < item.size() && item[i] >= u'0' && item[i] <= u'9' && index < status.size(); ++i)
+        index = index * 10 + static_cast<size_t>(item[i].unicode() - u'0');
+    return index < status.size() ? hex2(status[index]) : QStringLiteral("FF");
+}
+
 // ",00,36,01,<model ID as two bytes>": the tail of the enter-programming and option-read
 // payloads.
 QString modelTail(const ZelContext& context) {
@@ -170,7 +188,8 @@ void cZelIsp::StartUp(const QString& rev) {
 
     c.Model.clear();
     c.Sn.clear();
-    // IN PROGRESS: database lookup of the model record.
+    const QString record = LookupModelRecord(databasePath(c), c.ModelId);
+    if (!record.isEmpty()) ApplyModelRecord(c, record);
 
     c.Cpu = measureClock(s);
     c.Version = versionText(s);
@@ -270,8 +289,13 @@ QString cZelIsp::Erase_Flash(int64_t& flash) const {
 }
 
 QString cZelIsp::GetOption() const {
-    // IN PROGRESS: [FORMAT] lookup.
-    return MakePacket(QStringLiteral("8D,"), m_context);
+    const ZelContext& c = m_context;
+    QString format = LoadOptionFormat(databasePath(c), c.ModelId, c.SeriesByte);
+    format.replace(QStringLiteral("%H"), HexBytes(c.Cpu, 4));
+    QStringList items = format.split(QLatin1Char(','));
+    for (QString& item : items)
+        if (item.startsWith(QLatin1Char('%'))) item = optionItem(item, c.StatusBytes);
+    return MakePacket(QStringLiteral("8D,") + items.join(QLatin1Char(',')), c);
 }
 
 QString cZelIsp::READOPTION() const {

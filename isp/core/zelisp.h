@@ -75,10 +75,14 @@ class cZelIsp {
     // The version text "major.minor letter" from a status payload (at least 19 bytes).
     static QString versionText(const Bytes& status);
 
-    // Before the reply start is found, at most this many bytes are kept: line noise cannot
-    // grow the buffer without bound. The start is searched in every byte as it arrives, so a
-    // real reply is never lost by the trim.
+    // Line noise must not grow the receive buffer without bound. Before the reply start is
+    // found, the buffer is cut back to its last kNoiseKeep bytes whenever it passes twice that;
+    // every byte has been searched for the start by then, so no reply is lost. After the start,
+    // only the first 256 bytes are kept: a reply's length is one byte, so later bytes can never
+    // complete it.
     static constexpr size_t kNoiseKeep = 4096;
+    // Bytes held in the receive buffer now (for diagnostics and the bound above).
+    size_t heldBytes() const { return m_rxBuffer.size(); }
 
   private:
     void chooseBaud();
