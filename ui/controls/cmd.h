@@ -9,7 +9,7 @@
 
 #include "core/colorrule.h"
 
-class QMenu;
+#include <QMenu>
 
 namespace kui {
 

@@ -10,8 +10,8 @@
 
 #include "vsmenucolors.h"
 
-class QMenu;
-class QMenuBar;
+#include <QMenu>
+#include <QMenuBar>
 class QWidget;
 class QStyle;
 
