@@ -30,7 +30,7 @@ constexpr int64_t kDefaultBaudLimit = 115200;
 // A rate within this many parts per thousand is not usable (2.9 % is the most tolerated).
 constexpr int64_t kErrorBound = 30;
 
-// Rounds half to even, as the chip's vendor tools compute their timer values.
+// Every rounding of the clock and baud arithmetic goes half to even.
 int64_t roundEven(double value) {
     return static_cast<int64_t>(std::nearbyint(value));
 }
