@@ -2,9 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <ctime>
 
 #include <QFile>
+#include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
 
@@ -17,18 +19,49 @@ namespace {
 // memory.
 constexpr qint64 kMaxReadBytes = 16 * 1024 * 1024;
 constexpr int kMaxCachedFiles = 8;
-// A file changed within this many seconds is parsed afresh on every lookup: a coarse file-system
+// A file changed within this many seconds is read afresh on every lookup: a coarse file-system
 // clock could give an in-place edit of the same size the same time stamp.
 constexpr time_t kSettledSeconds = 2;
 
-QString Folded(QStringView name) {
-    return name.trimmed().toString().toCaseFolded();
+bool SameName(QStringView a, QStringView b) {
+    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
 }
 
 QString StripQuotes(QStringView value) {
     if (value.size() >= 2 && value.front() == u'"' && value.back() == u'"')
         return value.mid(1, value.size() - 2).toString();
     return value.toString();
+}
+
+// The name of a section line "[name]" (the rest of the line when "]" is missing).
+QStringView SectionName(QStringView line) {
+    const qsizetype close = line.indexOf(u']');
+    return line.mid(1, close < 0 ? -1 : close - 1);
+}
+
+enum class Found { No, Section, Key };
+
+// Walks the rows of the first section called `section`; stops at the first row whose key is
+// `key` (when given), storing its value.
+Found Scan(QStringView text, QStringView section, const QStringView* key, QString* value) {
+    bool inside = false;
+    for (QStringView line : text.tokenize(u'\n')) {
+        line = line.trimmed();
+        if (line.isEmpty() || line.front() == u';') continue;
+        if (line.front() == u'[') {
+            if (inside) return Found::Section;  // the first section of the name has ended
+            inside = SameName(SectionName(line), section);
+            if (inside && !key) return Found::Section;
+            continue;
+        }
+        if (!inside) continue;
+        const qsizetype eq = line.indexOf(u'=');
+        if (eq >= 0 && SameName(line.left(eq), *key)) {
+            *value = StripQuotes(line.mid(eq + 1).trimmed());
+            return Found::Key;
+        }
+    }
+    return inside ? Found::Section : Found::No;
 }
 
 // Identifies one version of a file on disk.
@@ -66,34 +99,14 @@ QHash<QString, CacheEntry>& Cache() {
 
 }  // namespace
 
-DbText DbText::Parse(QStringView text) {
-    DbText db;
-    QHash<QString, QString>* current = nullptr;  // null outside a section or in a repeated one
-    for (QStringView line : text.tokenize(u'\n')) {
-        line = line.trimmed();
-        if (line.isEmpty() || line.front() == u';') continue;
-        if (line.front() == u'[') {
-            const qsizetype close = line.indexOf(u']');
-            const QString name = Folded(line.mid(1, close < 0 ? -1 : close - 1));
-            current = db.m_sections.contains(name) ? nullptr : &db.m_sections[name];
-            continue;
-        }
-        const qsizetype eq = line.indexOf(u'=');
-        if (!current || eq < 0) continue;
-        const QString key = Folded(line.left(eq));
-        if (!current->contains(key)) current->insert(key, StripQuotes(line.mid(eq + 1).trimmed()));
-    }
-    return db;
-}
-
 QString DbText::value(QStringView section, QStringView key) const {
-    const auto s = m_sections.constFind(Folded(section));
-    if (s == m_sections.cend()) return {};
-    return s->value(Folded(key));
+    QString value;
+    Scan(m_text, section, &key, &value);
+    return value;
 }
 
 bool DbText::hasSection(QStringView section) const {
-    return m_sections.contains(Folded(section));
+    return Scan(m_text, section, nullptr, nullptr) != Found::No;
 }
 
 std::shared_ptr<const DbText> LoadDbText(const QString& path) {
@@ -109,10 +122,10 @@ std::shared_ptr<const DbText> LoadDbText(const QString& path) {
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return empty;
-    const QByteArray bytes = file.read(kMaxReadBytes);
-    auto text = std::make_shared<const DbText>(DbText::Parse(DecodeGbk(bytes)));
+    const QByteArray bytes = file.read(std::min<qint64>(file.size(), kMaxReadBytes));
+    auto text = std::make_shared<const DbText>(DecodeGbk(bytes));
 
-    // Remember the parse only for a settled file that did not change while it was read.
+    // Remember the text only for a settled file that did not change while it was read.
     FileStamp after;
     const time_t now = ::time(nullptr);
     const bool settled = now - stamp.mtime.tv_sec >= kSettledSeconds;

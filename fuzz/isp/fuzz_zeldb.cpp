@@ -1,0 +1,82 @@
+// Random zel.db contents must never crash the reader, the lookups, the installer or the
+// decoders; the parse of a file must also agree with the parse of its text.
+#include <unistd.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "gbk.h"
+#include "zeldb.h"
+#include "zeldbtext.h"
+#include "zelinfo.h"
+
+namespace {
+
+QString ScratchPath() {
+    static const QString path = [] {
+        QByteArray tmpl = QByteArray(qgetenv("TMPDIR").isEmpty() ? "/tmp" : qgetenv("TMPDIR")) +
+                          "/fuzz_zeldb.XXXXXX";
+        const int fd = mkstemp(tmpl.data());
+        if (fd >= 0) close(fd);
+        return QFile::decodeName(tmpl);
+    }();
+    // Registered after `path` exists, so it runs before `path` is destroyed.
+    static const bool cleanup = std::atexit([] { QFile::remove(ScratchPath()); }) == 0;
+    (void)cleanup;
+    return path;
+}
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QString path = ScratchPath();
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 0;
+        file.write(bytes);
+    }
+
+    // Keys taken from the input itself reach real rows as well as missing ones.
+    const QString text = zel::DecodeGbk(bytes);
+    const zel::DbText parsed = zel::DbText::Parse(text);
+    const QString key = text.left(8).section(u'=', 0, 0);
+    for (const char* section : {"ZEL", "TYPE", "ID", "OPTION", "PAR"}) {
+        Check(zel::ReadDb(path, section, key) == parsed.value(QString::fromLatin1(section), key));
+    }
+
+    zel::ZelContext ctx;
+    ctx.DbPath = path;
+    ctx.TypeList = zel::LoadTypeList(path);
+    ctx.SeriesNames = zel::LoadSeriesNames(path, ctx.TypeList);
+    for (int i = -1; i <= ctx.TypeList.size(); ++i)
+        zel::LoadSeriesParameters(path, ctx.TypeList, i);
+
+    const uint8_t series = size > 0 ? data[0] : 0;
+    ctx.ModelId = zel::SeriesKey(series) + zel::SeriesKey(size > 1 ? data[1] : 0);
+    ctx.SeriesByte = series;
+    zel::ApplyModelRecord(ctx, zel::LookupModelRecord(path, ctx.ModelId));
+    zel::ApplyModelRecord(ctx, text.left(40));  // the input as a record too
+    for (zel::JobType job : {zel::JobType::Check, zel::JobType::Download, zel::JobType::Configure})
+        zel::LoadStepList(ctx, job);
+    zel::LoadOptionFormat(path, ctx.ModelId, series);
+    zel::LoadOptionDescriptors(ctx);
+
+    ctx.StatusBytes.assign(data, data + std::min<size_t>(size, 64));
+    const zel::cZelInfo info(ctx);
+    for (int16_t i = -1; i <= info.OptCount() && i < 64; ++i) info.OptList(i);
+    // Every row of the input as an option row, with the input's first line as a descriptor.
+    zel::DecodeOptionText(text.section(u'\n', 0, 0), text.section(u'\n', 1, 1), ctx.StatusBytes);
+
+    // The installer decides on any contents (and replaces what is not a current database).
+    if (zel::DbVersion(path) < zel::kEmbeddedDbVersion) Check(zel::InstallDb(path));
+    return 0;
+}
