@@ -1,0 +1,440 @@
+#include "zelsim/virtualchip.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QTemporaryFile>
+#include <algorithm>
+#include <cerrno>
+#include <condition_variable>
+#include <deque>
+#include <fstream>
+#include <mutex>
+#include <thread>
+
+#include "zeldb.h"
+#include "zelsim/chipreport.h"
+#include "zelsim/clockmath.h"
+#include "zelsim/programrunner.h"
+#include "zelsim/pseudoterminal.h"
+
+namespace zelsim {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int64_t microsNow() {
+    return std::chrono::duration_cast<std::chrono::microseconds>(Clock::now().time_since_epoch())
+        .count();
+}
+
+bool readFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+bool writeFileAtomically(const std::string& path, const std::string& data) {
+    const std::string temporary = path + ".part";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out.write(data.data(), static_cast<std::streamsize>(data.size()))) return false;
+    }
+    return std::rename(temporary.c_str(), path.c_str()) == 0;
+}
+
+struct PacedByte {
+    uint8_t byte;
+    double rate;    // the host's line rate when the byte arrived
+    int64_t dueUs;  // when the byte has fully crossed the line
+};
+
+}  // namespace
+
+struct VirtualChip::Impl {
+    ChipOptions options;
+    std::optional<ChipModel> model;
+    std::unique_ptr<QTemporaryFile> privateDb;
+    std::unique_ptr<ChipCore> core;
+    PseudoTerminal pty;
+    ProgramRunner runner;
+    std::thread thread;
+    mutable std::mutex mutex;
+    mutable std::condition_variable changed;
+    int stopPipe[2] = {-1, -1};
+    bool finished = false;
+    bool exitWhenSent = false;
+    std::string lastReport;
+
+    std::deque<PacedByte> inbound;
+    std::deque<std::pair<uint8_t, int64_t>> outbound;  // byte, earliest time to send
+    int64_t lastInboundDueUs = 0;
+    int64_t lastOutboundDueUs = 0;
+    bool outputBlocked = false;
+
+    void log(const std::string& line) const {
+        if (options.log) options.log(line);
+    }
+    double bitsPerByte() const { return model && model->bootloader.evenParity ? 11.0 : 10.0; }
+    double hostRate() const { return pty.hostRate().value_or(0); }
+
+    bool prepare(std::string* error);
+    QString databasePath(std::string* error);
+    void loop();
+    void readHost(int64_t nowUs);
+    void deliverInbound(int64_t nowUs);
+    void collectOutput(int64_t nowUs);
+    void writeOutbound(int64_t nowUs);
+    void onProgramRun();
+    int pollTimeoutMs(int64_t nowUs) const;
+    ChipSnapshot snapshotLocked() const;
+};
+
+QString VirtualChip::Impl::databasePath(std::string* error) {
+    if (!options.dbPath.empty()) {
+        const QString path = QString::fromStdString(options.dbPath);
+        if (!QFile::exists(path)) {
+            if (error) *error = "cannot read the database " + options.dbPath;
+            return {};
+        }
+        return path;
+    }
+    // The same file the control uses, installed the same way; without a writable place for
+    // it the built-in copy is read from a private file.
+    const QString path = zel::ResolveDbPath();
+    if (zel::InstallDb(path)) return path;
+    privateDb = std::make_unique<QTemporaryFile>();
+    const QByteArray image = zel::EmbeddedDbImage();
+    if (!privateDb->open() || privateDb->write(image) != image.size() || !privateDb->flush()) {
+        if (error) *error = "cannot install zel.db at " + path.toStdString();
+        return {};
+    }
+    return privateDb->fileName();
+}
+
+bool VirtualChip::Impl::prepare(std::string* error) {
+    auto fail = [&](const std::string& why) {
+        if (error) *error = why;
+        return false;
+    };
+    if (options.model.empty()) return fail("no model given (for example --model D103)");
+    if (options.frequency < kMinFrequency || options.frequency > kMaxFrequency)
+        return fail("the clock must be between 1 and 100 MHz");
+    const QString db = databasePath(error);
+    if (db.isEmpty()) return false;
+    model = findChipModel(db, options.model, error);
+    if (!model) return false;
+
+    ChipConfig config;
+    config.model = *model;
+    config.faults = options.faults;
+    config.bootDelayMs = options.bootDelayMs;
+    config.eraseMs = options.eraseMs;
+    config.softStart = options.softStart;
+    config.rebootMs = options.rebootMs.value_or(options.softStart ? -1 : 1000);
+    config.seed = options.seed;
+    config.status.frequency = options.frequency;
+    config.status.version = options.bootVersion;
+    config.status.versionLetter = options.bootLetter;
+    config.status.serial = options.serial;
+    config.status.reportedId = model->id;
+    if (options.faults.unknownId && options.faults.otherSeries)
+        return fail("the faults unknown-id and other-series exclude each other");
+    if (options.faults.unknownId) {
+        const auto id = unlistedIdOfSeries(db, model->series());
+        if (!id) return fail("every ID of this series is listed; cannot report an unknown one");
+        config.status.reportedId = *id;
+    }
+    if (options.faults.otherSeries) {
+        const auto id = idOfAnotherSeries(db, model->series());
+        if (!id) return fail("the database lists no other series");
+        config.status.reportedId = *id;
+    }
+    for (const auto& [index, value] : options.options) {
+        if (std::find(model->optionBytes.begin(), model->optionBytes.end(), index) ==
+            model->optionBytes.end()) {
+            std::string known;
+            for (int i : model->optionBytes)
+                known += (known.empty() ? "" : ", ") + std::to_string(i);
+            return fail("status byte " + std::to_string(index) + " is not an option byte of " +
+                        model->idText + " (option bytes: " + (known.empty() ? "none" : known) +
+                        ")");
+        }
+        config.status.options[index] = value;
+    }
+    std::vector<uint8_t> initial;
+    if (!options.imageIn.empty()) {
+        if (!readFile(options.imageIn, initial)) return fail("cannot read " + options.imageIn);
+        if (initial.size() > static_cast<size_t>(model->flashSize))
+            return fail(options.imageIn + " is larger than the flash of " + model->name + " (" +
+                        std::to_string(model->flashSize) + " bytes)");
+    }
+    if (options.run && !ProgramRunner::available())
+        return fail("--run needs s51 (Debian package sdcc-ucsim)");
+    core = std::make_unique<ChipCore>(std::move(config), initial);
+    core->setLog([this](const std::string& line) { log(line); });
+    return true;
+}
+
+ChipSnapshot VirtualChip::Impl::snapshotLocked() const {
+    ChipSnapshot s;
+    s.finished = finished;
+    if (!core) return s;
+    s.state = core->state();
+    s.counters = core->counters();
+    s.session = core->session();
+    s.rate = core->rate();
+    return s;
+}
+
+void VirtualChip::Impl::readHost(int64_t nowUs) {
+    uint8_t buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(pty.master(), buffer, sizeof buffer);
+        if (n <= 0) return;
+        // The rate is read when the bytes arrive: it is the rate the host wrote them at.
+        const double rate = hostRate();
+        const double byteUs = rate > 0 ? bitsPerByte() * 1e6 / rate : 0;
+        for (ssize_t i = 0; i < n; ++i) {
+            int64_t due = nowUs;
+            if (options.pace) {
+                due = std::max(nowUs, lastInboundDueUs) + static_cast<int64_t>(byteUs);
+                lastInboundDueUs = due;
+            }
+            inbound.push_back({buffer[i], rate, due});
+        }
+        if (runner.isRunning()) runner.toProgram(buffer, static_cast<size_t>(n));
+    }
+}
+
+void VirtualChip::Impl::deliverInbound(int64_t nowUs) {
+    while (!inbound.empty() && inbound.front().dueUs <= nowUs) {
+        const PacedByte b = inbound.front();
+        inbound.pop_front();
+        core->receive(b.byte, b.rate, nowUs / 1000);
+    }
+}
+
+void VirtualChip::Impl::collectOutput(int64_t nowUs) {
+    for (ChipEvent e : core->takeEvents()) {
+        switch (e) {
+            case ChipEvent::PowerCycle:
+            case ChipEvent::SoftStart:
+                // Nothing the chip said before survives on the line.
+                pty.discardUnread();
+                inbound.clear();
+                outbound.clear();
+                runner.stop();
+                break;
+            case ChipEvent::ProgramRun:
+                onProgramRun();
+                break;
+            case ChipEvent::HangUp:
+                pty.close();
+                finished = true;
+                break;
+            case ChipEvent::BootWindowOpen:
+            case ChipEvent::Identified:
+                break;
+        }
+    }
+    for (Transmission& t : core->takeTransmissions()) {
+        const double byteUs = bitsPerByte() * 1e6 / t.rate;
+        for (uint8_t b : t.bytes) {
+            int64_t due = 0;
+            if (options.pace) {
+                due = std::max(nowUs, lastOutboundDueUs) + static_cast<int64_t>(byteUs);
+                lastOutboundDueUs = due;
+            }
+            outbound.emplace_back(b, due);
+        }
+    }
+}
+
+void VirtualChip::Impl::writeOutbound(int64_t nowUs) {
+    outputBlocked = false;
+    std::vector<uint8_t> ready;
+    for (const auto& [byte, due] : outbound) {
+        if (due > nowUs) break;
+        ready.push_back(byte);
+    }
+    if (ready.empty() || !pty.isOpen()) return;
+    const ssize_t n = ::write(pty.master(), ready.data(), ready.size());
+    if (n > 0) {
+        outbound.erase(outbound.begin(), outbound.begin() + n);
+    } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+        outputBlocked = true;
+    }
+    if (n > 0 && static_cast<size_t>(n) < ready.size()) outputBlocked = true;
+}
+
+void VirtualChip::Impl::onProgramRun() {
+    lastReport = runReport(*core);
+    if (!options.imageOut.empty()) {
+        const auto& bytes = core->flash().bytes();
+        if (!writeFileAtomically(options.imageOut, std::string(bytes.begin(), bytes.end())))
+            log("cannot write " + options.imageOut);
+    }
+    if (!options.reportPath.empty() && !writeFileAtomically(options.reportPath, lastReport))
+        log("cannot write " + options.reportPath);
+    if (options.run) {
+        std::string error;
+        if (!runner.start(core->flash().bytes(), options.frequency, &error)) log(error);
+    }
+    if (options.once) exitWhenSent = true;
+}
+
+int VirtualChip::Impl::pollTimeoutMs(int64_t nowUs) const {
+    int64_t wakeUs = INT64_MAX;
+    const int64_t coreWake = core->nextWake(nowUs / 1000);
+    if (coreWake != INT64_MAX) wakeUs = coreWake * 1000;
+    if (!inbound.empty()) wakeUs = std::min(wakeUs, inbound.front().dueUs);
+    if (!outbound.empty() && !outputBlocked) wakeUs = std::min(wakeUs, outbound.front().second);
+    if (wakeUs == INT64_MAX) return 1000;
+    const int64_t ms = (wakeUs - nowUs + 999) / 1000;
+    return static_cast<int>(std::clamp<int64_t>(ms, 0, 1000));
+}
+
+void VirtualChip::Impl::loop() {
+    // A program that quits must not take the process with it when the chip writes to it.
+    sigset_t pipeSignal;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr);
+    std::unique_lock lock(mutex);
+    core->powerUp(microsNow() / 1000);
+    while (!finished) {
+        const int64_t before = microsNow();
+        collectOutput(before);
+        writeOutbound(before);
+        changed.notify_all();
+        if (exitWhenSent && outbound.empty()) break;
+        if (finished) break;
+
+        pollfd fds[3] = {
+            {pty.master(), static_cast<short>(POLLIN | (outputBlocked ? POLLOUT : 0)), 0},
+            {stopPipe[0], POLLIN, 0},
+            {runner.outputFd(), POLLIN, 0}};
+        const int timeout = pollTimeoutMs(before);
+        lock.unlock();
+        ::poll(fds, runner.outputFd() >= 0 ? 3 : 2, timeout);
+        lock.lock();
+        if (fds[1].revents) break;
+
+        const int64_t now = microsNow();
+        if (fds[0].revents & POLLIN) readHost(now);
+        if (runner.outputFd() >= 0 && (fds[2].revents & (POLLIN | POLLHUP))) {
+            const std::vector<uint8_t> said = runner.fromProgram();
+            for (uint8_t b : said) outbound.emplace_back(b, 0);
+        }
+        deliverInbound(now);
+        core->tick(hostRate(), now / 1000);
+    }
+    runner.stop();
+    finished = true;
+    changed.notify_all();
+}
+
+VirtualChip::VirtualChip(ChipOptions options) : d(std::make_unique<Impl>()) {
+    d->options = std::move(options);
+}
+
+VirtualChip::~VirtualChip() {
+    stop();
+}
+
+bool VirtualChip::start(std::string* error) {
+    if (d->thread.joinable() || d->core) {
+        if (error) *error = "the chip is already started";
+        return false;
+    }
+    if (!d->prepare(error)) return false;
+    if (!d->pty.open(error)) return false;
+    if (!d->options.linkPath.empty() && !d->pty.publishLink(d->options.linkPath, error)) {
+        d->pty.close();
+        return false;
+    }
+    if (::pipe2(d->stopPipe, O_CLOEXEC) != 0) {
+        if (error) *error = "cannot create the stop pipe";
+        d->pty.close();
+        return false;
+    }
+    d->thread = std::thread([this] { d->loop(); });
+    return true;
+}
+
+void VirtualChip::stop() {
+    if (d->thread.joinable()) {
+        const char byte = 0;
+        [[maybe_unused]] const ssize_t n = ::write(d->stopPipe[1], &byte, 1);
+        d->thread.join();
+    }
+    for (int& fd : d->stopPipe) {
+        if (fd >= 0) ::close(fd);
+        fd = -1;
+    }
+    std::lock_guard lock(d->mutex);
+    d->pty.close();
+    d->finished = true;
+    d->changed.notify_all();
+}
+
+std::string VirtualChip::slavePath() const {
+    std::lock_guard lock(d->mutex);
+    return d->pty.slavePath();
+}
+
+std::string VirtualChip::linkPath() const {
+    return d->options.linkPath;
+}
+
+const ChipModel& VirtualChip::model() const {
+    static const ChipModel none;
+    return d->model ? *d->model : none;
+}
+
+ChipSnapshot VirtualChip::snapshot() const {
+    std::lock_guard lock(d->mutex);
+    return d->snapshotLocked();
+}
+
+std::vector<uint8_t> VirtualChip::image() const {
+    std::lock_guard lock(d->mutex);
+    return d->core ? d->core->flash().bytes() : std::vector<uint8_t>{};
+}
+
+std::vector<uint8_t> VirtualChip::statusPayload() const {
+    std::lock_guard lock(d->mutex);
+    return d->core ? d->core->statusPayload() : std::vector<uint8_t>{};
+}
+
+std::string VirtualChip::report() const {
+    std::lock_guard lock(d->mutex);
+    if (!d->lastReport.empty() || !d->core) return d->lastReport;
+    return runReport(*d->core);
+}
+
+bool VirtualChip::waitUntil(const std::function<bool(const ChipSnapshot&)>& done,
+                            std::chrono::milliseconds timeout) const {
+    std::unique_lock lock(d->mutex);
+    return d->changed.wait_for(lock, timeout, [&] { return done(d->snapshotLocked()); });
+}
+
+bool VirtualChip::waitForState(ChipState state, std::chrono::milliseconds timeout) const {
+    return waitUntil([state](const ChipSnapshot& s) { return s.state == state; }, timeout);
+}
+
+bool VirtualChip::waitForProgramRuns(uint64_t runs, std::chrono::milliseconds timeout) const {
+    return waitUntil([runs](const ChipSnapshot& s) { return s.counters.programRuns >= runs; },
+                     timeout);
+}
+
+bool VirtualChip::waitForFinish(std::chrono::milliseconds timeout) const {
+    return waitUntil([](const ChipSnapshot& s) { return s.finished; }, timeout);
+}
+
+}  // namespace zelsim
