@@ -54,8 +54,13 @@ bool cDialog::runFileDialog(bool save) {
     if (files.isEmpty() || files.first().isEmpty()) return false;
     Filename = files.first();
     FileTitle = QFileInfo(Filename).fileName();
-    const qsizetype chosen = names.indexOf(dialog.selectedNameFilter());
-    if (chosen >= 0) FilterIndex = int(chosen) + 1;
+    // The dialog reports the filter as shown, without its pattern part.
+    const QString chosen = dialog.selectedNameFilter();
+    for (qsizetype i = 0; i < names.size(); ++i)
+        if (names[i] == chosen || names[i].startsWith(chosen + QStringLiteral(" ("))) {
+            FilterIndex = int(i) + 1;
+            break;
+        }
     return true;
 }
 

@@ -353,6 +353,14 @@ void Cmd::mouseMoveEvent(QMouseEvent* event) {
     emit MouseMove(buttonCode(event->buttons()), shiftState(event->modifiers()), pos.x(), pos.y());
 }
 
+void Cmd::enterEvent(QEnterEvent* event) {
+    if (!ignoresMouse() && !m_inside) {
+        m_inside = true;
+        update();
+    }
+    QWidget::enterEvent(event);
+}
+
 void Cmd::leaveEvent(QEvent* event) {
     if (!m_pressed && m_inside) {
         m_inside = false;
