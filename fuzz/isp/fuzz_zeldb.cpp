@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
+#include <cstdint>
 
 #include "zeldbimage.h"
 #include "zeldbtext.h"
