@@ -1,0 +1,36 @@
+// The code buffer: the bytes of the opened code file, indexed from address 0, with the bytes
+// no record wrote left 0, and the running sum of every byte stored while reading it.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+namespace korvan {
+
+using CodeBuffer = std::vector<uint8_t>;
+
+// The largest binary code file accepted: 16 MiB, 256 times the largest flash of any chip in
+// the model database (64 KiB). Anything bigger cannot be a code image for these chips; the
+// limit keeps a wrongly chosen file (a disk image, a video) from exhausting memory.
+constexpr qint64 kMaxCodeFileSize = 16 * 1024 * 1024;
+
+struct CodeImage {
+    CodeBuffer Bytes;
+    // 32-bit sum of every byte stored while reading (a byte written twice counts twice);
+    // it wraps around, as 8 hexadecimal digits show it.
+    uint32_t Sum = 0;
+    // Intel HEX records whose checksum does not verify or that are not well formed. They are
+    // still loaded; a non-zero count means the file may be damaged.
+    qsizetype BadRecords = 0;
+};
+
+enum class LoadError { None, NotUsable, TooLarge, Unreadable };
+
+// The sum as shown beside the file name: 8 upper-case hexadecimal digits.
+QString SumText(uint32_t sum);
+
+// The running sum of a whole buffer (after a task is opened, the sum of its bytes).
+uint32_t SumOf(const CodeBuffer& bytes);
+
+}  // namespace korvan

@@ -1,0 +1,226 @@
+#include "core/codeworkspace.h"
+
+#include "core/binreader.h"
+#include "core/codefile.h"
+#include "core/hexreader.h"
+#include "core/increment.h"
+#include "core/inifile.h"
+#include "core/taskfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <utility>
+
+namespace korvan {
+namespace {
+
+qint64 ModifiedSeconds(const QString& path) {
+    return QFileInfo(path).lastModified().toSecsSinceEpoch();
+}
+
+QString FolderOf(const QString& file) {
+    return QFileInfo(file).absolutePath() + '/';
+}
+
+}  // namespace
+
+CodeWorkspace::CodeWorkspace(AppPaths paths)
+    : paths_(std::move(paths)), settingsFile_(paths_.configFile()) {}
+
+void CodeWorkspace::LoadHistory() {
+    history_ = History::load(paths_.configFile());
+}
+
+void CodeWorkspace::clearBuffer() {
+    buffer_.clear();
+    sum_ = 0;
+    badRecords_ = 0;
+}
+
+bool CodeWorkspace::isConfigIni(const QString& file) const {
+    const QFileInfo a(file), b(paths_.configFile());
+    if (a.exists() && b.exists()) return a.canonicalFilePath() == b.canonicalFilePath();
+    return a.absoluteFilePath() == b.absoluteFilePath();
+}
+
+void CodeWorkspace::applySettings(const IniDocument& doc, const QString& source,
+                                  OpenResult& result) {
+    settingsLoaded_ = false;
+    korvan::LoadUserSettings(doc, settings_, seriesCount_);
+    settingsLoaded_ = true;
+    result.SettingsApplied = true;
+    if (isConfigIni(source)) return;
+    const QString program = ProgramToRun(settings_);
+    if (program.isEmpty() || approvedPrograms_.contains(program)) return;
+    untrustedPrograms_.insert(program);
+    result.ProgramToConfirm = program;
+}
+
+OpenResult CodeWorkspace::LoadUserSettings(const QString& file) {
+    OpenResult result;
+    const QString source = file.isEmpty() ? settingsFile_ : file;
+    applySettings(IniDocument::load(source), source, result);
+    result.Ok = true;
+    return result;
+}
+
+bool CodeWorkspace::SaveUserSettings(const QString& file) {
+    const QString target = file.isEmpty() ? settingsFile_ : file;
+    // A packed task is never written key by key: that would turn it into plain text.
+    if (FileTypeOf(target) == CodeFileType::Mcp) return false;
+    auto doc = IniDocument::loadForUpdate(target);
+    if (!doc) return false;
+    UserSettings settings = settings_;
+    // The option values of an open task are read from it but never written elsewhere.
+    if (taskMode_) settings.OptionValues.clear();
+    korvan::SaveUserSettings(*doc, settings, shownFile_, target);
+    return doc->save(target);
+}
+
+void CodeWorkspace::SetTaskMode(bool on) {
+    taskMode_ = on;
+    if (!on) return;
+    settings_.AutoData = false;
+    settings_.AutoType = false;
+    settings_.AutoDown = false;
+    openDefaultEnabled_ = true;
+}
+
+OpenResult CodeWorkspace::OpenCodeFile(const QString& path, bool keepSettings) {
+    switch (FileTypeOf(path)) {
+        case CodeFileType::Hex:
+        case CodeFileType::Bin:
+            return openCode(path, keepSettings);
+        case CodeFileType::Mcp:
+            return openTask(path);
+        case CodeFileType::Mcu:
+            return openConfiguration(path);
+        case CodeFileType::Unsupported:
+            break;
+    }
+    return {};
+}
+
+OpenResult CodeWorkspace::openCode(const QString& path, bool keepSettings) {
+    OpenResult result;
+    clearBuffer();
+    codeFile_ = path;
+    if (!keepSettings) {
+        applySettings(IniDocument::load(settingsFile_), settingsFile_, result);
+        SetTaskMode(false);
+        caption_ = kTitle;
+        openDefaultEnabled_ = saveDefaultEnabled_ = false;
+    }
+    LoadError error = LoadError::None;
+    auto image = FileTypeOf(path) == CodeFileType::Hex ? ReadIntelHexFile(path, &error)
+                                                       : ReadBinaryFile(path, &error);
+    if (!image) {
+        if (error == LoadError::TooLarge) result.Message = UserMessage{msg::kFileInvalid, 12, {}};
+        return result;
+    }
+    codeFileTime_ = ModifiedSeconds(path);
+    buffer_ = std::move(image->Bytes);
+    sum_ = image->Sum;
+    badRecords_ = image->BadRecords;
+    shownFile_ = codeFile_;
+    result.Ok = result.BufferChanged = result.CodeLoaded = true;
+    result.BadRecords = badRecords_;
+    return result;
+}
+
+OpenResult CodeWorkspace::openTask(const QString& path) {
+    OpenResult result;
+    auto unpacked = UnpackTask(path, paths_.TempPath);
+    if (!unpacked) {
+        if (settingsLoaded_) {
+            result.Message = UserMessage{msg::kTaskUnreadable, 12, {}};
+        } else {
+            applySettings(IniDocument::load(settingsFile_), settingsFile_, result);
+        }
+        return result;
+    }
+    taskModified_ = false;
+    settingsFile_ = path;
+    codeFile_ = path;
+    caption_ = kTitle + QStringLiteral(" - [") + FileTitle(path) + QStringLiteral("] - 任务");
+    applySettings(unpacked->Task.Settings, path, result);
+    QFile::remove(unpacked->TempFile);
+    SetTaskMode(true);
+    buffer_ = std::move(unpacked->Task.Code);
+    sum_ = SumOf(buffer_);
+    badRecords_ = 0;
+    shownFile_ = codeFile_;
+    result.Ok = result.BufferChanged = true;
+    return result;
+}
+
+OpenResult CodeWorkspace::openConfiguration(const QString& path) {
+    OpenResult result;
+    clearBuffer();
+    settingsFile_ = path;
+    const IniDocument doc = IniDocument::load(path);
+    applySettings(doc, path, result);
+    SetTaskMode(false);
+    openDefaultEnabled_ = saveDefaultEnabled_ = true;
+    caption_ = kTitle + QStringLiteral(" - [") + FileTitle(path) + ']';
+    const QString code = ReadUserFile(doc, FolderOf(path));
+    codeFile_ = code;
+    result.BufferChanged = true;
+    // A configuration names a code file (or a task); it never leads to another configuration.
+    if (FileUsable(code) && FileTypeOf(code) != CodeFileType::Mcu) {
+        OpenResult inner = OpenCodeFile(code, true);
+        inner.SettingsApplied = true;
+        inner.BufferChanged = true;
+        if (inner.ProgramToConfirm.isEmpty()) inner.ProgramToConfirm = result.ProgramToConfirm;
+        return inner;
+    }
+    shownFile_.clear();
+    result.Ok = true;
+    return result;
+}
+
+bool CodeWorkspace::SaveSettingsFile(const QString& path) {
+    IniDocument doc;
+    // Option values go with the file even from an open task, so that a repacked task keeps
+    // them.
+    korvan::SaveUserSettings(doc, settings_, shownFile_, path);
+    if (FileTypeOf(path) != CodeFileType::Mcp) return doc.save(path);
+    return WriteTaskFile(path, doc, buffer_, paths_.TempPath);
+}
+
+std::optional<UserMessage> CodeWorkspace::CheckCodeLoaded() const {
+    if (buffer_.empty() || !FileUsable(codeFile_)) return UserMessage{msg::kNoCode, 11, {}};
+    return std::nullopt;
+}
+
+void CodeWorkspace::AdvanceSerialNumber() {
+    if (!settings_.IncOpen) return;
+    taskModified_ = true;
+    settings_.IncNext = NextSerialNumber(settings_.IncNext);
+    if (!taskMode_) WriteIni("AddData", "Data", QString::number(settings_.IncNext), settingsFile_);
+}
+
+bool CodeWorkspace::PollCodeFileChange() {
+    const CodeFileType type = FileTypeOf(codeFile_);
+    if (taskMode_ || !FileUsable(codeFile_) ||
+        (type != CodeFileType::Hex && type != CodeFileType::Bin))
+        return false;
+    const qint64 time = ModifiedSeconds(codeFile_);
+    if (time == codeFileTime_) return false;
+    codeFileTime_ = time;
+    return true;
+}
+
+bool CodeWorkspace::runNeedsConsent() const {
+    const QString program = ProgramToRun(settings_);
+    return !program.isEmpty() && untrustedPrograms_.contains(program);
+}
+
+void CodeWorkspace::approveRun() {
+    const QString program = ProgramToRun(settings_);
+    if (program.isEmpty()) return;
+    untrustedPrograms_.remove(program);
+    approvedPrograms_.insert(program);
+}
+
+}  // namespace korvan

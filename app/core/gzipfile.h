@@ -1,0 +1,23 @@
+// The packing of download tasks: gzip (zlib), so a task can be looked into with standard
+// tools. Unpacking is bounded and strict: anything but complete gzip data is refused.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <optional>
+
+namespace korvan {
+
+std::optional<QByteArray> GzipCompress(QByteArrayView data, int level);
+
+// Nothing when `data` is not gzip, is damaged or cut short, carries anything after its gzip
+// members, or unpacks to more than `maxSize` bytes.
+std::optional<QByteArray> GzipDecompress(QByteArrayView data, qint64 maxSize);
+
+// File forms: 0 on success, having written the complete `output` (atomically); non-zero
+// otherwise, with `output` untouched.
+int CompFile(const QString& output, const QString& input, int level, int reserved);
+int DecompFile(const QString& output, const QString& input, int reserved, qint64 maxSize);
+
+}  // namespace korvan

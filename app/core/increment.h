@@ -1,0 +1,29 @@
+// The automatic increment: data written into every downloaded copy at a fixed address, most
+// often a serial number that advances after each successful download.
+#pragma once
+
+#include "core/datatext.h"
+#include "core/usersettings.h"
+
+#include <QDateTime>
+#include <QString>
+
+namespace korvan {
+
+constexpr qint64 kMaxSerialNumber = 999999999;
+
+struct IncrementData {
+    Bytes Data;           // the format's bytes now
+    quint16 Address = 0;  // where they go
+    QString Preview;      // the bytes, blank-separated, hexadecimal or "#ddd"
+    QString CountLabel;   // "4 Bytes"
+};
+
+// The format of `settings` compiled with its serial number and the clock reading `now`.
+IncrementData IncrementBytes(const UserSettings& settings, bool hexPreview, const QDateTime& now);
+
+// The serial number after a successful download: 999999999 (or anything out of range) is
+// followed by 1.
+qint64 NextSerialNumber(qint64 current);
+
+}  // namespace korvan

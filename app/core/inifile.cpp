@@ -1,0 +1,29 @@
+#include "core/inifile.h"
+
+#include "core/apppaths.h"
+#include "core/inidocument.h"
+
+namespace korvan {
+
+QString ReadIni(const QString& section, const QString& key, const QString& file,
+                const QString& fallback) {
+    return IniDocument::load(file).read(section, key, fallback);
+}
+
+bool WriteIni(const QString& section, const QString& key, const QString& value,
+              const QString& file) {
+    auto doc = IniDocument::loadForUpdate(file);
+    if (!doc) return false;
+    doc->write(section, key, value);
+    return doc->save(file);
+}
+
+QString ReadConfig(const QString& section, const QString& key, const QString& fallback) {
+    return ReadIni(section, key, CurrentAppPaths().configFile(), fallback);
+}
+
+bool WriteConfig(const QString& section, const QString& key, const QString& value) {
+    return WriteIni(section, key, value, CurrentAppPaths().configFile());
+}
+
+}  // namespace korvan

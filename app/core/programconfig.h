@@ -1,0 +1,42 @@
+// The program settings of Config.ini: sections "Config", "Sound" and "Color", with the rules
+// that keep each value in its range when it is read.
+#pragma once
+
+#include "core/apppaths.h"
+
+#include <QString>
+#include <array>
+
+namespace korvan {
+
+// Default-constructed, every field is false or 0: the state before the first load. A
+// Boolean whose stored text is neither "True"/"False" nor a number keeps its previous value.
+struct ProgramConfig {
+    // [Config]
+    bool SetTop = false;
+    int ComPort = 0;       // absolute value; 0 (and anything beyond 16 bits) becomes 1
+    qint32 DownCount = 0;  // absolute value
+    qint32 MaxBaud = 0;    // absolute value
+    qint32 ErrTim = 0;     // absolute value, at least 5
+    bool OpenRts = false;
+    bool OpenLast = false;
+    bool Count = false;
+    bool AutoClose = false;
+    qint32 ReCount = 0;  // 0 or less becomes 1
+    // [Sound]
+    bool SoundOpen = false;
+    std::array<QString, 3> Sounds;  // Msg0..Msg2, "%AppPath%" expanded
+    // [Color]
+    bool ColorOpen = false;
+    qint32 Red = 0, Green = 0, Blue = 0;  // percent
+};
+
+// Reads the three sections from Config.ini of `paths`, starting from `previous`.
+ProgramConfig LoadConfig(const AppPaths& paths, const ProgramConfig& previous = {});
+
+// Writes what the settings dialog changes, in its order: [Config] OpenRts, OpenLast, ErrTim,
+// MaxBaud, AutoClose, Count, ReCount, [Sound] Open and Msg0..2 (the application folder as
+// "%AppPath%"), [Color] Open, Red, Green, Blue. One atomic replacement of the file.
+bool SaveConfig(const AppPaths& paths, const ProgramConfig& config);
+
+}  // namespace korvan

@@ -1,0 +1,166 @@
+#include "core/hexreader.h"
+#include "core/binreader.h"
+#include "core/codeimage.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <random>
+
+namespace korvan {
+namespace {
+
+CodeBuffer Bytes(std::initializer_list<int> values) {
+    CodeBuffer out;
+    for (const int v : values) out.push_back(static_cast<uint8_t>(v));
+    return out;
+}
+
+TEST(IntelHex, SingleRecordAtAnOffset) {
+    const CodeImage image = ReadIntelHex(":0400100001020304E2\n:00000001FF\n");
+    CodeBuffer expected(16, 0);
+    for (const int b : {1, 2, 3, 4}) expected.push_back(static_cast<uint8_t>(b));
+    EXPECT_EQ(image.Bytes, expected);
+    EXPECT_EQ(SumText(image.Sum), "0000000A");
+    EXPECT_EQ(image.BadRecords, 0);
+}
+
+struct HexCase {
+    const char* name;
+    const char* text;
+    CodeBuffer bytes;
+    uint32_t sum;
+    qsizetype bad;
+};
+
+class IntelHexRules : public testing::TestWithParam<HexCase> {};
+
+TEST_P(IntelHexRules, ReadsAsTheToolChainsExpect) {
+    const CodeImage image = ReadIntelHex(GetParam().text);
+    EXPECT_EQ(image.Bytes, GetParam().bytes);
+    EXPECT_EQ(image.Sum, GetParam().sum);
+    EXPECT_EQ(image.BadRecords, GetParam().bad);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IntelHexRules,
+    testing::Values(
+        HexCase{"BlanksAnywhere", ": 02 0000 00 AB CD 86\r\n", Bytes({0xAB, 0xCD}), 0x178, 0},
+        HexCase{"EndRecordAddsNothing", ":02000000ABCD86\n:00000001FF\n", Bytes({0xAB, 0xCD}),
+                0x178, 0},
+        HexCase{"LaterRecordsOverwriteAndSumTwice", ":020000001122CB\n:0100010033CB\n",
+                Bytes({0x11, 0x33}), 0x11 + 0x22 + 0x33, 0},
+        HexCase{"NoGrowthForARecordInside", ":0400000001020304F2\n:0100010099 65\n",
+                Bytes({1, 0x99, 3, 4}), 1 + 2 + 3 + 4 + 0x99, 0},
+        HexCase{"ShortLineGivesZeros", ":04000000AB\n", Bytes({0xAB, 0, 0, 0}), 0xAB, 1},
+        HexCase{"FieldsReadAsFarAsHex", ":02000000A G7\n", Bytes({0x0A, 0x07}), 0x11, 1},
+        HexCase{"ChecksumIsNotAReasonToSkip", ":020000001122FF\n", Bytes({0x11, 0x22}), 0x33, 1},
+        HexCase{"TypeIgnoredForData", ":020000071122C4\n", Bytes({0x11, 0x22}), 0x33, 0},
+        HexCase{"StartAddressRecordsCarryNoCode",
+                ":0400000300001234B3\n:04000005000012 34B1\n:0100000055AA\n", Bytes({0x55}), 0x55,
+                0},
+        HexCase{"MissingColonStillReads", "X0100000055AA\n", Bytes({0x55}), 0x55, 1},
+        HexCase{"ControlOnlyLinesAreNoRecords", "\t\n\x1A\n\n\r\r", CodeBuffer{}, 0, 0},
+        HexCase{"LoneCarriageReturnsSplitLines", ":0100000055AA\r:0100010066 98\r",
+                Bytes({0x55, 0x66}), 0xBB, 0}));
+
+TEST(IntelHex, TopOfTheAddressSpace) {
+    QByteArray line = ":FFFFFF00";
+    for (int i = 0; i < 255; ++i) line += "01";
+    line += "00\n";
+    const CodeImage image = ReadIntelHex(line);
+    EXPECT_EQ(image.Bytes.size(), 65790u);
+    EXPECT_EQ(image.Sum, 255u);
+}
+
+TEST(IntelHex, ZeroByteFileCountsAsMissing) {
+    test::TempHome home;
+    LoadError error = LoadError::None;
+    EXPECT_FALSE(ReadIntelHexFile(home.write("empty.hex", ""), &error));
+    EXPECT_EQ(error, LoadError::NotUsable);
+    EXPECT_FALSE(ReadIntelHexFile(home.path("absent.hex"), &error));
+    EXPECT_EQ(error, LoadError::NotUsable);
+    const auto image = ReadIntelHexFile(home.write("a.hex", ":0100000055AA\n"), &error);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->Bytes, Bytes({0x55}));
+}
+
+TEST(BinaryFile, EveryByteAtItsOffsetAndSummed) {
+    test::TempHome home;
+    QByteArray data;
+    for (int i = 0; i < 1000; ++i) data.append(static_cast<char>(i * 7));
+    const auto image = ReadBinaryFile(home.write("a.bin", data));
+    ASSERT_TRUE(image);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(image->Bytes.data()), 1000), data);
+    uint32_t sum = 0;
+    for (const char c : data) sum += static_cast<uint8_t>(c);
+    EXPECT_EQ(image->Sum, sum);
+}
+
+TEST(BinaryFile, RefusesFilesTooLargeForAnyChip) {
+    test::TempHome home;
+    const QString path = home.path("huge.bin");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(kMaxCodeFileSize + 1));  // sparse: no disk space used
+    file.close();
+    LoadError error = LoadError::None;
+    EXPECT_FALSE(ReadBinaryFile(path, &error));
+    EXPECT_EQ(error, LoadError::TooLarge);
+
+    ASSERT_TRUE(file.resize(kMaxCodeFileSize));
+    const auto image = ReadBinaryFile(path, &error);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->Bytes.size(), static_cast<size_t>(kMaxCodeFileSize));
+}
+
+// Random files of data records with overlaps, gaps and every record length, as the tool
+// chains write them (valid checksums, one end record).
+QByteArray RandomHexFile(std::mt19937& rng) {
+    std::uniform_int_distribution<int> records(1, 120), length(1, 32), byte(0, 255);
+    const int span = std::uniform_int_distribution<int>(64, 0xFFFF - 64)(rng);
+    std::uniform_int_distribution<int> address(0, span);
+    QByteArray text;
+    for (int r = records(rng); r > 0; --r) {
+        const int n = length(rng), a = address(rng);
+        QByteArray record;
+        record.append(static_cast<char>(n));
+        record.append(static_cast<char>(a >> 8));
+        record.append(static_cast<char>(a & 0xFF));
+        record.append('\0');
+        for (int i = 0; i < n; ++i) record.append(static_cast<char>(byte(rng)));
+        uint8_t sum = 0;
+        for (const char c : record) sum = static_cast<uint8_t>(sum + static_cast<uint8_t>(c));
+        record.append(static_cast<char>(-sum));
+        text += ':' + record.toHex().toUpper() + "\r\n";
+    }
+    return text + ":00000001FF\r\n";
+}
+
+TEST(IntelHex, ReadsTheSameBytesAsSrecCat) {
+    const QString srecCat = QStandardPaths::findExecutable("srec_cat");
+    if (srecCat.isEmpty()) GTEST_SKIP() << "srec_cat (package srecord) is not installed";
+    test::TempHome home;
+    std::mt19937 rng(20091207);
+    for (int file = 0; file < 60; ++file) {
+        const QString hex = home.write("r.hex", RandomHexFile(rng));
+        const QString bin = home.path("r.bin");
+        QFile::remove(bin);
+        QProcess tool;
+        tool.start(srecCat, {"-multiple", hex, "-intel", "-o", bin, "-binary"});
+        ASSERT_TRUE(tool.waitForFinished(30000));
+        ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+        const QByteArray expected = test::TempHome::read(bin);
+        const auto image = ReadIntelHexFile(hex);
+        ASSERT_TRUE(image);
+        const QByteArray actual(reinterpret_cast<const char*>(image->Bytes.data()),
+                                static_cast<qsizetype>(image->Bytes.size()));
+        ASSERT_EQ(actual.toHex(), expected.toHex()) << "file " << file;
+        EXPECT_EQ(image->BadRecords, 0);
+    }
+}
+
+}  // namespace
+}  // namespace korvan

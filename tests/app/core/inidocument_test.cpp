@@ -1,0 +1,149 @@
+#include "core/inidocument.h"
+#include "core/inifile.h"
+#include "core/textcodec.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+
+namespace korvan {
+namespace {
+
+const QByteArray kSample =
+    "; written by hand\n"
+    "[UserSet]\n"
+    "  MCU = 3  \n"
+    "UserFile=\"  spaced  \"\n"
+    "Empty=\n"
+    "\n"
+    "[Comm]\n"
+    "Send=first\n"
+    "send=second\n"
+    "[usersET]\n"
+    "MCU=9\n";
+
+struct ReadCase {
+    const char* section;
+    const char* key;
+    const char* expected;
+};
+
+class IniRead : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(IniRead, FollowsPrivateProfileRules) {
+    const IniDocument doc = IniDocument::fromBytes(kSample);
+    EXPECT_EQ(doc.read(GetParam().section, GetParam().key, "<default>"),
+              QString::fromUtf8(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IniRead,
+    testing::Values(ReadCase{"UserSet", "MCU", "3"},  // names and value trimmed
+                    ReadCase{"userset", "mcu", "3"},  // case ignored; first section wins
+                    ReadCase{"UserSet", "UserFile", "  spaced  "},  // one pair of quotes stripped
+                    ReadCase{"UserSet", "Empty", ""},   // present but empty: not the default
+                    ReadCase{"Comm", "SEND", "first"},  // first key wins
+                    ReadCase{"Comm", "Missing", "<default>"},
+                    ReadCase{"Nowhere", "MCU", "<default>"},
+                    ReadCase{"UserSet", "; written by hand", "<default>"}));
+
+TEST(IniDocument, ValueIsCutTo2047Characters) {
+    const IniDocument doc = IniDocument::fromBytes("[A]\nk=" + QByteArray(5000, 'x') + "\n");
+    EXPECT_EQ(doc.read("A", "k", "").size(), 2047);
+}
+
+TEST(IniDocument, QuotesAreStrippedOnlyAsAnEnclosingPair) {
+    const IniDocument doc = IniDocument::fromBytes("[A]\na=\"x\nb=\"\"\"\nc=\"a\" b\"\n");
+    EXPECT_EQ(doc.read("A", "a", "?"), "\"x");
+    EXPECT_EQ(doc.read("A", "b", "?"), "\"");
+    EXPECT_EQ(doc.read("A", "c", "?"), "a\" b");
+}
+
+TEST(IniDocument, WriteChangesOneLineAndKeepsTheRest) {
+    IniDocument doc = IniDocument::fromBytes(kSample);
+    doc.write("USERSET", "mcu", "5");
+    doc.write("UserSet", "NewKey", "v");
+    doc.write("Fresh", "k", "1");
+    const QByteArray expected =
+        "; written by hand\n"
+        "[UserSet]\n"
+        "MCU=5\n"
+        "UserFile=\"  spaced  \"\n"
+        "Empty=\n"
+        "NewKey=v\n"
+        "\n"
+        "[Comm]\n"
+        "Send=first\n"
+        "send=second\n"
+        "[usersET]\n"
+        "MCU=9\n"
+        "\n"
+        "[Fresh]\n"
+        "k=1\n";
+    EXPECT_EQ(doc.toBytes(), expected);
+}
+
+TEST(IniDocument, LineBreaksInAValueCannotInjectLines) {
+    IniDocument doc;
+    doc.write("Comm", "Send", "AT\r\n[UserDown]\nExe=evil");
+    EXPECT_FALSE(doc.hasSection("UserDown"));
+    EXPECT_EQ(doc.read("Comm", "Send", ""), "AT  [UserDown] Exe=evil");
+}
+
+TEST(IniDocument, KeepsWindowsLineEnds) {
+    IniDocument doc = IniDocument::fromBytes("[A]\r\nk=1\r\n");
+    doc.write("A", "j", "2");
+    EXPECT_EQ(doc.toBytes(), "[A]\r\nk=1\r\nj=2\r\n");
+}
+
+TEST(IniDocument, ReadsGbkFilesFromOlderInstallations) {
+    const QString text = QStringLiteral("下载任务");
+    const IniDocument gbk = IniDocument::fromBytes("[A]\nk=" + EncodeGbk(text) + "\n");
+    EXPECT_EQ(gbk.read("A", "k", ""), text);
+    const IniDocument utf8 = IniDocument::fromBytes("\xEF\xBB\xBF[A]\nk=" + text.toUtf8() + "\n");
+    EXPECT_EQ(utf8.read("A", "k", ""), text);
+    // Written back, the text is UTF-8.
+    EXPECT_TRUE(gbk.toBytes().contains(text.toUtf8()));
+}
+
+TEST(IniDocument, RemovesKeysAndSections) {
+    IniDocument doc = IniDocument::fromBytes(kSample);
+    doc.removeKey("UserSet", "Empty");
+    doc.removeSection("userset");
+    EXPECT_FALSE(doc.hasSection("UserSet"));
+    EXPECT_EQ(doc.sectionNames(), QStringList{"Comm"});
+    EXPECT_EQ(doc.keys("Comm"), (QStringList{"Send", "send"}));
+}
+
+TEST(IniFile, WriteIniCreatesAndUpdatesTheFileWithoutLeftovers) {
+    test::TempHome home;
+    const QString file = home.path("sub/dir/a.ini");
+    EXPECT_EQ(ReadIni("S", "k", file, "dflt"), "dflt");
+    ASSERT_TRUE(WriteIni("S", "k", "1", file));
+    ASSERT_TRUE(WriteIni("S", "j", "2", file));
+    EXPECT_EQ(ReadIni("s", "K", file, ""), "1");
+    EXPECT_EQ(test::TempHome::read(file), "[S]\nk=1\nj=2\n");
+    EXPECT_EQ(QDir(home.path("sub/dir")).entryList(QDir::Files), QStringList{"a.ini"});
+}
+
+TEST(IniFile, AnUnreadableFileIsNeverOverwritten) {
+    test::TempHome home;
+    const QString file = home.write("locked.ini", "[S]\nk=precious\n");
+    QFile::setPermissions(file, QFileDevice::WriteOwner);
+    if (QFile(file).open(QIODevice::ReadOnly)) GTEST_SKIP() << "running with rights to read it";
+    EXPECT_FALSE(WriteIni("S", "j", "2", file));
+    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(test::TempHome::read(file), "[S]\nk=precious\n");
+}
+
+TEST(IniFile, ConfigGoesToTheApplicationFolder) {
+    test::TempHome home;
+    SetCurrentAppPaths(home.paths());
+    ASSERT_TRUE(WriteConfig("Config", "ComPort", "4"));
+    EXPECT_EQ(ReadIni("Config", "ComPort", home.paths().AppPath + "Config.ini", ""), "4");
+    EXPECT_EQ(ReadConfig("config", "comport", ""), "4");
+}
+
+}  // namespace
+}  // namespace korvan

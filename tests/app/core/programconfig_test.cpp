@@ -1,0 +1,126 @@
+#include "core/programconfig.h"
+#include "core/prompt.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+namespace korvan {
+namespace {
+
+struct ConfigCase {
+    const char* config;  // the [Config] lines
+    int comPort, errTim, reCount, downCount, maxBaud;
+};
+
+class LoadConfigRules : public testing::TestWithParam<ConfigCase> {};
+
+TEST_P(LoadConfigRules, ClampsOnLoad) {
+    test::TempHome home;
+    home.write(home.paths().configFile(), QByteArray("[Config]\n") + GetParam().config);
+    const ProgramConfig c = LoadConfig(home.paths());
+    EXPECT_EQ(c.ComPort, GetParam().comPort);
+    EXPECT_EQ(c.ErrTim, GetParam().errTim);
+    EXPECT_EQ(c.ReCount, GetParam().reCount);
+    EXPECT_EQ(c.DownCount, GetParam().downCount);
+    EXPECT_EQ(c.MaxBaud, GetParam().maxBaud);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LoadConfigRules,
+    testing::Values(ConfigCase{"", 1, 30, 10, 0, 0},  // defaults
+                    ConfigCase{"ErrTim=3\nReCount=0\nComPort=0\n", 1, 5, 1, 0, 0},
+                    ConfigCase{"ErrTim=-60\nReCount=-4\nComPort=-3\n", 3, 60, 1, 0, 0},
+                    ConfigCase{"ErrTim=4x\nComPort=70000\nDownCount=-12\nMaxBaud=-115200\n", 1, 5,
+                               10, 12, 115200},
+                    ConfigCase{"ComPort=&H2\nErrTim=abc\nReCount=7 times\n", 2, 5, 7, 0, 0}));
+
+TEST(LoadConfig, BooleansFollowTheirDefaultsAndKeepThePreviousValueWhenMalformed) {
+    test::TempHome home;
+    home.write(home.paths().configFile(), "[Config]\nSetTop=-1\nOpenRts=yes\nCount=0\n");
+    const ProgramConfig first = LoadConfig(home.paths());
+    EXPECT_TRUE(first.SetTop);
+    EXPECT_FALSE(first.OpenRts);  // malformed: the value before the first load, false
+    EXPECT_TRUE(first.OpenLast);  // missing: default True
+    EXPECT_FALSE(first.Count);
+    EXPECT_FALSE(first.AutoClose);
+
+    ProgramConfig previous;
+    previous.OpenRts = true;
+    EXPECT_TRUE(LoadConfig(home.paths(), previous).OpenRts);
+}
+
+TEST(LoadConfig, SoundFilesExpandTheAppPathTokenInAnyLetterCase) {
+    test::TempHome home;
+    home.write(home.paths().configFile(),
+               "[Sound]\nOpen=True\nMsg0=%AppPath%ok.wav\nMsg1=%APPPATH%done.wav\n"
+               "Msg2=/usr/share/err.wav\n");
+    const ProgramConfig c = LoadConfig(home.paths());
+    EXPECT_TRUE(c.SoundOpen);
+    EXPECT_EQ(c.Sounds[0], home.paths().AppPath + "ok.wav");
+    EXPECT_EQ(c.Sounds[1], home.paths().AppPath + "done.wav");
+    EXPECT_EQ(c.Sounds[2], "/usr/share/err.wav");
+}
+
+TEST(SaveConfig, RoundTripsAndStoresSoundsRelativeToTheApplication) {
+    test::TempHome home;
+    home.write(home.paths().configFile(), "[ListMenu]\nList0=/x.hex\n");
+    ProgramConfig c = LoadConfig(home.paths());
+    c.OpenRts = false;
+    c.ErrTim = 90;
+    c.ReCount = 3;
+    c.MaxBaud = 57600;
+    c.AutoClose = true;
+    c.SoundOpen = true;
+    c.Sounds = {home.paths().AppPath + "a.wav", "/b.wav", ""};
+    c.ColorOpen = true;
+    c.Red = 20;
+    c.Blue = -10;
+    ASSERT_TRUE(SaveConfig(home.paths(), c));
+    const QByteArray text = test::TempHome::read(home.paths().configFile());
+    EXPECT_TRUE(text.contains("Msg0=%AppPath%a.wav"));
+    EXPECT_TRUE(text.contains("[ListMenu]\nList0=/x.hex"));  // other sections kept
+    const ProgramConfig back = LoadConfig(home.paths());
+    EXPECT_EQ(back.Sounds, c.Sounds);
+    EXPECT_EQ(back.ErrTim, 90);
+    EXPECT_EQ(back.ReCount, 3);
+    EXPECT_EQ(back.MaxBaud, 57600);
+    EXPECT_FALSE(back.OpenRts);
+    EXPECT_TRUE(back.AutoClose);
+    EXPECT_TRUE(back.ColorOpen);
+    EXPECT_EQ(back.Red, 20);
+    EXPECT_EQ(back.Blue, -10);
+}
+
+struct PromptCase {
+    bool open, autoClose;
+    const char* sound;
+    bool flag;
+    std::optional<QString> file;
+    bool wait;
+};
+
+class ChoosePromptCases : public testing::TestWithParam<PromptCase> {};
+
+TEST_P(ChoosePromptCases, PicksFileAndWaiting) {
+    ProgramConfig c;
+    c.SoundOpen = GetParam().open;
+    c.AutoClose = GetParam().autoClose;
+    c.Sounds = {"/s/ok.wav", "", "/s/err.wav"};
+    const auto prompt = ChoosePrompt(c, GetParam().sound, GetParam().flag);
+    ASSERT_EQ(prompt.has_value(), GetParam().file.has_value());
+    if (!prompt) return;
+    EXPECT_EQ(prompt->File, *GetParam().file);
+    EXPECT_EQ(prompt->Wait, GetParam().wait);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ChoosePromptCases,
+    testing::Values(PromptCase{false, false, "0", false, std::nullopt, false},
+                    PromptCase{true, false, "0", true, QString("/s/ok.wav"), false},
+                    PromptCase{true, true, "2", true, QString("/s/err.wav"), true},
+                    PromptCase{true, true, "2", false, QString("/s/err.wav"), false},
+                    PromptCase{true, false, "1", false, std::nullopt, false},  // none set
+                    PromptCase{true, false, "/x/y.wav", false, QString("/x/y.wav"), false}));
+
+}  // namespace
+}  // namespace korvan
