@@ -197,6 +197,7 @@ void ChipCore::servePending(double hostRate, int64_t now) {
             if (now >= r.giveUpAt) {
                 log("the host never switched to " + std::to_string(std::lround(*r.awaitHostRate)) +
                     " baud; the reply is lost");
+                ++m_counters.lostReplies;
                 m_pending.pop_front();
                 continue;
             }

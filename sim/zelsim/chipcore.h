@@ -42,6 +42,7 @@ struct ChipCounters {
     uint64_t garbledBytes = 0;     // bytes sent at a rate the chip was not listening at
     uint64_t ignoredCommands = 0;  // well-formed packets the bootloader does not act on
     uint64_t replies = 0;          // replies put on the line
+    uint64_t lostReplies = 0;      // baud replies given up: the host never came to the rate
     uint64_t erases = 0;
     uint64_t blocksWritten = 0;
     uint64_t blockRetries = 0;  // blocks written with the retry command (30)
