@@ -75,9 +75,6 @@ void Frame::WriteProperties(PropertyBag& bag) const {
         member = v;                    \
         update();                      \
     }
-KUI_SETTER(setBackColor, m_backColor, OleColor)
-KUI_SETTER(setBorderColor, m_borderColor, OleColor)
-KUI_SETTER(setForeColor, m_foreColor, OleColor)
 KUI_SETTER(setTextColor, m_textColor, OleColor)
 KUI_SETTER(setStretch, m_stretch, bool)
 #undef KUI_SETTER
@@ -94,6 +91,36 @@ void Frame::setText(const QString& text) {
 
 void Frame::setPicture(const QPixmap& picture) {
     m_picture = picture;
+    update();
+}
+
+void Frame::AdjustRGB(double red, double green, double blue) {
+    if (!m_hasBase) {
+        m_base[0] = m_backColor, m_base[1] = m_borderColor, m_base[2] = m_foreColor;
+        m_hasBase = true;
+    }
+    const ColorAdjust a{red, green, blue};
+    m_backColor = a.apply(m_base[0]);
+    m_borderColor = a.apply(m_base[1]);
+    m_foreColor = a.apply(m_base[2]);
+    update();
+}
+
+void Frame::setBackColor(OleColor c) {
+    m_backColor = c;
+    m_hasBase = false;
+    update();
+}
+
+void Frame::setBorderColor(OleColor c) {
+    m_borderColor = c;
+    m_hasBase = false;
+    update();
+}
+
+void Frame::setForeColor(OleColor c) {
+    m_foreColor = c;
+    m_hasBase = false;
     update();
 }
 

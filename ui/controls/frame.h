@@ -40,6 +40,10 @@ class Frame : public QWidget {
     bool Stretch() const { return m_stretch; }
     void setStretch(bool v);
 
+    // Tints background, line and caption colours, from the colours they had before the first
+    // adjustment, so that adjustments never compound.
+    void AdjustRGB(double red, double green, double blue);
+
     // The rectangle of the frame line, moved in where a caption or text sits on it.
     QRect FrameRect() const;
     // Where children may go without covering the line or the texts.
@@ -60,6 +64,8 @@ class Frame : public QWidget {
     QString m_caption, m_text;
     QPixmap m_picture;
     bool m_stretch;
+    OleColor m_base[3] = {};
+    bool m_hasBase = false;
 };
 
 }  // namespace kui

@@ -82,7 +82,7 @@ QSize VsMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* optio
             return {size.width() + columnWidth() + 8, kSeparatorHeight};
         const int fh = option ? option->fontMetrics.height() : size.height();
         // Column, gap, text, room for the shortcut gap and the sub-menu arrow.
-        return {columnWidth() + 8 + size.width() + 40, itemHeight(fh)};
+        return {columnWidth() + 8 + size.width() + 56, itemHeight(fh)};
     }
     if (type == CT_MenuBarItem) {
         const int fh = option ? option->fontMetrics.height() : size.height();
@@ -95,7 +95,7 @@ QSize VsMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* optio
 void VsMenuStyle::fillMenuBar(QPainter* p, const QRect& area, const QWidget* widget) const {
     const QRect whole = widget ? widget->rect() : area;
     p->save();
-    p->setClipRect(area);
+    p->setClipRect(area, Qt::IntersectClip);
     if (m_colors.showMenuBarGradient)
         fillGradient(*p, whole, color(m_colors.menuBarStart, widget),
                      color(m_colors.menuBarEnd, widget), true);
@@ -241,7 +241,7 @@ void VsMenuStyle::drawMenuItem(const QStyleOption* option, QPainter* p,
         accel = text.mid(tab + 1);
         text = text.left(tab);
     }
-    const QRect textRect(column.right() + 9, r.top(), r.width() - columnWidth() - 34, r.height());
+    const QRect textRect(column.right() + 9, r.top(), r.width() - columnWidth() - 30, r.height());
     p->setPen(fore);
     p->setFont(item->font);
     int flags = Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextShowMnemonic;

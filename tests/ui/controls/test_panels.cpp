@@ -260,6 +260,18 @@ class TestPanels : public QObject {
         QVERIFY(!frame.mask().contains(QPoint(0, r.top())));  // notched corner
     }
 
+    void frameAdjustDoesNotCompound() {
+        Frame frame(m_window);
+        frame.setBackColor(rgb(100, 100, 100));
+        frame.AdjustRGB(20, 0, 0);
+        frame.AdjustRGB(20, 0, 0);
+        QCOMPARE(frame.BackColor(), rgb(120, 100, 100));
+        QCOMPARE(frame.BorderColor(), adjustRGB(13921114, 20, 0, 0));
+        frame.setBackColor(rgb(10, 10, 10));  // a new colour is the new starting point
+        frame.AdjustRGB(100, 0, 0);
+        QCOMPARE(frame.BackColor(), rgb(20, 10, 10));
+    }
+
     void frameWithoutTextsUsesTheWholeArea() {
         Frame frame(m_window);
         frame.setGeometry(0, 0, 100, 60);

@@ -1,0 +1,62 @@
+// The gallery window: every skinned control in its states, a menu bar drawn by VsMenu, a
+// status line, and menus to switch the colour scheme and apply a colour adjustment.
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class QMenu;
+class QMenuBar;
+class QActionGroup;
+
+namespace kui {
+class Back;
+class Cmd;
+class Frame;
+class Progress;
+class VsMenu;
+class vTab;
+}  // namespace kui
+
+namespace gallery {
+
+class StatusStrip;
+
+class GalleryWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit GalleryWindow(QWidget* parent = nullptr);
+    ~GalleryWindow() override;
+
+    QMenuBar* menuBar() const { return m_menuBar; }
+    QMenu* fileMenu() const { return m_fileMenu; }
+    void applyScheme(int index);
+    void applyAdjustment(double red, double green, double blue);
+
+  private:
+    void buildMenus();
+    void buildButtons(QWidget* client);
+    void buildProgress(QWidget* client);
+    void buildTabs(QWidget* client);
+    QWidget* buildPanelsPage(QWidget* parent);
+    QWidget* buildTextPage(QWidget* parent, const QString& caption, const QString& text);
+    void showPage(int index);
+    void setProgress(long value);
+
+    QMenuBar* m_menuBar = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QMenu* m_dropMenu = nullptr;
+    QMenu* m_moreMenu = nullptr;
+    kui::VsMenu* m_vsMenu = nullptr;
+    kui::Back* m_background = nullptr;
+    kui::Frame* m_progressFrame = nullptr;
+    kui::Progress* m_progress = nullptr;
+    kui::vTab* m_tabs = nullptr;
+    QList<QWidget*> m_pages;
+    StatusStrip* m_status = nullptr;
+    int m_scheme = 0;
+    double m_adjust[3] = {0, 0, 0};
+};
+
+}  // namespace gallery
