@@ -10,6 +10,7 @@
 #include "controls/vsmenu.h"
 #include "core/propertybag.h"
 #include "skin/skinbutton.h"
+#include "skin/skincolorset.h"
 #include "skin/skinpanels.h"
 
 namespace kui {
@@ -392,7 +393,15 @@ void Skin::Refresh() {
     for (SkinButton* b : m_buttons) b->update();
 }
 
-void Skin::AdjustRGB(int clrR, int clrG, int clrB) {
+void Skin::ApplyColorSet(const QVariantMap& set) {
+    const QVariantList own = set.value(QStringLiteral("Skin")).toList();
+    if (own.size() >= 6)
+        ChangeColor(own[0].toUInt(), own[1].toUInt(), own[2].toUInt(), own[3].toUInt(),
+                    own[4].toUInt(), own[5].toUInt());
+    applyColorSet(m_form, set);
+}
+
+void Skin::AdjustRGB(double clrR, double clrG, double clrB) {
     m_adjustR = clrR;
     m_adjustG = clrG;
     m_adjustB = clrB;
@@ -405,7 +414,7 @@ void Skin::AdjustRGB(int clrR, int clrG, int clrB) {
 }
 
 void Skin::RefreshMenu() {
-    const ColorAdjust tint{double(m_adjustR), double(m_adjustG), double(m_adjustB)};
+    const ColorAdjust tint{m_adjustR, m_adjustG, m_adjustB};
     if (m_menuBar) {
         QPalette pal = m_menuBar->palette();
         pal.setColor(QPalette::Window, Qt::transparent);

@@ -129,7 +129,10 @@ class Skin : public QWidget, private iSupperClass {
     Q_INVOKABLE void Refresh();
     Q_INVOKABLE void RefreshMenu();
     // Percentages per channel, the colour rule of every skinned control.
-    Q_INVOKABLE void AdjustRGB(int clrR, int clrG, int clrB);
+    Q_INVOKABLE void AdjustRGB(double clrR, double clrG, double clrB);
+    // A skin's colour set (see skincolorset.h): "Skin" for this frame, the rest for the
+    // controls of the window.
+    Q_INVOKABLE void ApplyColorSet(const QVariantMap& set);
 
     // Whether the edges resize the window (default true).
     bool isSizable() const;
@@ -246,7 +249,7 @@ class Skin : public QWidget, private iSupperClass {
     bool m_regions = true;
 
     // The colour adjustment and the untinted drawing colours it applies to.
-    int m_adjustR = 0, m_adjustG = 0, m_adjustB = 0;
+    double m_adjustR = 0, m_adjustG = 0, m_adjustB = 0;
 };
 
 }  // namespace kui

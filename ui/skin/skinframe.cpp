@@ -317,7 +317,7 @@ void Skin::paintClient(QPainter& p) {
 void Skin::paintMenuBand(QPainter& p) {
     const int top = topHeight(), bottom = menuBandBottom();
     if (bottom <= top) return;
-    const ColorAdjust tint{double(m_adjustR), double(m_adjustG), double(m_adjustB)};
+    const ColorAdjust tint{m_adjustR, m_adjustG, m_adjustB};
     const QRect band(leftWidth(), top, std::max(0, width() - leftWidth() - rightWidth()),
                      bottom - top);
     cMemDC dc;
