@@ -51,10 +51,14 @@ std::optional<QVariant> invokeByName(QObject* object, const char* name, const QV
         if (!callable(m) || m.name() != name || m.parameterCount() != args.size()) continue;
         QVariantList converted;
         if (!convertAll(m, args, converted)) continue;
+        // The type names must outlive the call.
+        std::array<QByteArray, kMaxArgs> typeNames;
         std::array<QGenericArgument, kMaxArgs> generic{};
-        for (int a = 0; a < converted.size(); ++a)
+        for (int a = 0; a < converted.size(); ++a) {
+            typeNames[size_t(a)] = m.parameterTypeName(a);
             generic[size_t(a)] =
-                QGenericArgument(m.parameterTypeName(a).constData(), converted[a].constData());
+                QGenericArgument(typeNames[size_t(a)].constData(), converted[a].constData());
+        }
         QVariant result;
         QGenericReturnArgument ret;
         if (m.returnMetaType().isValid() && m.returnMetaType().id() != QMetaType::Void) {
