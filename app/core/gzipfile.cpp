@@ -99,7 +99,14 @@ int DecompFile(const QString& output, const QString& input, int /*reserved*/, qi
     if (!packed) return 1;
     const auto plain = GzipDecompress(*packed, maxSize);
     if (!plain) return 2;
-    return WriteAtomically(output, *plain) ? 0 : 3;
+    // The output is a scratch file read back at once: no need to make it durable.
+    QFile file(output);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+        file.write(*plain) == plain->size())
+        return 0;
+    file.close();
+    QFile::remove(output);
+    return 3;
 }
 
 }  // namespace korvan

@@ -15,8 +15,9 @@ std::optional<QByteArray> GzipCompress(QByteArrayView data, int level);
 // members, or unpacks to more than `maxSize` bytes.
 std::optional<QByteArray> GzipDecompress(QByteArrayView data, qint64 maxSize);
 
-// File forms: 0 on success, having written the complete `output` (atomically); non-zero
-// otherwise, with `output` untouched.
+// File forms: 0 on success, having written the complete `output`; non-zero otherwise.
+// CompFile replaces `output` atomically (it is the task itself) and leaves it untouched on
+// failure; DecompFile writes a scratch file and removes it on failure.
 int CompFile(const QString& output, const QString& input, int level, int reserved);
 int DecompFile(const QString& output, const QString& input, int reserved, qint64 maxSize);
 

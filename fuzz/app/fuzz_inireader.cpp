@@ -1,0 +1,24 @@
+// The INI reader and writer on arbitrary bytes: reads, writes and a round trip through text.
+#include "core/inidocument.h"
+#include "core/usersettings.h"
+
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    korvan::IniDocument doc = korvan::IniDocument::fromBytes(bytes);
+    korvan::UserSettings settings;
+    korvan::LoadUserSettings(doc, settings, 8);
+
+    const QStringList sections = doc.sectionNames();
+    const QString section = sections.isEmpty() ? QStringLiteral("S") : sections.first();
+    const QString value = QString::fromUtf8(bytes.left(64));
+    doc.write(section, QStringLiteral("Key"), value);
+    doc.write(QStringLiteral("New"), value, QStringLiteral("v"));
+    // A key written into a section is found there after a round trip through text.
+    const korvan::IniDocument again = korvan::IniDocument::fromBytes(doc.toBytes());
+    if (!again.value(section, QStringLiteral("Key"))) std::abort();
+    korvan::SaveUserSettings(doc, settings, value, QStringLiteral("/x/a.mcu"));
+    doc.removeSection(section);
+    return 0;
+}
