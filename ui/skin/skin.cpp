@@ -475,6 +475,19 @@ void Skin::Before(bool&, qint64&, QObject*, QEvent* e) {
             break;
         case QEvent::Show:
             m_shown = true;
+            // Someone replaced the window's flags and the system frame came back: take it away
+            // again once the window is up (its flags cannot change inside its own show).
+            if (m_form->isWindow() && !m_form->windowFlags().testFlag(Qt::FramelessWindowHint))
+                QMetaObject::invokeMethod(
+                    this,
+                    [this] {
+                        if (!m_form || m_form->windowFlags().testFlag(Qt::FramelessWindowHint))
+                            return;
+                        const bool visible = m_form->isVisible();
+                        m_form->setWindowFlag(Qt::FramelessWindowHint, true);
+                        if (visible) m_form->show();
+                    },
+                    Qt::QueuedConnection);
             if (!m_initialised) Init();
             linkMenu();
             updateSizeLimits();

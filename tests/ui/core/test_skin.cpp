@@ -51,6 +51,15 @@ class TestSkin : public QObject {
         QVERIFY(f.skin->isInitialised());
     }
 
+    void replacedWindowFlagsGetTheFrameRemovedAgain() {
+        Framed f;
+        f.form.setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
+        f.form.show();
+        QTRY_VERIFY(f.form.windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(f.form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QTRY_VERIFY(f.form.isVisible());
+    }
+
     void minimumSizeComesFromTheFrameParts() {
         Framed f;
         const QSize expected(f.skin->leftWidth() + f.skin->rightWidth(),
