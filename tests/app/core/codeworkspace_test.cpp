@@ -167,6 +167,24 @@ TEST_F(Workspace, TaskRoundTripWithEverySetting) {
     EXPECT_TRUE(QDir(home.paths().TempPath).isEmpty());  // the unpacked file is gone
 }
 
+TEST_F(Workspace, ConfigurationRoundTripWithEverySetting) {
+    const QString hex = home.write("fw/a.hex", kHex);
+    ASSERT_TRUE(ws.OpenCodeFile(hex, true).Ok);
+    ws.settings() = EveryFieldSet();
+    ws.settings().AutoDown = true;
+    const QString mcu = home.path("fw/board.mcu");
+    ASSERT_TRUE(ws.SaveSettingsFile(mcu));
+    EXPECT_EQ(ReadIni("Option", "5", mcu, ""), "1,2,3");
+
+    CodeWorkspace other(home.paths());
+    const OpenResult r = other.OpenCodeFile(mcu, false);
+    ASSERT_TRUE(r.Ok);
+    EXPECT_FALSE(other.taskMode());
+    EXPECT_EQ(other.settings(), ws.settings());
+    EXPECT_EQ(other.codeFile(), hex);
+    EXPECT_EQ(other.codeBuffer(), ws.codeBuffer());
+}
+
 TEST_F(Workspace, TaskSumReplacesTheSumShownBefore) {
     ws.OpenCodeFile(home.write("one.bin", "\x01\x01"), true);
     const QString task = home.path("t.mcp");
