@@ -86,7 +86,7 @@ void ChipCore::runProgram(int64_t now) {
     log("running the program");
 }
 
-void ChipCore::receive(uint8_t byte, double hostRate, int64_t now) {
+void ChipCore::receive(uint8_t byte, double hostRate, int64_t now, double earlierRate) {
     switch (m_state) {
         case ChipState::Off:
         case ChipState::HungUp:
@@ -98,7 +98,7 @@ void ChipCore::receive(uint8_t byte, double hostRate, int64_t now) {
             hearSession(byte, hostRate, now);
             return;
         case ChipState::Running:
-            hearRunning(byte, hostRate, now);
+            hearRunning(byte, hostRate, earlierRate, now);
             return;
     }
 }
@@ -158,10 +158,11 @@ void ChipCore::hearSession(uint8_t byte, double hostRate, int64_t now) {
     if (payload) handleCommand(*payload, now);
 }
 
-void ChipCore::hearRunning(uint8_t byte, double hostRate, int64_t now) {
+void ChipCore::hearRunning(uint8_t byte, double hostRate, double earlierRate, int64_t now) {
     if (!m_config.softStart) return;
     const SoftStart& s = *m_config.softStart;
-    if (!ratesMatch(hostRate, s.rate)) {
+    // A host typically sends the soft start and at once reopens the port for the sync.
+    if (!ratesMatch(hostRate, s.rate) && !ratesMatch(earlierRate, s.rate)) {
         m_softStartWindow.clear();
         return;
     }

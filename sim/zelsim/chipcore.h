@@ -109,8 +109,10 @@ class ChipCore {
     // Power on: the boot window opens after the boot delay, or, with a soft start, the
     // program in flash runs until the soft-start bytes arrive.
     void powerUp(int64_t nowMs);
-    // One byte from the host, sent while its line was at `hostRate`.
-    void receive(uint8_t byte, double hostRate, int64_t nowMs);
+    // One byte from the host, sent while its line was at `hostRate`. A byte that arrived
+    // around a change of the host's settings also names the rate before the change; the
+    // bootloader takes the new one, the soft-start detector either.
+    void receive(uint8_t byte, double hostRate, int64_t nowMs, double earlierRate = 0);
     // Lets time pass; `hostRate` is the host's line rate now.
     void tick(double hostRate, int64_t nowMs);
 
@@ -146,7 +148,7 @@ class ChipCore {
     void runProgram(int64_t now);
     void hearBootWindow(uint8_t byte, double hostRate, int64_t now);
     void hearSession(uint8_t byte, double hostRate, int64_t now);
-    void hearRunning(uint8_t byte, double hostRate, int64_t now);
+    void hearRunning(uint8_t byte, double hostRate, double earlierRate, int64_t now);
     bool userPowerCycled(uint8_t byte, double hostRate, int64_t now);
     void sendStatus(int64_t now);
     void servePending(double hostRate, int64_t now);

@@ -1,10 +1,12 @@
 #include "zelsim/pseudoterminal.h"
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -51,11 +53,15 @@ bool PseudoTerminal::open(std::string* error) {
     tcgetattr(m_slave, &tio);
     cfmakeraw(&tio);
     tio.c_cflag |= CLOCAL | CREAD;
+    tio.c_lflag |= EXTPROC;
     cfsetispeed(&tio, B9600);
     cfsetospeed(&tio, B9600);
     tcsetattr(m_slave, TCSANOW, &tio);
     const int flags = fcntl(m_master, F_GETFL);
     fcntl(m_master, F_SETFL, flags | O_NONBLOCK);
+    int on = 1;
+    m_notified = ioctl(m_master, TIOCPKT, &on) == 0;
+    m_rate = hostRate().value_or(0);
     return true;
 }
 
@@ -98,6 +104,50 @@ void PseudoTerminal::close() {
 std::optional<uint32_t> PseudoTerminal::hostRate() const {
     if (m_slave < 0) return std::nullopt;
     return lineRate(m_slave);
+}
+
+void PseudoTerminal::readData(size_t limit, double rate, double earlierRate,
+                              std::vector<Arrival>& out) {
+    uint8_t buffer[4097];
+    while (limit > 0) {
+        const ssize_t n = ::read(m_master, buffer, std::min(sizeof buffer, limit + 1));
+        if (n <= 1 || buffer[0] != TIOCPKT_DATA) return;
+        out.push_back({std::vector<uint8_t>(buffer + 1, buffer + n), rate, earlierRate});
+        limit -= std::min(limit, static_cast<size_t>(n - 1));
+    }
+}
+
+std::vector<PseudoTerminal::Arrival> PseudoTerminal::readArrivals() {
+    std::vector<Arrival> out;
+    if (m_master < 0) return out;
+    uint8_t buffer[4097];
+    for (;;) {
+        const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+        if (n <= 0) break;
+        if (!m_notified) {
+            out.push_back({std::vector<uint8_t>(buffer, buffer + n),
+                           static_cast<double>(hostRate().value_or(0)), 0});
+            continue;
+        }
+        if (buffer[0] == TIOCPKT_DATA) {
+            out.push_back({std::vector<uint8_t>(buffer + 1, buffer + n), m_rate, 0});
+            continue;
+        }
+        if (!(buffer[0] & TIOCPKT_IOCTL)) continue;
+        // The settings changed; what is waiting now was sent around the change.
+        const double changed = hostRate().value_or(0);
+        int waiting = 0;
+        if (ioctl(m_master, FIONREAD, &waiting) == 0 && waiting > 0)
+            readData(static_cast<size_t>(waiting), changed, m_rate, out);
+        m_rate = changed;
+        termios tio{};
+        if (tcgetattr(m_slave, &tio) == 0 && !(tio.c_lflag & EXTPROC)) {
+            m_notified = false;
+            int off = 0;
+            ioctl(m_master, TIOCPKT, &off);
+        }
+    }
+    return out;
 }
 
 void PseudoTerminal::discardUnread() {

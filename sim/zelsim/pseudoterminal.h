@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zelsim {
 
@@ -31,12 +32,31 @@ class PseudoTerminal {
 
     // The rate the host last set on the line, in bits per second.
     std::optional<uint32_t> hostRate() const;
+
+    // Bytes from the host with the rate its line was at when they were sent. Bytes that were
+    // waiting when the host changed its settings may have been sent just before or just after
+    // the change; they carry the new rate and, as `earlierRate`, the one before.
+    struct Arrival {
+        std::vector<uint8_t> bytes;
+        double rate = 0;
+        double earlierRate = 0;  // 0: the rate is certain
+    };
+    // Reads everything the host has sent so far.
+    std::vector<Arrival> readArrivals();
     // Drops what the chip sent and the host has not read: a line does not keep bytes across
     // a power cycle.
     void discardUnread();
 
   private:
+    void readData(size_t limit, double rate, double earlierRate, std::vector<Arrival>& out);
+
     int m_master = -1;
+    // The rate as of the host's last settings change. The master runs in packet mode and is
+    // told of every change, so the bytes whose timing is uncertain are known. A host that
+    // clears the extended-processing flag stops the notices; the rate is then read when bytes
+    // arrive.
+    double m_rate = 0;
+    bool m_notified = false;
     int m_slave = -1;
     std::string m_slavePath;
     std::string m_link;

@@ -49,8 +49,9 @@ bool writeFileAtomically(const std::string& path, const std::string& data) {
 
 struct PacedByte {
     uint8_t byte;
-    double rate;    // the host's line rate when the byte arrived
-    int64_t dueUs;  // when the byte has fully crossed the line
+    double rate;         // the host's line rate when the byte arrived
+    double earlierRate;  // the rate before a settings change the byte came close to
+    int64_t dueUs;       // when the byte has fully crossed the line
 };
 
 }  // namespace
@@ -192,22 +193,17 @@ ChipSnapshot VirtualChip::Impl::snapshotLocked() const {
 }
 
 void VirtualChip::Impl::readHost(int64_t nowUs) {
-    uint8_t buffer[4096];
-    for (;;) {
-        const ssize_t n = ::read(pty.master(), buffer, sizeof buffer);
-        if (n <= 0) return;
-        // The rate is read when the bytes arrive: it is the rate the host wrote them at.
-        const double rate = hostRate();
-        const double byteUs = rate > 0 ? bitsPerByte() * 1e6 / rate : 0;
-        for (ssize_t i = 0; i < n; ++i) {
+    for (const PseudoTerminal::Arrival& a : pty.readArrivals()) {
+        const double byteUs = a.rate > 0 ? bitsPerByte() * 1e6 / a.rate : 0;
+        for (uint8_t b : a.bytes) {
             int64_t due = nowUs;
             if (options.pace) {
                 due = std::max(nowUs, lastInboundDueUs) + static_cast<int64_t>(byteUs);
                 lastInboundDueUs = due;
             }
-            inbound.push_back({buffer[i], rate, due});
+            inbound.push_back({b, a.rate, a.earlierRate, due});
         }
-        if (runner.isRunning()) runner.toProgram(buffer, static_cast<size_t>(n));
+        if (runner.isRunning()) runner.toProgram(a.bytes.data(), a.bytes.size());
     }
 }
 
@@ -215,7 +211,7 @@ void VirtualChip::Impl::deliverInbound(int64_t nowUs) {
     while (!inbound.empty() && inbound.front().dueUs <= nowUs) {
         const PacedByte b = inbound.front();
         inbound.pop_front();
-        core->receive(b.byte, b.rate, nowUs / 1000);
+        core->receive(b.byte, b.rate, nowUs / 1000, b.earlierRate);
     }
 }
 
