@@ -6,9 +6,12 @@
 #include <array>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace korvan {
 namespace {
+
+constexpr qint64 kReadChunk = 1024 * 1024;
 
 constexpr std::array<int8_t, 256> MakeHexTable() {
     std::array<int8_t, 256> table{};
@@ -105,13 +108,8 @@ void ReadRecord(const char* s, size_t len, CodeImage& image) {
     Store(image, address, count, data);
 }
 
-}  // namespace
-
-CodeImage ReadIntelHex(QByteArrayView text) {
-    CodeImage image;
-    std::string scratch;
-    const char* p = text.data();
-    const char* const end = p + text.size();
+// Reads every complete line of [p, end) (the last one may lack its terminator).
+void ReadLines(const char* p, const char* end, CodeImage& image, std::string& scratch) {
     while (p < end) {
         const char* lineEnd = p;
         while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
@@ -127,7 +125,55 @@ CodeImage ReadIntelHex(QByteArrayView text) {
         }
         p = lineEnd + 1;
     }
-    return image;
+}
+
+bool IsLineEnd(char c) {
+    return c == '\n' || c == '\r';
+}
+
+}  // namespace
+
+void IntelHexReader::feed(QByteArrayView chunk) {
+    const char* p = chunk.data();
+    const char* const end = p + chunk.size();
+    if (!pending_.empty()) {
+        // Complete the line that the previous chunk ended in.
+        const char* lineEnd = p;
+        while (lineEnd < end && !IsLineEnd(*lineEnd)) ++lineEnd;
+        pending_.append(p, lineEnd);
+        if (lineEnd == end) {
+            boundPending();
+            return;
+        }
+        ReadLines(pending_.data(), pending_.data() + pending_.size(), image_, scratch_);
+        pending_.clear();
+        p = lineEnd + 1;
+    }
+    const char* last = end;
+    while (last > p && !IsLineEnd(last[-1])) --last;
+    ReadLines(p, last, image_, scratch_);
+    pending_.assign(last, end);
+    boundPending();
+}
+
+void IntelHexReader::boundPending() {
+    if (pending_.size() <= kMaxLineLength) return;
+    // Only the first few hundred characters of a line (without its blanks) are ever read; a
+    // line this long is damaged in any case and stays so when cut.
+    std::erase(pending_, ' ');
+    if (pending_.size() > kMaxLineLength) pending_.resize(kMaxLineLength);
+}
+
+CodeImage IntelHexReader::finish() {
+    ReadLines(pending_.data(), pending_.data() + pending_.size(), image_, scratch_);
+    pending_.clear();
+    return std::move(image_);
+}
+
+CodeImage ReadIntelHex(QByteArrayView text) {
+    IntelHexReader reader;
+    reader.feed(text);
+    return reader.finish();
 }
 
 std::optional<CodeImage> ReadIntelHexFile(const QString& path, LoadError* error) {
@@ -138,18 +184,18 @@ std::optional<CodeImage> ReadIntelHexFile(const QString& path, LoadError* error)
     if (!FileUsable(path)) return fail(LoadError::NotUsable);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return fail(LoadError::Unreadable);
-    if (error) *error = LoadError::None;
-    // A HEX file may be large (the same addresses written many times) while its image is at
-    // most 64 KiB; mapping it keeps the whole text out of the heap.
-    if (uchar* mapped = file.map(0, file.size())) {
-        CodeImage image =
-            ReadIntelHex(QByteArrayView(reinterpret_cast<const char*>(mapped), file.size()));
-        file.unmap(mapped);
-        return image;
+    // Read in pieces, not mapped: a build tool may rewrite the file while it is read, and a
+    // large file (the same addresses written many times) never has to fit in memory.
+    IntelHexReader reader;
+    QByteArray chunk(kReadChunk, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = file.read(chunk.data(), chunk.size());
+        if (n < 0) return fail(LoadError::Unreadable);
+        if (n == 0) break;
+        reader.feed(QByteArrayView(chunk.data(), n));
     }
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError) return fail(LoadError::Unreadable);
-    return ReadIntelHex(text);
+    if (error) *error = LoadError::None;
+    return reader.finish();
 }
 
 }  // namespace korvan

@@ -9,8 +9,26 @@
 #include <QByteArrayView>
 #include <QString>
 #include <optional>
+#include <string>
 
 namespace korvan {
+
+// Reads a HEX text handed over in pieces of any size (a line may span pieces).
+class IntelHexReader {
+  public:
+    // Longer lines are cut (after dropping their blanks); none of their fields lies so far.
+    static constexpr size_t kMaxLineLength = 64 * 1024;
+
+    void feed(QByteArrayView chunk);
+    CodeImage finish();
+
+  private:
+    void boundPending();
+
+    CodeImage image_;
+    std::string pending_;  // the unfinished last line
+    std::string scratch_;
+};
 
 CodeImage ReadIntelHex(QByteArrayView text);
 

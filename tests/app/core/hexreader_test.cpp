@@ -66,6 +66,34 @@ INSTANTIATE_TEST_SUITE_P(
         HexCase{"LoneCarriageReturnsSplitLines", ":0100000055AA\r:0100010066 98\r",
                 Bytes({0x55, 0x66}), 0xBB, 0}));
 
+TEST(IntelHex, PiecesSplitAnywhereReadAsTheWhole) {
+    const QByteArray text =
+        ":0400100001020304E2\r\n: 01 0001 00 33 CB\r:04000000AB\n\n:0100000055AA";
+    const CodeImage whole = ReadIntelHex(text);
+    for (qsizetype a = 0; a <= text.size(); ++a) {
+        for (qsizetype b = a; b <= text.size(); b += 3) {
+            IntelHexReader reader;
+            reader.feed(QByteArrayView(text).first(a));
+            reader.feed(QByteArrayView(text).sliced(a, b - a));
+            reader.feed(QByteArrayView(text).sliced(b));
+            const CodeImage pieces = reader.finish();
+            ASSERT_EQ(pieces.Bytes, whole.Bytes) << a << " " << b;
+            ASSERT_EQ(pieces.Sum, whole.Sum);
+            ASSERT_EQ(pieces.BadRecords, whole.BadRecords);
+        }
+    }
+}
+
+TEST(IntelHex, AHugeLineIsCutNotHeld) {
+    IntelHexReader reader;
+    reader.feed(":0100000055AA");
+    for (int i = 0; i < 100; ++i) reader.feed(QByteArray(100000, ' ') + "77");
+    reader.feed("\n");
+    const CodeImage image = reader.finish();
+    EXPECT_EQ(image.Bytes, Bytes({0x55}));
+    EXPECT_EQ(image.BadRecords, 1);  // the digits after the record make it too long
+}
+
 TEST(IntelHex, TopOfTheAddressSpace) {
     QByteArray line = ":FFFFFF00";
     for (int i = 0; i < 255; ++i) line += "01";
