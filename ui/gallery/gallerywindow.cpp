@@ -13,7 +13,7 @@
 #include "controls/vtab.h"
 #include "galleryicons.h"
 #include "gallerythemes.h"
-#include "statusstrip.h"
+#include "skin/skin.h"
 
 using namespace kui;
 
@@ -61,19 +61,20 @@ GalleryWindow::GalleryWindow(QWidget* parent) : QWidget(parent) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
+    m_skin = new Skin(this);
+    m_skin->setIcon(chipIcon(16));
+    m_skin->setPanels(QStringList{QStringLiteral("就绪"), QStringLiteral("COM1  115200,N,8,1"),
+                                  QStringLiteral("STC-Z 系列")}
+                          .join(QChar(1)));
+
     m_menuBar = new QMenuBar(this);
-    layout->addWidget(m_menuBar);
+    layout->setMenuBar(m_menuBar);
 
     m_background = new Back(this);
     m_background->setObjectName(QStringLiteral("backWindow"));
     m_background->setShowBorder(false);
     m_background->setFixedSize(kClientWidth, kClientHeight);
     layout->addWidget(m_background);
-
-    m_status = new StatusStrip(this);
-    m_status->setPanels({QStringLiteral("就绪"), QStringLiteral("COM1  115200,N,8,1"),
-                         QStringLiteral("STC-Z 系列")});
-    layout->addWidget(m_status);
 
     buildButtons(m_background);
     buildProgress(m_background);
@@ -83,15 +84,20 @@ GalleryWindow::GalleryWindow(QWidget* parent) : QWidget(parent) {
     m_vsMenu = new VsMenu(this);
     m_vsMenu->Init(this);
     connect(m_vsMenu, &VsMenu::Highlight, this, [this](const QString& text) {
-        m_status->setPanelText(0, text.isEmpty() ? QStringLiteral("就绪") : text);
+        m_skin->setPanelText(0, text.isEmpty() ? QStringLiteral("就绪") : text);
     });
     applyScheme(0);
-    setFixedSize(sizeHint());
 }
 
 GalleryWindow::~GalleryWindow() {
     // The menu control reports the end of its host; this window is no longer one by then.
     delete m_vsMenu;
+}
+
+void GalleryWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The frame has set its margins by now: the window takes the size its contents ask for.
+    resize(layout()->totalSizeHint());
 }
 
 // ---- menus --------------------------------------------------------------------------------
@@ -129,6 +135,7 @@ void GalleryWindow::buildMenus() {
         a->setCheckable(true);
         a->setChecked(i == 0);
         skinGroup->addAction(a);
+        m_schemeActions.append(a);
     }
 
     QMenu* colours = m_menuBar->addMenu(QStringLiteral("颜色(&C)"));
@@ -238,7 +245,15 @@ QWidget* GalleryWindow::buildPanelsPage(QWidget* parent) {
     }
     Frame* captioned = makeFrame(page, QStringLiteral("框架标题"), QStringLiteral("框架底部文字"),
                                  QRect(3 * (w + 12), 0, page->width() - 3 * (w + 12), h));
-    Q_UNUSED(captioned);
+    const QRect inside = captioned->ContentsRect();
+    auto* level = new Progress(captioned);
+    level->setOrientation(1);
+    level->setGeometry(inside.left() + 4, inside.top(), 20, inside.height());
+    level->setValue(40);
+    auto* solid = new Progress(captioned);
+    solid->setSegmentSpace(0);
+    solid->setGeometry(inside.left() + 36, inside.center().y() - 9, inside.width() - 40, 18);
+    solid->setValue(80);
     auto* vertical = new Back(page);
     vertical->setShowColor(3);
     vertical->setShowOrder(false);
@@ -262,18 +277,23 @@ void GalleryWindow::showPage(int index) {
 // ---- colours ------------------------------------------------------------------------------
 
 void GalleryWindow::applyScheme(int index) {
-    m_scheme = index;
-    const Theme& t = theme(index);
+    m_scheme = std::clamp(index, 0, themeCount() - 1);
+    if (m_scheme < m_schemeActions.size()) m_schemeActions[m_scheme]->setChecked(true);
+    const Theme& t = theme(m_scheme);
+    m_skin->setSkinNumber(m_scheme);
+    m_skin->ChangeSkin(true);
+    m_skin->ChangeColor(m_skin->clrTitle(), m_skin->clrState(), m_skin->clrMenu(), t.menuBarStart,
+                        t.menuBarEnd, t.menuBorder);
     applyTheme(m_background, m_vsMenu, t);
-    // The window's own background and status line follow the scheme, not the panel colours.
+    // The window's own background follows the scheme, not the panel colours.
     m_background->ChangeColor(t.panelBorder, false, t.windowBack, t.windowBack, t.windowBack, 1);
-    m_status->setColors(t.menuBarStart, t.menuBarEnd, t.menuBorder);
     applyAdjustment(m_adjust[0], m_adjust[1], m_adjust[2]);
 }
 
 void GalleryWindow::applyAdjustment(double red, double green, double blue) {
     m_adjust[0] = red, m_adjust[1] = green, m_adjust[2] = blue;
-    AdjustControls(this, red, green, blue);
+    m_skin->AdjustRGB(int(red), int(green), int(blue));
+    AdjustControls(m_background, red, green, blue);
 }
 
 }  // namespace gallery

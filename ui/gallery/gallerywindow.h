@@ -1,5 +1,5 @@
-// The gallery window: every skinned control in its states, a menu bar drawn by VsMenu, a
-// status line, and menus to switch the colour scheme and apply a colour adjustment.
+// The gallery window: every skinned control in its states inside a Skin frame (title bar,
+// menu band drawn by VsMenu, status panels), with menus to switch skins and tint colours.
 #pragma once
 
 #include <QList>
@@ -14,13 +14,12 @@ class Back;
 class Cmd;
 class Frame;
 class Progress;
+class Skin;
 class VsMenu;
 class vTab;
 }  // namespace kui
 
 namespace gallery {
-
-class StatusStrip;
 
 class GalleryWindow : public QWidget {
     Q_OBJECT
@@ -31,8 +30,13 @@ class GalleryWindow : public QWidget {
 
     QMenuBar* menuBar() const { return m_menuBar; }
     QMenu* fileMenu() const { return m_fileMenu; }
+    kui::Skin* skin() const { return m_skin; }
+    // Frame picture and control colours of built-in skin `index` (0 or 1).
     void applyScheme(int index);
     void applyAdjustment(double red, double green, double blue);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
 
   private:
     void buildMenus();
@@ -54,7 +58,8 @@ class GalleryWindow : public QWidget {
     kui::Progress* m_progress = nullptr;
     kui::vTab* m_tabs = nullptr;
     QList<QWidget*> m_pages;
-    StatusStrip* m_status = nullptr;
+    kui::Skin* m_skin = nullptr;
+    QList<QAction*> m_schemeActions;
     int m_scheme = 0;
     double m_adjust[3] = {0, 0, 0};
 };
