@@ -1,12 +1,22 @@
-// The Intel HEX reader on arbitrary text: any input loads (or not) without a fault, and the
-// image never exceeds the 16-bit address space plus one full record.
+// The Intel HEX reader on arbitrary text: any input loads without a fault, the image never
+// exceeds the 16-bit address space plus one full record, and reading the text in two pieces
+// (split where the first byte says) gives exactly what reading it whole gives.
 #include "core/hexreader.h"
 
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const korvan::CodeImage image = korvan::ReadIntelHex(
-        QByteArrayView(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
-    if (image.Bytes.size() > 0xFFFF + 0xFF) std::abort();
+    const QByteArrayView text(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const korvan::CodeImage whole = korvan::ReadIntelHex(text);
+    if (whole.Bytes.size() > 0xFFFF + 0xFF) std::abort();
+
+    const qsizetype split = size > 0 ? static_cast<qsizetype>(data[0] % (size + 1)) : 0;
+    korvan::IntelHexReader reader;
+    reader.feed(text.first(split));
+    reader.feed(text.sliced(split));
+    const korvan::CodeImage pieces = reader.finish();
+    if (pieces.Bytes != whole.Bytes || pieces.Sum != whole.Sum ||
+        pieces.BadRecords != whole.BadRecords)
+        std::abort();
     return 0;
 }
