@@ -80,8 +80,9 @@ bool ProgramRunner::start(const std::vector<uint8_t>& flash, uint32_t frequency,
         if (error) *error = "cannot run the program: s51 (package sdcc-ucsim) is not installed";
         return false;
     }
-    char hexTemplate[] = "/tmp/zel-sim-program-XXXXXX";
-    const int hexFd = ::mkstemp(hexTemplate);
+    // s51 reads Intel HEX only from files named .hex or .ihx.
+    char hexTemplate[] = "/tmp/zel-sim-program-XXXXXX.hex";
+    const int hexFd = ::mkstemps(hexTemplate, 4);
     if (hexFd < 0) {
         if (error) *error = std::string("cannot write the program file: ") + std::strerror(errno);
         return false;

@@ -1,0 +1,173 @@
+// The zel-sim program as a user runs it, and the program run after a download.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "testhost.h"
+#include "zelsim/programrunner.h"
+
+namespace simtest {
+namespace {
+
+QProcess* startSim(QProcess& p, const QStringList& args) {
+    p.setProgram(ZEL_SIM_PROGRAM);
+    p.setArguments(args);
+    p.start();
+    return &p;
+}
+
+TEST(Program, HelpExplainsEveryOption) {
+    QProcess p;
+    startSim(p, {"--help"});
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitCode(), 0);
+    const QString help = QString::fromUtf8(p.readAllStandardOutput());
+    for (const char* option :
+         {"--model",    "--db",         "--freq",   "--options",    "--boot-version", "--serial",
+          "--image-in", "--link",       "--pace",   "--boot-delay", "--erase-ms",     "--reboot-ms",
+          "--once",     "--image-out",  "--report", "--run",        "--soft-start",   "--fault",
+          "--seed",     "--verbose",    "drop=N",   "nak=B",        "noise",          "mute-sync",
+          "unknown-id", "other-series", "hangup=B", "corrupt=N"})
+        EXPECT_TRUE(help.contains(option)) << option;
+}
+
+TEST(Program, BadCommandLinesAreRefusedWithAReason) {
+    const QStringList bad[] = {{},
+                               {"--model"},
+                               {"--model", "D103", "--freq", "fast"},
+                               {"--model", "D103", "--bogus"},
+                               {"--model=D103", "--once=yes"}};
+    for (const QStringList& args : bad) {
+        QProcess p;
+        startSim(p, args);
+        ASSERT_TRUE(p.waitForFinished(10000));
+        EXPECT_EQ(p.exitCode(), 2) << args.join(' ').toStdString();
+        EXPECT_FALSE(p.readAllStandardError().isEmpty());
+    }
+    QProcess unknown;
+    startSim(unknown, {"--model", "NOSUCH", "--db", QString::fromStdString(testDatabase())});
+    ASSERT_TRUE(unknown.waitForFinished(10000));
+    EXPECT_EQ(unknown.exitCode(), 1);
+    EXPECT_TRUE(unknown.readAllStandardError().contains("NOSUCH"));
+}
+
+TEST(Program, PublishesTheTerminalAndRunsADownloadOnce) {
+    QTemporaryDir dir;
+    const QString link = dir.filePath("zel0");
+    const QString image = dir.filePath("image.bin");
+    const QString report = dir.filePath("report.json");
+    QProcess p;
+    startSim(p, {"--model", "FF9A", "--link", link, "--db", QString::fromStdString(testDatabase()),
+                 "--boot-delay", "10", "--erase-ms", "0", "--once", "--image-out", image,
+                 "--report", report, "--options=", "--fault", "noise"});
+    ASSERT_TRUE(p.waitForStarted());
+    ASSERT_TRUE(p.waitForReadyRead(10000));
+    const QString slave = QString::fromUtf8(p.readLine()).trimmed();
+    EXPECT_TRUE(slave.startsWith("/dev/pts/"));
+    EXPECT_EQ(QFile::symLinkTarget(link), slave);
+
+    TestHost host(link.toStdString());
+    ASSERT_TRUE(host.sync(1));
+    ASSERT_TRUE(host.command(enterProgramming(0x80, 0x01, 0xFF9A), 1));
+    ASSERT_TRUE(host.command({0x84, 0x80, 0x33, 0x33, 0x33, 0x33, 0x33, 0x33}, 1));
+    ASSERT_TRUE(host.command(blockWrite(0, Bytes(128, 0xA5)), 1));
+    ASSERT_TRUE(host.command({0x82}, 1));
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_FALSE(QFile::exists(link)) << "the link goes with the chip";
+
+    QFile imageFile(image);
+    ASSERT_TRUE(imageFile.open(QIODevice::ReadOnly));
+    const QByteArray bytes = imageFile.readAll();
+    EXPECT_EQ(bytes.size(), 1024);
+    EXPECT_EQ(static_cast<uint8_t>(bytes[127]), 0xA5);
+    EXPECT_EQ(static_cast<uint8_t>(bytes[128]), 0xFF);
+    QFile reportFile(report);
+    ASSERT_TRUE(reportFile.open(QIODevice::ReadOnly));
+    const QJsonObject r = QJsonDocument::fromJson(reportFile.readAll()).object();
+    EXPECT_EQ(r["model"].toString(), "ZELA01LE-3");
+    EXPECT_EQ(r["blocks"].toInteger(), 1);
+    EXPECT_EQ(r["baud"].toInteger(), 1200);
+}
+
+TEST(Program, InterruptRemovesTheLinkButLeavesOtherFilesAlone) {
+    QTemporaryDir dir;
+    const QString taken = dir.filePath("taken");
+    QFile(taken).open(QIODevice::WriteOnly);
+    QProcess refused;
+    startSim(refused,
+             {"--model", "D103", "--db", QString::fromStdString(testDatabase()), "--link", taken});
+    ASSERT_TRUE(refused.waitForFinished(10000));
+    EXPECT_EQ(refused.exitCode(), 1);
+    EXPECT_TRUE(QFileInfo(taken).isFile());
+
+    const QString link = dir.filePath("zel0");
+    QFile::link("/nonexistent", link);  // a stale link from an earlier run is replaced
+    QProcess p;
+    startSim(p,
+             {"--model", "D103", "--db", QString::fromStdString(testDatabase()), "--link", link});
+    ASSERT_TRUE(p.waitForReadyRead(10000));
+    EXPECT_EQ(QFile::symLinkTarget(link), QString::fromUtf8(p.readLine()).trimmed());
+    p.terminate();
+    ASSERT_TRUE(p.waitForFinished(10000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+}
+
+TEST(ProgramRun, IntelHexLeavesOutErasedRecords) {
+    Bytes flash(64, 0xFF);
+    flash[0] = 0x02;
+    flash[33] = 0x80;
+    EXPECT_EQ(zelsim::intelHex(flash),
+              ":10000000"
+              "02FFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"
+              "FD\n"
+              ":10002000"
+              "FF80FFFFFFFFFFFFFFFFFFFFFFFFFFFF"
+              "5F\n"
+              ":00000001FF\n");
+}
+
+TEST(ProgramRun, TheFlashedProgramTalksThroughTheLine) {
+    if (!zelsim::ProgramRunner::available()) GTEST_SKIP() << "s51 is not installed";
+    zelsim::ChipOptions o = fastChip("FF9A");
+    o.run = true;
+    o.rebootMs = -1;
+    zelsim::VirtualChip chip(o);
+    ASSERT_TRUE(chip.start());
+    TestHost host(chip.slavePath());
+    ASSERT_TRUE(host.sync(1));
+    ASSERT_TRUE(host.command(enterProgramming(0x80, 0x01, 0xFF9A), 1));
+    ASSERT_TRUE(host.command({0x84, 0x80, 0x33, 0x33, 0x33, 0x33, 0x33, 0x33}, 1));
+    // UART mode 1 at 9600 baud, send 'K', then echo what arrives.
+    const Bytes program = {0x75, 0x98, 0x50,  // MOV SCON,#50h
+                           0x75, 0x89, 0x20,  // MOV TMOD,#20h
+                           0x75, 0x8D, 0xFD,  // MOV TH1,#0FDh
+                           0xD2, 0x8E,        // SETB TR1
+                           0x75, 0x99, 0x4B,  // MOV SBUF,#'K'
+                           0x30, 0x98, 0xFD,  // JNB RI,$
+                           0xC2, 0x98,        // CLR RI
+                           0xC2, 0x99,        // CLR TI
+                           0x85, 0x99, 0x99,  // MOV SBUF,SBUF
+                           0x80, 0xF4};       // SJMP to JNB
+    ASSERT_TRUE(host.command(blockWrite(0, program), 1));
+    ASSERT_TRUE(host.command({0x82}, 1));
+    host.setRate(9600);
+    Bytes heard;
+    for (int i = 0; i < 50 && heard.empty(); ++i) heard = host.drain(100ms);
+    EXPECT_EQ(heard, Bytes{'K'});
+    host.send({'z'});
+    heard.clear();
+    for (int i = 0; i < 50 && heard.empty(); ++i) heard = host.drain(100ms);
+    EXPECT_EQ(heard, Bytes{'z'});
+}
+
+}  // namespace
+}  // namespace simtest
