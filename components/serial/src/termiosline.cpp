@@ -1,6 +1,8 @@
 #include "termiosline.h"
 
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <termios.h>
 
 #include <cerrno>
@@ -91,6 +93,13 @@ tcflag_t characterSize(int dataBits) {
     }
 }
 
+// The slave side of a Unix 98 pseudo-terminal (majors 136 to 143).
+bool isPseudoTerminal(int fd) {
+    struct stat st {};
+    return fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) && major(st.st_rdev) >= 136 &&
+           major(st.st_rdev) <= 143;
+}
+
 }  // namespace
 
 int configureLine(int fd, const CommSettings& settings) {
@@ -113,7 +122,14 @@ int configureLine(int fd, const CommSettings& settings) {
     const bool custom = speed == B0;
     cfsetispeed(&tio, custom ? B38400 : speed);
     cfsetospeed(&tio, custom ? B38400 : speed);
-    if (tcsetattr(fd, TCSANOW, &tio) != 0) return errno;
+    if (tcsetattr(fd, TCSANOW, &tio) != 0) {
+        // A pseudo-terminal has no parity, and some kernels refuse a request that differs from
+        // the current settings only in it (1200,N then 1200,E). Ask for what a pty can do.
+        const int err = errno;
+        if (err != EINVAL || !(tio.c_cflag & PARENB) || !isPseudoTerminal(fd)) return err;
+        tio.c_cflag &= ~(PARENB | PARODD);
+        if (tcsetattr(fd, TCSANOW, &tio) != 0) return errno;
+    }
     return custom ? setCustomRate(fd, settings.baud) : 0;
 }
 

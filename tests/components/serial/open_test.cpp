@@ -179,7 +179,7 @@ TEST(OpenPty, ClosingAndReopeningAtAnotherRateKeepsWorking) {
     ASSERT_TRUE(pty.ok());
     MSComm comm;
     ASSERT_TRUE(openAt(comm, pty.slavePath(), QStringLiteral("1200,N,8,1")));
-    for (const char* settings : {"115200,E,8,1", "1200,N,8,1", "76800,N,8,1"}) {
+    for (const char* settings : {"115200,E,8,1", "1200,N,8,1", "1200,E,8,1", "76800,N,8,1"}) {
         ASSERT_TRUE(comm.setPortOpen(false));
         ASSERT_TRUE(comm.setSettings(QString::fromUtf8(settings)));
         ASSERT_TRUE(comm.setPortOpen(true)) << comm.lastError().description.toStdString();
