@@ -8,6 +8,7 @@
 #include "controls/back.h"
 #include "controls/cmd.h"
 #include "controls/frame.h"
+#include "controls/paint.h"
 #include "controls/progress.h"
 #include "controls/vsmenu.h"
 #include "controls/vtab.h"
@@ -55,7 +56,7 @@ Frame* makeFrame(QWidget* parent, const QString& caption, const QString& text,
 
 }  // namespace
 
-GalleryWindow::GalleryWindow(QWidget* parent) : QWidget(parent) {
+GalleryWindow::GalleryWindow(QWidget* parent) : QWidget(parent), m_engine(CreateSkinObject()) {
     setWindowTitle(QStringLiteral("KORVAN 控件样例"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -134,6 +135,15 @@ void GalleryWindow::buildMenus() {
         QAction* a = skins->addAction(theme(i).name, this, [this, i] { applyScheme(i); });
         a->setCheckable(true);
         a->setChecked(i == 0);
+        skinGroup->addAction(a);
+        m_schemeActions.append(a);
+    }
+    // The engine's skins, when the plugin is there; without it the menu simply has none.
+    if (m_engine.SkinCount() > 0) skins->addSeparator();
+    for (int i = 0; i < m_engine.SkinCount(); ++i) {
+        QAction* a =
+            skins->addAction(m_engine.SkinName(i), this, [this, i] { applyEngineSkin(i); });
+        a->setCheckable(true);
         skinGroup->addAction(a);
         m_schemeActions.append(a);
     }
@@ -241,6 +251,7 @@ QWidget* GalleryWindow::buildPanelsPage(QWidget* parent) {
         Frame* frame = makeFrame(page, names[i], QString(), QRect(i * (w + 12), 0, w, h));
         auto* back = new Back(frame);
         back->setShowColor(i + 1);
+        back->setProperty("galleryMode", i + 1);
         back->setGeometry(frame->ContentsRect().adjusted(0, 2, 0, 0));
     }
     Frame* captioned = makeFrame(page, QStringLiteral("框架标题"), QStringLiteral("框架底部文字"),
@@ -258,6 +269,7 @@ QWidget* GalleryWindow::buildPanelsPage(QWidget* parent) {
     vertical->setShowColor(3);
     vertical->setShowOrder(false);
     vertical->setMiddleStep(30);
+    vertical->setProperty("galleryMode", 3);
     vertical->setGeometry(0, h + 12, page->width(), page->height() - h - 12);
     return page;
 }
@@ -280,6 +292,7 @@ void GalleryWindow::applyScheme(int index) {
     m_scheme = std::clamp(index, 0, themeCount() - 1);
     if (m_scheme < m_schemeActions.size()) m_schemeActions[m_scheme]->setChecked(true);
     const Theme& t = theme(m_scheme);
+    m_skin->ChangePicture(QString(), QString(), QString(), false, true);  // an engine's pictures
     m_skin->setSkinNumber(m_scheme);
     m_skin->ChangeSkin(true);
     m_skin->ChangeColor(m_skin->clrTitle(), m_skin->clrState(), m_skin->clrMenu(), t.menuBarStart,
@@ -290,9 +303,25 @@ void GalleryWindow::applyScheme(int index) {
     applyAdjustment(m_adjust[0], m_adjust[1], m_adjust[2]);
 }
 
+void GalleryWindow::applyEngineSkin(int index) {
+    if (!m_engine.setSkinType(index)) return;
+    const int action = themeCount() + index;
+    if (action < m_schemeActions.size()) m_schemeActions[action]->setChecked(true);
+    m_engine.ChangeSkin(this);
+    // A skin gives every panel one mode; the gallery's panels show all three.
+    const QList<Back*> panels = m_background->findChildren<Back*>();
+    for (Back* panel : panels)
+        if (const QVariant mode = panel->property("galleryMode"); mode.isValid())
+            panel->setShowColor(mode.toInt());
+    const OleColor windowBack = fromQColor(lighten(toQColor(m_tabs->BorderColor()), 228));
+    m_background->ChangeColor(windowBack, false, windowBack, windowBack, windowBack, 1);
+    applyAdjustment(m_adjust[0], m_adjust[1], m_adjust[2]);
+}
+
 void GalleryWindow::applyAdjustment(double red, double green, double blue) {
     m_adjust[0] = red, m_adjust[1] = green, m_adjust[2] = blue;
-    m_skin->AdjustRGB(int(red), int(green), int(blue));
+    m_skin->AdjustRGB(red, green, blue);
+    m_background->AdjustRGB(red, green, blue);
     AdjustControls(m_background, red, green, blue);
 }
 

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QWidget>
 
+#include "core/skinobject.h"
+
 class QMenu;
 class QMenuBar;
 class QActionGroup;
@@ -34,6 +36,9 @@ class GalleryWindow : public QWidget {
     // Frame picture and control colours of built-in skin `index` (0 or 1).
     void applyScheme(int index);
     void applyAdjustment(double red, double green, double blue);
+    // Skin `index` of the skin engine plugin, when one was found.
+    void applyEngineSkin(int index);
+    int engineSkinCount() const { return m_engine.SkinCount(); }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -59,6 +64,7 @@ class GalleryWindow : public QWidget {
     kui::vTab* m_tabs = nullptr;
     QList<QWidget*> m_pages;
     kui::Skin* m_skin = nullptr;
+    kui::SkinEngine m_engine;
     QList<QAction*> m_schemeActions;
     int m_scheme = 0;
     double m_adjust[3] = {0, 0, 0};

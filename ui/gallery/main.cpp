@@ -1,5 +1,5 @@
 // ui-gallery: shows every skinned control of the toolkit in one window.
-//   ui-gallery [--scheme N] [--adjust R,G,B] [--screenshot FILE [--show-menu]]
+//   ui-gallery [--scheme N] [--engine-skin N] [--adjust R,G,B] [--screenshot FILE [--show-menu]]
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QMenu>
@@ -29,14 +29,26 @@ int main(int argc, char* argv[]) {
                                                "the whole screen."));
     QCommandLineOption scheme(QStringLiteral("scheme"), QStringLiteral("Colour scheme number."),
                               QStringLiteral("N"), QStringLiteral("0"));
+    QCommandLineOption engineSkin(QStringLiteral("engine-skin"),
+                                  QStringLiteral("Skin number N of the skin engine plugin."),
+                                  QStringLiteral("N"));
     QCommandLineOption adjust(QStringLiteral("adjust"),
                               QStringLiteral("Colour adjustment in percent per channel."),
                               QStringLiteral("R,G,B"));
-    parser.addOptions({screenshot, showMenu, scheme, adjust});
+    parser.addOptions({screenshot, showMenu, scheme, engineSkin, adjust});
     parser.process(app);
 
     gallery::GalleryWindow window;
     window.applyScheme(parser.value(scheme).toInt());
+    if (parser.isSet(engineSkin)) {
+        const int n = parser.value(engineSkin).toInt();
+        if (n < 0 || n >= window.engineSkinCount()) {
+            std::fprintf(stderr, "ui-gallery: the skin engine offers %d skins; no skin %d\n",
+                         window.engineSkinCount(), n);
+            return 2;
+        }
+        window.applyEngineSkin(n);
+    }
     if (parser.isSet(adjust)) {
         const QStringList parts = parser.value(adjust).split(QLatin1Char(','));
         if (parts.size() != 3) {
