@@ -65,7 +65,7 @@ GalleryWindow::GalleryWindow(QWidget* parent) : QWidget(parent), m_engine(Create
     m_skin = new Skin(this);
     m_skin->setIcon(chipIcon(16));
     m_skin->setPanels(QStringList{QStringLiteral("就绪"), QStringLiteral("COM1  115200,N,8,1"),
-                                  QStringLiteral("STC-Z 系列")}
+                                  QStringLiteral("ZEL51D 系列")}
                           .join(QChar(1)));
 
     m_menuBar = new QMenuBar(this);
