@@ -184,12 +184,15 @@ class OptionRoundTripTest : public QObject {
 
     void hostAnswerToADifferentSeriesDecidesTheDownload_data() {
         QTest::addColumn<bool>("resume");
-        QTest::newRow("go on") << true;
-        QTest::newRow("stop") << false;
+        QTest::addColumn<bool>("bySignal");
+        QTest::newRow("go on") << true << false;
+        QTest::newRow("go on, answered by a signal handler") << true << true;
+        QTest::newRow("stop") << false << false;
     }
 
     void hostAnswerToADifferentSeriesDecidesTheDownload() {
         QFETCH(bool, resume);
+        QFETCH(bool, bySignal);
         auto chip = startChip("D103");  // series index 7
         QVERIFY(chip);
         ZelIspControl control;
@@ -197,7 +200,11 @@ class OptionRoundTripTest : public QObject {
         control.setCommPort(kPort);
         QCOMPARE(control.ListIndex(), int16_t(0));
         EventLog log;
-        if (resume) log.answerInterrupt = zelisp::kTrue;
+        if (resume && !bySignal) log.answerInterrupt = zelisp::kTrue;
+        if (resume && bySignal) {
+            connect(&control, &ZelIspControl::Interrupt, this,
+                    [](short&, QString&, short& bResume) { bResume = zelisp::kTrue; });
+        }
         log.onViewInfo = [&](int index) {
             QByteArray code = Code(128);
             if (index == 102) control.SetData(code);
@@ -215,6 +222,38 @@ class OptionRoundTripTest : public QObject {
                      QStringLiteral("系列不同，已取消下载"));
         }
         control.Unadvise(&log);
+    }
+
+    // A host closing while the control still waits for the chip hears nothing more.
+    void destroyingTheControlDuringAJobIsQuiet() {
+        zelsim::ChipOptions o;
+        o.model = "F003";
+        o.dbPath = m_db.toStdString();
+        o.bootDelayMs = 600000;  // the user never powers the chip up
+        zelsim::VirtualChip chip(o);
+        QVERIFY(chip.start());
+        QFile config(m_dir.filePath(QStringLiteral("Config.ini")));
+        QVERIFY(config.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        config.write(QStringLiteral("[Ports]\nCOM%1=%2\n")
+                         .arg(kPort)
+                         .arg(QString::fromStdString(chip.slavePath()))
+                         .toUtf8());
+        config.close();
+        EventLog log;
+        {
+            ZelIspControl control;
+            control.ReadProperties({});
+            control.setCommPort(kPort);
+            control.Advise(&log);
+            control.Start(1);
+            QCOMPARE(control.Buzy(), zelisp::kTrue);
+            QVERIFY(log.has(zelisp::eventid::ViewInfo, 100));
+            QTest::qWait(100);  // start flags go out meanwhile
+        }
+        const size_t heard = log.events.size();
+        QTest::qWait(100);
+        QCOMPARE(log.events.size(), heard);
+        QVERIFY(!log.ended());
     }
 };
 

@@ -80,6 +80,31 @@ class ZelIspControlTest : public QObject {
         QCOMPARE(control.OptCount(), int16_t(6));  // 0,10,11,4,13,20
     }
 
+    void emptyDatabaseGivesNoSeriesAndNoRows() {
+        const QString empty = m_dir.filePath(QStringLiteral("empty.db"));
+        QVERIFY(zeltest::WriteGbkFile(empty, QString()));
+        zel::ZelContext context;
+        context.DbPath = empty;
+        context.TypeList = zel::LoadTypeList(empty);
+        context.SeriesNames = zel::LoadSeriesNames(empty, context.TypeList);
+        context.StatusBytes.assign(32, 0x5A);
+        context.OptionDescriptors = QStringList{"1-24-1", "21-25-2-0"};
+        QWidget host;
+        OptionEditor editor(&host, context);
+        editor.SetupScroll();
+        editor.BuildOptionEditor();
+        QCOMPARE(editor.OptCount(), int16_t(0));
+        QCOMPARE(editor.OptValue(0), 0);
+        QCOMPARE(editor.ListCount(), int16_t(0));
+        QCOMPARE(editor.List(0), QString());
+        QVERIFY(!editor.setListIndex(0));
+        QCOMPARE(editor.scrollAreaTwips(), 30);
+        QVERIFY(!editor.scroll()->Visible());
+        editor.setOptValue(0, 1);
+        editor.CommitOptions();
+        QCOMPARE(context.StatusBytes, std::vector<uint8_t>(32, 0x5A));
+    }
+
     void freshInstanceHasTheDesignColours() {
         ZelIspControl control;
         QCOMPARE(control.FendColor(), 0x80000008u);
