@@ -16,8 +16,9 @@ ZelQtJob::ZelQtJob(ZelContext& context, QObject* parent)
 }
 
 ZelQtJob::~ZelQtJob() {
+    // Closing the port on the way out may still report; the engine is gone by then.
+    disconnect(&m_comm, nullptr, this, nullptr);
     m_engine.setTrace({});
-    m_timers.disconnect();
 }
 
 CallStatus ZelQtJob::Start(int pType) {
