@@ -8,30 +8,33 @@ namespace {
 
 using enum Action;
 
-// Rows: Idle, Waiting, Stepping, Settling. Columns: the inputs in declaration order.
+// clang-format off
+// What each input means in each phase.
 constexpr std::array<std::array<Action, 7>, 4> kPhaseTable{{
-    //  Start   Cancel Bytes     Timer1    Timer2   Timer3 Settle
-    {Begin, Abort, Stray, Stale, Stale, Stale, Stale},         // Idle
-    {Refuse, Abort, Identify, SendFlag, Stale, Stale, Stale},  // Waiting
-    {Refuse, Abort, Reply, Stale, TimeOut, Grace, Stale},      // Stepping
-    {Refuse, Abort, Stray, Stale, Stale, Grace, Continue},     // Settling
+    //          Start   Cancel Bytes     Timer1    Timer2   Timer3 Settle
+    /* Idle */     {Begin,  Abort, Stray,    Stale,    Stale,   Stale, Stale},
+    /* Waiting */  {Refuse, Abort, Identify, SendFlag, Stale,   Stale, Stale},
+    /* Stepping */ {Refuse, Abort, Reply,    Stale,    TimeOut, Grace, Stale},
+    /* Settling */ {Refuse, Abort, Stray,    Stale,    Stale,   Grace, Continue},
 }};
 
 constexpr StepRule kUnknownStep{Announcement::None, false, Command::None, ReplyRule::Advance};
 
-// Indexed by step code 0..9.
+// Each step code: what entering it announces, whether that marks the phase unfinished, the
+// command it sends and how its reply is judged.
 constexpr std::array<StepRule, 10> kStepTable{{
-    {Announcement::None, false, Command::None, ReplyRule::SucceedAndAdvance},  // identify
-    {Announcement::Baud, true, Command::BaudTest, ReplyRule::Advance},         // baud test
-    {Announcement::None, false, Command::BaudConfirm, ReplyRule::SucceedAndAdvance},
-    {Announcement::None, false, Command::EnterIsp, ReplyRule::Advance},
-    {Announcement::Erase, true, Command::Erase, ReplyRule::SucceedAndAdvance},
-    {Announcement::Write, true, Command::WriteBlock, ReplyRule::Block},
-    {Announcement::Options, true, Command::WriteOptions, ReplyRule::Options},
-    {Announcement::None, false, Command::ReadOptions, ReplyRule::Advance},
-    {Announcement::Ending, false, Command::End1, ReplyRule::Advance},
-    {Announcement::None, false, Command::End2, ReplyRule::Advance},
+    /* 0 identify */      {Announcement::None,    false, Command::None,         ReplyRule::SucceedAndAdvance},
+    /* 1 baud test */     {Announcement::Baud,    true,  Command::BaudTest,     ReplyRule::Advance},
+    /* 2 baud confirm */  {Announcement::None,    false, Command::BaudConfirm,  ReplyRule::SucceedAndAdvance},
+    /* 3 programming */   {Announcement::None,    false, Command::EnterIsp,     ReplyRule::Advance},
+    /* 4 erase */         {Announcement::Erase,   true,  Command::Erase,        ReplyRule::SucceedAndAdvance},
+    /* 5 write data */    {Announcement::Write,   true,  Command::WriteBlock,   ReplyRule::Block},
+    /* 6 write options */ {Announcement::Options, true,  Command::WriteOptions, ReplyRule::Options},
+    /* 7 read options */  {Announcement::None,    false, Command::ReadOptions,  ReplyRule::Advance},
+    /* 8 first end */     {Announcement::Ending,  false, Command::End1,         ReplyRule::Advance},
+    /* 9 second end */    {Announcement::None,    false, Command::End2,         ReplyRule::Advance},
 }};
+// clang-format on
 
 }  // namespace
 
