@@ -1,0 +1,60 @@
+#include "chipinfotext.h"
+
+#include "zelinfo.h"
+
+namespace korvan::cli {
+
+namespace {
+
+// Whole kilobytes, halves rounded up.
+QString Kilobytes(int64_t bytes) {
+    return QString::number((bytes * 2 + 1024) / 2048);
+}
+
+}  // namespace
+
+ChipFacts FactsOf(const zel::cZelInfo& info) {
+    ChipFacts facts;
+    facts.model = info.model();
+    facts.id = info.id();
+    facts.version = info.version();
+    facts.cpu = info.cpu();
+    facts.flash = info.flash();
+    facts.memory = info.memory();
+    facts.eeprom = info.eeprom();
+    facts.sn = info.sn();
+    for (int16_t i = 0; i < info.OptCount(); ++i) {
+        const QString text = info.OptList(i);
+        if (!text.isEmpty()) facts.options << text;
+    }
+    return facts;
+}
+
+QStringList ChipInfoLines(const ChipFacts& c) {
+    QStringList lines;
+    lines << kCoreHeading;
+    if (c.model.isEmpty())
+        lines << QStringLiteral("MCU 型号：  未知型号 ") + c.id;
+    else
+        lines << QStringLiteral("MCU 型号：  ") + c.model;
+    lines << QStringLiteral("MCU 版本：  ") + c.version;
+    lines << QStringLiteral("MCU 频率：  ") +
+                 QString::number(static_cast<double>(c.cpu) / 1000000.0, 'f', 6) +
+                 QStringLiteral(" MHz");
+    if (c.model.isEmpty()) return lines;
+
+    lines << QStringLiteral("存储空间：  %1 B  (%2 KB)").arg(c.flash).arg(Kilobytes(c.flash));
+    lines << QStringLiteral("内存空间：  %1 Bytes").arg(c.memory);
+    if (c.eeprom >= 1)
+        lines << QStringLiteral("EEPROM  ：  %1 B  (%2 KB)").arg(c.eeprom).arg(Kilobytes(c.eeprom));
+    if (!c.sn.isEmpty()) lines << QStringLiteral("序 列 号：  ") + c.sn;
+
+    lines << kOptionsHeading;
+    if (c.options.isEmpty())
+        lines << QStringLiteral("此型号不支持用户选项");
+    else
+        lines << c.options;
+    return lines;
+}
+
+}  // namespace korvan::cli

@@ -1,0 +1,257 @@
+#include "cliargs.h"
+
+#include "commsettings.h"
+#include "core/datatext.h"
+#include "core/increment.h"
+#include "core/usersettings.h"
+
+#include <QRegularExpression>
+
+namespace korvan::cli {
+
+namespace {
+
+bool ParseInt(const QString& text, int& out, int min, int max) {
+    bool ok = false;
+    const int v = text.toInt(&ok);
+    if (!ok || v < min || v > max) return false;
+    out = v;
+    return true;
+}
+
+// "COMMAND;9600,N,8,1", split at the last ";" as the stored reset command is.
+std::optional<ResetSpec> ParseReset(const QString& text, QString& error) {
+    if (!text.contains(';')) {
+        error = QStringLiteral("--reset 需要 \"命令;串口设置\"，例如 \"12 34;9600,N,8,1\"");
+        return std::nullopt;
+    }
+    const ResetCommand rest = SplitRest(text);
+    const auto settings = kserial::CommSettings::parse(rest.PortSettings);
+    if (!settings) {
+        error = QStringLiteral("--reset 的串口设置无效：%1").arg(rest.PortSettings);
+        return std::nullopt;
+    }
+    if (ParseDataText(rest.Command, DataTextContext{1, QDateTime::currentDateTime()}).empty()) {
+        error = QStringLiteral("--reset 的命令不含任何数据：%1").arg(rest.Command);
+        return std::nullopt;
+    }
+    return ResetSpec{rest.Command, settings->toString()};
+}
+
+// "ADDR:FORMAT:N". The format may itself hold ":" (a time format), so the address ends at the
+// first ":" and the number starts after the last one.
+std::optional<IncSpec> ParseInc(const QString& text, QString& error) {
+    const qsizetype first = text.indexOf(':');
+    const qsizetype last = text.lastIndexOf(':');
+    error = QStringLiteral("--inc 需要 \"地址:数据格式:N\"，例如 \"FFFC:%NL4:1\"：%1").arg(text);
+    if (first < 0 || last == first) return std::nullopt;
+    const QString address = text.left(first).trimmed();
+    const QString format = text.mid(first + 1, last - first - 1);
+    const QString number = text.mid(last + 1).trimmed();
+    static const QRegularExpression hex4(QStringLiteral("^[0-9A-Fa-f]{1,4}$"));
+    static const QRegularExpression decimal(QStringLiteral("^[0-9]{1,9}$"));
+    if (!hex4.match(address).hasMatch()) {
+        error = QStringLiteral("--inc 的地址无效（十六进制 0000-FFFF）：%1").arg(address);
+        return std::nullopt;
+    }
+    if (!decimal.match(number).hasMatch()) {
+        error = QStringLiteral("--inc 的增量无效（0-999999999）：%1").arg(number);
+        return std::nullopt;
+    }
+    IncSpec inc;
+    inc.address = static_cast<quint16>(address.toUInt(nullptr, 16));
+    inc.format = format;
+    inc.next = number.toLongLong();
+    if (ParseDataText(format, DataTextContext{inc.next, QDateTime::currentDateTime()}).empty()) {
+        error = QStringLiteral("--inc 的数据格式不产生任何数据：%1").arg(format);
+        return std::nullopt;
+    }
+    error.clear();
+    return inc;
+}
+
+}  // namespace
+
+ParseResult ParseArguments(const QStringList& args) {
+    Options o;
+    ParseResult r;
+    auto fail = [&r](const QString& why) {
+        r.error = why;
+        return r;
+    };
+    if (args.isEmpty()) return fail(QStringLiteral("缺少命令：check、download 或 configure"));
+
+    const QString& command = args.first();
+    if (command == "check")
+        o.job = Job::Check;
+    else if (command == "download")
+        o.job = Job::Download;
+    else if (command == "configure")
+        o.job = Job::Configure;
+    else if (command == "help" || command == "-h" || command == "--help")
+        o.job = Job::Help;
+    else if (command == "--version")
+        o.job = Job::Version;
+    else
+        return fail(QStringLiteral("未知命令：%1").arg(command));
+
+    bool repeatGiven = false;
+    bool endOfOptions = false;
+    for (int i = 1; i < args.size(); ++i) {
+        const QString& a = args[i];
+        // Options with a value accept both "--opt VALUE" and "--opt=VALUE".
+        QString name = a, value;
+        bool hasInlineValue = false;
+        if (!endOfOptions && a.startsWith("--") && a.contains('=')) {
+            name = a.section('=', 0, 0);
+            value = a.section('=', 1);
+            hasInlineValue = true;
+        }
+        auto needValue = [&](QString& out) {
+            if (hasInlineValue) {
+                out = value;
+                return true;
+            }
+            if (i + 1 >= args.size()) {
+                r.error = QStringLiteral("选项 %1 需要一个值").arg(name);
+                return false;
+            }
+            out = args[++i];
+            return true;
+        };
+        auto noValue = [&]() {
+            if (hasInlineValue) r.error = QStringLiteral("选项 %1 不需要值").arg(name);
+            return !hasInlineValue;
+        };
+        QString v;
+        if (endOfOptions || !a.startsWith('-') || a.size() == 1) {
+            if (o.job == Job::Download && o.file.isEmpty()) {
+                o.file = a;
+                continue;
+            }
+            return fail(QStringLiteral("多余的参数：%1").arg(a));
+        }
+        if (a == "--") {
+            endOfOptions = true;
+        } else if (name == "-h" || name == "--help") {
+            if (!noValue()) return r;
+            o.job = Job::Help;
+        } else if (name == "-p" || name == "--port") {
+            if (!needValue(o.port)) return r;
+            if (o.port.isEmpty()) return fail(QStringLiteral("-p 的串口为空"));
+        } else if (name == "--sim") {
+            if (!needValue(o.simModel)) return r;
+            if (o.simModel.isEmpty()) return fail(QStringLiteral("--sim 的型号为空"));
+        } else if (name == "--max-baud") {
+            if (!needValue(v)) return r;
+            if (!ParseInt(v, o.maxBaud, 1200, 115200))
+                return fail(QStringLiteral("--max-baud 的值无效（1200-115200）：%1").arg(v));
+        } else if (name == "--wait") {
+            if (!needValue(v)) return r;
+            if (!ParseInt(v, o.waitSeconds, 1, 86400))
+                return fail(QStringLiteral("--wait 的值无效（1-86400 秒）：%1").arg(v));
+        } else if (name == "--series") {
+            if (!needValue(v)) return r;
+            int index = 0;
+            if (!ParseInt(v, index, 0, 255))
+                return fail(QStringLiteral("--series 的值无效：%1").arg(v));
+            o.series = index;
+        } else if (name == "--auto-series") {
+            if (!noValue()) return r;
+            o.autoSeries = true;
+        } else if (name == "--db") {
+            if (!needValue(o.dbFile)) return r;
+            if (o.dbFile.isEmpty()) return fail(QStringLiteral("--db 的文件名为空"));
+        } else if (name == "--json") {
+            if (!noValue()) return r;
+            o.json = true;
+        } else if (name == "-q" || name == "--quiet") {
+            if (!noValue()) return r;
+            o.quiet = true;
+        } else if (name == "-v" || name == "--verbose") {
+            if (!noValue()) return r;
+            o.verbose = true;
+        } else if (name == "--reset") {
+            if (!needValue(v)) return r;
+            QString error;
+            o.reset = ParseReset(v, error);
+            if (!o.reset) return fail(error);
+        } else if (name == "--inc") {
+            if (!needValue(v)) return r;
+            QString error;
+            o.inc = ParseInc(v, error);
+            if (!o.inc) return fail(error);
+        } else if (name == "--repeat") {
+            if (!needValue(v)) return r;
+            if (!ParseInt(v, o.repeat, 1, 1000000))
+                return fail(QStringLiteral("--repeat 的值无效：%1").arg(v));
+            repeatGiven = true;
+        } else {
+            return fail(QStringLiteral("未知选项：%1").arg(a));
+        }
+    }
+
+    if (o.job == Job::Help || o.job == Job::Version) {
+        r.options = o;
+        return r;
+    }
+    if (o.job == Job::Download && o.file.isEmpty())
+        return fail(QStringLiteral("download 需要一个代码文件"));
+    if (o.port.isEmpty() && o.simModel.isEmpty())
+        return fail(QStringLiteral("请用 -p PORT 指定串口，或用 --sim MODEL 使用虚拟单片机"));
+    if (!o.port.isEmpty() && !o.simModel.isEmpty())
+        return fail(QStringLiteral("-p 与 --sim 只能选一个"));
+    if (o.job != Job::Download && (o.inc || repeatGiven))
+        return fail(QStringLiteral("--inc 与 --repeat 只用于 download"));
+    if (o.autoSeries && !o.series)
+        return fail(QStringLiteral("--auto-series 需要与 --series 一起使用"));
+    r.options = o;
+    return r;
+}
+
+QString HelpText() {
+    return QStringLiteral(
+        "用法：korvan-cli <命令> [选项]\n"
+        "\n"
+        "通过 ZEL 系列单片机的串行引导程序检测、下载或配置单片机。\n"
+        "启动任务后请给单片机重新上电。\n"
+        "\n"
+        "命令：\n"
+        "  check                  检测单片机参数（型号、版本、频率、存储空间、选项）\n"
+        "  download FILE          下载程序文件（Intel HEX、BIN、.mcu 或 .mcp）\n"
+        "  configure              配置单片机选项\n"
+        "\n"
+        "选项：\n"
+        "  -p, --port PORT        串口：设备路径（如 /dev/ttyUSB0）或 COMn\n"
+        "  --sim MODEL            不用串口，由进程内的虚拟单片机完成任务\n"
+        "                         （型号 ID 如 D103，或型号名称）\n"
+        "  --max-baud RATE        允许的最高波特率（1200-115200，默认 115200）\n"
+        "  --wait SECONDS         等待单片机启动的秒数（默认 30），超时即取消\n"
+        "  --series INDEX         选定的单片机系列序号（默认跟随检测到的单片机）\n"
+        "  --auto-series          与 --series 一起使用：下载时自动更换为检测到的系列\n"
+        "  --db FILE              使用另一个 zel.db 数据库\n"
+        "  --reset \"CMD;SETTINGS\" 下载前发送软启动命令（数据格式），例如\n"
+        "                         \"12 34;9600,N,8,1\"\n"
+        "  --inc ADDR:FORMAT:N    在地址 ADDR（十六进制）写入自动增量数据 FORMAT\n"
+        "                         （数据格式，%N 为序号），N 为第一片的序号\n"
+        "  --repeat N             连续下载 N 片单片机，每片等待单片机启动\n"
+        "  --json                 每个事件输出一行 JSON，最后输出结果摘要\n"
+        "  -q, --quiet            只输出结果\n"
+        "  -v, --verbose          在标准错误输出每个数据包\n"
+        "  -h, --help             显示本帮助\n"
+        "  --version              显示版本\n"
+        "\n"
+        "退出码：\n"
+        "  0  成功\n"
+        "  1  任务失败\n"
+        "  2  用法或输入错误（文件不存在或格式不支持、未知选项）\n"
+        "  3  串口错误（串口不存在、已被占用或无权限）\n"
+        "  4  等待超时：单片机未在 --wait 秒内应答\n"
+        "\n"
+        "示例：\n"
+        "  korvan-cli check -p /dev/ttyUSB0\n"
+        "  korvan-cli download blink.hex -p COM1 --max-baud 57600\n"
+        "  korvan-cli download blink.hex --sim D103\n");
+}
+
+}  // namespace korvan::cli

@@ -1,0 +1,54 @@
+// Command line of korvan-cli: the job, its file, the port and the options.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace korvan::cli {
+
+enum class Job { Check, Download, Configure, Help, Version };
+
+// --reset "COMMAND;SETTINGS": the soft-start command (a data text) and the port settings it
+// is sent with.
+struct ResetSpec {
+    QString command;
+    QString settings;  // canonical "9600,N,8,1"
+};
+
+// --inc ADDR:FORMAT:N: the increment bytes (a data text) written at ADDR, with the serial
+// number N of the first download.
+struct IncSpec {
+    quint16 address = 0;
+    QString format;
+    qint64 next = 1;
+};
+
+struct Options {
+    Job job = Job::Help;
+    QString file;          // download: the code file
+    QString port;          // device path or COMn
+    QString simModel;      // --sim MODEL: serve the job from an in-process virtual chip
+    int maxBaud = 115200;  // the highest rate offered
+    int waitSeconds = 30;  // the start countdown
+    // The selected series index; unset = the series follows the chip that answers.
+    std::optional<int> series;
+    bool autoSeries = false;  // adopt a differing series in a download
+    QString dbFile;           // --db: another zel.db
+    bool json = false;
+    bool quiet = false;
+    bool verbose = false;
+    std::optional<ResetSpec> reset;
+    std::optional<IncSpec> inc;
+    int repeat = 1;
+};
+
+struct ParseResult {
+    std::optional<Options> options;
+    QString error;  // set when options is empty
+};
+
+ParseResult ParseArguments(const QStringList& args);  // args without the program name
+QString HelpText();
+
+}  // namespace korvan::cli

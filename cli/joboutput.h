@@ -1,0 +1,60 @@
+// What korvan-cli shows of a job: log lines with the time, the start countdown, progress, the
+// chip's data, warnings, the packet trace and the final summary. TextOutput renders it for a
+// person, JsonOutput as one JSON object per line.
+#pragma once
+
+#include "chipinfotext.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace korvan::cli {
+
+enum class LineRole {
+    Step,     // a step of the job (shown unless -q)
+    Result,   // how the job ended (always shown)
+    Problem,  // an error on the way (always shown)
+};
+
+struct LogEntry {
+    QString text;
+    // Closes the open "..." line before this one: " OK" when true, " ERR" when false.
+    bool ok = true;
+    int index = 0;  // the engine event's index; 0 for the tool's own lines
+    LineRole role = LineRole::Step;
+};
+
+struct JobSummary {
+    QString job;     // "check", "download", "configure"
+    QString result;  // "success", "failed", "cancelled", "timeout", "port-error", "input-error"
+    int exitCode = 0;
+    QString message;  // the last result line
+    QString reason;   // how the engine ended the last job ("" when it never started)
+    QString model, id;
+    qint64 baud = 0;
+    qint64 bytes = 0;   // bytes handed to the chip per download
+    int completed = 0;  // downloads or jobs that succeeded
+    int attempted = 0;
+    std::optional<qint64> nextSerial;  // --inc: the serial number of the next chip
+    qint64 waitMs = 0;                 // last job: start to identification
+    qint64 jobMs = 0;                  // last job: identification to the end
+    qint64 totalMs = 0;                // the whole run
+};
+
+class JobOutput {
+  public:
+    virtual ~JobOutput() = default;
+    virtual void logLine(const LogEntry& entry) = 0;
+    // Seconds left to wait for the chip; shown on the open waiting line.
+    virtual void countdown(int seconds) = 0;
+    virtual void progress(int percent) = 0;
+    virtual void chipInfo(const ChipFacts& chip) = 0;
+    virtual void warning(const QString& text) = 0;
+    // Why nothing could be started (bad input, a port that cannot be used).
+    virtual void error(const QString& text) = 0;
+    virtual void trace(const QString& line) = 0;
+    virtual void summary(const JobSummary& summary) = 0;
+};
+
+}  // namespace korvan::cli

@@ -1,0 +1,97 @@
+#include "jsonoutput.h"
+
+#include "timestamp.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace korvan::cli {
+
+namespace {
+
+QString RoleName(LineRole role) {
+    switch (role) {
+        case LineRole::Step:
+            return QStringLiteral("step");
+        case LineRole::Result:
+            return QStringLiteral("result");
+        case LineRole::Problem:
+            return QStringLiteral("problem");
+    }
+    return {};
+}
+
+}  // namespace
+
+JsonOutput::JsonOutput(std::FILE* out, std::FILE* err) : m_out(out), m_err(err) {}
+
+void JsonOutput::emitObject(const QJsonObject& object) {
+    const QByteArray line = QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), m_out);
+    std::fflush(m_out);
+}
+
+void JsonOutput::logLine(const LogEntry& entry) {
+    emitObject({{"event", "log"},
+                {"time", ClockStamp()},
+                {"index", entry.index},
+                {"role", RoleName(entry.role)},
+                {"text", entry.text}});
+}
+
+void JsonOutput::countdown(int seconds) {
+    emitObject({{"event", "wait"}, {"seconds", seconds}});
+}
+
+void JsonOutput::progress(int percent) {
+    emitObject({{"event", "progress"}, {"percent", percent}});
+}
+
+void JsonOutput::chipInfo(const ChipFacts& chip) {
+    emitObject({{"event", "chip"},
+                {"model", chip.model},
+                {"id", chip.id},
+                {"version", chip.version},
+                {"cpu", static_cast<qint64>(chip.cpu)},
+                {"flash", static_cast<qint64>(chip.flash)},
+                {"memory", static_cast<qint64>(chip.memory)},
+                {"eeprom", static_cast<qint64>(chip.eeprom)},
+                {"sn", chip.sn},
+                {"options", QJsonArray::fromStringList(chip.options)},
+                {"lines", QJsonArray::fromStringList(ChipInfoLines(chip))}});
+}
+
+void JsonOutput::warning(const QString& text) {
+    emitObject({{"event", "warning"}, {"text", text}});
+}
+
+void JsonOutput::error(const QString& text) {
+    emitObject({{"event", "error"}, {"text", text}});
+}
+
+void JsonOutput::trace(const QString& line) {
+    std::fputs((line + '\n').toUtf8().constData(), m_err);
+    std::fflush(m_err);
+}
+
+void JsonOutput::summary(const JobSummary& s) {
+    QJsonObject o{
+        {"event", "summary"},
+        {"job", s.job},
+        {"result", s.result},
+        {"exit", s.exitCode},
+        {"message", s.message},
+        {"reason", s.reason},
+        {"model", s.model},
+        {"id", s.id},
+        {"baud", s.baud},
+        {"bytes", s.bytes},
+        {"completed", s.completed},
+        {"attempted", s.attempted},
+        {"timings",
+         QJsonObject{{"wait_ms", s.waitMs}, {"job_ms", s.jobMs}, {"total_ms", s.totalMs}}}};
+    if (s.nextSerial) o.insert("next_serial", *s.nextSerial);
+    emitObject(o);
+}
+
+}  // namespace korvan::cli

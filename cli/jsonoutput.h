@@ -1,0 +1,33 @@
+// korvan-cli's output for programs (--json): one compact JSON object per line on standard
+// output for every event, and a final "summary" object. The packet trace goes to standard
+// error as text.
+#pragma once
+
+#include "joboutput.h"
+
+#include <QJsonObject>
+#include <cstdio>
+
+namespace korvan::cli {
+
+class JsonOutput : public JobOutput {
+  public:
+    JsonOutput(std::FILE* out, std::FILE* err);
+
+    void logLine(const LogEntry& entry) override;
+    void countdown(int seconds) override;
+    void progress(int percent) override;
+    void chipInfo(const ChipFacts& chip) override;
+    void warning(const QString& text) override;
+    void error(const QString& text) override;
+    void trace(const QString& line) override;
+    void summary(const JobSummary& summary) override;
+
+  private:
+    void emitObject(const QJsonObject& object);
+
+    std::FILE* m_out;
+    std::FILE* m_err;
+};
+
+}  // namespace korvan::cli

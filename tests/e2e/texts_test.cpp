@@ -1,0 +1,74 @@
+// The texts korvan-cli builds itself: the chip information lines, the port messages and the
+// progress bar.
+#include "chipinfotext.h"
+#include "portaccess.h"
+#include "textoutput.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+namespace korvan::cli {
+namespace {
+
+struct InfoCase {
+    const char* name;
+    ChipFacts chip;
+    QStringList lines;
+};
+
+class ChipInfo : public ::testing::TestWithParam<InfoCase> {};
+
+TEST_P(ChipInfo, LinesAsTheInformationTreeShowsThem) {
+    EXPECT_EQ(ChipInfoLines(GetParam().chip), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ChipInfo,
+    ::testing::Values(
+        InfoCase{"KnownWithEepromAndSerial",
+                 ChipFacts{"ZELX", "E103", "6.2 C", 11059200, 4096, 256, 1536, "00-1A", {"A：  1"}},
+                 {"MCU 内核", "MCU 型号：  ZELX", "MCU 版本：  6.2 C", "MCU 频率：  11.059200 MHz",
+                  "存储空间：  4096 B  (4 KB)", "内存空间：  256 Bytes",
+                  "EEPROM  ：  1536 B  (2 KB)", "序 列 号：  00-1A", "MCU 选项", "A：  1"}},
+        InfoCase{"HalfKilobyteRoundsUpOthersDown",
+                 ChipFacts{"ZELY", "F003", "5.1 A", 12000000, 1535, 128, 0, "", {}},
+                 {"MCU 内核", "MCU 型号：  ZELY", "MCU 版本：  5.1 A", "MCU 频率：  12.000000 MHz",
+                  "存储空间：  1535 B  (1 KB)", "内存空间：  128 Bytes", "MCU 选项",
+                  "此型号不支持用户选项"}},
+        InfoCase{"UnknownModelStopsAfterTheClock",
+                 ChipFacts{"", "D1FE", "6.2 C", 24000000, 0, 0, 0, "", {}},
+                 {"MCU 内核", "MCU 型号：  未知型号 D1FE", "MCU 版本：  6.2 C",
+                  "MCU 频率：  24.000000 MHz"}}),
+    [](const ::testing::TestParamInfo<InfoCase>& info) { return std::string(info.param.name); });
+
+TEST(PortMessages, EachErrorInWordsTheUserCanActOn) {
+    const PortTarget com = ParsePortArgument("com3");
+    EXPECT_EQ(com.shown, "COM3");
+    ASSERT_TRUE(com.number.has_value());
+    EXPECT_EQ(*com.number, 3);
+    EXPECT_FALSE(ParsePortArgument("/dev/ttyUSB0").number.has_value());
+    EXPECT_FALSE(ParsePortArgument("COM0").number.has_value());
+
+    EXPECT_EQ(PortErrorMessage(com, {kserial::comPortInvalid, ENOENT, "x"}),
+              "当前串口(COM3)无效\n请选择有效端口");
+    EXPECT_EQ(PortErrorMessage(com, {kserial::comPortAlreadyOpen, EWOULDBLOCK, "x"}),
+              "当前串口(COM3)已经打开\n请关闭其它程序后再试");
+    const QString denied =
+        PortErrorMessage(ParsePortArgument("/dev/ttyUSB0"),
+                         {kserial::comSystemError, EACCES, "/dev/ttyUSB0: Permission denied"});
+    EXPECT_TRUE(denied.startsWith("/dev/ttyUSB0: Permission denied"));
+    EXPECT_TRUE(denied.contains("dialout"));
+    EXPECT_FALSE(
+        PortErrorMessage(com, {kserial::comSystemError, EIO, "I/O error"}).contains("dialout"));
+}
+
+TEST(ProgressBarText, FillsInProportion) {
+    EXPECT_EQ(ProgressBar(0, 10), "[----------]   0%");
+    EXPECT_EQ(ProgressBar(45, 10), "[####------]  45%");
+    EXPECT_EQ(ProgressBar(100, 10), "[##########] 100%");
+    EXPECT_EQ(ProgressBar(130, 4), "[####] 100%");
+}
+
+}  // namespace
+}  // namespace korvan::cli
