@@ -76,23 +76,25 @@ void ZelIspControl::connectEngine() {
 
 // A sink may Unadvise (itself or another) from inside its handler; only those still
 // connected are called.
-#define ZEL_FOR_EACH_SINK(call)                           \
-    for (zelisp::IZelIspEvents * sink : QList(m_sinks)) { \
-        if (m_sinks.contains(sink)) sink->call;           \
+template <typename Call>
+void ZelIspControl::notifySinks(Call call) {
+    for (zelisp::IZelIspEvents* sink : QList(m_sinks)) {
+        if (m_sinks.contains(sink)) call(*sink);
     }
+}
 
 void ZelIspControl::raiseError(int index, const QString& text) {
     short i = static_cast<short>(index);
     QString info = text;
     emit Error(i, info);
-    ZEL_FOR_EACH_SINK(Error(i, info))
+    notifySinks([&](zelisp::IZelIspEvents& sink) { sink.Error(i, info); });
 }
 
 void ZelIspControl::raiseViewInfo(int index, const QString& text) {
     short i = static_cast<short>(index);
     QString info = text;
     emit ViewInfo(i, info);
-    ZEL_FOR_EACH_SINK(ViewInfo(i, info))
+    notifySinks([&](zelisp::IZelIspEvents& sink) { sink.ViewInfo(i, info); });
 }
 
 void ZelIspControl::raiseInterrupt(int index, const QString& text, bool& resume) {
@@ -100,17 +102,15 @@ void ZelIspControl::raiseInterrupt(int index, const QString& text, bool& resume)
     QString info = text;
     short bResume = zelisp::ToBool16(resume);
     emit Interrupt(i, info, bResume);
-    ZEL_FOR_EACH_SINK(Interrupt(i, info, bResume))
+    notifySinks([&](zelisp::IZelIspEvents& sink) { sink.Interrupt(i, info, bResume); });
     resume = bResume != 0;
 }
 
 void ZelIspControl::raiseProgress(int percent) {
     short parent = static_cast<short>(percent);
     emit Progress(parent);
-    ZEL_FOR_EACH_SINK(Progress(parent))
+    notifySinks([&](zelisp::IZelIspEvents& sink) { sink.Progress(parent); });
 }
-
-#undef ZEL_FOR_EACH_SINK
 
 void ZelIspControl::Advise(zelisp::IZelIspEvents* sink) {
     if (sink && !m_sinks.contains(sink)) m_sinks.append(sink);

@@ -111,6 +111,8 @@ class ZelIspControl : public QWidget, public zelisp::IZelIsp {
     void raiseViewInfo(int index, const QString& text);
     void raiseInterrupt(int index, const QString& text, bool& resume);
     void raiseProgress(int percent);
+    template <typename Call>
+    void notifySinks(Call call);
     void applyBackColor(zelisp::OleColor value);
 
     ZelContext& m_ctx;

@@ -14,6 +14,8 @@
 //       QObject::connect(control->widget(), zelisp::kSignalViewInfo,
 //                        receiver, SLOT(onViewInfo(short&,QString&)), Qt::DirectConnection);
 //   - an IZelIspEvents object handed to Advise (no moc needed).
+// A handler may call the control (SetData and AppendData during ViewInfo 102, CancelDown at any
+// time, Start once a job has ended) but must not delete it; use deleteLater().
 #pragma once
 
 #include <QByteArray>

@@ -509,6 +509,25 @@ class ZelIspControlTest : public QObject {
             QDir().mkpath(QStringLiteral(KORVAN_SCREENSHOT_DIR));
             QVERIFY(control.grab().save(path));
         }
+
+        // Scrolled, with the window's bar beside (not over) the rows.
+        ZelIspControl control;
+        control.ReadProperties({});
+        control.setListIndex(1);
+        control.resize(480, 150);
+        control.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&control));
+        kui::cScroll* scroll = control.editor().scroll();
+        scroll->Request(kui::cScroll::PageDown);
+        QCOMPARE(control.editor().scrollArea()->y(), -3 * 26);
+        const int barLeft = scroll->bar()->x();
+        QVERIFY(scroll->bar()->isVisible());
+        for (int i = 0; i < control.OptCount(); ++i) {
+            QWidget* row = control.editor().rowWidgets(i).picS;
+            QVERIFY(row->mapTo(&control, QPoint(row->width(), 0)).x() <= barLeft);
+        }
+        QVERIFY(control.grab().save(QDir(QStringLiteral(KORVAN_SCREENSHOT_DIR))
+                                        .filePath(QStringLiteral("zel-options-scrolled.png"))));
     }
 };
 
