@@ -1,5 +1,7 @@
 #include "zelsim/chipframing.h"
 
+#include <algorithm>
+
 namespace zelsim {
 namespace {
 
@@ -16,14 +18,21 @@ uint32_t widthMask(int width) {
 }  // namespace
 
 std::vector<uint8_t> frameReply(std::span<const uint8_t> payload, int width) {
-    const auto length = static_cast<uint8_t>(payload.size() + 4 + width);
-    std::vector<uint8_t> packet{kHead0, kHead1, kToHost, 0x00, length};
-    packet.insert(packet.end(), payload.begin(), payload.end());
+    const size_t n = payload.size();
+    const auto w = static_cast<size_t>(width);
+    std::vector<uint8_t> packet(5 + n + w + 1);
+    packet[0] = kHead0;
+    packet[1] = kHead1;
+    packet[2] = kToHost;
+    packet[3] = 0x00;
+    packet[4] = static_cast<uint8_t>(n + 4 + w);
+    std::copy(payload.begin(), payload.end(), packet.begin() + 5);
     uint32_t sum = 0;
-    for (size_t i = 2; i < packet.size(); ++i) sum += packet[i];
+    for (size_t i = 2; i < 5 + n; ++i) sum += packet[i];
     sum &= widthMask(width);
-    for (int i = width - 1; i >= 0; --i) packet.push_back(static_cast<uint8_t>(sum >> (8 * i)));
-    packet.push_back(kEnd);
+    for (size_t i = 0; i < w; ++i)
+        packet[5 + n + i] = static_cast<uint8_t>(sum >> (8 * (w - 1 - i)));
+    packet.back() = kEnd;
     return packet;
 }
 

@@ -24,7 +24,7 @@ Bytes optionWrite(const std::string& layout, const std::map<int, uint8_t>& value
     std::istringstream in(layout);
     for (std::string item; std::getline(in, item, ',');) {
         if (item == "%H")
-            p.insert(p.end(), kClock.begin(), kClock.end());
+            p = cat({p, kClock});
         else if (item[0] == '%')
             p.push_back(values.at(std::stoi(item.substr(1))));
         else
@@ -133,16 +133,12 @@ testing::AssertionResult runDownload(TestHost& host, const DownloadCase& c, cons
         std::optional<Reply> reply;
         switch (step[0]) {
             case '1': {
-                Bytes p = {0x8F};
-                p.insert(p.end(), c.baudParams.begin(), c.baudParams.end());
-                p.insert(p.end(), {0x28, 0x83});
+                const Bytes p = cat({{0x8F}, c.baudParams, {0x28, 0x83}});
                 reply = host.baudCommand(p, c.width, kRate);
                 break;
             }
             case '2': {
-                Bytes p = {0x8E};
-                p.insert(p.end(), c.baudParams.begin(), c.baudParams.end());
-                p.push_back(0x28);
+                const Bytes p = cat({{0x8E}, c.baudParams, {0x28}});
                 reply = host.baudCommand(p, c.width, kRate);
                 break;
             }

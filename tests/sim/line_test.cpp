@@ -24,11 +24,10 @@ struct Synced {
     // The read-options command of the model, which needs no earlier command.
     Bytes readOptions() const {
         const auto& b = chip.model().bootloader;
-        Bytes p = b.readOptHead;
-        if (b.readOptHasTail)
-            p.insert(p.end(), {0x00, 0x36, 0x01, static_cast<uint8_t>(chip.model().id >> 8),
-                               static_cast<uint8_t>(chip.model().id)});
-        return p;
+        if (!b.readOptHasTail) return b.readOptHead;
+        return cat({b.readOptHead,
+                    {0x00, 0x36, 0x01, static_cast<uint8_t>(chip.model().id >> 8),
+                     static_cast<uint8_t>(chip.model().id)}});
     }
     zelsim::VirtualChip chip;
     bool started = false;
@@ -82,11 +81,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Line, StrayBytesBetweenPacketsAreSkipped) {
     Synced s("D19A");
     ASSERT_TRUE(s.status);
-    Bytes noisy = {0x7F, 0x7F, 0x46, 0x00, 0x12, 0x46, 0xB9, 0x00};
     const Bytes packet = hostPacket(s.readOptions(), 2);
-    noisy.insert(noisy.end(), packet.begin(), packet.end());
-    noisy.insert(noisy.end(), {0x7F, 0x7F});
-    noisy.insert(noisy.end(), packet.begin(), packet.end());
+    const Bytes noisy =
+        cat({{0x7F, 0x7F, 0x46, 0x00, 0x12, 0x46, 0xB9, 0x00}, packet, {0x7F, 0x7F}, packet});
     s.host->send(noisy);
     EXPECT_TRUE(s.host->readReply(2));
     EXPECT_TRUE(s.host->readReply(2));
@@ -133,17 +130,11 @@ const Bytes kTimer8At57600 = {0xC0, 0xF4, 0x3F, 0x18};
 const Bytes kTimer16At115200 = {0xFF, 0xFD, 0x00, 0x06};
 
 Bytes baudTest(const Bytes& params) {
-    Bytes p = {0x8F};
-    p.insert(p.end(), params.begin(), params.end());
-    p.insert(p.end(), {0x28, 0x83});
-    return p;
+    return cat({{0x8F}, params, {0x28, 0x83}});
 }
 
 Bytes baudConfirm(const Bytes& params) {
-    Bytes p = {0x8E};
-    p.insert(p.end(), params.begin(), params.end());
-    p.push_back(0x28);
-    return p;
+    return cat({{0x8E}, params, {0x28}});
 }
 
 struct BaudCase {

@@ -14,10 +14,8 @@ namespace {
 TEST(HostPacketParser, FindsPacketsWhereverTheyStartAndWhateverSurroundsThem) {
     for (int width : {1, 2}) {
         const Bytes packet = hostPacket({0x8E, 0xC0, 0xFA, 0x3F, 0x0C, 0x28}, width);
-        Bytes line = {0x46, 0x46, 0xB9, 0x46, 0xB9, 0x6A, 0x01, 0x7F};
-        line.insert(line.end(), packet.begin(), packet.end());
-        line.insert(line.end(), {0x16, 0x00});
-        line.insert(line.end(), packet.begin(), packet.end());
+        const Bytes line =
+            cat({{0x46, 0x46, 0xB9, 0x46, 0xB9, 0x6A, 0x01, 0x7F}, packet, {0x16, 0x00}, packet});
         zelsim::HostPacketParser parser(width);
         int found = 0;
         for (uint8_t b : line) {

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <thread>
@@ -44,9 +45,18 @@ int64_t roundHalfEven(double x) {
 
 }  // namespace
 
+Bytes cat(std::initializer_list<Bytes> parts) {
+    size_t total = 0;
+    for (const Bytes& part : parts) total += part.size();
+    Bytes out(total);
+    auto at = out.begin();
+    for (const Bytes& part : parts) at = std::copy(part.begin(), part.end(), at);
+    return out;
+}
+
 Bytes hostPacket(const Bytes& payload, int width) {
-    Bytes p = {0x46, 0xB9, 0x6A, 0x00, static_cast<uint8_t>(payload.size() + 4 + width)};
-    p.insert(p.end(), payload.begin(), payload.end());
+    Bytes p =
+        cat({{0x46, 0xB9, 0x6A, 0x00, static_cast<uint8_t>(payload.size() + 4 + width)}, payload});
     unsigned sum = 0;
     for (size_t i = 2; i < p.size(); ++i) sum += p[i];
     if (width == 2) p.push_back(static_cast<uint8_t>(sum >> 8));
@@ -207,31 +217,22 @@ Bytes enterProgramming(uint8_t code, uint8_t mode, uint16_t id) {
 }
 
 Bytes blockWrite(uint32_t address, const Bytes& data, bool again) {
-    Bytes p = {static_cast<uint8_t>(again ? 0x30 : 0x00),
-               static_cast<uint8_t>(address >> 24),
-               static_cast<uint8_t>(address >> 16),
-               static_cast<uint8_t>(address >> 8),
-               static_cast<uint8_t>(address),
-               0x00,
-               0x80};
-    p.insert(p.end(), data.begin(), data.end());
-    p.resize(7 + 128, 0xFF);
-    return p;
+    Bytes block(128, 0xFF);
+    std::copy_n(data.begin(), std::min<size_t>(data.size(), 128), block.begin());
+    return cat({{static_cast<uint8_t>(again ? 0x30 : 0x00), static_cast<uint8_t>(address >> 24),
+                 static_cast<uint8_t>(address >> 16), static_cast<uint8_t>(address >> 8),
+                 static_cast<uint8_t>(address), 0x00, 0x80},
+                block});
 }
 
 Bytes longErase(unsigned size, unsigned flash) {
-    Bytes p = {0x84,
-               0xFF,
-               0x00,
-               static_cast<uint8_t>(size >> 8),
-               static_cast<uint8_t>(size),
-               0x00,
-               static_cast<uint8_t>(flash >> 8),
-               static_cast<uint8_t>(flash)};
-    p.insert(p.end(), 11, 0x00);
-    for (int b = 0x80; b >= 0x0E; --b) p.push_back(static_cast<uint8_t>(b));
-    p.push_back(0x0E);
-    return p;
+    Bytes descending;
+    for (int b = 0x80; b >= 0x0E; --b) descending.push_back(static_cast<uint8_t>(b));
+    descending.push_back(0x0E);
+    return cat({{0x84, 0xFF, 0x00, static_cast<uint8_t>(size >> 8), static_cast<uint8_t>(size),
+                 0x00, static_cast<uint8_t>(flash >> 8), static_cast<uint8_t>(flash)},
+                Bytes(11, 0x00),
+                descending});
 }
 
 }  // namespace simtest

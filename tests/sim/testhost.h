@@ -6,6 +6,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,9 @@ namespace simtest {
 
 using Bytes = std::vector<uint8_t>;
 using namespace std::chrono_literals;
+
+// The bytes of all parts one after another.
+Bytes cat(std::initializer_list<Bytes> parts);
 
 // 46 B9 6A 00 L payload sum(width, big-endian) 16.
 Bytes hostPacket(const Bytes& payload, int width);
