@@ -5,7 +5,6 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
@@ -15,9 +14,7 @@
 #include <mutex>
 #include <thread>
 
-#include "zeldb.h"
 #include "zelsim/chipreport.h"
-#include "zelsim/clockmath.h"
 #include "zelsim/programrunner.h"
 #include "zelsim/pseudoterminal.h"
 
@@ -31,20 +28,18 @@ int64_t microsNow() {
         .count();
 }
 
-bool readFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
 bool writeFileAtomically(const std::string& path, const std::string& data) {
     const std::string temporary = path + ".part";
+    bool written = false;
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out.write(data.data(), static_cast<std::streamsize>(data.size()))) return false;
+        written =
+            out && out.write(data.data(), static_cast<std::streamsize>(data.size())) && out.flush();
     }
-    return std::rename(temporary.c_str(), path.c_str()) == 0;
+    // Readers see the old file or the new one, never half of it.
+    if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+    std::remove(temporary.c_str());
+    return false;
 }
 
 struct PacedByte {
@@ -84,7 +79,6 @@ struct VirtualChip::Impl {
     double hostRate() const { return pty.hostRate().value_or(0); }
 
     bool prepare(std::string* error);
-    QString databasePath(std::string* error);
     void loop();
     void readHost(int64_t nowUs);
     void deliverInbound(int64_t nowUs);
@@ -95,88 +89,12 @@ struct VirtualChip::Impl {
     ChipSnapshot snapshotLocked() const;
 };
 
-QString VirtualChip::Impl::databasePath(std::string* error) {
-    if (!options.dbPath.empty()) {
-        const QString path = QString::fromStdString(options.dbPath);
-        if (!QFile::exists(path)) {
-            if (error) *error = "cannot read the database " + options.dbPath;
-            return {};
-        }
-        return path;
-    }
-    // The same file the control uses, installed the same way; without a writable place for
-    // it the built-in copy is read from a private file.
-    const QString path = zel::ResolveDbPath();
-    if (zel::InstallDb(path)) return path;
-    privateDb = std::make_unique<QTemporaryFile>();
-    const QByteArray image = zel::EmbeddedDbImage();
-    if (!privateDb->open() || privateDb->write(image) != image.size() || !privateDb->flush()) {
-        if (error) *error = "cannot install zel.db at " + path.toStdString();
-        return {};
-    }
-    return privateDb->fileName();
-}
-
 bool VirtualChip::Impl::prepare(std::string* error) {
-    auto fail = [&](const std::string& why) {
-        if (error) *error = why;
-        return false;
-    };
-    if (options.model.empty()) return fail("no model given (for example --model D103)");
-    if (options.frequency < kMinFrequency || options.frequency > kMaxFrequency)
-        return fail("the clock must be between 1 and 100 MHz");
-    const QString db = databasePath(error);
-    if (db.isEmpty()) return false;
-    model = findChipModel(db, options.model, error);
-    if (!model) return false;
-
-    ChipConfig config;
-    config.model = *model;
-    config.faults = options.faults;
-    config.bootDelayMs = options.bootDelayMs;
-    config.eraseMs = options.eraseMs;
-    config.softStart = options.softStart;
-    config.rebootMs = options.rebootMs.value_or(options.softStart ? -1 : 1000);
-    config.seed = options.seed;
-    config.status.frequency = options.frequency;
-    config.status.version = options.bootVersion;
-    config.status.versionLetter = options.bootLetter;
-    config.status.serial = options.serial;
-    config.status.reportedId = model->id;
-    if (options.faults.unknownId && options.faults.otherSeries)
-        return fail("the faults unknown-id and other-series exclude each other");
-    if (options.faults.unknownId) {
-        const auto id = unlistedIdOfSeries(db, model->series());
-        if (!id) return fail("every ID of this series is listed; cannot report an unknown one");
-        config.status.reportedId = *id;
-    }
-    if (options.faults.otherSeries) {
-        const auto id = idOfAnotherSeries(db, model->series());
-        if (!id) return fail("the database lists no other series");
-        config.status.reportedId = *id;
-    }
-    for (const auto& [index, value] : options.options) {
-        if (std::find(model->optionBytes.begin(), model->optionBytes.end(), index) ==
-            model->optionBytes.end()) {
-            std::string known;
-            for (int i : model->optionBytes)
-                known += (known.empty() ? "" : ", ") + std::to_string(i);
-            return fail("status byte " + std::to_string(index) + " is not an option byte of " +
-                        model->idText + " (option bytes: " + (known.empty() ? "none" : known) +
-                        ")");
-        }
-        config.status.options[index] = value;
-    }
-    std::vector<uint8_t> initial;
-    if (!options.imageIn.empty()) {
-        if (!readFile(options.imageIn, initial)) return fail("cannot read " + options.imageIn);
-        if (initial.size() > static_cast<size_t>(model->flashSize))
-            return fail(options.imageIn + " is larger than the flash of " + model->name + " (" +
-                        std::to_string(model->flashSize) + " bytes)");
-    }
-    if (options.run && !ProgramRunner::available())
-        return fail("--run needs s51 (Debian package sdcc-ucsim)");
-    core = std::make_unique<ChipCore>(std::move(config), initial);
+    auto setup = setUpChip(options, error);
+    if (!setup) return false;
+    model = setup->config.model;
+    privateDb = std::move(setup->privateDb);
+    core = std::make_unique<ChipCore>(std::move(setup->config), setup->initialFlash);
     core->setLog([this](const std::string& line) { log(line); });
     return true;
 }

@@ -12,49 +12,18 @@
 //     auto image = chip.image();
 #pragma once
 
-#include <array>
 #include <chrono>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "zelsim/chipcore.h"
 #include "zelsim/chipmodel.h"
-#include "zelsim/faultplan.h"
-#include "zelsim/softstart.h"
+#include "zelsim/chipoptions.h"
 
 namespace zelsim {
-
-struct ChipOptions {
-    std::string model;              // four-digit model ID ("D103") or model name ("ZELH64AD")
-    std::string dbPath;             // zel.db to read; "" = $ZEL_DB or the installed database
-    std::string linkPath;           // publish the slave as this symbolic link; "" = none
-    uint32_t frequency = 11059200;  // the chip's clock in Hz
-    int bootDelayMs = 300;          // stands in for the user's power cycle
-    int eraseMs = 100;              // time an erase takes before it is answered
-    // Time the program runs before the next power cycle; negative = never. Unset: 1000 ms,
-    // or never when a soft start is set (the chip then waits for the soft-start bytes).
-    std::optional<int> rebootMs;
-    bool once = false;               // stop after the first program run
-    std::string imageIn;             // initial flash contents (binary from address 0); "" = blank
-    std::string imageOut;            // written with the whole flash at every program run
-    std::string reportPath;          // JSON run report, written at every program run
-    std::map<int, uint8_t> options;  // initial option bytes by status index
-    uint8_t bootVersion = 0x62;      // bootloader version: major and minor nibble
-    char bootLetter = 'C';
-    std::array<uint8_t, 7> serial{0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E, 0x6F};
-    std::optional<SoftStart> softStart;
-    bool pace = false;  // move bytes at the line rate in both directions
-    FaultPlan faults;
-    uint32_t seed = 1;  // for the noise fault
-    bool run = false;   // run the flashed program in s51 after the end commands
-    // Called on the chip's thread for every notable step; must not call back into the chip.
-    std::function<void(const std::string&)> log;
-};
 
 // A consistent picture of the chip at one moment.
 struct ChipSnapshot {
