@@ -52,8 +52,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::cout << chip.slavePath() << std::endl;
+    std::string optionBytes;
+    for (int index : chip.model().optionBytes)
+        optionBytes += (optionBytes.empty() ? "" : ",") + std::to_string(index);
     std::cerr << "zel-sim: " << chip.model().name << " (" << chip.model().idText << "), "
-              << cmd.chip.frequency << " Hz, on " << chip.slavePath()
+              << cmd.chip.frequency << " Hz, option bytes "
+              << (optionBytes.empty() ? "none" : optionBytes) << ", on " << chip.slavePath()
               << (cmd.chip.linkPath.empty() ? "" : " as " + cmd.chip.linkPath) << '\n';
 
     const timespec tick{0, 200'000'000};
