@@ -6,10 +6,24 @@
 
 #include <QDateTime>
 #include <QEventLoop>
+#include <algorithm>
 
 namespace korvan::cli {
 
 namespace ev = zel::events;
+
+namespace {
+
+// The increment as the settings hold it, for the data-text module.
+UserSettings IncrementSettings(const IncSpec& inc) {
+    UserSettings settings;
+    settings.IncAddress = inc.address;
+    settings.IncFormat = inc.format;
+    settings.IncNext = inc.next;
+    return settings;
+}
+
+}  // namespace
 
 JobRunner::JobRunner(zel::ZelQtJob& job, JobOutput& out, QObject* parent)
     : QObject(parent), m_job(job), m_out(out) {
@@ -133,6 +147,7 @@ void JobRunner::onViewInfo(int index, const QString& pInfo) {
             if (!m_request->series) m_job.engine().setSelectedSeries(ctx.SeriesIndex);
             log(pInfo, true, index);
             m_out.chipInfo(FactsOf(zel::cZelInfo(ctx)));
+            if (m_request->jobType == 2) refuseWhatDoesNotFit(ctx);
             return;
         }
         case ev::kInfoErase:
@@ -154,6 +169,27 @@ void JobRunner::onViewInfo(int index, const QString& pInfo) {
     }
 }
 
+// A download that reaches beyond the chip's flash would be refused block by block only after
+// the erase had wiped the program the chip holds; stop it before anything is changed.
+void JobRunner::refuseWhatDoesNotFit(const zel::ZelContext& ctx) {
+    if (ctx.Model.isEmpty() || ctx.Flash <= 0) return;
+    qint64 end = static_cast<qint64>(m_request->code->size());
+    if (m_request->inc) {
+        const IncrementData inc =
+            IncrementBytes(IncrementSettings(*m_request->inc), true, QDateTime::currentDateTime());
+        if (!inc.Data.empty())
+            end = std::max(end,
+                           static_cast<qint64>(inc.Address) + static_cast<qint64>(inc.Data.size()));
+    }
+    if (end <= ctx.Flash) return;
+    log(QStringLiteral("程序数据超出单片机的存储空间：需要 %1 字节，%2 只有 %3 字节")
+            .arg(end)
+            .arg(ctx.Model)
+            .arg(ctx.Flash),
+        false, 0, LineRole::Problem);
+    m_job.CancelDown(false);
+}
+
 // The erase announcement: the code goes to the engine now, and with it the increment bytes,
 // so that the erase size and the blocks written cover both.
 void JobRunner::supplyData() {
@@ -161,11 +197,8 @@ void JobRunner::supplyData() {
     if (m_job.SetData(zel::Bytes(code.begin(), code.end())) != zel::CallStatus::Ok) return;
     m_state.bytes = static_cast<qint64>(code.size());
     if (!m_request->inc) return;
-    UserSettings settings;
-    settings.IncAddress = m_request->inc->address;
-    settings.IncFormat = m_request->inc->format;
-    settings.IncNext = m_request->inc->next;
-    const IncrementData inc = IncrementBytes(settings, true, QDateTime::currentDateTime());
+    const IncrementData inc =
+        IncrementBytes(IncrementSettings(*m_request->inc), true, QDateTime::currentDateTime());
     if (inc.Data.empty()) return;
     if (m_job.AppendData(zel::Bytes(inc.Data.begin(), inc.Data.end()), inc.Address) !=
         zel::CallStatus::Ok) {

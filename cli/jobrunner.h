@@ -79,6 +79,7 @@ class JobRunner : public QObject {
     void onJobEnded(zel::EndReason reason);
     void onCountdownTick();
     void supplyData();
+    void refuseWhatDoesNotFit(const zel::ZelContext& ctx);
     void log(const QString& text, bool ok, int index, LineRole role = LineRole::Step);
     QString seriesName(int index) const;
     JobOutcome outcome() const;

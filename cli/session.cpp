@@ -242,7 +242,7 @@ Outcome Session::runOne(int number) {
     const zel::cZelInfo info(m_context);
     m_summary.model = info.model();
     m_summary.id = info.id();
-    m_summary.baud = info.baud();
+    m_summary.baud = m_summary.id.isEmpty() ? 0 : info.baud();
     m_summary.bytes = m_last.bytes;
     m_summary.waitMs = m_last.waitMs;
     m_summary.jobMs = m_last.jobMs;

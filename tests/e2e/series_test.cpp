@@ -46,6 +46,7 @@ zelsim::ChipOptions chipOptions(const QString& id) {
     o.dbPath = databasePath().toStdString();
     o.bootDelayMs = 30;
     o.eraseMs = 0;
+    o.rebootMs = -1;  // the chip keeps what it did in view until the test has looked
     return o;
 }
 
