@@ -68,10 +68,12 @@ JobOutcome JobRunner::run(const JobRequest& request) {
 }
 
 void JobRunner::cancelByUser() {
-    if (!m_request || m_state.ended) return;
+    // A job that has already ended (its end is only being reported) is left as it ended: a
+    // cancel now would add a cancel message to a finished job.
+    if (!m_request || m_state.ended || !m_job.Buzy()) return;
     m_state.userCancelled = true;
     m_countdown.stop();
-    if (m_job.CancelDown(true) != zel::CallStatus::Ok && m_loop) m_loop->quit();
+    m_job.CancelDown(true);
 }
 
 JobOutcome JobRunner::outcome() const {

@@ -108,9 +108,8 @@ void Session::stop() {
 }
 
 int Session::finish(int exitCode, const QString& result, const QString& message) {
-    if (exitCode != kExitSuccess && exitCode != kExitJobFailed && exitCode != kExitTimeOut &&
-        !message.isEmpty())
-        m_out.error(message);
+    // Only what stopped the run before any job is said here; a job has logged its own end.
+    if (!message.isEmpty()) m_out.error(message);
     m_summary.exitCode = exitCode;
     m_summary.result = result;
     if (m_summary.message.isEmpty()) m_summary.message = message;
