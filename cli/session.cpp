@@ -177,11 +177,13 @@ int Session::run() {
             kExitUsage, QStringLiteral("input-error"),
             QStringLiteral("无法读取单片机数据库：%1")
                 .arg(m_options.dbFile.isEmpty() ? zel::ResolveDbPath() : m_options.dbFile));
-    if (m_options.series && *m_options.series >= m_context.TypeList.size())
+    if (m_options.series && *m_options.series >= m_context.TypeList.size()) {
+        QStringList names = m_context.SeriesNames.split(QStringLiteral("\r\n"));
+        for (qsizetype i = 0; i < names.size(); ++i)
+            names[i] = QStringLiteral("  %1  %2").arg(i).arg(names[i]);
         return finish(kExitUsage, QStringLiteral("input-error"),
-                      QStringLiteral("--series 超出范围：数据库中有 %1 个系列（0-%2）")
-                          .arg(m_context.TypeList.size())
-                          .arg(m_context.TypeList.size() - 1));
+                      QStringLiteral("--series 超出范围，数据库中的系列：\n") + names.join('\n'));
+    }
     if (m_options.job == Job::Download && !loadCode()) return m_summary.exitCode;
     if (!preparePort()) return m_summary.exitCode;
 
