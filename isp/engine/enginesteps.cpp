@@ -50,6 +50,7 @@ ZelEngine::ReplyOutcome ZelEngine::onReply(const QString& reply) {
                     m_repeat = next.has_value();
                     if (!next) {
                         m_success = true;
+                        m_imageWritten = true;
                         if (m_ctx.OptionDescriptors.isEmpty() && stepCode(m_step + 1) != u"8") {
                             m_step += 2;
                         }
@@ -184,7 +185,10 @@ void ZelEngine::afterSend(AfterSend after) {
         if (!m_graceRunning) m_timers.arm(EngineTimer::Timer2, m_responseTimeOut);
         return;
     }
-    if (m_step < m_steps.size() - 1) {
+    // A write is judged by its reply even when it is the last step of the list.
+    const rules::ReplyRule judged = rules::RuleFor(stepCode(m_step)).reply;
+    const bool awaitsWriteReply = judged == ReplyRule::Block || judged == ReplyRule::Options;
+    if (m_step < m_steps.size() - 1 || awaitsWriteReply) {
         if (!m_graceRunning) m_timers.arm(EngineTimer::Timer2, m_responseTimeOut);
         return;
     }

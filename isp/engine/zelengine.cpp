@@ -38,6 +38,7 @@ CallStatus ZelEngine::Start(int pType) {
     m_timeOuts = 0;
     m_blockRetries = 0;
     m_dataLocked = false;
+    m_imageWritten = false;
     m_responseTimeOut = rules::kFirstResponseTimeOut;
     m_endReason = EndReason::None;
     m_failure = EndReason::None;
@@ -260,6 +261,12 @@ void ZelEngine::stopEverything() {
 
 void ZelEngine::finishJob(EndReason reason) {
     stopEverything();
+    if (m_complete && AsJob(m_downType) == JobType::Download && !m_imageWritten) {
+        // A step list without a write step, or one that reached its end before the chip
+        // accepted the last block, has not put the program on the chip.
+        m_complete = false;
+        reason = EndReason::NoSteps;
+    }
     m_endReason = m_complete ? EndReason::Completed : reason;
     const JobType job = AsJob(m_downType);
     if (m_complete) {

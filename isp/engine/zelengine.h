@@ -123,8 +123,9 @@ class ZelEngine {
     int m_selectedSeries = 0;
 
     rules::Phase m_phase = rules::Phase::Idle;
-    uint64_t m_generation = 0;  // counts Start calls; a handler that restarts moves it on
-    bool m_dataLocked = false;  // the erase command has been composed
+    uint64_t m_generation = 0;    // counts Start calls; a handler that restarts moves it on
+    bool m_dataLocked = false;    // the erase command has been composed
+    bool m_imageWritten = false;  // the chip accepted the last block of the data
     bool m_graceRunning = false;
     int m_responseTimeOut = rules::kFirstResponseTimeOut;
     rules::Command m_settleCommand = rules::Command::None;
