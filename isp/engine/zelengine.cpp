@@ -94,6 +94,12 @@ void ZelEngine::BytesReceived(const Bytes& bytes) {
         trace(TraceKind::Stray, bytes, QStringLiteral("no reply expected"));
         return;
     }
+    if (m_judging == m_generation) {
+        // A handler let the event loop run while the last reply is still being judged; no
+        // command is outstanding, so whatever arrives now answers nothing.
+        trace(TraceKind::Stray, bytes, QStringLiteral("reply while the last one is handled"));
+        return;
+    }
     const QString reply = m_isp.RxdData(bytes);
     if (reply.isEmpty()) return;
     trace(TraceKind::Reply, {}, reply);
@@ -102,8 +108,10 @@ void ZelEngine::BytesReceived(const Bytes& bytes) {
     m_timers.disarm(EngineTimer::Timer2);
     m_timers.disarm(EngineTimer::Timer3);
     m_graceRunning = false;
-    if (action == Action::Identify && !identify(reply)) return;
-    handleReply(reply);
+    const uint64_t outer = m_judging;
+    m_judging = m_generation;
+    if (action != Action::Identify || identify(reply)) handleReply(reply);
+    m_judging = outer;
 }
 
 void ZelEngine::TimerFired(EngineTimer timer) {

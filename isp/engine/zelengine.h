@@ -126,6 +126,7 @@ class ZelEngine {
     uint64_t m_generation = 0;    // counts Start calls; a handler that restarts moves it on
     bool m_dataLocked = false;    // the erase command has been composed
     bool m_imageWritten = false;  // the chip accepted the last block of the data
+    uint64_t m_judging = 0;       // the generation whose reply is being handled, 0 when none
     bool m_graceRunning = false;
     int m_responseTimeOut = rules::kFirstResponseTimeOut;
     rules::Command m_settleCommand = rules::Command::None;
