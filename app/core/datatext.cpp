@@ -129,12 +129,10 @@ class Compiler {
                 emitDigits(QString::number(now.date().dayOfWeek()), length, false);
                 return;
             case 'F':
-                checkPos_ = out_.size();
-                append(check_);
+                if (append(check_)) checkPos_ = out_.size() - 1;
                 return;
             case 'C':
-                countPos_ = out_.size();
-                append(0);
+                if (append(0)) countPos_ = out_.size() - 1;
                 return;
             default:
                 return;
@@ -166,11 +164,13 @@ class Compiler {
         }
     }
 
-    void append(uint8_t byte) {
-        if (out_.size() >= kMaxDataTextBytes) return;
+    // False when the byte was dropped because the text already made kMaxDataTextBytes.
+    bool append(uint8_t byte) {
+        if (out_.size() >= kMaxDataTextBytes) return false;
         out_.push_back(byte);
         if (checkType_ == 0) check_ ^= byte;
         if (checkType_ == 1) check_ = static_cast<uint8_t>(check_ + byte);
+        return true;
     }
 
     // The count byte gets the total; a check byte is corrected for the count byte's value.

@@ -102,6 +102,21 @@ TEST(DataText, HugeLengthsAreBounded) {
     EXPECT_EQ(ParseDataText(text, {0, kMonday}).size(), kMaxDataTextBytes);
 }
 
+// Count and check bytes that no longer fit are dropped like any other byte; the count
+// correction must not write past the bytes produced.
+TEST(DataText, CountAndCheckBeyondTheBoundAreDropped) {
+    QString full;
+    for (int i = 0; i < 256; ++i) full += "#0L4096 ";
+    for (const char* tail : {"%C", "%F %C", "%C %F1"}) {
+        const Bytes bytes = ParseDataText(full + tail, {0, kMonday});
+        ASSERT_EQ(bytes.size(), kMaxDataTextBytes) << tail;
+        EXPECT_EQ(bytes.back(), 0) << tail;
+    }
+    // Within the bound, the count still lands on its own byte.
+    const Bytes small = ParseDataText("01 02 %C %F", {0, kMonday});
+    EXPECT_EQ(small, Hex("01 02 04 07"));
+}
+
 TEST(DataText, SundayIsSeven) {
     EXPECT_EQ(ParseDataText("%W", {0, QDateTime(QDate(2009, 12, 6), QTime(0, 0))}), Hex("07"));
 }
