@@ -37,16 +37,30 @@ std::optional<size_t> SegmentWithData(const Segments& segments, size_t from) {
     return std::nullopt;
 }
 
-CallStatus MergeInto(DataSegment& last, const Bytes& dat, int64_t add) {
+// Merges `dat` into the last segment. When that reaches down into the blocks of earlier
+// segments, they join the merge too (their bytes first), so that no block is written twice and
+// the second time with erased bytes over data the host supplied.
+CallStatus MergeIntoLast(Segments& segments, const Bytes& dat, int64_t add) {
+    const DataSegment& last = segments.back();
     const int64_t size = static_cast<int64_t>(dat.size());
-    const int64_t start = std::min(last.StartAddr, add);
+    int64_t start = std::min(last.StartAddr, add);
     const int64_t end = std::max(last.EndAddr, add + size - 1);
+    size_t first = segments.size() - 1;
+    while (first > 0 && (!HasBlocks(segments[first - 1]) ||
+                         LastBlockOf(segments[first - 1]) >= start / kBlockSize)) {
+        --first;
+        if (HasBlocks(segments[first])) start = std::min(start, segments[first].StartAddr);
+    }
     if (end - start + 1 > kMaxSegmentSpan) return CallStatus::BadAddress;
 
     Bytes merged(static_cast<size_t>(end - start + 1), 0xFF);
-    std::copy(last.Data.begin(), last.Data.end(), merged.begin() + (last.StartAddr - start));
+    for (size_t i = first; i < segments.size(); ++i) {
+        const DataSegment& s = segments[i];
+        std::copy(s.Data.begin(), s.Data.end(), merged.begin() + (s.StartAddr - start));
+    }
     std::copy(dat.begin(), dat.end(), merged.begin() + (add - start));
-    last = MakeSegment(start, std::move(merged));
+    segments.erase(segments.begin() + static_cast<std::ptrdiff_t>(first), segments.end());
+    segments.push_back(MakeSegment(start, std::move(merged)));
     return CallStatus::Ok;
 }
 
@@ -69,7 +83,7 @@ CallStatus AppendData(Segments& segments, const Bytes& dat, int64_t add) {
         segments.push_back(MakeSegment(add, dat));
         return CallStatus::Ok;
     }
-    return MergeInto(segments.back(), dat, add);
+    return MergeIntoLast(segments, dat, add);
 }
 
 int64_t TotalBlocks(const Segments& segments) {

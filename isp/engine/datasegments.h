@@ -24,7 +24,8 @@ void SetData(Segments& segments, const Bytes& dat);
 
 // Adds `dat` at address `add`: a new segment when at least one whole unused block lies
 // between the last segment and `add`, otherwise merged into the last segment (growing it
-// upwards or downwards; bytes in between that nobody supplied are 0xFF, like erased flash).
+// upwards or downwards; earlier segments whose blocks it then reaches join it; bytes in between
+// that nobody supplied are 0xFF, like erased flash).
 CallStatus AppendData(Segments& segments, const Bytes& dat, int64_t add);
 
 // A position in the block walk: which segment is being written and which block of it.

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 namespace zel::segments {
 namespace {
 
@@ -78,6 +81,34 @@ TEST(Segments, AppendBelowTheLastSegmentExtendsItDownwards) {
     EXPECT_EQ(data[0], 0x33);
     EXPECT_EQ(data[4], 0xFF);
     EXPECT_EQ(data[0x100], 0x22);
+}
+
+// Data appended below the last segment can reach into the blocks of an earlier one; the
+// block walk must then still send each block once, with every byte the host supplied.
+TEST(Segments, AppendReachingIntoAnEarlierSegmentKeepsItsBytes) {
+    Segments segments;
+    SetData(segments, Filled(0x100, 0x11));
+    ASSERT_EQ(AppendData(segments, Filled(0x10, 0x22), 0x2000), CallStatus::Ok);
+    ASSERT_EQ(AppendData(segments, Filled(0x10, 0x33), 0x50), CallStatus::Ok);
+
+    Bytes image(0x2010, 0xFF);
+    std::fill(image.begin(), image.begin() + 0x100, 0x11);
+    std::fill(image.begin() + 0x50, image.begin() + 0x60, 0x33);
+    std::fill(image.begin() + 0x2000, image.end(), 0x22);
+
+    Bytes written(0x2010, 0xFF);
+    std::vector<int64_t> blocks;
+    for (auto at = FirstBlock(segments); at; at = NextBlock(segments, *at)) {
+        blocks.push_back(at->block);
+        const Bytes bytes = BlockBytes(segments, *at);
+        const int64_t base = at->block * kBlockSize;
+        for (int64_t i = 0; i < kBlockSize && base + i < 0x2010; ++i)
+            written[static_cast<size_t>(base + i)] = bytes[static_cast<size_t>(i)];
+    }
+    EXPECT_EQ(written, image);
+    EXPECT_TRUE(std::adjacent_find(blocks.begin(), blocks.end(), std::greater_equal<>()) ==
+                blocks.end())
+        << "blocks must be walked once each, in ascending order";
 }
 
 TEST(Segments, RefusesWhatCannotBeStored) {
