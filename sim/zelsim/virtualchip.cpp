@@ -85,7 +85,7 @@ struct VirtualChip::Impl {
     void collectOutput(int64_t nowUs);
     void writeOutbound(int64_t nowUs);
     void onProgramRun();
-    int pollTimeoutMs(int64_t nowUs) const;
+    int pollTimeoutUs(int64_t nowUs) const;
     ChipSnapshot snapshotLocked() const;
 };
 
@@ -202,15 +202,16 @@ void VirtualChip::Impl::onProgramRun() {
     if (options.once) exitWhenSent = true;
 }
 
-int VirtualChip::Impl::pollTimeoutMs(int64_t nowUs) const {
+int VirtualChip::Impl::pollTimeoutUs(int64_t nowUs) const {
     int64_t wakeUs = INT64_MAX;
     const int64_t coreWake = core->nextWake(nowUs / 1000);
     if (coreWake != INT64_MAX) wakeUs = coreWake * 1000;
     if (!inbound.empty()) wakeUs = std::min(wakeUs, inbound.front().dueUs);
     if (!outbound.empty() && !outputBlocked) wakeUs = std::min(wakeUs, outbound.front().second);
-    if (wakeUs == INT64_MAX) return 1000;
-    const int64_t ms = (wakeUs - nowUs + 999) / 1000;
-    return static_cast<int>(std::clamp<int64_t>(ms, 0, 1000));
+    // Microseconds: a paced byte takes under 100 µs at 115200 baud, so a wait rounded up to
+    // whole milliseconds would stretch every reply by up to a millisecond.
+    if (wakeUs == INT64_MAX) return 1'000'000;
+    return static_cast<int>(std::clamp<int64_t>(wakeUs - nowUs, 0, 1'000'000));
 }
 
 void VirtualChip::Impl::loop() {
@@ -233,9 +234,10 @@ void VirtualChip::Impl::loop() {
             {pty.master(), static_cast<short>(POLLIN | (outputBlocked ? POLLOUT : 0)), 0},
             {stopPipe[0], POLLIN, 0},
             {runner.outputFd(), POLLIN, 0}};
-        const int timeout = pollTimeoutMs(before);
+        const int timeoutUs = pollTimeoutUs(before);
+        const timespec timeout{timeoutUs / 1'000'000, (timeoutUs % 1'000'000) * 1000L};
         lock.unlock();
-        ::poll(fds, runner.outputFd() >= 0 ? 3 : 2, timeout);
+        ::ppoll(fds, runner.outputFd() >= 0 ? 3 : 2, &timeout, nullptr);
         lock.lock();
         if (fds[1].revents) break;
 
