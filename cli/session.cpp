@@ -9,11 +9,15 @@
 #include "zelsim/virtualchip.h"
 
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace korvan::cli {
 
 namespace {
+
+constexpr int kRepeatPauseMs = 200;
 
 QString JobName(Job job) {
     switch (job) {
@@ -198,6 +202,8 @@ int Session::run() {
 
     Outcome outcome = Outcome::Failed;
     for (int number = 1; number <= m_options.repeat && !m_stopRequested; ++number) {
+        if (number > 1) pauseBetweenDownloads();
+        if (m_stopRequested) break;
         outcome = runOne(number);
         if (outcome != Outcome::Success) break;
     }
@@ -207,6 +213,14 @@ int Session::run() {
     const OutcomeCode code = CodeOf(outcome);
     m_summary.message = m_last.message;
     return finish(code.exit, QString::fromLatin1(code.result), {});
+}
+
+// The main window waits 200 ms before the next download of a series. The end command of
+// the previous chip gets that time on the line before the port changes its rate again.
+void Session::pauseBetweenDownloads() {
+    QEventLoop loop;
+    QTimer::singleShot(kRepeatPauseMs, &loop, &QEventLoop::quit);
+    loop.exec();  // Ctrl-C is taken meanwhile
 }
 
 Outcome Session::runOne(int number) {

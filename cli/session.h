@@ -41,6 +41,7 @@ class Session {
     bool loadCode();
     bool preparePort();
     Outcome runOne(int number);
+    void pauseBetweenDownloads();
     int finish(int exitCode, const QString& result, const QString& message);
 
     Options m_options;
