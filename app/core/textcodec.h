@@ -8,15 +8,14 @@
 #include <QString>
 #include <QStringView>
 
+#include "gbkcodec.h"
+
 namespace korvan {
 
 // UTF-8 when `bytes` are valid UTF-8 (a leading byte-order mark is dropped), else GBK.
 QString DecodeUtf8OrGbk(QByteArrayView bytes);
 
-// GBK bytes to text; a byte that starts no valid character becomes U+FFFD.
-QString DecodeGbk(QByteArrayView bytes);
-
-// Text to GBK bytes; a character the code page cannot hold becomes "?".
-QByteArray EncodeGbk(QStringView text);
+using ktext::DecodeGbk;
+using ktext::EncodeGbk;
 
 }  // namespace korvan

@@ -1,22 +1,12 @@
-// Conversion between QString and the two-byte Chinese code page in which zel.db is stored.
+// The GBK code page in which zel.db is stored (the shared codec, under the core's names).
 #pragma once
 
-#include <QByteArray>
-#include <QByteArrayView>
-#include <QString>
-#include <QStringView>
+#include "gbkcodec.h"
 
 namespace zel {
 
-// GBK bytes to text. A byte that starts no valid sequence becomes U+FFFD, so damaged files
-// still read (and every following line stays intact).
-QString DecodeGbk(QByteArrayView bytes);
-
-// Text to GBK bytes. A character the code page cannot hold becomes "?".
-QByteArray EncodeGbk(QStringView text);
-
-// Width of a text in GBK bytes: a Chinese character counts 2, an ASCII character 1. Column
-// alignment in the database is measured this way.
-int GbkWidth(QStringView text);
+using ktext::DecodeGbk;
+using ktext::EncodeGbk;
+using ktext::GbkWidth;
 
 }  // namespace zel

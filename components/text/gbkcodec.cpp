@@ -1,4 +1,4 @@
-#include "gbk.h"
+#include "gbkcodec.h"
 
 #include <iconv.h>
 
@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-namespace zel {
+namespace ktext {
 namespace {
 
 enum class Source { Gbk, Utf8 };
@@ -79,4 +79,4 @@ int GbkWidth(QStringView text) {
     return static_cast<int>(EncodeGbk(text).size());
 }
 
-}  // namespace zel
+}  // namespace ktext
