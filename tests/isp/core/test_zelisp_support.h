@@ -52,7 +52,9 @@ inline Bytes bytes(const QString& hexText) {
 // The wire bytes of a host packet carrying `payload`, with a `width`-byte checksum.
 inline Bytes frame(const Bytes& payload, int width) {
     Bytes out{0x46, 0xB9, 0x6A, 0x00, static_cast<uint8_t>(payload.size() + 4 + width)};
-    out.insert(out.end(), payload.begin(), payload.end());
+    // Appended byte by byte: GCC 12 at -O2 misreads a range insert into this small vector
+    // as an out-of-bounds copy.
+    for (uint8_t b : payload) out.push_back(b);
     uint64_t sum = 0;
     for (size_t i = 2; i < out.size(); ++i) sum += out[i];
     for (int k = width - 1; k >= 0; --k) out.push_back(static_cast<uint8_t>(sum >> (8 * k)));
@@ -63,7 +65,7 @@ inline Bytes frame(const Bytes& payload, int width) {
 // The chip's reply packet for a payload: header, 68 00 L, payload, checksum byte(s), 16.
 inline Bytes chipReply(const Bytes& payload, int width = 1) {
     Bytes out{0x46, 0xB9, 0x68, 0x00, static_cast<uint8_t>(payload.size() + 4 + width)};
-    out.insert(out.end(), payload.begin(), payload.end());
+    for (uint8_t b : payload) out.push_back(b);
     for (int k = 0; k < width; ++k) out.push_back(static_cast<uint8_t>(0xC0 + k));
     out.push_back(0x16);
     return out;
