@@ -20,8 +20,9 @@ build: bootstrap
 demo: build
 	@scripts/demo
 
-# The whole suite: sanitizer build with every unit, widget and end-to-end test, then the fuzzers.
-test: test-asan fuzz
+# The whole suite: sanitizer build with every unit, widget and end-to-end test, then the fuzzers,
+# then the optimised build (whose warnings differ) running the main job end to end.
+test: test-asan fuzz demo
 
 test-asan: bootstrap
 	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVAN_SANITIZE=ON >/dev/null
