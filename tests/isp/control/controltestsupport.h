@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "../core/test_zeldb_support.h"
 #include "gbk.h"
 #include "zelisp_interface.h"
 
@@ -17,35 +18,8 @@ namespace zeltest {
 
 // Writes `text` to `path` in the database's code page.
 inline bool WriteGbkFile(const QString& path, const QString& text) {
-    QFile file(path);
-    const QByteArray bytes = zel::EncodeGbk(text);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
+    return WriteBytes(path, zel::EncodeGbk(text));
 }
-
-// Sets an environment variable for the life of the object and restores it afterwards.
-class ScopedEnv {
-  public:
-    ScopedEnv(const char* name, const std::optional<QByteArray>& value) : m_name(name) {
-        if (qEnvironmentVariableIsSet(name)) m_old = qgetenv(name);
-        if (value)
-            qputenv(name, *value);
-        else
-            qunsetenv(name);
-    }
-    ~ScopedEnv() {
-        if (m_old)
-            qputenv(m_name, *m_old);
-        else
-            qunsetenv(m_name);
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-  private:
-    const char* m_name;
-    std::optional<QByteArray> m_old;
-};
 
 struct RecordedEvent {
     int event;  // zelisp::eventid
