@@ -69,6 +69,8 @@ QString EndReasonName(zel::EndReason reason) {
             return QStringLiteral("no-steps");
         case zel::EndReason::NoData:
             return QStringLiteral("no-data");
+        case zel::EndReason::PortLost:
+            return QStringLiteral("port-lost");
     }
     return {};
 }

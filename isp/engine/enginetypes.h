@@ -53,6 +53,7 @@ enum class EndReason {
     SeriesRefused,     // the chip's series differs and the host did not adopt it
     NoSteps,           // the database holds no steps for this job and chip
     NoData,            // a download reached its erase or write step without any data
+    PortLost,          // the device went away mid-job (adapter unplugged, hang-up)
 };
 
 // One line of the packet trace: what went over the link and what the engine made of it.
