@@ -22,6 +22,10 @@ struct CommError {
     int number = comNoError;
     int systemErrno = 0;  // errno of the failing system call, 0 when none
     QString description;  // device path and the reason, e.g. "/dev/ttyUSB0: Permission denied"
+    // For 8005 (held by another program): the process that holds the port, when the lock file
+    // or the system tells (0 and "" when not known).
+    qint64 holderPid = 0;
+    QString holderName;  // the program's name, e.g. "minicom"
 
     bool ok() const { return number == comNoError; }
 };

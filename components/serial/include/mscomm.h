@@ -2,18 +2,24 @@
 // arrive through the OnComm signal on the owning thread; every call reports success as a bool
 // and leaves the reason in lastError(), never an exception.
 //
-// Writing never blocks and never drops bytes: what the device does not take at once waits in an
-// output queue that a write notifier feeds to it as it drains. Closing first writes out that
-// queue (giving up only when the device takes nothing for a long while) and then waits until the
-// bytes have left the line (tcdrain), so a command written just before a close still arrives.
+// Writing never blocks: what the device does not take at once waits in an output queue that a
+// write notifier feeds to it as it drains. Closing gives the queued bytes the time they need on
+// the line at the port's rate (plus a short margin), so a command written just before a close
+// still arrives; what a stuck or vanished device has not taken by then is dropped.
+//
+// An open port is the process's alone: it is claimed against other MSComm objects (a process
+// table), against other programs (a UUCP lock file LCK..<name> in the lock directory, TIOCEXCL
+// and an flock), and it is refused when another program already has the device open.
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QMap>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <memory>
 
 #include "commerror.h"
 #include "commsettings.h"
@@ -21,6 +27,9 @@
 class QSocketNotifier;
 
 namespace kserial {
+
+class UucpLock;
+struct PortHolder;
 
 class MSComm : public QObject {
     Q_OBJECT
@@ -51,9 +60,11 @@ class MSComm : public QObject {
     const CommSettings& lineSettings() const { return m_settings; }
 
     // true opens with the current number and settings (a no-op when already open), false closes
-    // (a no-op when closed). Errors on open: 8002 no such device, 8005 held elsewhere, 8015 line
-    // settings refused, 8100 anything else (systemErrno, e.g. EACCES). A close that could not
-    // write out the whole queue still closes, but returns false.
+    // (a no-op when closed). Errors on open: 8002 no such device, 8005 held elsewhere (another
+    // MSComm, a lock file of a live process, another program with the device open; lastError()
+    // names the program when known), 8015 line settings refused, 8100 anything else
+    // (systemErrno, e.g. EACCES). A close that had to drop queued bytes still closes, but
+    // returns false.
     bool PortOpen() const { return m_fd >= 0; }
     bool setPortOpen(bool open);
 
@@ -84,9 +95,12 @@ class MSComm : public QObject {
     // The device the port is open on ("" while closed).
     QString devicePath() const { return m_devicePath; }
 
-    // Blocks until the output queue has been handed to the device and sent (bounded: gives up
-    // when the device takes nothing for several seconds). Closing does this by itself.
+    // Blocks until the output queue has been handed to the device and sent, for at most the
+    // queued bytes' line time at the port's rate plus a short margin; what is left then is
+    // dropped (false). Closing does this by itself.
     bool drainOutput();
+    // The longest a drain of `bytes` bytes waits at `settings`, in milliseconds.
+    static int drainBudgetMs(const CommSettings& settings, qint64 bytes);
 
     // The outcome of the latest call that can fail.
     const CommError& lastError() const { return m_error; }
@@ -98,6 +112,10 @@ class MSComm : public QObject {
     static void setPortMap(const QMap<int, QString>& map);
     static QMap<int, QString> portMap();
     static bool loadPortMap(const QString& iniPath);
+    // The folder of the UUCP lock files; "" restores the default ($KORVAN_LOCK_DIR, else
+    // /var/lock or /run/lock). A folder that cannot be written means no lock file is made.
+    static void setLockDirectory(const QString& dir);
+    static QString lockDirectory();
     // Where devices are looked for; the defaults are /dev and /sys/class/tty.
     static void setScanDirectories(const QString& devDir, const QString& sysTtyDir);
     // The detected serial devices, in port-number order (COM1 is the first).
@@ -115,6 +133,7 @@ class MSComm : public QObject {
     bool openPort();
     bool closePort(bool drain);
     bool fail(int number, int err, const QString& detail);
+    bool heldElsewhere(const QString& path, const PortHolder* holder);
     bool applyRts();
     void readAvailable();
     void writeQueued();
@@ -134,6 +153,11 @@ class MSComm : public QObject {
     quint64 m_openCount = 0;  // tells a handler's reopen apart from the port it was called for
     QString m_devicePath;
     QString m_claimKey;
+    std::unique_ptr<UucpLock> m_lock;
+    // The device this object closed last and since when: reopening it at once (a baud-rate
+    // change) skips the search for other programs, which would delay the reopen.
+    QString m_lastKey;
+    QElapsedTimer m_sinceClose;
     QSocketNotifier* m_readNotifier = nullptr;
     QSocketNotifier* m_writeNotifier = nullptr;
     QByteArray m_input;

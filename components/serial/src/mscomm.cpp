@@ -2,6 +2,8 @@
 #include "mscomm.h"
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -10,8 +12,10 @@
 #include <cerrno>
 
 #include "deviceclaim.h"
+#include "portholder.h"
 #include "serialports.h"
 #include "termiosline.h"
+#include "uucplock.h"
 
 namespace kserial {
 
@@ -30,9 +34,13 @@ PortDirectory& portDirectory() {
     return directory;
 }
 
+// A reopen of the device this object closed less than this long ago is part of one piece of
+// work (a rate change) and is not searched for other programs again.
+constexpr qint64 kReopenWindowMs = 2000;
+
 }  // namespace
 
-MSComm::MSComm(QObject* parent) : QObject(parent) {}
+MSComm::MSComm(QObject* parent) : QObject(parent), m_lock(std::make_unique<UucpLock>()) {}
 
 MSComm::~MSComm() {
     if (m_fd >= 0) closePort(true);
@@ -42,6 +50,17 @@ bool MSComm::fail(int number, int err, const QString& detail) {
     m_error.number = number;
     m_error.systemErrno = err;
     m_error.description = detail;
+    return false;
+}
+
+bool MSComm::heldElsewhere(const QString& path, const PortHolder* holder) {
+    QString detail = path + QStringLiteral(": port already open in another program");
+    if (holder) detail += QStringLiteral(": ") + holder->describe();
+    fail(comPortAlreadyOpen, EBUSY, detail);
+    if (holder) {
+        m_error.holderPid = holder->pid;
+        m_error.holderName = holder->name;
+    }
     return false;
 }
 
@@ -128,26 +147,54 @@ bool MSComm::openPort() {
             return fail(comSystemError, err, path + QStringLiteral(": ") + systemErrorText(err));
     }
 
+    const auto release = [&] {
+        m_lock->release();
+        releaseDevice(key);
+    };
+    if (m_lock->acquire(path) == UucpLock::Result::Held) {
+        const PortHolder holder = m_lock->holder();
+        releaseDevice(key);
+        return heldElsewhere(path, &holder);
+    }
+    const bool reopening =
+        key == m_lastKey && m_sinceClose.isValid() && m_sinceClose.elapsed() < kReopenWindowMs;
+    if (!reopening) {
+        // Programs that take no lock (cat, a shell redirection, some terminals) only show in
+        // the descriptors they hold.
+        if (const std::optional<PortHolder> holder = findOtherHolder(path)) {
+            release();
+            return heldElsewhere(path, &*holder);
+        }
+    }
+
     const int fd =
         ::open(QFile::encodeName(path).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         err = errno;
-        releaseDevice(key);
-        const int number = (err == ENOENT || err == ENODEV || err == ENXIO) ? comPortInvalid
-                           : err == EBUSY                                   ? comPortAlreadyOpen
-                                                                            : comSystemError;
+        release();
+        if (err == EBUSY) {  // another program's TIOCEXCL
+            const std::optional<PortHolder> holder = findOtherHolder(path);
+            return heldElsewhere(path, holder ? &*holder : nullptr);
+        }
+        const int number =
+            (err == ENOENT || err == ENODEV || err == ENXIO) ? comPortInvalid : comSystemError;
         return fail(number, err, path + QStringLiteral(": ") + systemErrorText(err));
     }
     const auto abandon = [&](int number, int e, const QString& detail) {
         ::close(fd);
-        releaseDevice(key);
+        release();
         return fail(number, e, path + QStringLiteral(": ") + detail);
     };
     if (const int e = lockExclusive(fd)) {
-        return e == EWOULDBLOCK ? abandon(comPortAlreadyOpen, e,
-                                          QStringLiteral("port already open in another program"))
-                                : abandon(comSystemError, e, systemErrorText(e));
+        if (e != EWOULDBLOCK) return abandon(comSystemError, e, systemErrorText(e));
+        ::close(fd);
+        release();
+        const std::optional<PortHolder> holder = findOtherHolder(path);
+        return heldElsewhere(path, holder ? &*holder : nullptr);
     }
+    // Later opens by other programs fail with EBUSY (privileged ones excepted, which the lock
+    // file and the flock tell instead).
+    ::ioctl(fd, TIOCEXCL);
     if (const int e = configureLine(fd, m_settings)) {
         if (e == ENOTTY) return abandon(comPortInvalid, e, QStringLiteral("not a serial device"));
         return abandon(
@@ -188,8 +235,12 @@ void MSComm::stopNotifiers() {
 bool MSComm::closePort(bool drain) {
     stopNotifiers();
     const bool drained = !drain || drainOutput();
+    ::ioctl(m_fd, TIOCNXCL);
     ::close(m_fd);  // also drops the flock
+    m_lock->release();
     releaseDevice(m_claimKey);
+    m_lastKey = m_claimKey;
+    m_sinceClose.start();
     m_fd = -1;
     m_devicePath.clear();
     m_claimKey.clear();
@@ -215,6 +266,14 @@ bool MSComm::loadPortMap(const QString& iniPath) {
     const std::optional<QMap<int, QString>> ports = readPortsSection(iniPath);
     setPortMap(ports.value_or(QMap<int, QString>{}));
     return ports.has_value();
+}
+
+void MSComm::setLockDirectory(const QString& dir) {
+    kserial::setLockDirectory(dir);
+}
+
+QString MSComm::lockDirectory() {
+    return kserial::lockDirectory();
 }
 
 void MSComm::setScanDirectories(const QString& devDir, const QString& sysTtyDir) {

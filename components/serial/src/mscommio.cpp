@@ -1,5 +1,7 @@
 // MSComm: the receive buffer, the output queue and the notifiers that feed them.
 #include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <QDeadlineTimer>
@@ -23,12 +25,14 @@ constexpr int kReadsPerActivation = 16;
 // A written prefix of the queue is cut off once it is this large (not on every write).
 constexpr qsizetype kCompactAt = 256 * 1024;
 
-// How long a draining close waits for the device to take at least one more byte. The kernel
-// only reports room once its buffer (about 4 KB) has nearly emptied, which at low rates takes
-// seconds; a device that takes nothing for longer than that is stuck.
-int drainStallMs(const CommSettings& s) {
-    const qint64 bufferTimeMs = qint64(4096) * s.bitsPerCharacter() * 1000 / s.baud;
-    return int(std::min<qint64>(60'000, 2'000 + bufferTimeMs));
+// What a drain allows beyond the bytes' own line time: USB adapters hand bytes on in frames
+// of a millisecond or more, and the system needs a moment to schedule us.
+constexpr qint64 kDrainMarginMs = 100;
+
+// Bytes the driver holds that have not left the line yet (0 when it cannot tell).
+qint64 unsentInDriver(int fd) {
+    int queued = 0;
+    return ::ioctl(fd, TIOCOUTQ, &queued) == 0 ? std::max(queued, 0) : 0;
 }
 
 }  // namespace
@@ -86,33 +90,36 @@ void MSComm::writeQueued() {
     if (m_writeNotifier) m_writeNotifier->setEnabled(OutBufferCount() > 0);
 }
 
+int MSComm::drainBudgetMs(const CommSettings& settings, qint64 bytes) {
+    const qint64 lineMs =
+        (std::max<qint64>(bytes, 0) * settings.bitsPerCharacter() * 1000 + settings.baud - 1) /
+        settings.baud;
+    return int(std::min<qint64>(lineMs + kDrainMarginMs, INT32_MAX));
+}
+
 bool MSComm::drainOutput() {
     if (m_fd < 0) return fail(comPortNotOpen, 0, QStringLiteral("The port is not open"));
-    const int stallMs = drainStallMs(m_settings);
-    QDeadlineTimer stall(stallMs);
-    while (OutBufferCount() > 0) {
-        pollfd p{m_fd, POLLOUT, 0};
-        const int ready = ::poll(&p, 1, int(std::max<qint64>(0, stall.remainingTime())));
-        if (ready < 0 && errno == EINTR) continue;
-        if (ready == 0) {
-            const int left = OutBufferCount();
-            m_output.clear();
-            m_outputPos = 0;
-            return fail(comSystemError, ETIMEDOUT,
-                        m_devicePath + QStringLiteral(": the device took no data for %1 ms, "
-                                                      "%2 bytes not sent")
-                                           .arg(stallMs)
-                                           .arg(left));
-        }
-        const int before = OutBufferCount();
-        if (!writeSome()) return false;
-        if (OutBufferCount() < before) stall.setRemainingTime(stallMs);
-    }
     if (m_writeNotifier) m_writeNotifier->setEnabled(false);
-    if (const int err = waitUntilSent(m_fd))
-        return fail(comSystemError, err,
-                    m_devicePath + QStringLiteral(": ") + systemErrorText(err));
-    return true;
+    const QDeadlineTimer deadline(
+        drainBudgetMs(m_settings, OutBufferCount() + unsentInDriver(m_fd)));
+    while (OutBufferCount() > 0 && !deadline.hasExpired()) {
+        pollfd p{m_fd, POLLOUT, 0};
+        const int ready = ::poll(&p, 1, int(std::max<qint64>(1, deadline.remainingTime())));
+        if (ready < 0 && errno != EINTR) break;
+        if (ready > 0 && !writeSome()) return false;
+    }
+    // The driver's queue: on a real line the bytes leave at the rate; a pseudo-terminal
+    // reports none. Waited for in short naps, as tcdrain has no time limit.
+    while (unsentInDriver(m_fd) > 0 && !deadline.hasExpired()) {
+        ::poll(nullptr, 0, int(std::clamp<qint64>(deadline.remainingTime(), 1, 10)));
+    }
+    const qint64 dropped = OutBufferCount() + unsentInDriver(m_fd);
+    if (dropped == 0) return true;
+    tcflush(m_fd, TCOFLUSH);
+    m_output.clear();
+    m_outputPos = 0;
+    return fail(comSystemError, ETIMEDOUT,
+                m_devicePath + QStringLiteral(": %1 bytes not sent in time, dropped").arg(dropped));
 }
 
 void MSComm::readAvailable() {

@@ -144,11 +144,4 @@ void discardPendingInput(int fd) {
     tcflush(fd, TCIFLUSH);
 }
 
-int waitUntilSent(int fd) {
-    while (tcdrain(fd) != 0) {
-        if (errno != EINTR) return (errno == ENOTTY || errno == EINVAL) ? 0 : errno;
-    }
-    return 0;
-}
-
 }  // namespace kserial

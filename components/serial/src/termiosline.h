@@ -18,7 +18,4 @@ int setRtsLine(int fd, bool asserted);
 // Discards bytes received but not read (line noise from before the settings took effect).
 void discardPendingInput(int fd);
 
-// Waits until every byte written has left the device. Returns 0 or an errno value.
-int waitUntilSent(int fd);
-
 }  // namespace kserial

@@ -140,6 +140,45 @@ TEST_F(PortIo, ClosingSendsEverythingWrittenBeforeIt) {
     EXPECT_TRUE(atDevice == bytes);
 }
 
+TEST(DrainBudget, IsTheLineTimeOfTheBytesPlusAShortMargin) {
+    struct Case {
+        const char* settings;
+        qint64 bytes;
+        int ms;
+    };
+    const Case cases[] = {
+        {"115200,N,8,1", 0, 100},
+        {"1200,N,8,1", 7, 159},  // a baud command: 70 bits at 1200 baud, rounded up
+        {"1200,E,8,1", 7, 165},  // the parity bit makes 11 bits a character
+        {"9600,N,8,2", 4096, 4794},
+        {"115200,N,8,1", 1 << 20, 91123},
+    };
+    for (const Case& c : cases) {
+        const auto settings = kserial::CommSettings::parse(QString::fromLatin1(c.settings));
+        ASSERT_TRUE(settings);
+        EXPECT_EQ(MSComm::drainBudgetMs(*settings, c.bytes), c.ms) << c.settings << " " << c.bytes;
+    }
+}
+
+TEST_F(PortIo, ClosingDropsWhatTheFarSideNeverTakes) {
+    ASSERT_TRUE(comm.setPortOpen(false));
+    ASSERT_TRUE(comm.setSettings(QStringLiteral("4000000,N,8,1")));
+    ASSERT_TRUE(comm.setPortOpen(true)) << comm.lastError().description.toStdString();
+    // The far side reads nothing: most of this stays queued, and a close must not wait for it
+    // longer than its line time.
+    ASSERT_TRUE(comm.Output(randomBytes(256 * 1024, 4)));
+    const int queued = comm.OutBufferCount();
+    ASSERT_GT(queued, 0);
+    EXPECT_FALSE(comm.setPortOpen(false));
+    EXPECT_FALSE(comm.PortOpen());
+    EXPECT_EQ(comm.OutBufferCount(), 0);
+    EXPECT_TRUE(comm.lastError().description.contains(QStringLiteral("dropped")))
+        << comm.lastError().description.toStdString();
+    // The port is usable again at once.
+    pty.receive(512 * 1024, 200);
+    ASSERT_TRUE(comm.setPortOpen(true)) << comm.lastError().description.toStdString();
+}
+
 TEST_F(PortIo, ACommandWrittenJustBeforeCloseAndReopenStillArrives) {
     const QByteArray command("\x46\xB9\x6A\x00\x0D\x8F\x16", 7);
     ASSERT_TRUE(comm.Output(command));

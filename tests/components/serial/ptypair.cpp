@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 PtyPair::PtyPair() {
-    const int fd = posix_openpt(O_RDWR | O_NOCTTY);
+    const int fd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) return;
     const char* name = (grantpt(fd) == 0 && unlockpt(fd) == 0) ? ptsname(fd) : nullptr;
     if (!name || fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK) != 0) {

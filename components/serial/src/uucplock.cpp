@@ -1,0 +1,140 @@
+#include "uucplock.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMutex>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstring>
+
+namespace kserial {
+
+namespace {
+
+QMutex& overrideMutex() {
+    static QMutex mutex;
+    return mutex;
+}
+
+QString& lockDirOverride() {
+    static QString dir;
+    return dir;
+}
+
+QByteArray encoded(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+QByteArray lockContent(qint64 pid) {
+    return QByteArray::number(pid).rightJustified(10, ' ') + '\n';
+}
+
+std::optional<qint64> readLockPid(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    return parseLockPid(file.read(64));
+}
+
+// Writes a lock file under a temporary name and links it into place, so no other program
+// ever reads a lock file that is still empty. Returns 0, EEXIST or another errno.
+int createLockFile(const QString& path, const QByteArray& content) {
+    const QString dir = QFileInfo(path).absolutePath();
+    const QString temporary =
+        dir + QStringLiteral("/LTMP.%1.%2")
+                  .arg(::getpid())
+                  .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+    const int fd = ::open(encoded(temporary).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (fd < 0) return errno;
+    const bool written =
+        ::write(fd, content.constData(), size_t(content.size())) == ssize_t(content.size());
+    ::close(fd);
+    int result = written ? 0 : EIO;
+    if (written && ::link(encoded(temporary).constData(), encoded(path).constData()) != 0)
+        result = errno;
+    ::unlink(encoded(temporary).constData());
+    return result;
+}
+
+}  // namespace
+
+std::optional<qint64> parseLockPid(const QByteArray& content) {
+    if (content.size() == 4 && !content.contains('\n')) {
+        qint32 binary = 0;
+        std::memcpy(&binary, content.constData(), 4);
+        if (binary > 0) return binary;
+    }
+    bool ok = false;
+    const qint64 pid = content.trimmed().toLongLong(&ok);
+    if (!ok || pid <= 0) return std::nullopt;
+    return pid;
+}
+
+QString lockDirectory() {
+    {
+        QMutexLocker lock(&overrideMutex());
+        if (!lockDirOverride().isEmpty()) return lockDirOverride();
+    }
+    const QString fromEnvironment = qEnvironmentVariable("KORVAN_LOCK_DIR");
+    if (!fromEnvironment.isEmpty()) return fromEnvironment;
+    for (const char* dir : {"/var/lock", "/run/lock"}) {
+        if (QFileInfo(QString::fromLatin1(dir)).isDir()) return QString::fromLatin1(dir);
+    }
+    return QStringLiteral("/var/lock");
+}
+
+void setLockDirectory(const QString& dir) {
+    QMutexLocker lock(&overrideMutex());
+    lockDirOverride() = dir;
+}
+
+QString lockFileName(const QString& devicePath) {
+    const QString real = QFileInfo(devicePath).canonicalFilePath();
+    return QStringLiteral("LCK..") + QFileInfo(real.isEmpty() ? devicePath : real).fileName();
+}
+
+UucpLock::Result UucpLock::acquire(const QString& devicePath) {
+    release();
+    m_holder = {};
+    const QString path = lockDirectory() + u'/' + lockFileName(devicePath);
+    const qint64 self = ::getpid();
+    const QByteArray content = lockContent(self);
+    // A stale lock may be taken over by another program at the same moment; a few rounds
+    // settle who won.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int err = createLockFile(path, content);
+        if (err == 0) {
+            m_path = path;
+            return Result::Locked;
+        }
+        if (err != EEXIST) {
+            // Cannot write the lock directory; a lock someone else holds still counts.
+            const std::optional<qint64> pid = readLockPid(path);
+            if (pid && *pid != self && processAlive(*pid)) {
+                m_holder = PortHolder{*pid, processName(*pid)};
+                return Result::Held;
+            }
+            return Result::Unlocked;
+        }
+        const std::optional<qint64> pid = readLockPid(path);
+        // Our own process id in a lock this object does not hold: left by an earlier process
+        // that had the same id, as no port of ours is open on the device (the caller checks).
+        if (pid && *pid != self && processAlive(*pid)) {
+            m_holder = PortHolder{*pid, processName(*pid)};
+            return Result::Held;
+        }
+        if (::unlink(encoded(path).constData()) != 0 && errno != ENOENT) return Result::Unlocked;
+    }
+    return Result::Unlocked;
+}
+
+void UucpLock::release() {
+    if (m_path.isEmpty()) return;
+    if (readLockPid(m_path) == qint64(::getpid())) ::unlink(encoded(m_path).constData());
+    m_path.clear();
+}
+
+}  // namespace kserial
