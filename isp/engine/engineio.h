@@ -17,6 +17,9 @@ class IspPort {
     virtual bool isOpen() const = 0;
     // Queues the bytes for sending; false when they cannot be written.
     virtual bool write(const Bytes& bytes) = 0;
+    // Whether the last failure was the device going away (unplugged, hung up) rather than a
+    // refusal of the one call.
+    virtual bool deviceGone() const { return false; }
 };
 
 // One-shot timers: arm starts (or restarts) timer k to call the engine's TimerFired once,

@@ -10,12 +10,12 @@ using enum Action;
 
 // clang-format off
 // What each input means in each phase.
-constexpr std::array<std::array<Action, 7>, 4> kPhaseTable{{
-    //          Start   Cancel Bytes     Timer1    Timer2   Timer3 Settle
-    /* Idle */     {Begin,  Abort, Stray,    Stale,    Stale,   Stale, Stale},
-    /* Waiting */  {Refuse, Abort, Identify, SendFlag, Stale,   Stale, Stale},
-    /* Stepping */ {Refuse, Abort, Reply,    Stale,    TimeOut, Grace, Stale},
-    /* Settling */ {Refuse, Abort, Stray,    Stale,    Stale,   Grace, Continue},
+constexpr std::array<std::array<Action, 8>, 4> kPhaseTable{{
+    //          Start   Cancel Bytes     Timer1    Timer2   Timer3 Settle    PortLost
+    /* Idle */     {Begin,  Abort, Stray,    Stale,    Stale,   Stale, Stale,    Stale},
+    /* Waiting */  {Refuse, Abort, Identify, SendFlag, Stale,   Stale, Stale,    Lost},
+    /* Stepping */ {Refuse, Abort, Reply,    Stale,    TimeOut, Grace, Stale,    Lost},
+    /* Settling */ {Refuse, Abort, Stray,    Stale,    Stale,   Grace, Continue, Lost},
 }};
 
 constexpr StepRule kUnknownStep{Announcement::None, false, Command::None, ReplyRule::Advance};

@@ -15,7 +15,7 @@ enum class Phase {
 };
 
 // What can happen to the engine.
-enum class Input { Start, Cancel, Bytes, Timer1, Timer2, Timer3, Settle };
+enum class Input { Start, Cancel, Bytes, Timer1, Timer2, Timer3, Settle, PortLost };
 
 // What the engine does about it.
 enum class Action {
@@ -30,6 +30,7 @@ enum class Action {
     Grace,     // the end grace ran out: the job is complete
     Continue,  // the next part of the baud-rate change
     Stale,     // a timer that fired after its reason went away: ignored
+    Lost,      // the device went away: the job ends at once
 };
 
 Action ActionFor(Phase phase, Input input);

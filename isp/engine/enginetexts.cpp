@@ -23,6 +23,10 @@ QString portText() {
     return QStringLiteral("串行端口已打开或者无效");
 }
 
+QString portLostText() {
+    return QStringLiteral("串行端口已断开：串口适配器被拔出或连接中断");
+}
+
 QString seriesRefusedText(JobType type) {
     return QStringLiteral("系列不同，已取消") +
            (type == JobType::Download ? QStringLiteral("下载") : QStringLiteral("配置"));

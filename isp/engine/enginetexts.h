@@ -9,6 +9,8 @@ namespace zel::events {
 
 // Error indices.
 inline constexpr int kErrorPort = 1;
+// The device went away mid-job (adapter unplugged, line hung up).
+inline constexpr int kErrorPortLost = 2;
 inline constexpr int kErrorSeries = 10;
 inline constexpr int kErrorUnknownModel = 12;
 
@@ -29,6 +31,7 @@ inline constexpr int kInfoCancelled = 1002;
 inline constexpr int kInfoFailed = 1003;
 
 QString portText();
+QString portLostText();
 QString seriesRefusedText(JobType type);
 QString unknownModelText();
 QString adoptSeriesText();

@@ -134,7 +134,7 @@ void ZelEngine::TimerFired(EngineTimer timer) {
         case Action::SendFlag:
             trace(TraceKind::StartFlag, Bytes{rules::kStartFlag});
             if (!m_port.write(Bytes{rules::kStartFlag})) {
-                finishJob(EndReason::PortWriteFailed);
+                writeFailed();
                 return;
             }
             m_timers.arm(EngineTimer::Timer1, rules::kStartFlagInterval);
@@ -180,8 +180,32 @@ bool ZelEngine::sendPacket(const QString& packet) {
     trace(TraceKind::Sent, bytes);
     const bool written = m_port.write(bytes);
     m_isp.Init();
-    if (!written) finishJob(EndReason::PortWriteFailed);
+    if (!written) writeFailed();
     return written;
+}
+
+void ZelEngine::writeFailed() {
+    if (m_port.deviceGone()) {
+        PortLost();
+    } else {
+        finishJob(EndReason::PortWriteFailed);
+    }
+}
+
+void ZelEngine::PortLost() {
+    if (rules::ActionFor(m_phase, Input::PortLost) != Action::Lost || !m_busy) return;
+    trace(TraceKind::PortClosed, {}, QStringLiteral("device lost"));
+    if (m_complete) {
+        finishJob(EndReason::Completed);
+        return;
+    }
+    const uint64_t generation = m_generation;
+    // Nothing may fire or be written while the host hears of it.
+    stopEverything();
+    m_events.Error(events::kErrorPortLost, events::portLostText());
+    // A handler that cancelled or started the next job has ended this one already.
+    if (generation != m_generation || m_downType == 0) return;
+    finishJob(EndReason::PortLost);
 }
 
 bool ZelEngine::identify(const QString& reply) {

@@ -47,6 +47,10 @@ class ZelEngine {
     void BytesReceived(const Bytes& bytes);
     // An armed timer ran out.
     void TimerFired(EngineTimer timer);
+    // The device went away (read error, hang-up): a running job ends at once with Error
+    // kErrorPortLost and the failure message. Once the end commands are out the program is on
+    // the chip, and the job ends complete. Ignored while idle.
+    void PortLost();
 
     // --- State ------------------------------------------------------------------------------
 
@@ -85,6 +89,7 @@ class ZelEngine {
     bool alive(uint64_t generation) const { return generation == m_generation && m_busy; }
     bool openPort(int64_t rate);
     bool sendPacket(const QString& packet);
+    void writeFailed();
     bool identify(const QString& reply);
     SeriesCheck checkSeries();
     void finishJob(EndReason reason);

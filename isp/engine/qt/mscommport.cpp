@@ -1,5 +1,7 @@
 #include "mscommport.h"
 
+#include <cerrno>
+
 namespace zel {
 
 bool MSCommPort::open(int64_t rate, Parity parity, PortFailure& failure) {
@@ -14,6 +16,13 @@ bool MSCommPort::open(int64_t rate, Parity parity, PortFailure& failure) {
         failure.text = m_comm.lastError().description;
     }
     return ok;
+}
+
+bool MSCommPort::deviceGone() const {
+    if (m_comm.CommEvent() == kserial::MSComm::comEventDeviceLost && !m_comm.PortOpen())
+        return true;
+    const int err = m_comm.lastError().systemErrno;
+    return err == EIO || err == ENXIO || err == ENODEV || err == EPIPE;
 }
 
 void MSCommPort::close() {

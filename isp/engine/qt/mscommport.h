@@ -15,6 +15,7 @@ class MSCommPort : public IspPort {
     void close() override;
     bool isOpen() const override { return m_comm.PortOpen(); }
     bool write(const Bytes& bytes) override;
+    bool deviceGone() const override;
 
   private:
     kserial::MSComm& m_comm;

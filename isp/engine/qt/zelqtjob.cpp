@@ -40,6 +40,10 @@ void ZelQtJob::setTraceEnabled(bool on) {
 }
 
 void ZelQtJob::onComm() {
+    if (m_comm.CommEvent() == kserial::MSComm::comEventDeviceLost) {
+        m_engine.PortLost();
+        return;
+    }
     if (m_comm.CommEvent() != kserial::MSComm::comEvReceive) return;
     const QByteArray bytes = m_comm.InputBytes();
     if (bytes.isEmpty()) return;

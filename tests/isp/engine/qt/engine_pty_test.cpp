@@ -202,6 +202,33 @@ TEST_F(EnginePty, SilentChipWaitsUntilCancelled) {
     EXPECT_FALSE(job.port().PortOpen());
 }
 
+TEST_F(EnginePty, ChipThatHangsUpMidDownloadEndsTheJobAtOnce) {
+    zelsim::FaultPlan faults;
+    faults.hangupAtBlock = 3;  // the far side of the pty closes when block 3 arrives
+    auto chip = startChip("D103", faults);
+    ZelQtJob job(m_ctx);
+    job.port().setPortName(QString::fromStdString(chip->slavePath()));
+    record(job);
+    QObject::connect(&job, &ZelQtJob::ViewInfo, [&](int index, const QString&) {
+        if (index == 102) job.SetData(Pattern(5000));
+    });
+    QStringList trace;
+    QObject::connect(&job, &ZelQtJob::traced, [&](const QString& line) { trace << line; });
+    job.setTraceEnabled(true);
+
+    EXPECT_EQ(run(job, 2, "8"), EndReason::PortLost) << trace.join(QLatin1Char('\n')).toStdString();
+    ASSERT_GE(m_lines.size(), 2u);
+    EXPECT_EQ(m_lines[m_lines.size() - 2],
+              QStringLiteral("E2 串行端口已断开：串口适配器被拔出或连接中断"));
+    EXPECT_EQ(m_lines.back(), QStringLiteral("1003 程序下载失败"));
+    // Ended on the loss itself: block 3 (address 0180) was sent once, never again after a
+    // response time-out.
+    EXPECT_EQ(trace.filter(QStringLiteral("port device lost")).size(), 1);
+    EXPECT_EQ(trace.filter(QStringLiteral(",00,00,00,01,80,00,80,")).size(), 1);
+    EXPECT_FALSE(job.port().PortOpen());
+    EXPECT_LT(m_progress.size(), 40u);
+}
+
 TEST_F(EnginePty, MissingPortIsReportedAndEndsTheJob) {
     ZelQtJob job(m_ctx);
     job.port().setPortName(m_dir.filePath(QStringLiteral("no-such-tty")));

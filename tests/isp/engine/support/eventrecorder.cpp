@@ -14,6 +14,7 @@ void EventRecorder::record(RecordedEvent::Kind kind, int index, const QString& t
 
 void EventRecorder::Error(int index, const QString& pInfo) {
     record(RecordedEvent::Error, index, pInfo);
+    if (m_onError) m_onError(index);
 }
 
 void EventRecorder::ViewInfo(int index, const QString& pInfo) {

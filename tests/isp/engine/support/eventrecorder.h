@@ -34,6 +34,7 @@ class EventRecorder : public IspEvents {
         m_onInfo[index] = std::move(handler);
     }
     void onProgress(std::function<void(int)> handler) { m_onProgress = std::move(handler); }
+    void onError(std::function<void(int)> handler) { m_onError = std::move(handler); }
     // Runs inside every Interrupt, after the answer was set.
     void onInterrupt(std::function<void(int)> handler) { m_onInterrupt = std::move(handler); }
     // The answer to every Interrupt.
@@ -53,6 +54,7 @@ class EventRecorder : public IspEvents {
     std::vector<RecordedEvent> m_events;
     std::map<int, std::function<void()>> m_onInfo;
     std::function<void(int)> m_onProgress;
+    std::function<void(int)> m_onError;
     std::function<void(int)> m_onInterrupt;
     std::function<bool()> m_success;
     std::function<int64_t()> m_now;

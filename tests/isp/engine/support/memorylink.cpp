@@ -9,6 +9,10 @@ MemoryLink::MemoryLink(VirtualClock& clock, ChipModel& chip) : m_clock(clock), m
 }
 
 bool MemoryLink::open(int64_t rate, Parity parity, PortFailure& failure) {
+    if (m_gone) {
+        failure = PortFailure{8002, QStringLiteral("no such device")};
+        return false;
+    }
     if (m_opensToFail > 0) {
         --m_opensToFail;
         failure = m_failure;
@@ -28,9 +32,14 @@ void MemoryLink::close() {
 
 bool MemoryLink::write(const Bytes& bytes) {
     const size_t n = m_writes++;
-    if (!m_open || n >= m_failWritesFrom) return false;
+    if (!m_open || m_gone || n >= m_failWritesFrom) return false;
     m_chip.receive(bytes, m_rate, m_parity, m_clock.now());
     return true;
+}
+
+void MemoryLink::unplug() {
+    m_gone = true;
+    m_open = false;
 }
 
 void MemoryLink::failOpens(int count, PortFailure failure) {

@@ -26,11 +26,15 @@ class MemoryLink : public IspPort {
     void close() override;
     bool isOpen() const override { return m_open; }
     bool write(const Bytes& bytes) override;
+    bool deviceGone() const override { return m_gone; }
 
     // The next `count` opens fail with this failure.
     void failOpens(int count, PortFailure failure = {8002, QStringLiteral("no such port")});
     // Writes fail from the `n`-th write on (counted from 0, start flags included).
     void failWritesFrom(size_t n) { m_failWritesFrom = n; }
+    // The adapter is pulled out: the link closes, and every later open and write fails as
+    // those of a vanished device do.
+    void unplug();
 
     struct Opening {
         int64_t rate;
@@ -48,6 +52,7 @@ class MemoryLink : public IspPort {
     ChipModel& m_chip;
     std::function<void(const Bytes&)> m_receiver;
     bool m_open = false;
+    bool m_gone = false;
     int64_t m_rate = 0;
     Parity m_parity = Parity::None;
     size_t m_pieceSize = 0;
