@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace korvan {
@@ -23,9 +24,25 @@ struct CodeImage {
     // Intel HEX records whose checksum does not verify or that are not well formed. They are
     // still loaded; a non-zero count means the file may be damaged.
     qsizetype BadRecords = 0;
+    // Intel HEX records that are well formed: a colon, hexadecimal pairs, as many as the count
+    // says (the checksum may still be wrong). A file without a single one is not a HEX file at
+    // all (a text, an ELF file, random bytes).
+    qsizetype GoodRecords = 0;
+    // Data that extended address records put at or beyond kMaxCodeFileSize; it is not stored.
+    bool BeyondLimit = false;
 };
 
-enum class LoadError { None, NotUsable, TooLarge, Unreadable };
+enum class LoadError {
+    None,
+    NotUsable,   // missing or empty
+    TooLarge,    // larger (or, for HEX, addressed further) than kMaxCodeFileSize
+    Unreadable,  // exists but cannot be read (permission, I/O error)
+    NoRecords,   // a .hex file without a single valid record
+};
+
+// What to tell the user about a code file that could not be loaded; nothing for a missing or
+// empty file, which the callers report in their own words.
+std::optional<QString> LoadErrorText(LoadError error);
 
 // The sum as shown beside the file name: 8 upper-case hexadecimal digits.
 QString SumText(uint32_t sum);

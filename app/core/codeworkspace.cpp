@@ -115,7 +115,8 @@ OpenResult CodeWorkspace::openCode(const QString& path, bool keepSettings) {
     auto image = FileTypeOf(path) == CodeFileType::Hex ? ReadIntelHexFile(path, &error)
                                                        : ReadBinaryFile(path, &error);
     if (!image) {
-        if (error == LoadError::TooLarge) result.Message = UserMessage{msg::kFileInvalid, 12, {}};
+        if (const std::optional<QString> text = LoadErrorText(error))
+            result.Message = UserMessage{*text, 12, {}};
         return result;
     }
     codeFileTime_ = ModifiedSeconds(path);
@@ -189,7 +190,9 @@ bool CodeWorkspace::SaveSettingsFile(const QString& path) {
 }
 
 std::optional<UserMessage> CodeWorkspace::CheckCodeLoaded() const {
-    if (buffer_.empty() || !FileUsable(codeFile_)) return UserMessage{msg::kNoCode, 11, {}};
+    if (!FileUsable(codeFile_)) return UserMessage{msg::kNoCode, 11, {}};
+    // The file is open, it just holds nothing to write.
+    if (buffer_.empty()) return UserMessage{msg::kNoProgramData, 11, {}};
     return std::nullopt;
 }
 

@@ -76,10 +76,31 @@ bool IsStartAddress(unsigned type) {
     return type == 0x03 || type == 0x05;
 }
 
-void Store(CodeImage& image, unsigned address, unsigned count, const uint8_t* data) {
+constexpr unsigned kSegmentAddress = 0x02, kLinearAddress = 0x04;
+
+bool IsExtendedAddress(unsigned type) {
+    return type == kSegmentAddress || type == kLinearAddress;
+}
+
+// The base an extended address record sets: a paragraph number (type 02) or the upper 16 bits
+// of the address (type 04).
+uint32_t BaseOf(unsigned type, unsigned value) {
+    return type == kSegmentAddress ? uint32_t{value} << 4 : uint32_t{value} << 16;
+}
+
+struct ReadState {
+    CodeImage& image;
+    uint32_t& base;
+};
+
+void Store(CodeImage& image, uint64_t address, unsigned count, const uint8_t* data) {
+    const uint64_t end = address + count;
+    if (end > static_cast<uint64_t>(kMaxCodeFileSize)) {
+        if (count > 0) image.BeyondLimit = true;
+        return;
+    }
     CodeBuffer& bytes = image.Bytes;
-    const size_t end = size_t{address} + count;
-    if (end > bytes.size()) bytes.resize(end);
+    if (end > bytes.size()) bytes.resize(static_cast<size_t>(end));
     uint8_t* out = bytes.data() + address;
     for (unsigned i = 0; i < count; ++i) {
         out[i] = data[i];
@@ -87,41 +108,56 @@ void Store(CodeImage& image, unsigned address, unsigned count, const uint8_t* da
     }
 }
 
-void ReadRecord(const char* s, size_t len, CodeImage& image) {
+void ReadRecord(const char* s, size_t len, ReadState& state) {
     if (len == 0) return;
+    CodeImage& image = state.image;
     WellFormed record;
     if (DecodeWellFormed(s, len, record)) {
+        ++image.GoodRecords;
         if (!record.checksumOk) ++image.BadRecords;
         const unsigned type = record.bytes[3];
+        if (IsExtendedAddress(type)) {
+            if (record.bytes[0] == 2) {
+                state.base = BaseOf(type, record.bytes[4] * 256u + record.bytes[5]);
+            } else if (record.checksumOk) {
+                ++image.BadRecords;  // an address record must hold exactly two bytes
+            }
+            return;
+        }
         if (!IsStartAddress(type))
-            Store(image, record.bytes[1] * 256u + record.bytes[2], record.bytes[0],
-                  record.bytes + 4);
+            Store(image, uint64_t{state.base} + record.bytes[1] * 256u + record.bytes[2],
+                  record.bytes[0], record.bytes + 4);
         return;
     }
     if (HasText(s, len)) ++image.BadRecords;
     const unsigned count = Field(s, len, 1, 2);
     const unsigned address = Field(s, len, 3, 4);
-    if (IsStartAddress(Field(s, len, 7, 2))) return;
+    const unsigned type = Field(s, len, 7, 2);
+    if (IsStartAddress(type)) return;
+    if (IsExtendedAddress(type)) {
+        state.base = BaseOf(type, Field(s, len, 9, 4));
+        return;
+    }
     uint8_t data[255];
     for (unsigned i = 0; i < count; ++i)
         data[i] = static_cast<uint8_t>(Field(s, len, 9 + 2 * size_t{i}, 2));
-    Store(image, address, count, data);
+    Store(image, uint64_t{state.base} + address, count, data);
 }
 
 // Reads every complete line of [p, end) (the last one may lack its terminator).
-void ReadLines(const char* p, const char* end, CodeImage& image, std::string& scratch) {
+void ReadLines(const char* p, const char* end, ReadState& state, std::string& scratch) {
     while (p < end) {
         const char* lineEnd = p;
         while (lineEnd < end && *lineEnd != '\n' && *lineEnd != '\r') ++lineEnd;
         const auto len = static_cast<size_t>(lineEnd - p);
         if (std::memchr(p, ' ', len) == nullptr) {
-            ReadRecord(p, len, image);
+            ReadRecord(p, len, state);
         } else {
             scratch.clear();
             for (const char* c = p; c < lineEnd; ++c) {
                 if (*c != ' ') scratch.push_back(*c);
             }
-            ReadRecord(scratch.data(), scratch.size(), image);
+            ReadRecord(scratch.data(), scratch.size(), state);
         }
         p = lineEnd + 1;
     }
@@ -145,13 +181,15 @@ void IntelHexReader::feed(QByteArrayView chunk) {
             boundPending();
             return;
         }
-        ReadLines(pending_.data(), pending_.data() + pending_.size(), image_, scratch_);
+        ReadState state{image_, base_};
+        ReadLines(pending_.data(), pending_.data() + pending_.size(), state, scratch_);
         pending_.clear();
         p = lineEnd + 1;
     }
     const char* last = end;
     while (last > p && !IsLineEnd(last[-1])) --last;
-    ReadLines(p, last, image_, scratch_);
+    ReadState state{image_, base_};
+    ReadLines(p, last, state, scratch_);
     pending_.assign(last, end);
     boundPending();
 }
@@ -165,8 +203,10 @@ void IntelHexReader::boundPending() {
 }
 
 CodeImage IntelHexReader::finish() {
-    ReadLines(pending_.data(), pending_.data() + pending_.size(), image_, scratch_);
+    ReadState state{image_, base_};
+    ReadLines(pending_.data(), pending_.data() + pending_.size(), state, scratch_);
     pending_.clear();
+    base_ = 0;
     return std::move(image_);
 }
 
@@ -194,8 +234,11 @@ std::optional<CodeImage> ReadIntelHexFile(const QString& path, LoadError* error)
         if (n == 0) break;
         reader.feed(QByteArrayView(chunk.data(), n));
     }
+    CodeImage image = reader.finish();
+    if (image.GoodRecords == 0) return fail(LoadError::NoRecords);
+    if (image.BeyondLimit) return fail(LoadError::TooLarge);
     if (error) *error = LoadError::None;
-    return reader.finish();
+    return image;
 }
 
 }  // namespace korvan

@@ -1,7 +1,9 @@
 // The Intel HEX reader. It is deliberately forgiving, as users' tool chains are: blanks are
 // removed, every field is read as far as it is hexadecimal, a short line gives 0 for the
-// bytes it lacks, record types and checksums do not stop a line, and later records overwrite
-// earlier ones. Start-address records (types 03 and 05) carry no code and are skipped.
+// bytes it lacks, checksums do not stop a line, and later records overwrite earlier ones.
+// Extended segment (type 02) and linear (type 04) address records set the base that later
+// records' addresses are added to; start-address records (types 03 and 05) carry no code and
+// are skipped.
 #pragma once
 
 #include "core/codeimage.h"
@@ -26,13 +28,15 @@ class IntelHexReader {
     void boundPending();
 
     CodeImage image_;
+    uint32_t base_ = 0;    // from the latest extended address record
     std::string pending_;  // the unfinished last line
     std::string scratch_;
 };
 
 CodeImage ReadIntelHex(QByteArrayView text);
 
-// Reads the file; nothing when it is not usable (missing or empty) or cannot be read.
+// Reads the file; nothing when it is not usable (missing or empty), cannot be read, holds no
+// valid record at all, or places data beyond kMaxCodeFileSize.
 std::optional<CodeImage> ReadIntelHexFile(const QString& path, LoadError* error = nullptr);
 
 }  // namespace korvan

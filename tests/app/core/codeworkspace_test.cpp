@@ -4,6 +4,8 @@
 #include "core/inifile.h"
 #include "testsupport.h"
 
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
@@ -69,7 +71,40 @@ TEST_F(Workspace, AHugeBinaryIsRefusedWithAMessage) {
     const OpenResult r = ws.OpenCodeFile(file.fileName(), true);
     EXPECT_FALSE(r.Ok);
     ASSERT_TRUE(r.Message);
-    EXPECT_EQ(*r.Message, (UserMessage{"文件无效或者文件不存在", 12, ""}));
+    EXPECT_EQ(*r.Message, (UserMessage{"文件太大（超过 16 MB），不是单片机的代码文件", 12, ""}));
+}
+
+// A file that exists is never called missing: the message says what is wrong with it.
+TEST_F(Workspace, CodeFilesThatCannotBeUsedSayWhy) {
+    struct Case {
+        const char* name;
+        QString path;
+        QString message;
+    };
+    const Case cases[] = {
+        {"text named .hex", home.write("readme.hex", "# KORVAN\nA tool.\n"),
+         "文件中没有一条有效的 HEX 记录，不是 HEX 文件"},
+        {"HEX data beyond 16 MB", home.write("far.hex", ":02000004FFFFFC\n:0100000055AA\n"),
+         "文件太大（超过 16 MB），不是单片机的代码文件"},
+    };
+    for (const Case& c : cases) {
+        const OpenResult r = ws.OpenCodeFile(c.path, true);
+        EXPECT_FALSE(r.Ok) << c.name;
+        ASSERT_TRUE(r.Message) << c.name;
+        EXPECT_EQ(*r.Message, (UserMessage{c.message, 12, ""})) << c.name;
+        const OpenResult fromDialog = ws.OpenFromDialog(c.path);
+        ASSERT_TRUE(fromDialog.Message) << c.name;
+        EXPECT_EQ(fromDialog.Message->Text, c.message) << c.name;
+    }
+}
+
+TEST_F(Workspace, AFileWithoutReadPermissionSaysSo) {
+    if (::geteuid() == 0) GTEST_SKIP() << "the superuser reads any file";
+    const QString path = home.write("locked.hex", kHex);
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
+    const OpenResult r = ws.OpenFromDialog(path);
+    ASSERT_TRUE(r.Message);
+    EXPECT_EQ(*r.Message, (UserMessage{"文件无法读取，请检查文件的读取权限", 12, ""}));
 }
 
 TEST_F(Workspace, DamagedHexRecordsAreCountedForAWarning) {
@@ -347,6 +382,16 @@ TEST_F(Workspace, CheckCodeLoadedBeforeADownload) {
     EXPECT_EQ(ws.CheckCodeLoaded(), (UserMessage{"文件未打开，请打开后再试", 11, ""}));
     ASSERT_TRUE(ws.OpenCodeFile(home.write("a.hex", kHex), true).Ok);
     EXPECT_FALSE(ws.CheckCodeLoaded());
+
+    // Opened, but nothing in it to write.
+    const UserMessage noData{"文件中没有程序数据", 11, ""};
+    ASSERT_TRUE(ws.OpenCodeFile(home.write("end.hex", ":00000001FF\n"), true).Ok);
+    EXPECT_EQ(ws.CheckCodeLoaded(), noData);
+    const QString task = home.path("empty.mcp");
+    ASSERT_TRUE(ws.SaveSettingsFile(task));
+    CodeWorkspace other(home.paths());
+    ASSERT_TRUE(other.OpenCodeFile(task, false).Ok);
+    EXPECT_EQ(other.CheckCodeLoaded(), noData);
 }
 
 TEST_F(Workspace, FileWatcherSeesANewModificationTimeOnce) {

@@ -64,7 +64,44 @@ INSTANTIATE_TEST_SUITE_P(
         HexCase{"MissingColonStillReads", "X0100000055AA\n", Bytes({0x55}), 0x55, 1},
         HexCase{"ControlOnlyLinesAreNoRecords", "\t\n\x1A\n\n\r\r", CodeBuffer{}, 0, 0},
         HexCase{"LoneCarriageReturnsSplitLines", ":0100000055AA\r:0100010066 98\r",
-                Bytes({0x55, 0x66}), 0xBB, 0}));
+                Bytes({0x55, 0x66}), 0xBB, 0},
+        // What many tool chains put before the code: an upper address of 0 stores nothing.
+        HexCase{"LinearAddressZeroKeepsTheResetVector", ":03000000020100FA\n:020000040000FA\n",
+                Bytes({0x02, 0x01, 0x00}), 0x03, 0},
+        HexCase{"AddressRecordsOfOnlyZeroStoreNothing",
+                ":020000040000FA\n:020000020000FC\n:00000001FF\n", CodeBuffer{}, 0, 0},
+        HexCase{"LinearAddressBackToZero",
+                ":020000040000FA\n:0100100011DE\n:020000040000FA\n:0100000022DD\n",
+                Bytes({0x22, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x11}), 0x33, 0}));
+
+// `bytes` at `address` with zeros before them.
+CodeBuffer At(size_t address, std::initializer_list<int> bytes) {
+    CodeBuffer out(address, 0);
+    for (const int b : bytes) out.push_back(static_cast<uint8_t>(b));
+    return out;
+}
+
+TEST(IntelHex, ExtendedAddressesMoveTheRecordsAfterThem) {
+    struct Case {
+        const char* name;
+        const char* text;
+        CodeBuffer bytes;
+    };
+    const Case cases[] = {
+        {"linear 0001: data at 0x10000", ":020000040001F9\n:0100000055AA\n", At(0x10000, {0x55})},
+        {"segment 1000: data at 0x10000", ":020000021000EC\n:0100000055AA\n", At(0x10000, {0x55})},
+        {"segment 0001: data at 0x10", ":020000020001FB\n:0100000055AA\n", At(0x10, {0x55})},
+        {"address plus base", ":020000040001F9\n:0100200055 8A\n", At(0x10020, {0x55})},
+        {"blanks in the address record", ": 02 0000 04 0001 F9\n:0100000055AA\n",
+         At(0x10000, {0x55})},
+    };
+    for (const Case& c : cases) {
+        const CodeImage image = ReadIntelHex(c.text);
+        EXPECT_EQ(image.Bytes, c.bytes) << c.name;
+        EXPECT_EQ(image.Sum, 0x55u) << c.name;
+        EXPECT_EQ(image.BadRecords, 0) << c.name;
+    }
+}
 
 TEST(IntelHex, PiecesSplitAnywhereReadAsTheWhole) {
     const QByteArray text =
@@ -101,6 +138,38 @@ TEST(IntelHex, TopOfTheAddressSpace) {
     const CodeImage image = ReadIntelHex(line);
     EXPECT_EQ(image.Bytes.size(), 65790u);
     EXPECT_EQ(image.Sum, 255u);
+}
+
+TEST(IntelHex, FilesThatAreNotHexAreRefused) {
+    test::TempHome home;
+    QByteArray elf(
+        "\x7F"
+        "ELF\x02\x01\x01",
+        7);
+    elf += QByteArray(200, '\0');
+    QByteArray random;
+    std::mt19937 rng(7);
+    for (int i = 0; i < 4096; ++i) random.append(static_cast<char>(rng()));
+    struct Case {
+        const char* name;
+        QByteArray content;
+        LoadError error;
+    };
+    const Case cases[] = {
+        {"a README", "# KORVAN\n\nDownloads code: see :here for more.\n", LoadError::NoRecords},
+        {"an ELF file", elf, LoadError::NoRecords},
+        {"random bytes", random, LoadError::NoRecords},
+        {"a megabyte of A", QByteArray(1 << 20, 'A'), LoadError::NoRecords},
+        {"data beyond 16 MB", ":02000004FFFFFC\n:0100000055AA\n", LoadError::TooLarge},
+        {"only the end record", ":00000001FF\n", LoadError::None},
+        {"checksums all wrong, still HEX", ":0100000055AB\n:00000001FE\n", LoadError::None},
+    };
+    for (const Case& c : cases) {
+        LoadError error = LoadError::None;
+        const auto image = ReadIntelHexFile(home.write("f.hex", c.content), &error);
+        EXPECT_EQ(error, c.error) << c.name;
+        EXPECT_EQ(image.has_value(), c.error == LoadError::None) << c.name;
+    }
 }
 
 TEST(IntelHex, ZeroByteFileCountsAsMissing) {
@@ -144,25 +213,36 @@ TEST(BinaryFile, RefusesFilesTooLargeForAnyChip) {
     EXPECT_EQ(image->Bytes.size(), static_cast<size_t>(kMaxCodeFileSize));
 }
 
+QByteArray Record(int type, int address, const QByteArray& data) {
+    QByteArray record;
+    record.append(static_cast<char>(data.size()));
+    record.append(static_cast<char>(address >> 8));
+    record.append(static_cast<char>(address & 0xFF));
+    record.append(static_cast<char>(type));
+    record += data;
+    uint8_t sum = 0;
+    for (const char c : record) sum = static_cast<uint8_t>(sum + static_cast<uint8_t>(c));
+    record.append(static_cast<char>(-sum));
+    return ':' + record.toHex().toUpper() + "\r\n";
+}
+
 // Random files of data records with overlaps, gaps and every record length, as the tool
-// chains write them (valid checksums, one end record).
-QByteArray RandomHexFile(std::mt19937& rng) {
-    std::uniform_int_distribution<int> records(1, 120), length(1, 32), byte(0, 255);
+// chains write them (valid checksums, one end record). With `addressType` 02 or 04, extended
+// address records now and then move the records after them (upper addresses kept small, so
+// the image stays a few hundred KB).
+QByteArray RandomHexFile(std::mt19937& rng, int addressType = 0) {
+    std::uniform_int_distribution<int> records(1, 120), length(1, 32), byte(0, 255), upper(0, 3);
     const int span = std::uniform_int_distribution<int>(64, 0xFFFF - 64)(rng);
     std::uniform_int_distribution<int> address(0, span);
     QByteArray text;
     for (int r = records(rng); r > 0; --r) {
-        const int n = length(rng), a = address(rng);
-        QByteArray record;
-        record.append(static_cast<char>(n));
-        record.append(static_cast<char>(a >> 8));
-        record.append(static_cast<char>(a & 0xFF));
-        record.append('\0');
-        for (int i = 0; i < n; ++i) record.append(static_cast<char>(byte(rng)));
-        uint8_t sum = 0;
-        for (const char c : record) sum = static_cast<uint8_t>(sum + static_cast<uint8_t>(c));
-        record.append(static_cast<char>(-sum));
-        text += ':' + record.toHex().toUpper() + "\r\n";
+        if (addressType != 0 && r % 17 == 0) {
+            const int base = addressType == 2 ? upper(rng) * 0x1000 : upper(rng);
+            text += Record(addressType, 0, QByteArray(1, char(base >> 8)) + char(base & 0xFF));
+        }
+        QByteArray data;
+        for (int i = length(rng); i > 0; --i) data.append(static_cast<char>(byte(rng)));
+        text += Record(0, address(rng), data);
     }
     return text + ":00000001FF\r\n";
 }
@@ -172,8 +252,9 @@ TEST(IntelHex, ReadsTheSameBytesAsSrecCat) {
     if (srecCat.isEmpty()) GTEST_SKIP() << "srec_cat (package srecord) is not installed";
     test::TempHome home;
     std::mt19937 rng(20091207);
-    for (int file = 0; file < 60; ++file) {
-        const QString hex = home.write("r.hex", RandomHexFile(rng));
+    for (int file = 0; file < 90; ++file) {
+        const int addressType = file < 30 ? 0 : file < 60 ? 2 : 4;
+        const QString hex = home.write("r.hex", RandomHexFile(rng, addressType));
         const QString bin = home.path("r.bin");
         QFile::remove(bin);
         QProcess tool;
@@ -185,7 +266,8 @@ TEST(IntelHex, ReadsTheSameBytesAsSrecCat) {
         ASSERT_TRUE(image);
         const QByteArray actual(reinterpret_cast<const char*>(image->Bytes.data()),
                                 static_cast<qsizetype>(image->Bytes.size()));
-        ASSERT_EQ(actual.toHex(), expected.toHex()) << "file " << file;
+        ASSERT_EQ(actual.size(), expected.size()) << "file " << file;
+        ASSERT_TRUE(actual == expected) << "file " << file;
         EXPECT_EQ(image->BadRecords, 0);
     }
 }
