@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     signal(SIGPIPE, SIG_IGN);
 
     zelsim::VirtualChip chip(cmd.chip);
-    if (!chip.start(&error)) {
+    if (!chip.open(&error)) {
         std::cerr << "zel-sim: " << error << '\n';
         return 1;
     }
@@ -58,7 +58,12 @@ int main(int argc, char** argv) {
     std::cerr << "zel-sim: " << chip.model().name << " (" << chip.model().idText << "), "
               << cmd.chip.frequency << " Hz, option bytes "
               << (optionBytes.empty() ? "none" : optionBytes) << ", on " << chip.slavePath()
-              << (cmd.chip.linkPath.empty() ? "" : " as " + cmd.chip.linkPath) << '\n';
+              << (cmd.chip.linkPath.empty() ? "" : " as " + cmd.chip.linkPath) << std::endl;
+    // Only now: the chip's first log line must not cut into the banner.
+    if (!chip.start(&error)) {
+        std::cerr << "zel-sim: " << error << '\n';
+        return 1;
+    }
 
     const timespec tick{0, 200'000'000};
     while (!chip.snapshot().finished) {
@@ -68,5 +73,10 @@ int main(int argc, char** argv) {
     chip.stop();
     if (last.state == zelsim::ChipState::HungUp)
         std::cerr << "zel-sim: the line was hung up as the fault asked\n";
+    // A file the user asked for and did not get is a failed run.
+    if (const std::string failed = chip.outputError(); !failed.empty()) {
+        std::cerr << "zel-sim: " << failed << '\n';
+        return 1;
+    }
     return 0;
 }

@@ -227,6 +227,7 @@ bool ChipCore::handleEnd(const std::vector<uint8_t>& p, int64_t now) {
     if (p.size() == 1 && p[0] == kFirstEnd) {
         m_firstEndSeen = true;
         m_stats.lastEndCommand = kFirstEnd;
+        event(ChipEvent::EndCommand);
         reply(p, now);
         if (model().sessionEndsWithSecondEnd) {
             m_secondEndDeadline = now + kSecondEndWaitMs;

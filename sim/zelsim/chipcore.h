@@ -65,7 +65,17 @@ struct SessionStats {
     std::optional<uint32_t> hostClock;  // the clock the host sent with the options
 };
 
-enum class ChipEvent { PowerCycle, BootWindowOpen, Identified, ProgramRun, HangUp, SoftStart };
+// EndCommand: the first end command arrived; the flash is final. Raised before its reply is
+// put on the line.
+enum class ChipEvent {
+    PowerCycle,
+    BootWindowOpen,
+    Identified,
+    EndCommand,
+    ProgramRun,
+    HangUp,
+    SoftStart
+};
 
 // Bytes to put on the line, at a rate.
 struct Transmission {

@@ -1,8 +1,8 @@
 #include "zelsim/chipoptions.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
-#include <fstream>
 
 #include "zeldb.h"
 #include "zelsim/clockmath.h"
@@ -11,11 +11,47 @@
 namespace zelsim {
 namespace {
 
-bool readFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+// Reads a whole regular file; `why` tells what is wrong otherwise. (A stream opened on a
+// folder throws at its first read.)
+bool readFile(const std::string& path, std::vector<uint8_t>& bytes, std::string* why) {
+    const QFileInfo info(QString::fromStdString(path));
+    if (info.isDir()) {
+        *why = path + " is a folder, not a file";
+        return false;
+    }
+    QFile file(info.filePath());
+    if (!file.open(QIODevice::ReadOnly)) {
+        *why = "cannot read " + path + ": " + file.errorString().toStdString();
+        return false;
+    }
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *why = "cannot read " + path + ": " + file.errorString().toStdString();
+        return false;
+    }
+    bytes.assign(data.begin(), data.end());
+    return true;
+}
+
+// An output file goes into a folder that must exist; found out at start, not after the run.
+bool canWriteInto(const std::string& option, const std::string& path, std::string* why) {
+    const QFileInfo info(QString::fromStdString(path));
+    if (info.isDir()) {
+        *why = option + " " + path + " is a folder, not a file";
+        return false;
+    }
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.isDir()) {
+        *why = option + " " + path + ": the folder " + folder.filePath().toStdString() +
+               " does not exist";
+        return false;
+    }
+    if (!folder.isWritable()) {
+        *why = option + " " + path + ": the folder " + folder.filePath().toStdString() +
+               " cannot be written";
+        return false;
+    }
+    return true;
 }
 
 QString databasePath(const ChipOptions& options, std::unique_ptr<QTemporaryFile>& privateDb,
@@ -96,10 +132,17 @@ std::optional<ChipSetup> setUpChip(const ChipOptions& options, std::string* erro
     }
     std::vector<uint8_t>& initial = setup.initialFlash;
     if (!options.imageIn.empty()) {
-        if (!readFile(options.imageIn, initial)) return fail("cannot read " + options.imageIn);
+        std::string why;
+        if (!readFile(options.imageIn, initial, &why)) return fail("--image-in " + why);
         if (initial.size() > static_cast<size_t>(model->flashSize))
             return fail(options.imageIn + " is larger than the flash of " + model->name + " (" +
                         std::to_string(model->flashSize) + " bytes)");
+    }
+    for (const auto& [option, path] :
+         {std::pair<std::string, const std::string&>{"--image-out", options.imageOut},
+          {"--report", options.reportPath}}) {
+        std::string why;
+        if (!path.empty() && !canWriteInto(option, path, &why)) return fail(why);
     }
     if (options.run && !ProgramRunner::available())
         return fail("--run needs s51 (Debian package sdcc-ucsim)");

@@ -9,9 +9,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <sstream>
 
 extern char** environ;
@@ -21,6 +23,8 @@ namespace {
 
 constexpr int kProgramInFd = 3;
 constexpr int kProgramOutFd = 4;
+// How long a stopped simulator may take to end by itself.
+constexpr std::chrono::milliseconds kStopGrace{300};
 
 std::string findOnPath(const std::string& name) {
     const char* path = std::getenv("PATH");
@@ -140,8 +144,20 @@ void ProgramRunner::stop() {
     closeFd(m_toProgram);
     closeFd(m_fromProgram);
     if (m_pid > 0) {
+        // s51 ignores SIGTERM, and a simulator left behind spins at full load: it gets a short
+        // grace to end by itself, then SIGKILL.
         ::kill(m_pid, SIGTERM);
-        ::waitpid(m_pid, nullptr, 0);
+        const auto deadline = std::chrono::steady_clock::now() + kStopGrace;
+        while (::waitpid(m_pid, nullptr, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                ::kill(m_pid, SIGKILL);
+                while (::waitpid(m_pid, nullptr, 0) < 0 && errno == EINTR) {
+                }
+                break;
+            }
+            const timespec nap{0, 10'000'000};
+            ::nanosleep(&nap, nullptr);
+        }
         m_pid = -1;
     }
     if (!m_hexPath.empty()) ::unlink(m_hexPath.c_str());

@@ -63,8 +63,10 @@ struct VirtualChip::Impl {
     mutable std::condition_variable changed;
     int stopPipe[2] = {-1, -1};
     bool finished = false;
+    bool opened = false;  // open() succeeded: model, terminal and stop pipe are ready
     bool exitWhenSent = false;
     std::string lastReport;
+    std::string outputError;  // the latest file the chip could not write
 
     std::deque<PacedByte> inbound;
     std::deque<std::pair<uint8_t, int64_t>> outbound;  // byte, earliest time to send
@@ -84,6 +86,7 @@ struct VirtualChip::Impl {
     void deliverInbound(int64_t nowUs);
     void collectOutput(int64_t nowUs);
     void writeOutbound(int64_t nowUs);
+    void writeOutputs();
     void onProgramRun();
     int pollTimeoutUs(int64_t nowUs) const;
     ChipSnapshot snapshotLocked() const;
@@ -144,6 +147,11 @@ void VirtualChip::Impl::collectOutput(int64_t nowUs) {
                 outbound.clear();
                 runner.stop();
                 break;
+            case ChipEvent::EndCommand:
+                // A host that ends with the end command's reply (and a script waiting for it)
+                // must find the final image already written.
+                writeOutputs();
+                break;
             case ChipEvent::ProgramRun:
                 onProgramRun();
                 break;
@@ -186,15 +194,23 @@ void VirtualChip::Impl::writeOutbound(int64_t nowUs) {
     if (n > 0 && static_cast<size_t>(n) < ready.size()) outputBlocked = true;
 }
 
-void VirtualChip::Impl::onProgramRun() {
+void VirtualChip::Impl::writeOutputs() {
     lastReport = runReport(*core);
+    const auto failed = [this](const std::string& path) {
+        outputError = "cannot write " + path;
+        log(outputError);
+    };
     if (!options.imageOut.empty()) {
         const auto& bytes = core->flash().bytes();
         if (!writeFileAtomically(options.imageOut, std::string(bytes.begin(), bytes.end())))
-            log("cannot write " + options.imageOut);
+            failed(options.imageOut);
     }
     if (!options.reportPath.empty() && !writeFileAtomically(options.reportPath, lastReport))
-        log("cannot write " + options.reportPath);
+        failed(options.reportPath);
+}
+
+void VirtualChip::Impl::onProgramRun() {
+    writeOutputs();
     if (options.run) {
         std::string error;
         if (!runner.start(core->flash().bytes(), options.frequency, &error)) log(error);
@@ -263,22 +279,34 @@ VirtualChip::~VirtualChip() {
     stop();
 }
 
-bool VirtualChip::start(std::string* error) {
-    if (d->thread.joinable() || d->core) {
+bool VirtualChip::open(std::string* error) {
+    if (d->thread.joinable() || d->opened) {
         if (error) *error = "the chip is already started";
         return false;
     }
-    if (!d->prepare(error)) return false;
-    if (!d->pty.open(error)) return false;
-    if (!d->options.linkPath.empty() && !d->pty.publishLink(d->options.linkPath, error)) {
+    const auto abandon = [this] {
         d->pty.close();
+        d->core.reset();
         return false;
-    }
+    };
+    if (!d->prepare(error)) return abandon();
+    if (!d->pty.open(error)) return abandon();
+    if (!d->options.linkPath.empty() && !d->pty.publishLink(d->options.linkPath, error))
+        return abandon();
     if (::pipe2(d->stopPipe, O_CLOEXEC) != 0) {
         if (error) *error = "cannot create the stop pipe";
-        d->pty.close();
+        return abandon();
+    }
+    d->opened = true;
+    return true;
+}
+
+bool VirtualChip::start(std::string* error) {
+    if (d->thread.joinable()) {
+        if (error) *error = "the chip is already started";
         return false;
     }
+    if (!d->opened && !open(error)) return false;
     d->thread = std::thread([this] { d->loop(); });
     return true;
 }
@@ -326,6 +354,11 @@ std::vector<uint8_t> VirtualChip::image() const {
 std::vector<uint8_t> VirtualChip::statusPayload() const {
     std::lock_guard lock(d->mutex);
     return d->core ? d->core->statusPayload() : std::vector<uint8_t>{};
+}
+
+std::string VirtualChip::outputError() const {
+    std::lock_guard lock(d->mutex);
+    return d->outputError;
 }
 
 std::string VirtualChip::report() const {

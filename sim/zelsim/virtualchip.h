@@ -41,8 +41,11 @@ class VirtualChip {
     VirtualChip(const VirtualChip&) = delete;
     VirtualChip& operator=(const VirtualChip&) = delete;
 
-    // Finds the model, creates the terminal (and link) and starts the chip's thread. False
-    // with `error` set when something is wrong with the options or the system.
+    // Finds the model and creates the terminal (and link), without starting the chip: a
+    // caller can announce it before the chip's thread says anything. False with `error` set
+    // when something is wrong with the options or the system.
+    bool open(std::string* error = nullptr);
+    // Starts the chip's thread, after open() (which it calls when not done yet).
     bool start(std::string* error = nullptr);
     // Stops the thread and closes the terminal; safe to call more than once.
     void stop();
@@ -55,6 +58,8 @@ class VirtualChip {
     std::vector<uint8_t> image() const;          // the whole flash now
     std::vector<uint8_t> statusPayload() const;  // the status reply payload now
     std::string report() const;                  // the run report (of the last run, or now)
+    // The latest --image-out or --report write that failed ("" when none did).
+    std::string outputError() const;
 
     // Waits until `done` holds for a snapshot or the time is up; true when it held.
     bool waitUntil(const std::function<bool(const ChipSnapshot&)>& done,

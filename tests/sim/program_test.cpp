@@ -1,5 +1,6 @@
 // The zel-sim program as a user runs it, and the program run after a download.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -55,6 +56,59 @@ TEST(Program, BadCommandLinesAreRefusedWithAReason) {
     ASSERT_TRUE(unknown.waitForFinished(10000));
     EXPECT_EQ(unknown.exitCode(), 1);
     EXPECT_TRUE(unknown.readAllStandardError().contains("NOSUCH"));
+}
+
+// Files the user named that cannot be read or written stop the program at once, with a reason
+// and a failed exit, instead of a crash or a run that silently writes nothing.
+TEST(Program, FilesThatCannotBeUsedAreRefusedAtStart) {
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("no-such-folder/out.bin");
+    const QStringList cases[] = {{"--image-in", dir.path()},
+                                 {"--image-out", missing},
+                                 {"--report", missing},
+                                 {"--image-out", dir.path()}};
+    for (const QStringList& files : cases) {
+        QProcess p;
+        startSim(p, QStringList{"--model", "D103", "--db", QString::fromStdString(testDatabase())} +
+                        files);
+        ASSERT_TRUE(p.waitForFinished(10000)) << files.join(' ').toStdString();
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << files.join(' ').toStdString();
+        EXPECT_EQ(p.exitCode(), 1) << files.join(' ').toStdString();
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        EXPECT_TRUE(err.contains(files[0]) && err.contains(files[1])) << err.toStdString();
+    }
+}
+
+TEST(Program, VerboseBannerComesBeforeTheChipsFirstLine) {
+    QProcess p;
+    p.setReadChannel(QProcess::StandardError);
+    startSim(p, {"--model", "D103", "--db", QString::fromStdString(testDatabase()), "-v"});
+    QByteArray err;
+    while (err.count('\n') < 2 && p.waitForReadyRead(10000)) err += p.readAllStandardError();
+    err += p.readAllStandardError();
+    p.terminate();
+    p.waitForFinished(10000);
+    const QList<QByteArray> lines = err.split('\n');
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith("zel-sim: ZELH64AD (D103)")) << err.toStdString();
+    EXPECT_TRUE(lines[1].contains("power cycle")) << err.toStdString();
+}
+
+// With --once, a script that waits for the host to finish must find the final image: the
+// files are written before the end command is answered.
+TEST(Program, OutputFilesAreWrittenBeforeTheEndCommandIsAnswered) {
+    QTemporaryDir dir;
+    zelsim::ChipOptions o = fastChip("F084");  // its session closes with a second end command
+    o.once = true;
+    o.imageOut = dir.filePath("image.bin").toStdString();
+    o.reportPath = dir.filePath("report.json").toStdString();
+    zelsim::VirtualChip chip(o);
+    ASSERT_TRUE(chip.start());
+    TestHost host(chip.slavePath());
+    ASSERT_TRUE(host.sync(1));
+    ASSERT_TRUE(host.command({0x82}, 1));
+    EXPECT_TRUE(QFile::exists(dir.filePath("image.bin")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("report.json")));
 }
 
 TEST(Program, PublishesTheTerminalAndRunsADownloadOnce) {
@@ -133,6 +187,34 @@ TEST(ProgramRun, IntelHexLeavesOutErasedRecords) {
               "FF80FFFFFFFFFFFFFFFFFFFFFFFFFFFF"
               "5F\n"
               ":00000001FF\n");
+}
+
+// s51 ignores SIGTERM; zel-sim must end all the same, and leave no simulator behind.
+TEST(ProgramRun, StopSignalsAndOnceEndTheSimulatorWithItsProgram) {
+    if (!zelsim::ProgramRunner::available()) GTEST_SKIP() << "s51 is not installed";
+    for (const int stop : {SIGINT, SIGTERM, 0}) {
+        QProcess p;
+        QStringList args{
+            "--model",      "FF9A", "--db",       QString::fromStdString(testDatabase()),
+            "--boot-delay", "10",   "--erase-ms", "0",
+            "--run"};
+        if (stop == 0) args << "--once";
+        startSim(p, args);
+        ASSERT_TRUE(p.waitForReadyRead(10000));
+        TestHost host(QString::fromUtf8(p.readLine()).trimmed().toStdString());
+        ASSERT_TRUE(host.sync(1));
+        ASSERT_TRUE(host.command(enterProgramming(0x80, 0x01, 0xFF9A), 1));
+        ASSERT_TRUE(host.command({0x84, 0x80, 0x33, 0x33, 0x33, 0x33, 0x33, 0x33}, 1));
+        ASSERT_TRUE(host.command(blockWrite(0, {0x80, 0xFE}), 1));  // SJMP $
+        ASSERT_TRUE(host.command({0x82}, 1));
+        if (stop != 0) {
+            host.drain(200ms);  // the program is running in s51 by now
+            ::kill(static_cast<pid_t>(p.processId()), stop);
+        }
+        ASSERT_TRUE(p.waitForFinished(10000)) << "signal " << stop;
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << "signal " << stop;
+        EXPECT_EQ(p.exitCode(), 0) << "signal " << stop;
+    }
 }
 
 TEST(ProgramRun, TheFlashedProgramTalksThroughTheLine) {
