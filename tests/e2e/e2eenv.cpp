@@ -224,6 +224,11 @@ bool SimProcess::waitForExit(int timeoutMs) {
     return m_process.waitForFinished(timeoutMs) && m_process.exitCode() == 0;
 }
 
+void SimProcess::kill() {
+    m_process.kill();
+    m_process.waitForFinished(5000);
+}
+
 QString SimProcess::errorOutput() {
     return QString::fromUtf8(m_process.readAllStandardError());
 }

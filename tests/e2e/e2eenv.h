@@ -74,6 +74,8 @@ class SimProcess {
     bool start();
     const QString& path() const { return m_path; }
     bool waitForExit(int timeoutMs);
+    // Ends it at once: its terminal goes away as an unplugged adapter's does.
+    void kill();
     QString errorOutput();
 
   private:

@@ -25,7 +25,7 @@ struct CommError {
     // For 8005 (held by another program): the process that holds the port, when the lock file
     // or the system tells (0 and "" when not known).
     qint64 holderPid = 0;
-    QString holderName;  // the program's name, e.g. "minicom"
+    QString holderName{};  // the program's name, e.g. "minicom"
 
     bool ok() const { return number == comNoError; }
 };

@@ -1,0 +1,58 @@
+// A port that another program holds, and a port whose far side goes away mid-download, as a
+// user meets them with korvan-cli.
+#include "e2eenv.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QProcess>
+
+namespace e2e {
+namespace {
+
+TEST(PortClaim, APortThatCatHoldsIsRefusedAsInUse) {
+    SimProcess sim("D103", {});
+    ASSERT_TRUE(sim.start()) << sim.errorOutput().toStdString();
+    // A plain program with the terminal open, no lock file and no flock: only the system's
+    // table of open descriptors shows it.
+    QProcess cat;
+    cat.setStandardInputFile(sim.path());
+    cat.start(QStringLiteral("cat"), {});
+    ASSERT_TRUE(cat.waitForStarted());
+
+    const CliResult r = runCli({"check", "-p", sim.path(), "--wait", "2"});
+    ASSERT_TRUE(r.finished) << r.dump();
+    EXPECT_EQ(r.exitCode, 3) << r.dump();
+    EXPECT_TRUE((r.out + r.err).contains(QStringLiteral("已经打开"))) << r.dump();
+    EXPECT_FALSE((r.out + r.err).contains(QStringLiteral("参数检测完成"))) << r.dump();
+
+    cat.kill();
+    cat.waitForFinished();
+    const CliResult after = runCli({"check", "-p", sim.path(), "--wait", "5"});
+    EXPECT_EQ(after.exitCode, 0) << after.dump();
+}
+
+TEST(PortClaim, PullingTheFarSideMidDownloadEndsTheRunAsAPortError) {
+    const QString folder = newFolder();
+    const QString file = folder + "/code.bin";
+    ASSERT_TRUE(writeFile(file, asBytes(sampleImage(60 * 1024, 3))));
+    // Bytes move at the line rate, so the download lasts seconds and can be cut in the middle.
+    SimProcess sim("D103", {"--boot-delay", "30", "--erase-ms", "0", "--pace"});
+    ASSERT_TRUE(sim.start()) << sim.errorOutput().toStdString();
+
+    CliProcess cli({"download", file, "-p", sim.path()});
+    ASSERT_TRUE(cli.waitForOutput(QStringLiteral("写入单片机程序"), 30000));
+    sim.kill();
+    QElapsedTimer sincePulled;
+    sincePulled.start();
+    // The loss ends the run on the spot: no response time-outs are waited out first.
+    const CliResult r = cli.finish(2000);
+    ASSERT_TRUE(r.finished) << "still running " << sincePulled.elapsed() << " ms after the pull\n"
+                            << r.dump();
+    EXPECT_EQ(r.exitCode, 3) << r.dump();
+    EXPECT_TRUE((r.out + r.err).contains(QStringLiteral("串行端口已断开"))) << r.dump();
+    EXPECT_FALSE(r.out.contains(QStringLiteral("程序下载成功"))) << r.dump();
+}
+
+}  // namespace
+}  // namespace e2e
