@@ -181,6 +181,12 @@ ParseResult ParseArguments(const QStringList& args) {
             QString error;
             o.inc = ParseInc(v, error);
             if (!o.inc) return fail(error);
+        } else if (name == "--allow-run") {
+            if (!noValue()) return r;
+            o.allowRun = true;
+        } else if (name == "--ignore-checksums") {
+            if (!noValue()) return r;
+            o.ignoreChecksums = true;
         } else if (name == "--repeat") {
             if (!needValue(v)) return r;
             if (!ParseInt(v, o.repeat, 1, 1000000))

@@ -88,8 +88,7 @@ bool JobController::DownloadAction(int index) {
     m_repeatMode = index == kRepeat;
     if (index == kRepeat) m_repeatCount = 0;
     if (index != kConfigure) {
-        if (m_workspace.settings().AutoData && !m_workspace.taskMode())
-            m_workspace.RefreshBuffer();
+        if (m_workspace.settings().AutoData && !m_workspace.taskMode()) m_workspace.RefreshBuffer();
         if (const auto problem = m_workspace.CheckCodeLoaded()) {
             deliver(*problem, false);
             return false;
@@ -221,8 +220,8 @@ void JobController::SetBusy(BusyState state) {
     m_timer1->stop();
 }
 
-void JobController::LogLine(const QString& text, int iconNumber, bool ok, int index,
-                            LineKind kind, const QString& shownText) {
+void JobController::LogLine(const QString& text, int iconNumber, bool ok, int index, LineKind kind,
+                            const QString& shownText) {
     m_log.append(text, iconNumber, ok, m_clock.now());
     if (!text.isEmpty() && m_miniActive) m_view.miniText(text);
     m_view.lineLogged(

@@ -70,7 +70,8 @@ void JobController::loadOptions() {
     const IniDocument doc = IniDocument::load(m_workspace.settingsFile());
     const auto values = FitOptionValues(ReadOptionValues(doc, m_driver.seriesIndex()), n);
     for (int i = 0; i < n; ++i)
-        if (values[static_cast<size_t>(i)]) m_driver.setOptionValue(i, *values[static_cast<size_t>(i)]);
+        if (values[static_cast<size_t>(i)])
+            m_driver.setOptionValue(i, *values[static_cast<size_t>(i)]);
 }
 
 void JobController::driverViewInfo(int index, const QString& info) {
@@ -154,8 +155,8 @@ void JobController::refuseWhatDoesNotFit() {
     if (settings.IncOpen) {
         const IncrementData inc = IncrementBytes(settings, true, m_clock.now());
         if (!inc.Data.empty())
-            end = std::max(end, static_cast<qint64>(inc.Address) +
-                                    static_cast<qint64>(inc.Data.size()));
+            end = std::max(end,
+                           static_cast<qint64>(inc.Address) + static_cast<qint64>(inc.Data.size()));
     }
     if (end <= chip.flash) return;
     m_job.refused = true;

@@ -52,7 +52,8 @@ inline const QString kIncrementRefused = QStringLiteral("自动增量数据无�
 
 // A program named by a file the user did not write asks before it runs.
 inline QString ConsentPrompt(const QString& program) {
-    return QStringLiteral("此文件设定在下载完成后运行如下程序：\r\n%1\r\n是否允许运行？").arg(program);
+    return QStringLiteral("此文件设定在下载完成后运行如下程序：\r\n%1\r\n是否允许运行？")
+        .arg(program);
 }
 inline const QString kConsentRefused = QStringLiteral("未经允许，下载完成后不运行文件指定的程序");
 

@@ -21,10 +21,10 @@ struct JobResult {
     int jobType = 0;
     Outcome outcome = Outcome::Failed;
     EndReason reason = EndReason::None;
-    QString message;     // the job's result line
-    qint64 bytes = 0;    // bytes handed to the chip
-    qint64 waitMs = 0;   // start to identification (or to the end when never identified)
-    qint64 jobMs = 0;    // identification to the end
+    QString message;    // the job's result line
+    qint64 bytes = 0;   // bytes handed to the chip
+    qint64 waitMs = 0;  // start to identification (or to the end when never identified)
+    qint64 jobMs = 0;   // identification to the end
     bool identified = false;
 };
 

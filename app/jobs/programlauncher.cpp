@@ -1,10 +1,10 @@
 #include "jobs/programlauncher.h"
 
+#include <sys/types.h>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
 #include <csignal>
-#include <sys/types.h>
 
 namespace korvan::jobs {
 

@@ -24,7 +24,7 @@ TEST_P(CountdownWithoutChip, ShowsEverySecondAndCancelsAtZero) {
     EXPECT_TRUE(driver.cancels.empty());
     clock.advance(1);
     const std::vector<std::pair<qint64, int>> expected = {{0, 5},    {1000, 4}, {2000, 3},
-                                                           {3000, 2}, {4000, 1}, {5000, 0}};
+                                                          {3000, 2}, {4000, 1}, {5000, 0}};
     EXPECT_EQ(view.countdowns, expected);
     EXPECT_EQ(driver.cancels, std::vector<bool>{false});  // the internal cancel
     clock.advance(5000);
@@ -42,8 +42,8 @@ TEST_P(CountdownWithoutChip, ShowsEverySecondAndCancelsAtZero) {
         // The log model shows the time of the time-out inside the line as well.
         bool stamped = false;
         for (int i = 0; i < controller->log().size(); ++i)
-            stamped |= controller->log().at(i).text == QStringLiteral(" 09:30:05  09:30:05 ") +
-                                                            text::kTimeOut;
+            stamped |= controller->log().at(i).text ==
+                       QStringLiteral(" 09:30:05  09:30:05 ") + text::kTimeOut;
         EXPECT_TRUE(stamped);
     } else {
         EXPECT_EQ(timeOut, -1) << "only a check logs the time-out and its hints";

@@ -33,16 +33,16 @@ TEST_P(ClosingTheOpenLine, ByTheNextLinesOkValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ClosingTheOpenLine,
-    ::testing::Values(
-        CloseCase{"Ok", "擦除单片机程序...", icon::kStep, true, "擦除单片机程序... OK", icon::kDone},
-        CloseCase{"Err", "擦除单片机程序...", icon::kStep, false, "擦除单片机程序... ERR",
-                  icon::kFail},
-        CloseCase{"OnlyUpToTheFirstEllipsis", "a...b...", icon::kStep, true, "a... OK",
-                  icon::kDone},
-        CloseCase{"WithoutEllipsisNeverClosed", "检测到单片机", icon::kStep, true, "检测到单片机",
-                  icon::kStep},
-        CloseCase{"OtherIconLeftAlone", "检测到单片机...", icon::kChip, false, "检测到单片机...",
-                  icon::kChip}),
+    ::testing::Values(CloseCase{"Ok", "擦除单片机程序...", icon::kStep, true,
+                                "擦除单片机程序... OK", icon::kDone},
+                      CloseCase{"Err", "擦除单片机程序...", icon::kStep, false,
+                                "擦除单片机程序... ERR", icon::kFail},
+                      CloseCase{"OnlyUpToTheFirstEllipsis", "a...b...", icon::kStep, true,
+                                "a... OK", icon::kDone},
+                      CloseCase{"WithoutEllipsisNeverClosed", "检测到单片机", icon::kStep, true,
+                                "检测到单片机", icon::kStep},
+                      CloseCase{"OtherIconLeftAlone", "检测到单片机...", icon::kChip, false,
+                                "检测到单片机...", icon::kChip}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DownloadLog, CountdownReplacesWhatFollowsTheEllipsis) {

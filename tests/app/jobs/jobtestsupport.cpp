@@ -2,11 +2,11 @@
 
 #include "core/apppaths.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QFile>
 #include <cstdlib>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace korvan::jobs::testing {
 
@@ -43,8 +43,8 @@ void ScriptedDriver::finishDownload() {
 void ScriptedDriver::finishJob(bool success) {
     m_busy = false;
     m_success = success;
-    raiseViewInfo(info::kComplete, m_type == 1 ? QStringLiteral("参数检测完成")
-                                               : QStringLiteral("参数配置完成"));
+    raiseViewInfo(info::kComplete,
+                  m_type == 1 ? QStringLiteral("参数检测完成") : QStringLiteral("参数配置完成"));
 }
 
 bool ScriptedDriver::interrupt(int index, const QString& info) {
@@ -103,8 +103,8 @@ ControllerTest::ControllerTest() {
     paths.RegistryFile = paths.AppPath + QStringLiteral("registry.ini");
     workspace.emplace(paths);
     port.setTarget(ParsePortArgument(pty.path()));
-    controller.emplace(JobController::Parts{driver, clock, *workspace, port, launcher, counter,
-                                            view});
+    controller.emplace(
+        JobController::Parts{driver, clock, *workspace, port, launcher, counter, view});
     JobSettings settings;
     settings.errTim = 5;
     controller->setSettings(settings);
