@@ -181,6 +181,14 @@ ParseResult ParseArguments(const QStringList& args) {
             QString error;
             o.inc = ParseInc(v, error);
             if (!o.inc) return fail(error);
+        } else if (name == "--option") {
+            if (!needValue(v)) return r;
+            if (!v.contains('=') || v.startsWith('=') || v.endsWith('='))
+                return fail(QStringLiteral("--option 需要 \"选项=选择\"，例如 \"1=0\"：%1").arg(v));
+            o.optionSettings << v;
+        } else if (name == "--options-from") {
+            if (!needValue(o.optionsFrom)) return r;
+            if (o.optionsFrom.isEmpty()) return fail(QStringLiteral("--options-from 的文件名为空"));
         } else if (name == "--allow-run") {
             if (!noValue()) return r;
             o.allowRun = true;
@@ -209,6 +217,8 @@ ParseResult ParseArguments(const QStringList& args) {
         return fail(QStringLiteral("-p 与 --sim 只能选一个"));
     if (o.job != Job::Download && (o.inc || repeatGiven))
         return fail(QStringLiteral("--inc 与 --repeat 只用于 download"));
+    if (o.job != Job::Configure && (!o.optionSettings.isEmpty() || !o.optionsFrom.isEmpty()))
+        return fail(QStringLiteral("--option 与 --options-from 只用于 configure"));
     if (o.autoSeries && !o.series)
         return fail(QStringLiteral("--auto-series 需要与 --series 一起使用"));
     r.options = o;

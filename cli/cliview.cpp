@@ -84,6 +84,13 @@ void CliView::progress(int percent) {
 
 void CliView::chipIdentified(const jobs::ChipRecord& chip) {
     m_out.chipInfo(FactsOf(chip));
+    if (m_driver.downType() == 1) {
+        std::vector<OptionLine> lines;
+        for (const jobs::OptionRowInfo& row : m_driver.chipOptions())
+            lines.push_back(OptionLine{row.number, row.caption, row.choices, row.current});
+        m_out.options(lines);
+    }
+    if (m_onIdentified) m_onIdentified();
 }
 
 void CliView::seriesAdopted(int index, const QString& info) {

@@ -21,6 +21,10 @@ class CliView : public jobs::JobView {
   public:
     CliView(JobOutput& out, jobs::EngineJobDriver& driver, const UserSettings& settings);
 
+    // Called when a chip has been identified, from inside the control's event.
+    void setOnIdentified(std::function<void()> onIdentified) {
+        m_onIdentified = std::move(onIdentified);
+    }
     // Called once the run is over.
     void setOnFinished(std::function<void()> onFinished) { m_onFinished = std::move(onFinished); }
     const std::optional<jobs::RunResult>& run() const { return m_run; }
@@ -47,6 +51,7 @@ class CliView : public jobs::JobView {
     jobs::EngineJobDriver& m_driver;
     const UserSettings& m_settings;
     std::function<void()> m_onFinished;
+    std::function<void()> m_onIdentified;
     std::optional<jobs::RunResult> m_run;
     bool m_terminalNoted = false;
 };

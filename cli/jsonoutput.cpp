@@ -61,6 +61,16 @@ void JsonOutput::chipInfo(const ChipFacts& chip) {
                 {"lines", QJsonArray::fromStringList(ChipInfoLines(chip))}});
 }
 
+void JsonOutput::options(const std::vector<OptionLine>& lines) {
+    QJsonArray array;
+    for (const OptionLine& line : lines)
+        array.append(QJsonObject{{"index", line.number},
+                                 {"caption", line.caption},
+                                 {"choices", QJsonArray::fromStringList(line.choices)},
+                                 {"current", line.current}});
+    emitObject({{"event", "options"}, {"options", array}});
+}
+
 void JsonOutput::warning(const QString& text) {
     emitObject({{"event", "warning"}, {"text", text}});
 }

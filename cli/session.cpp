@@ -4,6 +4,8 @@
 #include "core/codefile.h"
 #include "core/messages.h"
 #include "core/taskfile.h"
+#include "core/usersettings.h"
+#include "optionchoices.h"
 #include "simchip.h"
 #include "zelsim/virtualchip.h"
 
@@ -258,6 +260,9 @@ int Session::run() {
                       text::kSeriesOutOfRange + names.join('\n'));
     }
     if (m_options.job == Job::Download && !loadCode()) return m_summary.exitCode;
+    if (!m_options.optionsFrom.isEmpty() && !QFileInfo(m_options.optionsFrom).isFile())
+        return finish(kExitUsage, QStringLiteral("input-error"),
+                      msg::kFileMissing + m_options.optionsFrom);
 
     m_view = std::make_unique<CliView>(m_out, m_driver, m_workspace.settings());
     m_controller = std::make_unique<jobs::JobController>(jobs::JobController::Parts{
@@ -268,10 +273,31 @@ int Session::run() {
     return runJobs();
 }
 
+// The options a configure job writes, matched against the identified chip's series.
+void Session::chooseOptions() {
+    const std::vector<jobs::OptionRowInfo> rows = m_driver.chipOptions();
+    std::map<int, int> choices;
+    if (!m_options.optionsFrom.isEmpty()) {
+        const IniDocument doc = IniDocument::load(m_options.optionsFrom);
+        choices = ChoicesFromValues(rows, ReadOptionValues(doc, m_driver.chip().index));
+    }
+    QString error;
+    const auto chosen = ResolveOptionSettings(rows, m_options.optionSettings, error);
+    if (!chosen) {
+        m_optionError = error;
+        m_out.logLine(LogEntry{error, false, 0, LineRole::Problem});
+        m_driver.cancel(false);
+        return;
+    }
+    for (const auto& [row, choice] : *chosen) choices[row] = choice;
+    m_driver.setOptionChoices(choices);
+}
+
 int Session::runJobs() {
     using jobs::JobController;
     QEventLoop loop;
     m_view->setOnFinished([&loop] { loop.quit(); });
+    if (m_options.job == Job::Configure) m_view->setOnIdentified([this] { chooseOptions(); });
     bool started = false;
     if (!m_stopRequested) {
         switch (m_options.job) {
@@ -318,6 +344,7 @@ int Session::runJobs() {
         m_workspace.SaveSettingsFile(m_workspace.settingsFile());
 
     OutcomeCode code = CodeOf(last.outcome);
+    if (!m_optionError.isEmpty()) return finish(kExitUsage, QStringLiteral("input-error"), {});
     if (run.cancelled || (m_stopRequested && last.outcome != jobs::Outcome::Success))
         code = {kExitJobFailed, "cancelled"};
     const int wanted = m_options.job == Job::Download ? m_options.repeat : 1;

@@ -44,6 +44,7 @@ class Session {
     void applyOptions();
     bool preparePort();
     int runJobs();
+    void chooseOptions();
     int finish(int exitCode, const QString& result, const QString& message);
 
     Options m_options;
@@ -61,6 +62,7 @@ class Session {
     bool m_fileSeries = false;    // and they name a series
     JobSummary m_summary;
     bool m_stopRequested = false;
+    QString m_optionError;  // configure: an option the chip does not have
     QElapsedTimer m_elapsed;
 };
 

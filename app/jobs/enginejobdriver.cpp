@@ -69,6 +69,8 @@ EngineJobDriver::EngineJobDriver(JobClock& clock)
     QObject::connect(
         m_job.get(), &zel::ZelQtJob::Progress, &m_receiver,
         [this](int percent) { raiseProgress(percent); }, Qt::DirectConnection);
+    m_job->engine().setOptionCommitter(
+        [this] { WriteOptionChoices(*m_context, m_context->SeriesIndex, m_choices); });
 }
 
 EngineJobDriver::~EngineJobDriver() {
@@ -108,6 +110,10 @@ void EngineJobDriver::setTrace(std::function<void(const QString&)> trace) {
 
 QString EngineJobDriver::lastPortFailure() const {
     return m_job->engine().lastPortFailure().text;
+}
+
+std::vector<OptionRowInfo> EngineJobDriver::chipOptions() const {
+    return ReadOptionRows(*m_context, m_context->SeriesIndex);
 }
 
 bool EngineJobDriver::doStart(int type) {

@@ -3,6 +3,7 @@
 // device path or a port number, and it can trace every packet.
 #pragma once
 
+#include "jobs/engineoptions.h"
 #include "jobs/jobdriver.h"
 
 #include <QObject>
@@ -33,6 +34,10 @@ class EngineJobDriver : public JobDriver {
     void setTrace(std::function<void(const QString&)> trace);
     // What the port said when it could not be opened last.
     QString lastPortFailure() const;
+    // The options of the identified chip's series, with the chip's choices.
+    std::vector<OptionRowInfo> chipOptions() const;
+    // The choices a configure job writes (row index → choice index); others keep the chip's.
+    void setOptionChoices(std::map<int, int> choices) { m_choices = std::move(choices); }
 
     void cancel(bool user) override;
     bool setData(const QByteArray& bytes) override;
@@ -56,6 +61,7 @@ class EngineJobDriver : public JobDriver {
     std::unique_ptr<zel::ZelContext> m_context;
     std::unique_ptr<zel::ZelQtJob> m_job;
     QObject m_receiver;
+    std::map<int, int> m_choices;
 };
 
 }  // namespace korvan::jobs
