@@ -21,9 +21,12 @@ inline QString DatabaseUnreadable(const QString& path) {
     return QStringLiteral("无法读取单片机数据库：%1").arg(path);
 }
 inline const QString kSeriesOutOfRange = QStringLiteral("--series 超出范围，数据库中的系列：\n");
-inline QString SimUnavailable(const QString& why) {
-    return QStringLiteral("虚拟单片机无法启动：%1").arg(why);
+inline QString SimUnknownModel(const QString& model) {
+    return QStringLiteral(
+               "虚拟单片机无法启动：数据库中没有型号 %1（请给出四位型号 ID，如 D103，或型号名称）")
+        .arg(model);
 }
+inline const QString kSimUnavailable = QStringLiteral("虚拟单片机无法启动");
 inline QString NoUserFile(const QString& path) {
     return QStringLiteral("配置文件没有指定代码文件（UserFile）：%1").arg(path);
 }

@@ -66,6 +66,8 @@ class JobOutput {
     virtual void error(const QString& text) = 0;
     virtual void trace(const QString& line) = 0;
     virtual void summary(const JobSummary& summary) = 0;
+    // Whether output that a program reads could not be written (a full disk, a closed pipe).
+    virtual bool failed() const { return false; }
 };
 
 }  // namespace korvan::cli

@@ -27,8 +27,9 @@ JsonOutput::JsonOutput(std::FILE* out, std::FILE* err) : m_out(out), m_err(err) 
 
 void JsonOutput::emitObject(const QJsonObject& object) {
     const QByteArray line = QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
-    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), m_out);
-    std::fflush(m_out);
+    const size_t size = static_cast<size_t>(line.size());
+    if (std::fwrite(line.constData(), 1, size, m_out) != size || std::fflush(m_out) != 0)
+        m_failed = true;
 }
 
 void JsonOutput::logLine(const LogEntry& entry) {

@@ -23,12 +23,14 @@ class JsonOutput : public JobOutput {
     void error(const QString& text) override;
     void trace(const QString& line) override;
     void summary(const JobSummary& summary) override;
+    bool failed() const override { return m_failed; }
 
   private:
     void emitObject(const QJsonObject& object);
 
     std::FILE* m_out;
     std::FILE* m_err;
+    bool m_failed = false;
 };
 
 }  // namespace korvan::cli

@@ -230,7 +230,11 @@ bool Session::preparePort() {
                            s.IncOpen ? s.IncNext : 1};
         m_sim = StartSimChip(request, error);
         if (!m_sim) {
-            finish(kExitUsage, QStringLiteral("input-error"), text::SimUnavailable(error));
+            // The virtual chip explains itself in English; the product speaks Chinese.
+            const bool unknown = error.startsWith(QStringLiteral("no model"));
+            if (m_options.verbose) m_out.trace(error);
+            finish(kExitUsage, QStringLiteral("input-error"),
+                   unknown ? text::SimUnknownModel(m_options.simModel) : text::kSimUnavailable);
             return false;
         }
         target = jobs::ParsePortArgument(QString::fromStdString(m_sim->slavePath()));

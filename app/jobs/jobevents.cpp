@@ -96,7 +96,10 @@ void JobController::driverViewInfo(int index, const QString& info) {
             m_timer1->stop();
             m_job.identifiedAt = m_clock.now();
             const ChipRecord chip = m_driver.chip();
-            if (m_settings.followChipSeries) m_driver.setSeriesIndex(chip.index);
+            if (m_settings.followChipSeries) {
+                m_driver.setSeriesIndex(chip.index);
+                m_workspace.settings().Mcu = chip.index;
+            }
             m_view.chipIdentified(chip);
             LogLine(info, icon::kChip, true, index);
             if (m_driver.downType() == 2) refuseWhatDoesNotFit();
@@ -188,7 +191,8 @@ JobResult JobController::resultOf(EndReason reason) const {
         r.waitMs = m_job.startedAt.msecsTo(r.identified ? m_job.identifiedAt : end);
         r.jobMs = r.identified ? m_job.identifiedAt.msecsTo(end) : 0;
     }
-    if (reason == EndReason::PortLost) {
+    // A port that refuses a write mid-job has gone away as surely as one that hung up.
+    if (reason == EndReason::PortLost || reason == EndReason::PortWriteFailed) {
         r.outcome = Outcome::PortLost;
     } else if (m_job.timedOut) {
         r.outcome = Outcome::TimedOut;
