@@ -52,7 +52,7 @@ void JobController::after(int milliseconds, std::function<void()> call) {
 }
 
 bool JobController::quiet() const {
-    return m_busy == BusyState::Idle && !m_driver.busy() && !m_pause->isActive() &&
+    return m_busy == BusyState::Idle && !m_jobOpen && !m_driver.busy() && !m_pause->isActive() &&
            !m_startDelay->isActive() && !m_timer3->isActive();
 }
 
@@ -139,6 +139,7 @@ void JobController::StartJob(int type, bool force) {
 
 void JobController::startOnControl(int type) {
     ++m_run.attempted;
+    m_jobOpen = true;
     m_driver.start(type);
     m_startCountdown = m_settings.errTim;
     // A start refused on the port ended the job already; nothing to count down.

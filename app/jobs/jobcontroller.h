@@ -148,6 +148,7 @@ class JobController : private DriverListener {
     JobTrack m_job;
     RunResult m_run;
     bool m_runOpen = false;  // a button started something whose end is not reported yet
+    bool m_jobOpen = false;  // the control runs a job whose end is not reported yet
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 

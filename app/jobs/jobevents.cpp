@@ -5,6 +5,7 @@
 #include "jobs/jobtexts.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace korvan::jobs {
 
@@ -18,7 +19,8 @@ QByteArray AsByteArray(const std::vector<uint8_t>& bytes) {
 }  // namespace
 
 void JobController::driverError(int index, const QString& info) {
-    if (index == info::kErrorPort) m_job.portError = true;
+    // A port that cannot be opened is said once per job, however often the control tried.
+    if (index == info::kErrorPort && std::exchange(m_job.portError, true)) return;
     SetBusy(BusyState::Idle);
     m_view.chipTreeCleared();
     if (index == info::kErrorToLog) {
@@ -169,6 +171,7 @@ void JobController::refuseWhatDoesNotFit() {
 }
 
 void JobController::driverJobEnded(EndReason reason) {
+    m_jobOpen = false;
     const JobResult result = resultOf(reason);
     if (result.outcome == Outcome::Success) ++m_run.completed;
     m_run.last = result;

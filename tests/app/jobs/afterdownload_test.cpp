@@ -68,6 +68,34 @@ TEST_F(AfterDownloadTest, CancelBetweenTwoChipsEndsTheSeries) {
     EXPECT_TRUE(view.runs[0].cancelled);
 }
 
+TEST_F(AfterDownloadTest, PortRefusedForTheNextChipEndsTheSeriesWithThatJob) {
+    loadHex(100);
+    JobSettings s = controller->settings();
+    s.count = true;
+    s.reCount = 2;
+    controller->setSettings(s);
+    ASSERT_TRUE(controller->DownloadAction(JobController::kRepeat));
+    downloadOne();
+    driver.refuseStart = true;  // the adapter went away with the first chip
+    clock.advance(200);
+    ASSERT_EQ(view.runs.size(), 1u);
+    EXPECT_EQ(view.runs[0].attempted, 2);
+    EXPECT_EQ(view.runs[0].completed, 1);
+    EXPECT_EQ(view.runs[0].last.outcome, Outcome::PortError);
+    EXPECT_EQ(view.messages.size(), 1u);
+}
+
+TEST_F(AfterDownloadTest, LostPortIsItsOwnOutcome) {
+    loadHex(100);
+    ASSERT_TRUE(controller->DownloadAction(JobController::kDownload));
+    driver.identify(chip());
+    driver.loseThePort();
+    clock.advance(0);
+    ASSERT_EQ(view.runs.size(), 1u);
+    EXPECT_EQ(view.runs[0].last.outcome, Outcome::PortLost);
+    EXPECT_EQ(view.runs[0].last.reason, EndReason::PortLost);
+}
+
 struct SerialCase {
     const char* name;
     qint64 before;

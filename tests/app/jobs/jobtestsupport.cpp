@@ -47,6 +47,13 @@ void ScriptedDriver::finishJob(bool success) {
                   m_type == 1 ? QStringLiteral("参数检测完成") : QStringLiteral("参数配置完成"));
 }
 
+void ScriptedDriver::loseThePort() {
+    m_lost = true;
+    m_busy = false;
+    m_success = false;
+    raiseViewInfo(info::kFailed, QStringLiteral("程序下载失败"));
+}
+
 bool ScriptedDriver::interrupt(int index, const QString& info) {
     bool resume = false;
     raiseInterrupt(index, info, resume);

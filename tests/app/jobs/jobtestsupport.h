@@ -31,6 +31,8 @@ class ScriptedDriver : public JobDriver {
     bool interrupt(int index, const QString& info);
     void error(int index, const QString& info);
     void progress(int percent) { raiseProgress(percent); }
+    // The device went away mid-job: the job fails with that reason.
+    void loseThePort();
 
     // --- What the controller did ---
     std::vector<int> starts;
@@ -62,8 +64,12 @@ class ScriptedDriver : public JobDriver {
 
   protected:
     bool doStart(int type) override;
+    EndReason endReason() const override {
+        return m_lost ? EndReason::PortLost : JobDriver::endReason();
+    }
 
   private:
+    bool m_lost = false;
     bool m_busy = false;
     int m_type = 0;
     bool m_success = false;
