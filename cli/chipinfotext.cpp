@@ -1,6 +1,6 @@
 #include "chipinfotext.h"
 
-#include "zelinfo.h"
+#include "jobs/jobdriver.h"
 
 namespace korvan::cli {
 
@@ -13,21 +13,9 @@ QString Kilobytes(int64_t bytes) {
 
 }  // namespace
 
-ChipFacts FactsOf(const zel::cZelInfo& info) {
-    ChipFacts facts;
-    facts.model = info.model();
-    facts.id = info.id();
-    facts.version = info.version();
-    facts.cpu = info.cpu();
-    facts.flash = info.flash();
-    facts.memory = info.memory();
-    facts.eeprom = info.eeprom();
-    facts.sn = info.sn();
-    for (int16_t i = 0; i < info.OptCount(); ++i) {
-        const QString text = info.OptList(i);
-        if (!text.isEmpty()) facts.options << text;
-    }
-    return facts;
+ChipFacts FactsOf(const jobs::ChipRecord& chip) {
+    return ChipFacts{chip.model,  chip.id,     chip.version, chip.cpu,    chip.flash,
+                     chip.memory, chip.eeprom, chip.sn,      chip.options};
 }
 
 QStringList ChipInfoLines(const ChipFacts& c) {

@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <cstdint>
 
-namespace zel {
-class cZelInfo;
+namespace korvan::jobs {
+struct ChipRecord;
 }
 
 namespace korvan::cli {
@@ -24,8 +24,8 @@ struct ChipFacts {
     QStringList options;  // each option in words
 };
 
-// What the identification found, read through the model record view.
-ChipFacts FactsOf(const zel::cZelInfo& info);
+// What the identification found.
+ChipFacts FactsOf(const jobs::ChipRecord& chip);
 
 // The lines under "MCU 内核" and "MCU 选项", headings included, in display order.
 QStringList ChipInfoLines(const ChipFacts& chip);

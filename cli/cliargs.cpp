@@ -181,6 +181,20 @@ ParseResult ParseArguments(const QStringList& args) {
             QString error;
             o.inc = ParseInc(v, error);
             if (!o.inc) return fail(error);
+        } else if (name == "--option") {
+            if (!needValue(v)) return r;
+            if (!v.contains('=') || v.startsWith('=') || v.endsWith('='))
+                return fail(QStringLiteral("--option 需要 \"选项=选择\"，例如 \"1=0\"：%1").arg(v));
+            o.optionSettings << v;
+        } else if (name == "--options-from") {
+            if (!needValue(o.optionsFrom)) return r;
+            if (o.optionsFrom.isEmpty()) return fail(QStringLiteral("--options-from 的文件名为空"));
+        } else if (name == "--allow-run") {
+            if (!noValue()) return r;
+            o.allowRun = true;
+        } else if (name == "--ignore-checksums") {
+            if (!noValue()) return r;
+            o.ignoreChecksums = true;
         } else if (name == "--repeat") {
             if (!needValue(v)) return r;
             if (!ParseInt(v, o.repeat, 1, 1000000))
@@ -203,6 +217,8 @@ ParseResult ParseArguments(const QStringList& args) {
         return fail(QStringLiteral("-p 与 --sim 只能选一个"));
     if (o.job != Job::Download && (o.inc || repeatGiven))
         return fail(QStringLiteral("--inc 与 --repeat 只用于 download"));
+    if (o.job != Job::Configure && (!o.optionSettings.isEmpty() || !o.optionsFrom.isEmpty()))
+        return fail(QStringLiteral("--option 与 --options-from 只用于 configure"));
     if (o.autoSeries && !o.series)
         return fail(QStringLiteral("--auto-series 需要与 --series 一起使用"));
     r.options = o;
@@ -217,7 +233,8 @@ QString HelpText() {
         "启动任务后请给单片机重新上电。\n"
         "\n"
         "命令：\n"
-        "  check                  检测单片机参数（型号、版本、频率、存储空间、选项）\n"
+        "  check                  检测单片机参数（型号、版本、频率、存储空间），\n"
+        "                         并列出每个选项的序号、可选值和单片机当前的选择\n"
         "  download FILE          下载程序文件（Intel HEX、BIN、.mcu 或 .mcp）\n"
         "  configure              配置单片机选项\n"
         "\n"
@@ -235,23 +252,38 @@ QString HelpText() {
         "  --inc ADDR:FORMAT:N    在地址 ADDR（十六进制）写入自动增量数据 FORMAT\n"
         "                         （数据格式，%N 为序号），N 为第一片的序号\n"
         "  --repeat N             连续下载 N 片单片机，每片等待单片机启动\n"
+        "  --ignore-checksums     HEX 文件中有校验和错误的记录时仍然下载（默认拒绝）\n"
+        "  --allow-run            允许运行 .mcu/.mcp 文件指定的下载后程序\n"
+        "  --option NAME=VALUE    configure：设置一个选项；NAME 是 check 列出的序号或\n"
+        "                         选项名称，VALUE 是可选值的序号（从 0 起）或文字；\n"
+        "                         可以重复使用，没有设置的选项保持单片机原来的值\n"
+        "  --options-from FILE    configure：使用 .mcu 文件 [Option] 中保存的选项值\n"
+        "                         （按检测到的单片机系列），--option 可再覆盖其中的值\n"
         "  --json                 每个事件输出一行 JSON，最后输出结果摘要\n"
         "  -q, --quiet            只输出结果\n"
         "  -v, --verbose          在标准错误输出每个数据包\n"
         "  -h, --help             显示本帮助\n"
         "  --version              显示版本\n"
         "\n"
+        "作为 FILE 的 .mcu 配置文件和 .mcp 下载任务带来各自的设置：软启动命令及其串口\n"
+        "设置、自动增量（下载成功后下一个序号写回文件）、单片机系列，以及下载后运行的\n"
+        "程序（只有加上 --allow-run 才会运行）。命令行选项优先于文件中的设置。\n"
+        "\n"
         "退出码：\n"
         "  0  成功\n"
-        "  1  任务失败\n"
-        "  2  用法或输入错误（文件不存在或格式不支持、未知选项）\n"
-        "  3  串口错误（串口不存在、已被占用或无权限）\n"
+        "  1  任务失败或被取消（Ctrl-C），或 --json 的输出无法写入\n"
+        "  2  用法或输入错误（文件不存在或格式不支持、记录校验和错误、未知选项）\n"
+        "  3  串口错误（串口不存在、已被占用、无权限，或任务中串口断开）\n"
         "  4  等待超时：单片机未在 --wait 秒内应答\n"
         "\n"
         "示例：\n"
         "  korvan-cli check -p /dev/ttyUSB0\n"
         "  korvan-cli download blink.hex -p COM1 --max-baud 57600\n"
-        "  korvan-cli download blink.hex --sim D103\n");
+        "  korvan-cli download blink.hex --sim D103\n"
+        "  korvan-cli download blink.hex -p /dev/ttyUSB0 --inc FFFC:%NL4:1 --repeat 10\n"
+        "  korvan-cli download job.mcp -p /dev/ttyUSB0 --allow-run\n"
+        "  korvan-cli configure -p /dev/ttyUSB0 --option 1=1 --option \"振荡器增益=低增益(<12M)\"\n"
+        "  korvan-cli configure -p /dev/ttyUSB0 --options-from board.mcu\n");
 }
 
 }  // namespace korvan::cli

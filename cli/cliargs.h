@@ -41,6 +41,10 @@ struct Options {
     std::optional<ResetSpec> reset;
     std::optional<IncSpec> inc;
     int repeat = 1;
+    bool allowRun = false;         // run the program a .mcu or .mcp names after a download
+    bool ignoreChecksums = false;  // download a HEX file with damaged records all the same
+    QStringList optionSettings;    // configure: --option NAME=VALUE, in order
+    QString optionsFrom;           // configure: --options-from FILE.mcu
 };
 
 struct ParseResult {

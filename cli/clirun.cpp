@@ -38,6 +38,15 @@ int RunCommandLine(const QStringList& args) {
         Print(
             stderr,
             QStringLiteral("korvan-cli: %1\n用 korvan-cli --help 查看用法。\n").arg(parsed.error));
+        // A program that asked for JSON gets its summary even now.
+        if (args.contains(QStringLiteral("--json"))) {
+            JsonOutput json(stdout, stderr);
+            JobSummary summary;
+            summary.result = QStringLiteral("usage-error");
+            summary.exitCode = kExitUsage;
+            summary.message = parsed.error;
+            json.summary(summary);
+        }
         return kExitUsage;
     }
     const Options& options = *parsed.options;
@@ -56,7 +65,13 @@ int RunCommandLine(const QStringList& args) {
     StopSignals stopSignals;
     QObject::connect(&stopSignals, &StopSignals::stopRequested,
                      [&session](int) { session.stop(); });
-    return session.run();
+    const int exitCode = session.run();
+    // Output that a program was to read and never got is a failure of the run.
+    if (out->failed()) {
+        Print(stderr, QStringLiteral("korvan-cli: 输出无法写入\n"));
+        if (exitCode == kExitSuccess) return kExitJobFailed;
+    }
+    return exitCode;
 }
 
 }  // namespace korvan::cli

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace korvan::cli {
 
@@ -23,6 +24,14 @@ struct LogEntry {
     bool ok = true;
     int index = 0;  // the engine event's index; 0 for the tool's own lines
     LineRole role = LineRole::Step;
+};
+
+// One option of the chip, as configure --option names it.
+struct OptionLine {
+    int number = 0;  // the option editor's row number
+    QString caption;
+    QStringList choices;
+    int current = -1;  // the chip's choice, -1 when unknown
 };
 
 struct JobSummary {
@@ -50,11 +59,15 @@ class JobOutput {
     virtual void countdown(int seconds) = 0;
     virtual void progress(int percent) = 0;
     virtual void chipInfo(const ChipFacts& chip) = 0;
+    // A check: every option with its number, its choices and the chip's choice.
+    virtual void options(const std::vector<OptionLine>& lines) = 0;
     virtual void warning(const QString& text) = 0;
     // Why nothing could be started (bad input, a port that cannot be used).
     virtual void error(const QString& text) = 0;
     virtual void trace(const QString& line) = 0;
     virtual void summary(const JobSummary& summary) = 0;
+    // Whether output that a program reads could not be written (a full disk, a closed pipe).
+    virtual bool failed() const { return false; }
 };
 
 }  // namespace korvan::cli

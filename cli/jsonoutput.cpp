@@ -27,8 +27,9 @@ JsonOutput::JsonOutput(std::FILE* out, std::FILE* err) : m_out(out), m_err(err) 
 
 void JsonOutput::emitObject(const QJsonObject& object) {
     const QByteArray line = QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
-    std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), m_out);
-    std::fflush(m_out);
+    const size_t size = static_cast<size_t>(line.size());
+    if (std::fwrite(line.constData(), 1, size, m_out) != size || std::fflush(m_out) != 0)
+        m_failed = true;
 }
 
 void JsonOutput::logLine(const LogEntry& entry) {
@@ -59,6 +60,16 @@ void JsonOutput::chipInfo(const ChipFacts& chip) {
                 {"sn", chip.sn},
                 {"options", QJsonArray::fromStringList(chip.options)},
                 {"lines", QJsonArray::fromStringList(ChipInfoLines(chip))}});
+}
+
+void JsonOutput::options(const std::vector<OptionLine>& lines) {
+    QJsonArray array;
+    for (const OptionLine& line : lines)
+        array.append(QJsonObject{{"index", line.number},
+                                 {"caption", line.caption},
+                                 {"choices", QJsonArray::fromStringList(line.choices)},
+                                 {"current", line.current}});
+    emitObject({{"event", "options"}, {"options", array}});
 }
 
 void JsonOutput::warning(const QString& text) {

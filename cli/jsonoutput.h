@@ -18,16 +18,19 @@ class JsonOutput : public JobOutput {
     void countdown(int seconds) override;
     void progress(int percent) override;
     void chipInfo(const ChipFacts& chip) override;
+    void options(const std::vector<OptionLine>& lines) override;
     void warning(const QString& text) override;
     void error(const QString& text) override;
     void trace(const QString& line) override;
     void summary(const JobSummary& summary) override;
+    bool failed() const override { return m_failed; }
 
   private:
     void emitObject(const QJsonObject& object);
 
     std::FILE* m_out;
     std::FILE* m_err;
+    bool m_failed = false;
 };
 
 }  // namespace korvan::cli

@@ -1,14 +1,16 @@
-// One run of korvan-cli after its arguments were read: the database, the code file, the port
-// (or the virtual chip), the soft start, the job or series of downloads, and the summary.
+// One run of korvan-cli after its arguments were read: the database, the code file and the
+// settings it brings, the port (or the virtual chip), then the job or series of downloads on
+// the job controller, and the summary.
 #pragma once
 
 #include "cliargs.h"
-#include "codeloader.h"
+#include "cliview.h"
+#include "core/codeworkspace.h"
 #include "joboutput.h"
-#include "jobrunner.h"
-#include "portaccess.h"
-#include "zelcontext.h"
+#include "jobs/enginejobdriver.h"
+#include "jobs/jobcontroller.h"
 
+#include <QElapsedTimer>
 #include <memory>
 
 namespace zelsim {
@@ -39,23 +41,29 @@ class Session {
   private:
     bool openDatabase();
     bool loadCode();
+    void applyOptions();
     bool preparePort();
-    Outcome runOne(int number);
-    void pauseBetweenDownloads();
+    int runJobs();
+    void chooseOptions();
     int finish(int exitCode, const QString& result, const QString& message);
 
     Options m_options;
     JobOutput& m_out;
-    zel::ZelContext m_context;
-    std::optional<LoadedCode> m_code;
+    jobs::SystemJobClock m_clock;
+    jobs::EngineJobDriver m_driver{m_clock};
+    CodeWorkspace m_workspace;
+    jobs::PortAccess m_port;
+    jobs::ProcessLauncher m_launcher;
+    jobs::MemoryDownloadCounter m_counter;
+    std::unique_ptr<CliView> m_view;
+    std::unique_ptr<jobs::JobController> m_controller;
     std::unique_ptr<zelsim::VirtualChip> m_sim;
-    PortTarget m_port;
-    std::unique_ptr<zel::ZelQtJob> m_job;
-    std::unique_ptr<JobRunner> m_runner;
+    bool m_fileSettings = false;  // the settings came with a .mcu or .mcp
+    bool m_fileSeries = false;    // and they name a series
     JobSummary m_summary;
-    JobOutcome m_last;
     bool m_stopRequested = false;
-    QElapsedTimer m_clock;
+    QString m_optionError;  // configure: an option the chip does not have
+    QElapsedTimer m_elapsed;
 };
 
 }  // namespace korvan::cli

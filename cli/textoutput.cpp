@@ -106,6 +106,24 @@ void TextOutput::chipInfo(const ChipFacts& chip) {
     }
 }
 
+void TextOutput::options(const std::vector<OptionLine>& lines) {
+    if (!m_style.showChip || lines.empty()) return;
+    closeOpenLine(true);
+    print(QStringLiteral("    选项（configure --option 序号或名称=选择）："));
+    for (const OptionLine& line : lines) {
+        QStringList choices;
+        for (qsizetype i = 0; i < line.choices.size(); ++i)
+            choices << QStringLiteral("%1 %2").arg(i).arg(line.choices.at(i));
+        const QString current =
+            line.current >= 0 && line.current < line.choices.size()
+                ? QStringLiteral("%1 %2").arg(line.current).arg(line.choices.at(line.current))
+                : QStringLiteral("?");
+        print(QStringLiteral("        %1  %2：%3    （可选：%4）")
+                  .arg(line.number, 2)
+                  .arg(line.caption, current, choices.join(QStringLiteral("，"))));
+    }
+}
+
 void TextOutput::warning(const QString& text) {
     if (m_open && m_style.terminal) Write(m_out, QStringLiteral("\n"));
     Write(m_err, QStringLiteral("korvan-cli: 警告：") + text + '\n');

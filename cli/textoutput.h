@@ -26,6 +26,7 @@ class TextOutput : public JobOutput {
     void countdown(int seconds) override;
     void progress(int percent) override;
     void chipInfo(const ChipFacts& chip) override;
+    void options(const std::vector<OptionLine>& lines) override;
     void warning(const QString& text) override;
     void error(const QString& text) override;
     void trace(const QString& line) override;

@@ -132,11 +132,12 @@ void parseEvents(CliResult& r) {
 
 }  // namespace
 
-CliResult runCli(const QStringList& args, int timeoutMs, const QProcessEnvironment& env) {
+CliResult runCli(const QStringList& args, int timeoutMs, const QProcessEnvironment& env,
+                 const QString& program) {
     ensureApplication();
     QProcess process;
     process.setProcessEnvironment(env);
-    process.start(QStringLiteral(KORVAN_CLI_PATH), args);
+    process.start(program, args);
     CliResult r;
     r.finished = process.waitForFinished(timeoutMs);
     if (!r.finished) {

@@ -45,9 +45,10 @@ struct CliResult {
     std::string dump() const;
 };
 
-// Runs korvan-cli with `args` and waits for it to end.
+// Runs korvan-cli (or `program`, such as a shell around it) with `args` and waits for it.
 CliResult runCli(const QStringList& args, int timeoutMs = 60000,
-                 const QProcessEnvironment& env = programEnvironment());
+                 const QProcessEnvironment& env = programEnvironment(),
+                 const QString& program = QStringLiteral(KORVAN_CLI_PATH));
 
 // korvan-cli running in the background, for tests that act while it runs.
 class CliProcess {

@@ -100,7 +100,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {"--series", kD1Series, "--auto-series"},
                   1,
                   "系列不同：ZEL51B 系列"},
-        FaultCase{"LineHungUpMidway", {"--fault", "hangup=3"}, {}, 1, "程序下载失败"}),
+        // The device went away: a port error, said in words.
+        FaultCase{"LineHungUpMidway",
+                  {"--fault", "hangup=3"},
+                  {},
+                  3,
+                  "串口或串口适配器已断开，任务中止"}),
     [](const ::testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

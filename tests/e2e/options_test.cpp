@@ -107,7 +107,8 @@ TEST(CommandLine, HelpIsInTheProductsLanguageWithEnglishOptions) {
     const CliResult r = runCli({"--help"});
     EXPECT_EQ(r.exitCode, 0);
     for (const char* text : {"用法：korvan-cli", "--max-baud", "--wait", "--series", "--json",
-                             "退出码", "4  等待超时"})
+                             "退出码", "4  等待超时", "--option", "--options-from",
+                             "--allow-run", "--ignore-checksums", "configure -p"})
         EXPECT_TRUE(r.out.contains(QString::fromUtf8(text))) << text;
 }
 
@@ -326,7 +327,9 @@ TEST(CodeFiles, DownloadTaskCarriesItsBytes) {
     EXPECT_TRUE(chip.holds(image));
 }
 
-TEST(CodeFiles, DamagedHexRecordsAreWarnedAbout) {
+// Flashers that users know refuse a HEX file with damaged records; the option takes the
+// warning instead.
+TEST(CodeFiles, DamagedHexRecordsRefuseTheFileUnlessIgnored) {
     Chip chip;
     const Bytes image = sampleImage(64, 12);
     QByteArray hex = intelHex(image);
@@ -334,7 +337,13 @@ TEST(CodeFiles, DamagedHexRecordsAreWarnedAbout) {
     hex[eol - 1] = hex[eol - 1] == '0' ? '1' : '0';  // the first record's checksum
     const QString file = newFolder() + "/damaged.hex";
     ASSERT_TRUE(writeFile(file, hex));
-    const CliResult r = runCli({"download", file, "-p", chip.path()});
+    const CliResult refused = runCli({"download", file, "-p", chip.path()});
+    EXPECT_EQ(refused.exitCode, 2) << refused.dump();
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("1 条记录校验和错误"))) << refused.dump();
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("--ignore-checksums"))) << refused.dump();
+    EXPECT_EQ(chip.chip.snapshot().counters.erases, 0u);
+
+    const CliResult r = runCli({"download", file, "-p", chip.path(), "--ignore-checksums"});
     EXPECT_EQ(r.exitCode, 0) << r.dump();
     EXPECT_TRUE(r.err.contains(QStringLiteral("1 条记录校验和错误"))) << r.dump();
 }

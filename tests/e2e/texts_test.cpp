@@ -1,12 +1,8 @@
-// The texts korvan-cli builds itself: the chip information lines, the port messages and the
-// progress bar.
+// The texts korvan-cli builds itself: the chip information lines and the progress bar.
 #include "chipinfotext.h"
-#include "portaccess.h"
 #include "textoutput.h"
 
 #include <gtest/gtest.h>
-
-#include <cerrno>
 
 namespace korvan::cli {
 namespace {
@@ -41,27 +37,6 @@ INSTANTIATE_TEST_SUITE_P(
                  {"MCU 内核", "MCU 型号：  未知型号 D1FE", "MCU 版本：  6.2 C",
                   "MCU 频率：  24.000000 MHz"}}),
     [](const ::testing::TestParamInfo<InfoCase>& info) { return std::string(info.param.name); });
-
-TEST(PortMessages, EachErrorInWordsTheUserCanActOn) {
-    const PortTarget com = ParsePortArgument("com3");
-    EXPECT_EQ(com.shown, "COM3");
-    ASSERT_TRUE(com.number.has_value());
-    EXPECT_EQ(*com.number, 3);
-    EXPECT_FALSE(ParsePortArgument("/dev/ttyUSB0").number.has_value());
-    EXPECT_FALSE(ParsePortArgument("COM0").number.has_value());
-
-    EXPECT_EQ(PortErrorMessage(com, {kserial::comPortInvalid, ENOENT, "x"}),
-              "当前串口(COM3)无效\n请选择有效端口");
-    EXPECT_EQ(PortErrorMessage(com, {kserial::comPortAlreadyOpen, EWOULDBLOCK, "x"}),
-              "当前串口(COM3)已经打开\n请关闭其它程序后再试");
-    const QString denied =
-        PortErrorMessage(ParsePortArgument("/dev/ttyUSB0"),
-                         {kserial::comSystemError, EACCES, "/dev/ttyUSB0: Permission denied"});
-    EXPECT_TRUE(denied.startsWith("/dev/ttyUSB0: Permission denied"));
-    EXPECT_TRUE(denied.contains("dialout"));
-    EXPECT_FALSE(
-        PortErrorMessage(com, {kserial::comSystemError, EIO, "I/O error"}).contains("dialout"));
-}
 
 TEST(ProgressBarText, FillsInProportion) {
     EXPECT_EQ(ProgressBar(0, 10), "[----------]   0%");

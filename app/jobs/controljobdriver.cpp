@@ -1,0 +1,124 @@
+#include "jobs/controljobdriver.h"
+
+namespace korvan::jobs {
+
+ControlJobDriver::ControlJobDriver(JobClock& clock, zelisp::IZelIsp& control)
+    : JobDriver(clock), m_control(control) {
+    m_control.Advise(this);
+}
+
+ControlJobDriver::~ControlJobDriver() {
+    m_control.Unadvise(this);
+}
+
+bool ControlJobDriver::doStart(int type) {
+    m_control.Start(type);
+    return m_control.Buzy() != zelisp::kFalse;
+}
+
+void ControlJobDriver::cancel(bool user) {
+    zelisp::Bool16 flag = zelisp::ToBool16(user);
+    m_control.CancelDown(flag);
+}
+
+bool ControlJobDriver::setData(const QByteArray& bytes) {
+    QByteArray copy = bytes;
+    m_control.SetData(copy);
+    return true;
+}
+
+bool ControlJobDriver::appendData(const QByteArray& bytes, qint64 address) {
+    QByteArray copy = bytes;
+    int32_t add = static_cast<int32_t>(address);
+    return m_control.AppendData(copy, add) != zelisp::kFalse;
+}
+
+bool ControlJobDriver::busy() const {
+    return m_control.Buzy() != zelisp::kFalse;
+}
+
+int ControlJobDriver::downType() const {
+    return m_control.DownType();
+}
+
+bool ControlJobDriver::success() const {
+    return m_control.success() != zelisp::kFalse;
+}
+
+ChipRecord ControlJobDriver::chip() const {
+    const std::shared_ptr<zelisp::IZelInfo> info = m_control.McuInfo();
+    ChipRecord c;
+    if (!info) return c;
+    c.model = info->model();
+    c.id = info->id();
+    c.version = info->version();
+    c.cpu = info->cpu();
+    c.flash = info->flash();
+    c.memory = info->memory();
+    c.eeprom = info->eeprom();
+    c.baud = info->baud();
+    c.sn = info->sn();
+    c.index = info->index();
+    for (int16_t i = 0; i < info->OptCount(); ++i) {
+        const QString text = info->OptList(i);
+        if (!text.isEmpty()) c.options << text;
+    }
+    return c;
+}
+
+void ControlJobDriver::setMaxBaud(qint64 baud) {
+    if (const auto info = m_control.McuInfo()) info->setBaud(static_cast<int32_t>(baud));
+}
+
+void ControlJobDriver::setRts(bool on) {
+    m_control.setRTS(zelisp::ToBool16(on));
+}
+
+int ControlJobDriver::seriesCount() const {
+    return m_control.ListCount();
+}
+
+QString ControlJobDriver::seriesName(int index) const {
+    int16_t i = static_cast<int16_t>(index);
+    return m_control.List(i);
+}
+
+int ControlJobDriver::seriesIndex() const {
+    return m_control.ListIndex();
+}
+
+void ControlJobDriver::setSeriesIndex(int index) {
+    m_control.setListIndex(static_cast<int16_t>(index));
+}
+
+int ControlJobDriver::optionCount() const {
+    return m_control.OptCount();
+}
+
+int ControlJobDriver::optionValue(int index) const {
+    return m_control.OptValue(static_cast<int16_t>(index));
+}
+
+void ControlJobDriver::setOptionValue(int index, int value) {
+    m_control.setOptValue(static_cast<int16_t>(index), value);
+}
+
+void ControlJobDriver::Error(int16_t& index, QString& pInfo) {
+    raiseError(index, pInfo);
+}
+
+void ControlJobDriver::ViewInfo(int16_t& index, QString& pInfo) {
+    raiseViewInfo(index, pInfo);
+}
+
+void ControlJobDriver::Interrupt(int16_t& index, QString& pInfo, zelisp::Bool16& bResume) {
+    bool resume = bResume != zelisp::kFalse;
+    raiseInterrupt(index, pInfo, resume);
+    bResume = zelisp::ToBool16(resume);
+}
+
+void ControlJobDriver::Progress(int16_t& Parent) {
+    raiseProgress(Parent);
+}
+
+}  // namespace korvan::jobs

@@ -1,0 +1,220 @@
+// The control's four events and the end of a job, as the job controller answers them.
+#include "core/increment.h"
+#include "core/usersettings.h"
+#include "jobs/jobcontroller.h"
+#include "jobs/jobtexts.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace korvan::jobs {
+
+namespace {
+
+QByteArray AsByteArray(const std::vector<uint8_t>& bytes) {
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<qsizetype>(bytes.size()));
+}
+
+}  // namespace
+
+void JobController::driverError(int index, const QString& info) {
+    // A port that cannot be opened is said once per job, however often the control tried.
+    if (index == info::kErrorPort && std::exchange(m_job.portError, true)) return;
+    SetBusy(BusyState::Idle);
+    m_view.chipTreeCleared();
+    if (index == info::kErrorToLog) {
+        LogLine(info, icon::kError, false, index, LineKind::Problem);
+        return;
+    }
+    deliver(UserMessage{info, 12, {}}, false);
+}
+
+void JobController::driverProgress(int percent) {
+    m_job.lastProgress = percent;
+    m_view.progress(percent);
+}
+
+void JobController::driverInterrupt(int index, const QString& info, bool& resume) {
+    const int type = m_driver.downType();
+    if (type == 1 || (type == 2 && m_workspace.settings().AutoType)) {
+        resume = adoptSeries();
+        m_view.seriesAdopted(m_driver.seriesIndex(), info);
+        return;
+    }
+    (void)index;
+    m_view.seriesRefused(info);
+}
+
+// The detected series becomes the selected one, each with its own option values.
+bool JobController::adoptSeries() {
+    saveOptions();
+    m_driver.setSeriesIndex(m_driver.chip().index);
+    m_workspace.settings().Mcu = m_driver.seriesIndex();
+    loadOptions();
+    return true;
+}
+
+void JobController::saveOptions() {
+    const int n = m_driver.optionCount();
+    if (n == 0 || m_workspace.taskMode()) return;
+    QStringList values;
+    for (int i = 0; i < n; ++i) values << QString::number(m_driver.optionValue(i));
+    auto doc = IniDocument::loadForUpdate(m_workspace.settingsFile());
+    if (!doc) return;
+    WriteOptionValues(*doc, m_driver.seriesIndex(), values.join(QLatin1Char(',')));
+    doc->save(m_workspace.settingsFile());
+}
+
+void JobController::loadOptions() {
+    const int n = m_driver.optionCount();
+    if (n == 0) return;
+    const IniDocument doc = IniDocument::load(m_workspace.settingsFile());
+    const auto values = FitOptionValues(ReadOptionValues(doc, m_driver.seriesIndex()), n);
+    for (int i = 0; i < n; ++i)
+        if (values[static_cast<size_t>(i)])
+            m_driver.setOptionValue(i, *values[static_cast<size_t>(i)]);
+}
+
+void JobController::driverViewInfo(int index, const QString& info) {
+    const bool s = m_driver.success();
+    switch (index) {
+        case info::kErase:
+            LogLine(info, icon::kStep, s, index);
+            if (m_driver.downType() == 2) supplyData();
+            return;
+        case info::kWrite:
+            m_view.progressBarShown(true);
+            LogLine(info, icon::kStep, s, index);
+            return;
+        case info::kOptions:
+            LogLine(info, icon::kStep, s, index);
+            m_view.progressBarShown(false);
+            return;
+        case info::kWriteDone:
+            m_view.progressBarShown(false);
+            return;
+        case info::kDetected: {
+            m_timer1->stop();
+            m_job.identifiedAt = m_clock.now();
+            const ChipRecord chip = m_driver.chip();
+            if (m_settings.followChipSeries) {
+                m_driver.setSeriesIndex(chip.index);
+                m_workspace.settings().Mcu = chip.index;
+            }
+            m_view.chipIdentified(chip);
+            LogLine(info, icon::kChip, true, index);
+            if (m_driver.downType() == 2) refuseWhatDoesNotFit();
+            return;
+        }
+        case info::kJob:
+            return;
+        case info::kComplete:
+            m_job.message = info;
+            m_job.completeSeen = true;
+            m_job.successAtComplete = s && m_driver.downType() == m_job.type;
+            onComplete(info, s);
+            return;
+        case info::kCancelled:
+            m_job.message = info;
+            SetBusy(BusyState::Idle);
+            LogLine(info, icon::kNote, s, index, LineKind::Result);
+            return;
+        case info::kFailed:
+            m_job.message = info;
+            SetBusy(BusyState::Idle);
+            LogLine(info, icon::kFail, s, index, LineKind::Result);
+            if (m_miniActive) m_view.miniClose();
+            deliver(UserMessage{info, 12, {}}, true);
+            return;
+        default:
+            LogLine(info, icon::kStep, s, index);
+            return;
+    }
+}
+
+// The erase announcement: the code goes to the control now, and with it the increment bytes,
+// so that the erase size and the blocks written cover both.
+void JobController::supplyData() {
+    const CodeBuffer& code = m_workspace.codeBuffer();
+    m_driver.setData(AsByteArray(code));
+    m_job.bytes = static_cast<qint64>(code.size());
+    const UserSettings& settings = m_workspace.settings();
+    if (!settings.IncOpen) return;
+    const IncrementData inc = IncrementBytes(settings, true, m_clock.now());
+    if (inc.Data.empty()) return;
+    if (!m_driver.appendData(AsByteArray(inc.Data), inc.Address)) {
+        LogLine(text::kIncrementRefused, icon::kFail, false, 0, LineKind::Problem);
+        return;
+    }
+    m_job.bytes += static_cast<qint64>(inc.Data.size());
+}
+
+// A download that reaches beyond the chip's flash would be refused block by block only after
+// the erase had wiped the program the chip holds; stop it before anything is changed.
+void JobController::refuseWhatDoesNotFit() {
+    const ChipRecord chip = m_driver.chip();
+    if (chip.model.isEmpty() || chip.flash <= 0) return;
+    qint64 end = static_cast<qint64>(m_workspace.codeBuffer().size());
+    const UserSettings& settings = m_workspace.settings();
+    if (settings.IncOpen) {
+        const IncrementData inc = IncrementBytes(settings, true, m_clock.now());
+        if (!inc.Data.empty())
+            end = std::max(end,
+                           static_cast<qint64>(inc.Address) + static_cast<qint64>(inc.Data.size()));
+    }
+    if (end <= chip.flash) return;
+    m_job.refused = true;
+    LogLine(text::DoesNotFit(end, chip.model, chip.flash), icon::kFail, false, 0,
+            LineKind::Problem);
+    m_driver.cancel(false);
+}
+
+void JobController::driverJobEnded(EndReason reason) {
+    m_jobOpen = false;
+    const JobResult result = resultOf(reason);
+    if (result.outcome == Outcome::Success) ++m_run.completed;
+    m_run.last = result;
+    if (m_busy != BusyState::Idle && !m_driver.busy() && !m_pause->isActive() &&
+        !m_timer3->isActive() && !m_startDelay->isActive())
+        SetBusy(BusyState::Idle);  // an end the control reported without a final event
+    m_view.jobEnded(result);
+    checkRunFinished();
+}
+
+JobResult JobController::resultOf(EndReason reason) const {
+    JobResult r;
+    r.jobType = m_job.type;
+    r.reason = reason;
+    r.message = m_job.message;
+    r.bytes = m_job.bytes;
+    const QDateTime end = m_clock.now();
+    r.identified = m_job.identifiedAt.isValid();
+    if (m_job.startedAt.isValid()) {
+        r.waitMs = m_job.startedAt.msecsTo(r.identified ? m_job.identifiedAt : end);
+        r.jobMs = r.identified ? m_job.identifiedAt.msecsTo(end) : 0;
+    }
+    // A port that refuses a write mid-job has gone away as surely as one that hung up.
+    if (reason == EndReason::PortLost || reason == EndReason::PortWriteFailed) {
+        r.outcome = Outcome::PortLost;
+    } else if (m_job.timedOut) {
+        r.outcome = Outcome::TimedOut;
+    } else if (m_job.portError || reason == EndReason::PortOpenFailed) {
+        r.outcome = Outcome::PortError;
+    } else if (m_job.refused) {
+        r.outcome = Outcome::Refused;
+    } else if (m_job.userCancelled) {
+        r.outcome = Outcome::Cancelled;
+    } else {
+        // Success needs all of it: the completion event for this job type with the control's
+        // success flag set, an end that the control calls complete, and for a download every
+        // block accepted.
+        const bool wroteAll = m_job.type != 2 || (m_job.lastProgress == 100 && m_job.bytes > 0);
+        const bool ok = m_job.completeSeen && m_job.successAtComplete &&
+                        reason == EndReason::Completed && wroteAll;
+        r.outcome = ok ? Outcome::Success : Outcome::Failed;
+    }
+    return r;
+}
+
+}  // namespace korvan::jobs

@@ -1,0 +1,85 @@
+// Every text the job layer shows or logs, in one place.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace korvan::jobs::text {
+
+// First line of a job.
+inline QString RepeatStart(int number) {
+    return QStringLiteral("启动第 %1 次重复下载").arg(number);
+}
+inline const QString kAutoDownload = QStringLiteral("文件更新自动下载程序");
+inline const QString kDownloadJob = QStringLiteral("下载单片机程序");
+inline const QString kConfigureJob = QStringLiteral("配置单片机选项");
+inline const QString kCheckJob = QStringLiteral("检测单片机参数");
+
+// The start countdown.
+inline const QString kWaitingTreeLine = QStringLiteral("等待启动标志... ");
+inline const QString kCheckTreeLine = QStringLiteral("检测单片机启动标志... ");
+inline const QString kTimeOut = QStringLiteral("通讯超时退出");
+inline const QStringList kTimeOutHints = {QStringLiteral("请确认单片机是否正确启动"),
+                                          QStringLiteral("请确认下载时P1.0与P1.1是否需要接地"),
+                                          QStringLiteral("请确认串行通信口选择是否正确")};
+
+// After a download.
+inline QString DownloadCounted(qint32 count) {
+    return QStringLiteral("总第 %1 次下载成功完成").arg(count);
+}
+inline QString SeriesDone(qint32 count) {
+    return QStringLiteral("共 %1 次重复下载已全部完成").arg(count);
+}
+inline QString RunProgramLine(const QString& delay) {
+    return QStringLiteral("运行用户程序 (延时: %1)").arg(delay);
+}
+inline const QString kRunParameters = QStringLiteral("执行用户参数");
+inline QString CounterPanel(qint32 count) {
+    return QStringLiteral("计数: %1%#@100;%0").arg(count);
+}
+
+// Soft start.
+inline const QString kSoftStart = QStringLiteral("发送用户自定软启指令");
+
+// The code that does not fit the chip is refused before the erase.
+inline QString DoesNotFit(qint64 needed, const QString& model, qint64 flash) {
+    return QStringLiteral("程序数据超出单片机的存储空间：需要 %1 字节，%2 只有 %3 字节")
+        .arg(needed)
+        .arg(model)
+        .arg(flash);
+}
+inline const QString kIncrementRefused = QStringLiteral("自动增量数据无法加入");
+
+// A program named by a file the user did not write asks before it runs.
+inline QString ConsentPrompt(const QString& program) {
+    return QStringLiteral("此文件设定在下载完成后运行如下程序：\r\n%1\r\n是否允许运行？")
+        .arg(program);
+}
+inline const QString kConsentRefused = QStringLiteral("未经允许，下载完成后不运行文件指定的程序");
+
+// Ports.
+inline QString PortInvalid(const QString& port) {
+    return QStringLiteral("当前串口(%1)无效\n请选择有效端口").arg(port);
+}
+inline QString PortHeld(const QString& port) {
+    return QStringLiteral("当前串口(%1)已经打开\n请关闭其它程序后再试").arg(port);
+}
+inline const QString kPortFallback = QStringLiteral("串行端口已打开或者无效");
+inline const QString kPortPermissionHint = QStringLiteral(
+    "\n当前用户没有使用该串口的权限。请把用户加入 dialout 组：\n"
+    "    sudo usermod -aG dialout $USER\n"
+    "然后注销并重新登录。");
+inline const QString kPortLost = QStringLiteral("串口或串口适配器已断开，任务中止");
+
+// Why a job ended, in words, for the line under a failed job's result.
+inline const QString kCauseTimedOut = QStringLiteral("原因：单片机没有应答（超时）");
+inline const QString kCauseRetries = QStringLiteral("原因：单片机多次拒收数据");
+inline const QString kCauseUnexpected = QStringLiteral("原因：单片机的应答不符合预期");
+inline const QString kCauseUnknownModel = QStringLiteral("原因：数据库中没有这个型号");
+inline const QString kCauseSeries = QStringLiteral("原因：单片机的系列与选定的系列不同");
+inline const QString kCauseNoSteps = QStringLiteral("原因：数据库中没有这个任务的步骤");
+inline const QString kCauseNoData = QStringLiteral("原因：没有要下载的程序数据");
+inline const QString kCausePortWrite = QStringLiteral("原因：无法向串口写入数据");
+inline const QString kCausePortOpen = QStringLiteral("原因：串口无法打开");
+
+}  // namespace korvan::jobs::text

@@ -1,0 +1,95 @@
+#include "jobs/portaccess.h"
+
+#include "core/apppaths.h"
+#include "jobs/jobtexts.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <cerrno>
+
+namespace korvan::jobs {
+
+namespace {
+
+// A far side that reads the bytes a little after they arrived must still see them at the
+// rate they were sent with.
+constexpr int kReadMarginMs = 10;
+
+}  // namespace
+
+PortTarget ParsePortArgument(const QString& text) {
+    static const QRegularExpression com(QStringLiteral("^COM([1-9][0-9]{0,3})$"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    const auto match = com.match(text);
+    if (match.hasMatch()) {
+        const int n = match.captured(1).toInt();
+        return PortTarget{QStringLiteral("COM%1").arg(n), n, {}};
+    }
+    return PortTarget{text, std::nullopt, text};
+}
+
+void ApplyPort(kserial::MSComm& comm, const PortTarget& target) {
+    if (target.number) {
+        static const bool mapped = [] {
+            const QString config = CurrentAppPaths().configFile();
+            return QFileInfo::exists(config) && kserial::MSComm::loadPortMap(config);
+        }();
+        Q_UNUSED(mapped);
+        comm.setCommPort(*target.number);
+    } else {
+        comm.setPortName(target.device);
+    }
+}
+
+PortProblem ProblemOf(const PortTarget& target, const kserial::CommError& error) {
+    switch (error.number) {
+        case kserial::comPortInvalid:
+            return PortProblem{error.number, text::PortInvalid(target.shown), 12};
+        case kserial::comPortAlreadyOpen:
+            return PortProblem{error.number, text::PortHeld(target.shown), 11};
+        default:
+            break;
+    }
+    QString message = error.description.isEmpty() ? text::kPortFallback : error.description;
+    if (error.systemErrno == EACCES || error.systemErrno == EPERM)
+        message += text::kPortPermissionHint;
+    return PortProblem{error.number, message, 11};
+}
+
+void PortAccess::setTarget(const PortTarget& target) {
+    m_target = target;
+    ApplyPort(m_comm, target);
+}
+
+std::optional<PortProblem> PortAccess::open(const QString& settings, bool testOnly) {
+    if (!m_comm.PortOpen() && !(m_comm.setSettings(settings) && m_comm.setPortOpen(true))) {
+        const PortProblem problem = ProblemOf(m_target, m_comm.lastError());
+        m_comm.setPortOpen(false);
+        return problem;
+    }
+    if (testOnly) m_comm.setPortOpen(false);
+    return std::nullopt;
+}
+
+void PortAccess::close() {
+    m_comm.setPortOpen(false);
+    if (m_comm.RTSEnable()) m_comm.setRTSEnable(false);
+}
+
+int PortAccess::sendDataText(const QString& text, const DataTextContext& context) {
+    if (!m_comm.PortOpen()) return 0;
+    const Bytes bytes = ParseDataText(text, context);
+    const QByteArray data(reinterpret_cast<const char*>(bytes.data()),
+                          static_cast<qsizetype>(bytes.size()));
+    if (!m_comm.Output(data)) return 0;
+    return static_cast<int>(bytes.size());
+}
+
+int PortAccess::lineTimeMs(int bytes) const {
+    const kserial::CommSettings& s = m_comm.lineSettings();
+    const qint64 bits = static_cast<qint64>(bytes) * s.bitsPerCharacter();
+    const qint64 ms = (bits * 1000 + s.baud - 1) / std::max<qint64>(s.baud, 1);
+    return static_cast<int>(ms) + kReadMarginMs;
+}
+
+}  // namespace korvan::jobs

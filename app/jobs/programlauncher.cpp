@@ -1,0 +1,62 @@
+#include "jobs/programlauncher.h"
+
+#include <sys/types.h>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStringList>
+#include <csignal>
+
+namespace korvan::jobs {
+
+namespace {
+
+// Where the platform keeps a program per file kind, its opener stands in for it.
+const QString kOpener = QStringLiteral("xdg-open");
+
+}  // namespace
+
+qint64 ProcessLauncher::start(const QString& command) {
+    QStringList words = QProcess::splitCommand(command);
+    if (words.isEmpty()) return 0;
+    const QString program = words.takeFirst();
+    qint64 pid = 0;
+    if (!QProcess::startDetached(program, words, {}, &pid)) return 0;
+    return pid;
+}
+
+bool ProcessLauncher::isRunning(qint64 processId) const {
+    return processId > 0 && ::kill(static_cast<pid_t>(processId), 0) == 0;
+}
+
+void ProcessLauncher::stop(qint64 processId) {
+    if (processId > 0) ::kill(static_cast<pid_t>(processId), SIGTERM);
+}
+
+QString ProgramCommandLine(const QString& command) {
+    const QString trimmed = command.trimmed();
+    const QString first = trimmed.section(QLatin1Char(' '), 0, 0);
+    const QString lower = first.toLower();
+    const QString extension = lower.section(QLatin1Char('.'), -1);
+    static const QStringList programs = {QStringLiteral("exe"), QStringLiteral("bat"),
+                                         QStringLiteral("dll"), QStringLiteral("ocx")};
+    const QFileInfo file(first);
+    if (programs.contains(extension) || lower == extension ||
+        (file.isFile() && file.isExecutable()))
+        return trimmed;
+    return kOpener + QLatin1Char(' ') + first;
+}
+
+void RunProgram(ProgramLauncher& launcher, const QString& command, qint64& processId,
+                bool stopOnly) {
+    const bool running = processId != 0 && launcher.isRunning(processId);
+    if (!stopOnly && !running) {
+        const qint64 started = launcher.start(ProgramCommandLine(command));
+        // A program that cannot be started leaves the id as it was.
+        if (started != 0) processId = started;
+        return;
+    }
+    if (running) launcher.stop(processId);
+    processId = 0;
+}
+
+}  // namespace korvan::jobs

@@ -1,0 +1,36 @@
+// Starting and ending the user's program after a download (RunProgram): a command line split
+// without a shell, started detached, and ended by its process id.
+#pragma once
+
+#include <QString>
+
+namespace korvan::jobs {
+
+class ProgramLauncher {
+  public:
+    virtual ~ProgramLauncher() = default;
+    // The process id of the started program; 0 when it could not start.
+    virtual qint64 start(const QString& command) = 0;
+    virtual bool isRunning(qint64 processId) const = 0;
+    virtual void stop(qint64 processId) = 0;
+};
+
+// Programs as processes of the system.
+class ProcessLauncher : public ProgramLauncher {
+  public:
+    qint64 start(const QString& command) override;
+    bool isRunning(qint64 processId) const override;
+    void stop(qint64 processId) override;
+};
+
+// What RunProgram starts for `command`: the whole command when its first word is a program
+// (an "exe", "bat", "dll" or "ocx" name, a word without ".", or an executable file), else the
+// system's opener followed by the first word (the other words are not passed).
+QString ProgramCommandLine(const QString& command);
+
+// RunProgram: with `stopOnly`, or while the previous program still runs, that program is ended
+// and nothing starts; otherwise the command starts and `processId` takes its id.
+void RunProgram(ProgramLauncher& launcher, const QString& command, qint64& processId,
+                bool stopOnly);
+
+}  // namespace korvan::jobs

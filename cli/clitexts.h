@@ -1,0 +1,45 @@
+// korvan-cli's own texts, besides those of the job layer and the help.
+#pragma once
+
+#include <QString>
+
+namespace korvan::cli::text {
+
+inline QString SeriesAdopted(const QString& info, const QString& name) {
+    return QStringLiteral("%1：%2").arg(info, name);
+}
+inline QString SeriesRefused(const QString& info, const QString& chip, const QString& chosen) {
+    return QStringLiteral("%1：单片机为 %2，选定的是 %3").arg(info, chip, chosen);
+}
+inline QString NextSerial(qint64 next) {
+    return QStringLiteral("下一个增量(N)：%1").arg(next);
+}
+inline QString SeriesPartlyDone(int completed, int wanted) {
+    return QStringLiteral("%1/%2 完成").arg(completed).arg(wanted);
+}
+inline QString DatabaseUnreadable(const QString& path) {
+    return QStringLiteral("无法读取单片机数据库：%1").arg(path);
+}
+inline const QString kSeriesOutOfRange = QStringLiteral("--series 超出范围，数据库中的系列：\n");
+inline QString SimUnknownModel(const QString& model) {
+    return QStringLiteral(
+               "虚拟单片机无法启动：数据库中没有型号 %1（请给出四位型号 ID，如 D103，或型号名称）")
+        .arg(model);
+}
+inline const QString kSimUnavailable = QStringLiteral("虚拟单片机无法启动");
+inline QString NoUserFile(const QString& path) {
+    return QStringLiteral("配置文件没有指定代码文件（UserFile）：%1").arg(path);
+}
+inline QString BadRecords(const QString& path, qsizetype count) {
+    return QStringLiteral("%1 中有 %2 条记录校验和错误或格式不正确，文件可能已损坏")
+        .arg(path)
+        .arg(count);
+}
+inline const QString kBadRecordsRefused =
+    QStringLiteral("；文件未下载。确认无误后可用 --ignore-checksums 仍然下载");
+inline const QString kProgramNeedsConsent =
+    QStringLiteral("文件指定了下载完成后运行的程序；只有加上 --allow-run 才会运行");
+inline const QString kNoTerminal = QStringLiteral("korvan-cli 没有串口助手，忽略终端操作");
+inline const QString kStartFailed = QStringLiteral("任务无法启动");
+
+}  // namespace korvan::cli::text

@@ -1,0 +1,62 @@
+// korvan-cli as a view of the job controller: what the controller logs and reports goes to
+// the text or JSON output, and the end of the run ends the wait.
+#pragma once
+
+#include "joboutput.h"
+#include "jobs/jobview.h"
+
+#include <functional>
+#include <optional>
+
+namespace korvan {
+struct UserSettings;
+}
+namespace korvan::jobs {
+class EngineJobDriver;
+}
+
+namespace korvan::cli {
+
+class CliView : public jobs::JobView {
+  public:
+    CliView(JobOutput& out, jobs::EngineJobDriver& driver, const UserSettings& settings);
+
+    // Called when a chip has been identified, from inside the control's event.
+    void setOnIdentified(std::function<void()> onIdentified) {
+        m_onIdentified = std::move(onIdentified);
+    }
+    // Called once the run is over.
+    void setOnFinished(std::function<void()> onFinished) { m_onFinished = std::move(onFinished); }
+    const std::optional<jobs::RunResult>& run() const { return m_run; }
+
+    void showMessage(const UserMessage& message, bool logged,
+                     std::function<void(int)> answer) override;
+    void lineLogged(const jobs::LoggedLine& line) override;
+    void countdown(int seconds) override;
+    void progress(int percent) override;
+    void chipIdentified(const jobs::ChipRecord& chip) override;
+    void seriesAdopted(int index, const QString& info) override;
+    void seriesRefused(const QString& info) override;
+    void terminalOpen() override;
+    void terminalSend() override;
+    void startTimedOut(int jobType) override;
+    void jobEnded(const jobs::JobResult& result) override;
+    void runFinished(const jobs::RunResult& result) override;
+
+  private:
+    void log(const QString& text, bool ok, int index, LineRole role);
+    QString seriesName(int index) const;
+
+    JobOutput& m_out;
+    jobs::EngineJobDriver& m_driver;
+    const UserSettings& m_settings;
+    std::function<void()> m_onFinished;
+    std::function<void()> m_onIdentified;
+    std::optional<jobs::RunResult> m_run;
+    bool m_terminalNoted = false;
+};
+
+// The cause of a failed job in words; "" when the job's lines say it already.
+QString CauseOf(jobs::EndReason reason);
+
+}  // namespace korvan::cli

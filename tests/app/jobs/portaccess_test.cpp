@@ -1,0 +1,70 @@
+// The port helper: port names, the message for each error, and the line time of a data text.
+#include "jobs/portaccess.h"
+#include "jobtestsupport.h"
+
+#include <cerrno>
+
+namespace korvan::jobs::testing {
+namespace {
+
+TEST(PortMessages, EachErrorInWordsTheUserCanActOn) {
+    const PortTarget com = ParsePortArgument("com3");
+    EXPECT_EQ(com.shown, "COM3");
+    ASSERT_TRUE(com.number.has_value());
+    EXPECT_EQ(*com.number, 3);
+    EXPECT_FALSE(ParsePortArgument("/dev/ttyUSB0").number.has_value());
+    EXPECT_FALSE(ParsePortArgument("COM0").number.has_value());
+
+    const PortProblem invalid = ProblemOf(com, {kserial::comPortInvalid, ENOENT, "x"});
+    EXPECT_EQ(invalid.message, "当前串口(COM3)无效\n请选择有效端口");
+    EXPECT_EQ(invalid.style, 12);
+    const PortProblem held = ProblemOf(com, {kserial::comPortAlreadyOpen, EWOULDBLOCK, "x"});
+    EXPECT_EQ(held.message, "当前串口(COM3)已经打开\n请关闭其它程序后再试");
+    EXPECT_EQ(held.style, 11);
+    const QString denied =
+        ProblemOf(ParsePortArgument("/dev/ttyUSB0"),
+                  {kserial::comSystemError, EACCES, "/dev/ttyUSB0: Permission denied"})
+            .message;
+    EXPECT_TRUE(denied.startsWith("/dev/ttyUSB0: Permission denied"));
+    EXPECT_TRUE(denied.contains("dialout"));
+    EXPECT_FALSE(
+        ProblemOf(com, {kserial::comSystemError, EIO, "I/O error"}).message.contains("dialout"));
+}
+
+struct LineTimeCase {
+    const char* settings;
+    int bytes;
+    int ms;
+};
+
+class LineTime : public ::testing::TestWithParam<LineTimeCase> {};
+
+TEST_P(LineTime, CoversEveryBitAtTheRateAndTheFarSidesMargin) {
+    PseudoTerminal pty;
+    PortAccess port;
+    port.setTarget(ParsePortArgument(pty.path()));
+    ASSERT_FALSE(port.open(QString::fromLatin1(GetParam().settings), false).has_value());
+    EXPECT_EQ(port.lineTimeMs(GetParam().bytes), GetParam().ms);
+    port.close();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rates, LineTime,
+                         ::testing::Values(LineTimeCase{"1200,N,8,1", 2, 17 + 10},
+                                           LineTimeCase{"9600,E,8,1", 4, 5 + 10},
+                                           LineTimeCase{"115200,N,8,1", 2, 1 + 10},
+                                           LineTimeCase{"19200,N,8,2", 100, 58 + 10}));
+
+TEST(SendDataText, WritesTheBytesOnlyWhileOpen) {
+    PseudoTerminal pty;
+    PortAccess port;
+    port.setTarget(ParsePortArgument(pty.path()));
+    const DataTextContext context{7, QDateTime::currentDateTime()};
+    EXPECT_EQ(port.sendDataText(QStringLiteral("12 34"), context), 0);
+    ASSERT_FALSE(port.open(QStringLiteral("9600,N,8,1"), false).has_value());
+    EXPECT_EQ(port.sendDataText(QStringLiteral("12 %NL2"), context), 3);
+    port.close();
+    EXPECT_EQ(pty.readAll(), QByteArray("\x12\x00\x07", 3));
+}
+
+}  // namespace
+}  // namespace korvan::jobs::testing

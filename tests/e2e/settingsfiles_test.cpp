@@ -1,0 +1,208 @@
+// What a .mcu or .mcp brings to korvan-cli besides the code: the increment and its next
+// number, the soft start, the program after a download (only with --allow-run); and the
+// options that configure writes and check reads back.
+#include "core/inidocument.h"
+#include "core/taskfile.h"
+#include "e2eenv.h"
+#include "zeldb.h"
+#include "zelsim/virtualchip.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+#include <QJsonArray>
+
+namespace e2e {
+namespace {
+
+zelsim::ChipOptions chipOptions() {
+    zelsim::ChipOptions o;
+    o.model = "D103";
+    o.dbPath = databasePath().toStdString();
+    o.bootDelayMs = 30;
+    o.eraseMs = 0;
+    o.rebootMs = -1;
+    return o;
+}
+
+struct Chip {
+    explicit Chip(zelsim::ChipOptions o = chipOptions()) : chip(std::move(o)) {
+        std::string error;
+        EXPECT_TRUE(chip.start(&error)) << error;
+    }
+    QString path() const { return QString::fromStdString(chip.slavePath()); }
+    bool holds(const Bytes& bytes, size_t at) const {
+        const Bytes flash = chip.image();
+        return flash.size() >= at + bytes.size() &&
+               std::equal(bytes.begin(), bytes.end(), flash.begin() + static_cast<long>(at));
+    }
+    zelsim::VirtualChip chip;
+};
+
+korvan::IniDocument incrementSettings(qint64 next) {
+    korvan::IniDocument doc;
+    doc.write("AddData", "Open", "1");
+    doc.write("AddData", "Add", "FFF0");
+    doc.write("AddData", "Format", "\"%NL4\"");
+    doc.write("AddData", "Data", QString::number(next));
+    return doc;
+}
+
+TEST(TaskFile, IncrementGoesToItsAddressAndTheNextRunGetsTheNextNumber) {
+    const Bytes image = sampleImage(400, 21);
+    const QString task = newFolder() + "/serial.mcp";
+    ASSERT_TRUE(korvan::WriteTaskFile(task, incrementSettings(41),
+                                      korvan::CodeBuffer(image.begin(), image.end()),
+                                      newFolder() + "/"));
+    for (const uint8_t serial : {41, 42}) {
+        Chip chip;
+        const CliResult r = runCli({"download", task, "-p", chip.path(), "--json"});
+        ASSERT_EQ(r.exitCode, 0) << r.dump();
+        EXPECT_TRUE(chip.holds(image, 0));
+        EXPECT_TRUE(chip.holds(Bytes{0, 0, 0, serial}, 0xFFF0)) << int(serial);
+        EXPECT_EQ(r.summary().value("next_serial").toInteger(), serial + 1);
+    }
+}
+
+TEST(ConfigurationFile, IncrementNumberIsKeptInTheFile) {
+    const Bytes image = sampleImage(300, 22);
+    const QString folder = newFolder();
+    ASSERT_TRUE(writeFile(folder + "/code.bin", asBytes(image)));
+    korvan::IniDocument doc = incrementSettings(7);
+    doc.write("UserSet", "UserFile", "\"%AppPath%code.bin\"");
+    const QString mcu = folder + "/job.mcu";
+    ASSERT_TRUE(doc.save(mcu));
+    Chip chip;
+    const CliResult r = runCli({"download", mcu, "-p", chip.path()});
+    ASSERT_EQ(r.exitCode, 0) << r.dump();
+    EXPECT_TRUE(chip.holds(Bytes{0, 0, 0, 7}, 0xFFF0));
+    EXPECT_EQ(korvan::IniDocument::load(mcu).read("AddData", "Data", ""), "8");
+}
+
+TEST(ConfigurationFile, SoftStartComesWithTheFile) {
+    zelsim::ChipOptions o = chipOptions();
+    o.softStart = zelsim::SoftStart{{0x55, 0xAA}, 9600, 'N', 8, 1};
+    Chip chip(o);
+    const Bytes image = sampleImage(300, 23);
+    const QString folder = newFolder();
+    ASSERT_TRUE(writeFile(folder + "/code.bin", asBytes(image)));
+    ASSERT_TRUE(writeFile(folder + "/job.mcu",
+                          "[UserSet]\nUserFile=\"%AppPath%code.bin\"\nUserDown=1\n"
+                          "[UserDown]\nRest=\"55 AA;9600,N,8,1\"\n"));
+    const CliResult r = runCli({"download", folder + "/job.mcu", "-p", chip.path(), "--json"});
+    ASSERT_EQ(r.exitCode, 0) << r.dump();
+    EXPECT_TRUE(r.logged(QStringLiteral("发送用户自定软启指令")));
+    EXPECT_GE(chip.chip.snapshot().counters.softStarts, 1u);
+    EXPECT_TRUE(chip.holds(image, 0));
+}
+
+struct ConsentCase {
+    const char* name;
+    bool allow;
+};
+
+class ProgramFromTheFile : public ::testing::TestWithParam<ConsentCase> {};
+
+TEST_P(ProgramFromTheFile, RunsOnlyWithAllowRun) {
+    const QString folder = newFolder();
+    ASSERT_TRUE(writeFile(folder + "/code.bin", asBytes(sampleImage(200, 24))));
+    const QString marker = folder + "/ran";
+    ASSERT_TRUE(writeFile(folder + "/job.mcu",
+                          QStringLiteral("[UserSet]\nUserFile=\"%AppPath%code.bin\"\n"
+                                         "[UserDown]\nRun=1\nExe=touch\nCmd=\"%1\"\nTimer=0\n")
+                              .arg(marker)
+                              .toUtf8()));
+    Chip chip;
+    QStringList args{"download", folder + "/job.mcu", "-p", chip.path()};
+    if (GetParam().allow) args << "--allow-run";
+    const CliResult r = runCli(args);
+    ASSERT_EQ(r.exitCode, 0) << r.dump();
+    EXPECT_EQ(QFileInfo::exists(marker), GetParam().allow) << r.dump();
+    if (!GetParam().allow) {
+        EXPECT_TRUE(r.err.contains("--allow-run")) << r.dump();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Consent, ProgramFromTheFile,
+                         ::testing::Values(ConsentCase{"Refused", false},
+                                           ConsentCase{"Allowed", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A database whose D1 series has a configure step list (the built-in one has none).
+QString configurableDatabase() {
+    QByteArray db = zel::EmbeddedDbImage();
+    db.replace("[SPROC]\r\n", "[SPROC]\r\nD1=0,3,1,2,7,6,8\r\n");
+    db.replace("[SPROC]\n", "[SPROC]\nD1=0,3,1,2,7,6,8\n");
+    const QString file = newFolder() + "/zel.db";
+    writeFile(file, db);
+    return file;
+}
+
+// The chip's choice of option `number` as check reports it; -2 when it is not listed.
+int checkedChoice(const CliResult& r, int number) {
+    for (const QJsonObject& e : r.events) {
+        if (e.value("event").toString() != "options") continue;
+        for (const QJsonValue& v : e.value("options").toArray())
+            if (v.toObject().value("index").toInt() == number)
+                return v.toObject().value("current").toInt();
+    }
+    return -2;
+}
+
+// A chip that starts again after each job, so that one chip serves several runs.
+zelsim::ChipOptions rebootingChip() {
+    zelsim::ChipOptions o = chipOptions();
+    o.rebootMs = 100;
+    return o;
+}
+
+TEST(Configure, OptionWrittenByCaptionAndNumberIsReadBackByCheck) {
+    const QString db = configurableDatabase();
+    Chip chip(rebootingChip());
+    const CliResult before = runCli({"check", "-p", chip.path(), "--db", db, "--json"});
+    ASSERT_EQ(before.exitCode, 0) << before.dump();
+    EXPECT_EQ(checkedChoice(before, 1), 0);
+    EXPECT_EQ(checkedChoice(before, 10), 7);
+
+    const CliResult r =
+        runCli({"configure", "-p", chip.path(), "--db", db, "--option",
+                QStringLiteral("MCU 时钟源=内部RC振荡器"), "--option=10=3", "--json"});
+    ASSERT_EQ(r.exitCode, 0) << r.dump();
+    EXPECT_EQ(chip.chip.snapshot().counters.optionWrites, 1u);
+
+    const CliResult after = runCli({"check", "-p", chip.path(), "--db", db, "--json"});
+    ASSERT_EQ(after.exitCode, 0) << after.dump();
+    EXPECT_EQ(checkedChoice(after, 1), 1);
+    EXPECT_EQ(checkedChoice(after, 10), 3);
+    EXPECT_EQ(checkedChoice(after, 4), checkedChoice(before, 4)) << "other options unchanged";
+}
+
+TEST(Configure, OptionsFromASettingsFile) {
+    const QString db = configurableDatabase();
+    const QString mcu = newFolder() + "/options.mcu";
+    // The series of ZELH64AD is 7; the editor's values: two choices 1 = first, 0 = second.
+    ASSERT_TRUE(writeFile(mcu, "[Option]\n7=0,,,,,,,,,2\n"));
+    Chip chip(rebootingChip());
+    const CliResult r =
+        runCli({"configure", "-p", chip.path(), "--db", db, "--options-from", mcu, "--json"});
+    ASSERT_EQ(r.exitCode, 0) << r.dump();
+    const CliResult after = runCli({"check", "-p", chip.path(), "--db", db, "--json"});
+    EXPECT_EQ(checkedChoice(after, 1), 1);
+    EXPECT_EQ(checkedChoice(after, 10), 2);
+}
+
+TEST(Configure, UnknownOptionIsAnInputErrorThatWritesNothing) {
+    const QString db = configurableDatabase();
+    Chip chip;
+    const CliResult r =
+        runCli({"configure", "-p", chip.path(), "--db", db, "--option", "晶振=1", "--json"});
+    EXPECT_EQ(r.exitCode, 2) << r.dump();
+    EXPECT_EQ(chip.chip.snapshot().counters.optionWrites, 0u);
+    bool listed = false;
+    for (const QString& text : r.logTexts())
+        listed |= text.contains(QStringLiteral("1 MCU 时钟源"));
+    EXPECT_TRUE(listed) << r.dump();
+}
+
+}  // namespace
+}  // namespace e2e
