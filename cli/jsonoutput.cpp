@@ -93,15 +93,18 @@ void JsonOutput::summary(const JobSummary& s) {
         {"exit", s.exitCode},
         {"message", s.message},
         {"reason", s.reason},
-        {"model", s.model},
-        {"id", s.id},
-        {"baud", s.baud},
         {"bytes", s.bytes},
         {"completed", s.completed},
         {"attempted", s.attempted},
         {"timings",
          QJsonObject{{"wait_ms", s.waitMs}, {"job_ms", s.jobMs}, {"total_ms", s.totalMs}}}};
     if (s.nextSerial) o.insert("next_serial", *s.nextSerial);
+    // Only what is known: a chip's model and ID together, a rate once the job switched to it.
+    if (!s.id.isEmpty()) {
+        o.insert("model", s.model);
+        o.insert("id", s.id);
+    }
+    if (s.baud > 0) o.insert("baud", s.baud);
     emitObject(o);
 }
 

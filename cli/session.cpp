@@ -331,9 +331,12 @@ int Session::runJobs() {
     const jobs::RunResult& run = *m_view->run();
     const jobs::JobResult& last = run.last;
     const jobs::ChipRecord chip = m_driver.chip();
-    m_summary.model = chip.model;
-    m_summary.id = chip.id;
-    m_summary.baud = chip.id.isEmpty() ? 0 : chip.baud;
+    // The chip's facts only when one answered, and its rate only when the job moved to it.
+    if (!chip.id.isEmpty()) {
+        m_summary.model = chip.model;
+        m_summary.id = chip.id;
+    }
+    m_summary.baud = !chip.id.isEmpty() && last.rateSwitched ? chip.baud : 0;
     m_summary.bytes = last.bytes;
     m_summary.waitMs = last.waitMs;
     m_summary.jobMs = last.jobMs;

@@ -84,6 +84,7 @@ class JobController : private DriverListener {
         bool refused = false;
         bool completeSeen = false;
         bool successAtComplete = false;
+        bool rateSwitched = false;
         int lastProgress = -1;
         qint64 bytes = 0;
         QString message;

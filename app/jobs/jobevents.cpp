@@ -109,6 +109,10 @@ void JobController::driverViewInfo(int index, const QString& info) {
         }
         case info::kJob:
             return;
+        case info::kBaud:
+            m_job.rateSwitched = true;
+            LogLine(info, icon::kStep, s, index);
+            return;
         case info::kComplete:
             m_job.message = info;
             m_job.completeSeen = true;
@@ -187,7 +191,10 @@ JobResult JobController::resultOf(EndReason reason) const {
     r.jobType = m_job.type;
     r.reason = reason;
     r.message = m_job.message;
-    r.bytes = m_job.bytes;
+    r.rateSwitched = m_job.rateSwitched;
+    // Progress counts the blocks the chip accepted; a job that stopped on the way wrote that
+    // share of the data only.
+    r.bytes = m_job.bytes * std::clamp(m_job.lastProgress, 0, 100) / 100;
     const QDateTime end = m_clock.now();
     r.identified = m_job.identifiedAt.isValid();
     if (m_job.startedAt.isValid()) {
@@ -213,6 +220,7 @@ JobResult JobController::resultOf(EndReason reason) const {
         const bool ok = m_job.completeSeen && m_job.successAtComplete &&
                         reason == EndReason::Completed && wroteAll;
         r.outcome = ok ? Outcome::Success : Outcome::Failed;
+        if (ok) r.bytes = m_job.bytes;
     }
     return r;
 }

@@ -22,10 +22,11 @@ struct JobResult {
     Outcome outcome = Outcome::Failed;
     EndReason reason = EndReason::None;
     QString message;    // the job's result line
-    qint64 bytes = 0;   // bytes handed to the chip
+    qint64 bytes = 0;   // bytes the chip accepted (all of them after a success)
     qint64 waitMs = 0;  // start to identification (or to the end when never identified)
     qint64 jobMs = 0;   // identification to the end
     bool identified = false;
+    bool rateSwitched = false;  // the job moved the line to the chip's rate
 };
 
 // The end of what a button started: one job, or a whole series of downloads.

@@ -106,9 +106,9 @@ TEST(CommandLine, EmptyHexFileIsAnInputError) {
 TEST(CommandLine, HelpIsInTheProductsLanguageWithEnglishOptions) {
     const CliResult r = runCli({"--help"});
     EXPECT_EQ(r.exitCode, 0);
-    for (const char* text : {"用法：korvan-cli", "--max-baud", "--wait", "--series", "--json",
-                             "退出码", "4  等待超时", "--option", "--options-from",
-                             "--allow-run", "--ignore-checksums", "configure -p"})
+    for (const char* text :
+         {"用法：korvan-cli", "--max-baud", "--wait", "--series", "--json", "退出码", "4  等待超时",
+          "--option", "--options-from", "--allow-run", "--ignore-checksums", "configure -p"})
         EXPECT_TRUE(r.out.contains(QString::fromUtf8(text))) << text;
 }
 

@@ -85,6 +85,47 @@ TEST(Output, UsageErrorInJsonModeEndsWithASummary) {
     EXPECT_EQ(r.events.size(), 1u);
 }
 
+// The summary says only what happened: the bytes the chip took, a rate only once the job
+// switched to it, a model only with its ID.
+struct SummaryCase {
+    const char* name;
+    QStringList simArgs;
+    QStringList cliArgs;
+    bool chip;     // a chip answered: model and ID
+    bool rate;     // the rate was switched
+    qint64 bytes;  // bytes the chip accepted
+};
+
+class Summary : public ::testing::TestWithParam<SummaryCase> {};
+
+TEST_P(Summary, TellsWhatTheChipTook) {
+    const SummaryCase& c = GetParam();
+    SimProcess sim("D103", QStringList{"--boot-delay", "30", "--erase-ms", "0"} + c.simArgs);
+    ASSERT_TRUE(sim.start());
+    const CliResult r =
+        runCli(QStringList{"download", codeFile(700, 34), "-p", sim.path(), "--json"} + c.cliArgs);
+    const QJsonObject s = r.summary();
+    ASSERT_FALSE(s.isEmpty()) << r.dump();
+    EXPECT_EQ(s.contains("model"), c.chip) << r.dump();
+    EXPECT_EQ(s.contains("id"), c.chip) << r.dump();
+    EXPECT_EQ(s.contains("baud"), c.rate) << r.dump();
+    EXPECT_EQ(s.value("bytes").toInteger(), c.bytes) << r.dump();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Json, Summary,
+    ::testing::Values(
+        SummaryCase{"Success", {}, {}, true, true, 700},
+        SummaryCase{"NoChip", {"--fault", "mute-sync"}, {"--wait", "1"}, false, false, 0},
+        // Host packets 5 to 7 write block 0: their replies are lost, the job ends unwritten.
+        SummaryCase{"FailsBeforeTheFirstBlock",
+                    {"--fault", "drop=5", "--fault", "drop=6", "--fault", "drop=7"},
+                    {},
+                    true,
+                    true,
+                    0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(Series, ChipThatLeavesMidSeriesGivesOneMessageAndAClosingLine) {
     const QString file = codeFile(300, 33);
     SimProcess sim("D103", {"--boot-delay", "30", "--erase-ms", "0", "--once"});
