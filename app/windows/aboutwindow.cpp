@@ -5,6 +5,7 @@
 
 #include "controls/back.h"
 #include "controls/cmd.h"
+#include "skin/skin.h"
 #include "windows/dragpanel.h"
 #include "windows/maillink.h"
 #include "windows/messageicons.h"
@@ -49,7 +50,7 @@ AboutWindow::AboutWindow(QWidget* parent) : SkinnedDialog(kLangBase, parent) {
     m_name = MakeLabel(background(), wintext::kProductName, 20, true, QColor(40, 56, 120));
     // The description twice, the lower one offset as its shadow.
     m_descriptionShadow =
-        MakeLabel(background(), wintext::kProductDescription, 12, true, QColor(255, 255, 255));
+        MakeLabel(background(), wintext::kProductDescription, 12, true, QColor(190, 200, 226));
     m_description =
         MakeLabel(background(), wintext::kProductDescription, 12, true, QColor(49, 72, 160));
     m_description->setProperty("Tag", 1);
@@ -70,7 +71,10 @@ AboutWindow::AboutWindow(QWidget* parent) : SkinnedDialog(kLangBase, parent) {
     applyLookAndLanguage();
     m_name->setVisible(m_startup);
     m_ok->setVisible(!m_startup);
+    layoutClient();
     if (m_startup) {
+        // The start-up screen goes by itself; it has nothing to close.
+        skin()->setTitleButtonVisible(kui::Skin::CloseButton, false);
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
         setAlpha(kSplashAlpha);
     } else {
@@ -87,7 +91,8 @@ void AboutWindow::layoutClient() {
     const int textLeft = kMargin + kIconSize + 14;
     m_icon->move(kMargin, kMargin + 4);
     m_name->setGeometry(textLeft, kMargin - 4, client.width() - textLeft - kMargin, 34);
-    const int descriptionTop = kMargin + 32;
+    // Without the product name (the About box) the texts move up into its place.
+    const int descriptionTop = m_name->isVisibleTo(this) ? kMargin + 32 : kMargin + 6;
     m_description->setGeometry(textLeft, descriptionTop, client.width() - textLeft - kMargin, 24);
     m_descriptionShadow->setGeometry(m_description->geometry().translated(1, 1));
     m_descriptionShadow->stackUnder(m_description);
