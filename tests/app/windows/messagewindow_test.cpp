@@ -1,11 +1,13 @@
 // The message window: styles, results, line breaks, sizing and placement, offscreen.
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
 #include "controls/back.h"
 #include "controls/cmd.h"
+#include "core/apppaths.h"
 #include "skin/skin.h"
 #include "skin/skinbutton.h"
 #include "windows/messagewindow.h"
@@ -188,6 +190,32 @@ class MessageWindowTest : public QObject {
             QVERIFY2((centre - c.centre).manhattanLength() <= 2,
                      qPrintable(QString("%1 %2").arg(c.sw).arg(c.splashDone)));
         }
+    }
+
+    void captionsComeFromTheLanguageFileWithTheirAltKeys() {
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        QFile lang(home.filePath("Lang.ini"));
+        QVERIFY(lang.open(QIODevice::WriteOnly));
+        // 900 is the window's number, its buttons 1 (OK) and 2 (Cancel); 902 stays empty.
+        lang.write("[Lang]\n901=好的(&K)\n902=\n");
+        lang.close();
+        const korvan::AppPaths before = korvan::CurrentAppPaths();
+        korvan::AppPaths paths = before;
+        paths.AppPath = home.path() + "/";
+        korvan::SetCurrentAppPaths(paths);
+        MessageWindow window;
+        korvan::SetCurrentAppPaths(before);
+        QCOMPARE(window.okButton()->Caption(), QString("好的(&K)"));
+        QCOMPARE(window.cancelButton()->Caption(), QString("取消(&C)"));
+        bool stillShown = false;
+        const int result = ShowAndThen(window, "是否继续？", 21, [&] {
+            QTest::keyClick(&window, Qt::Key_O, Qt::AltModifier);  // the designed key is gone
+            stillShown = window.isVisible();
+            if (stillShown) QTest::keyClick(&window, Qt::Key_K, Qt::AltModifier);
+        });
+        QVERIFY(stillShown);
+        QCOMPARE(result, 1);
     }
 
     void showMessageRestoresAMinimisedMainWindow() {

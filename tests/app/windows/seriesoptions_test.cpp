@@ -1,5 +1,7 @@
 // The series lists and the option values stored per series, against the real ZEL control
 // loaded from libzel.so, with a private settings folder.
+#include <QComboBox>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -10,6 +12,7 @@
 #include "core/inifile.h"
 #include "core/taskfile.h"
 #include "views/seriesoptions.h"
+#include "windows/serieslists.h"
 #include "zelisp_interface.h"
 #include "zelisp_loader.h"
 
@@ -65,7 +68,6 @@ class SeriesOptionsTest : public QObject {
         m_control->ReadProperties({});
         for (int16_t i = 0; i < m_control->ListCount(); ++i) {
             m_control->setListIndex(i);
-            if (m_control->OptCount() == 0 && m_without < 0) m_without = i;
             if (m_control->OptCount() > 1) {
                 if (m_withOptions < 0)
                     m_withOptions = i;
@@ -117,15 +119,6 @@ class SeriesOptionsTest : public QObject {
         QCOMPARE(series.SelectSeries(m_control->ListCount()), m_withOptions);
         QCOMPARE(series.SelectSeries(-1), m_withOptions);
         QVERIFY(!QFile::exists(config()));
-    }
-
-    void aSeriesWithoutOptionsStoresNothing() {
-        if (m_without < 0) QSKIP("every series has options");
-        SeriesOptions series(*m_control, *m_workspace);
-        series.SelectSeries(m_without);
-        QVERIFY(!series.SaveOptions());
-        QCOMPARE(series.CurrentValues(), QString());
-        QCOMPARE(stored(m_without), QString("<none>"));
     }
 
     void shortAndLongStoredListsAreFitted() {
@@ -196,6 +189,37 @@ class SeriesOptionsTest : public QObject {
         QCOMPARE(stored(m_otherWithOptions), QString("<none>"));
         // Reading the task left no scratch copy behind.
         QCOMPARE(QDir(m_dir.path()).entryList({"*.mcup"}, QDir::Files), scratch);
+    }
+
+    void bothListsFollowTheControl() {
+        SeriesOptions series(*m_control, *m_workspace);
+        QComboBox mainList, optionList;
+        SeriesLists lists(series, &mainList, &optionList);
+        lists.fill();
+        QCOMPARE(mainList.count(), int(m_control->ListCount()));
+        QCOMPARE(optionList.count(), int(m_control->ListCount()));
+        QCOMPARE(mainList.currentIndex(), m_withOptions);
+        QCOMPARE(optionList.currentIndex(), m_withOptions);
+        QSignalSpy changed(&lists, &SeriesLists::seriesChanged);
+        const QString aValues = changedValues();
+
+        optionList.setCurrentIndex(m_otherWithOptions);  // the option page's list
+        QCOMPARE(int(m_control->ListIndex()), m_otherWithOptions);
+        QCOMPARE(mainList.currentIndex(), m_otherWithOptions);
+        QCOMPARE(stored(m_withOptions), aValues);
+        QCOMPARE(changed.count(), 1);
+
+        mainList.setCurrentIndex(m_withOptions);  // and back through the main page's
+        QCOMPARE(optionList.currentIndex(), m_withOptions);
+        QCOMPARE(series.CurrentValues(), aValues);
+        QCOMPARE(changed.count(), 2);
+
+        // The chip reported another series: adopted, and the lists follow.
+        series.AdoptDetectedSeries(m_otherWithOptions);
+        lists.showCurrent();
+        QCOMPARE(mainList.currentIndex(), m_otherWithOptions);
+        QCOMPARE(optionList.currentIndex(), m_otherWithOptions);
+        QCOMPARE(changed.count(), 2);
     }
 };
 
