@@ -95,6 +95,7 @@ class MessageWindowTest : public QObject {
         QTest::newRow("Escape") << "escape" << 0;
         QTest::newRow("Alt+O") << "alt-o" << 1;
         QTest::newRow("Alt+C") << "alt-c" << 2;
+        QTest::newRow("Enter on the focused OK") << "enter" << 1;
     }
     void resultsFollowTheWayItCloses() {
         QFETCH(QString, how);
@@ -115,6 +116,9 @@ class MessageWindowTest : public QObject {
                 QTest::keyClick(&window, Qt::Key_O, Qt::AltModifier);
             } else if (how == "alt-c") {
                 QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);
+            } else if (how == "enter") {
+                QCOMPARE(QApplication::focusWidget(), window.okButton());
+                QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);
             }
         });
         QCOMPARE(result, expected);
