@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "controls/back.h"
 #include "core/cscroll.h"
@@ -23,6 +24,7 @@ constexpr int kWidthTwips = 6480;
 constexpr int kHeightTwips = 4620;
 constexpr int kMargin = 8;
 constexpr int kMailHeight = 20;
+constexpr int kWheelSteps = 3;
 
 }  // namespace
 
@@ -42,6 +44,7 @@ HelpWindow::HelpWindow(QWidget* parent) : SkinnedDialog(kLangBase, parent) {
     m_panel = new QWidget(m_viewport);
     m_panel->setObjectName(QStringLiteral("helpText"));
     buildText();
+    m_panel->installEventFilter(this);
     m_mail = MakeMailLabel(background());
 
     m_scroll = new kui::cScroll(this);
@@ -145,6 +148,14 @@ void HelpWindow::placePanel() {
 }
 
 bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A wheel notch over the text turns three steps, as a text view would; over the bar it
+    // stays the bar's single step.
+    if (watched == m_panel && event->type() == QEvent::Wheel) {
+        const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
+        const int notches = delta / 120 != 0 ? delta / 120 : (delta > 0) - (delta < 0);
+        scrollTo(step() - notches * kWheelSteps);
+        return true;
+    }
     if (watched == m_viewport && event->type() == QEvent::KeyPress) {
         int request = -1;
         switch (static_cast<QKeyEvent*>(event)->key()) {

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include "controls/back.h"
@@ -179,6 +180,16 @@ class SmallWindowsTest : public QObject {
         QCOMPARE(help.step(), help.maxStep());
         QVERIFY(text->geometry().bottom() <= viewport->height() + 6);
         QVERIFY(text->geometry().bottom() >= viewport->height() - 6);
+
+        // A wheel notch over the text turns three steps.
+        help.scrollTo(0);
+        // (A label passes a real wheel turn on to the panel; a sent one does not travel.)
+        QWheelEvent wheel(QPointF(5, 5), text->mapToGlobal(QPointF(5, 5)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(text, &wheel);
+        QCOMPARE(help.step(), 3);
+        QCOMPARE(help.scroller()->Value(), 3);
+        QCOMPARE(text->y(), -18);
 
         // The bar moves the text the same way.
         help.scroller()->Request(kui::cScroll::Top);
