@@ -75,10 +75,10 @@ int SeriesOptions::SelectSeries(int index) {
     return m_control.ListIndex();
 }
 
-int SeriesOptions::SelectStoredSeries(int index) {
+int SeriesOptions::SelectStoredSeries(int index, const QString& file) {
     if (index >= 0 && index < m_control.ListCount() && m_control.ListIndex() != index)
         m_control.setListIndex(int16_t(index));
-    LoadOptions();
+    LoadOptions(file);
     return m_control.ListIndex();
 }
 

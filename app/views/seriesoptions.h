@@ -42,9 +42,10 @@ class SeriesOptions {
     int SelectSeries(int index);
     // The chip reported another series than the selected one: the same switch.
     int AdoptDetectedSeries(int index) { return SelectSeries(index); }
-    // A series read from the settings themselves: selected and loaded, but the values of the
-    // series before are not stored, since the settings file may already be another one.
-    int SelectStoredSeries(int index);
+    // A series read from settings (`file`, the settings file when empty): selected and its
+    // values loaded from there, but the values of the series before are not stored, since the
+    // settings file may already be another one.
+    int SelectStoredSeries(int index, const QString& file = {});
 
   private:
     QString readStored(const QString& file) const;

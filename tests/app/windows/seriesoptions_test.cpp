@@ -153,6 +153,17 @@ class SeriesOptionsTest : public QObject {
         changedValues();
         QCOMPARE(series.SelectStoredSeries(m_otherWithOptions), m_otherWithOptions);
         QCOMPARE(stored(m_withOptions), QString("stays"));
+        // Values from a configuration file other than the settings file.
+        m_control->setListIndex(int16_t(m_withOptions));
+        const QString defaults = series.CurrentValues();
+        const QString changed = changedValues();
+        series.ApplyValues(defaults);
+        m_control->setListIndex(int16_t(m_otherWithOptions));
+        const QString other = m_dir.filePath("other.mcu");
+        WriteIni("Option", QString::number(m_withOptions), changed, other);
+        QCOMPARE(series.SelectStoredSeries(m_withOptions, other), m_withOptions);
+        QCOMPARE(series.CurrentValues(), changed);
+        QCOMPARE(stored(m_otherWithOptions), QString("<none>"));
     }
 
     void aTaskIsReadButNeverWritten() {
