@@ -1,0 +1,107 @@
+// Pictures of the message (styles 10, 11, 12, 21), mini, about and help windows with both
+// built-in skins, saved as PNG files into the build tree for a person to look at.
+#include <QDir>
+#include <QLabel>
+#include <QTimer>
+#include <QtTest>
+
+#include "windows/aboutwindow.h"
+#include "windows/chiptreeview.h"
+#include "windows/helpwindow.h"
+#include "windows/messagewindow.h"
+#include "windows/miniwindow.h"
+#include "windows/shellstate.h"
+
+using namespace korvan;
+
+class WindowScreenshots : public QObject {
+    Q_OBJECT
+
+  private:
+    QDir m_dir{QStringLiteral(KORVAN_SCREENSHOT_DIR)};
+
+    void save(QWidget& window, const QString& name) {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QApplication::processEvents();
+        const QPixmap shot = window.grab();
+        QVERIFY(!shot.isNull());
+        // A window that drew nothing would be one flat colour.
+        const QImage image = shot.toImage();
+        QVERIFY(image.pixelColor(2, 2) != image.pixelColor(image.width() / 2, image.height() / 2));
+        const QString file = m_dir.filePath(name + QStringLiteral(".png"));
+        QVERIFY2(shot.save(file, "PNG"), qPrintable(file));
+    }
+
+  private slots:
+    void initTestCase() { QVERIFY(m_dir.mkpath(QStringLiteral("."))); }
+
+    void windows_data() {
+        QTest::addColumn<int>("skin");
+        QTest::newRow("skin 0") << 0;
+        QTest::newRow("skin 1") << 1;
+    }
+    void windows() {
+        QFETCH(int, skin);
+        Shell() = ShellState();
+        Shell().SkinNumber = skin;
+        Shell().AppVersion = QStringLiteral("1.0");
+        const QString suffix = QStringLiteral("_skin%1").arg(skin);
+
+        const struct {
+            int style;
+            const char* prompt;
+            const char* title;
+        } messages[] = {
+            {10, "下载完成！", ""},
+            {11, "芯片型号与所选系列不符，已取消下载。", "下载失败"},
+            {12, "指定的文件未找到：<br>/home/user/projects/blink/output/blink.hex", "文件错误"},
+            {21, "检测到的单片机系列与所选不同：<br>是否按检测结果继续下载？", ""},
+        };
+        for (const auto& m : messages) {
+            MessageWindow window;
+            window.setMessage(QString::fromUtf8(m.prompt), m.style, QString::fromUtf8(m.title));
+            save(window, QStringLiteral("message_%1").arg(m.style) + suffix);
+        }
+
+        {
+            MiniWindow mini;
+            mini.setMessage(QStringLiteral("正在写入程序... 45%"));
+            mini.setProgress(45);
+            save(mini, QStringLiteral("mini") + suffix);
+        }
+        Shell().SplashDone = false;
+        {
+            AboutWindow splash;
+            save(splash, QStringLiteral("startup") + suffix);
+        }
+        Shell().SplashDone = true;
+        {
+            AboutWindow about;
+            save(about, QStringLiteral("about") + suffix);
+        }
+        {
+            HelpWindow help;
+            save(help, QStringLiteral("help") + suffix);
+            help.scrollTo(help.maxStep());
+            save(help, QStringLiteral("help_end") + suffix);
+        }
+        {
+            ChipTreeView tree;
+            tree.resize(320, 240);
+            ChipFacts chip;
+            chip.Model = QStringLiteral("ZEL51D103");
+            chip.Version = QStringLiteral("4.3C");
+            chip.Cpu = 11059200;
+            chip.Flash = 4096;
+            chip.Memory = 256;
+            chip.Eeprom = 1536;
+            chip.Options = {QStringLiteral("看门狗：  关闭"), QStringLiteral("振荡器：  外部晶振")};
+            tree.ShowLines(ChipTreeLines(chip));
+            if (skin == 0) save(tree, QStringLiteral("chiptree"));
+        }
+    }
+};
+
+QTEST_MAIN(WindowScreenshots)
+#include "screenshots_test.moc"
