@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "core/skinobject.h"
+#include "skin/skin.h"
 #include "windows/aboutwindow.h"
 #include "windows/chiptreeview.h"
 #include "windows/helpwindow.h"
@@ -100,6 +102,24 @@ class WindowScreenshots : public QObject {
             tree.ShowLines(ChipTreeLines(chip));
             if (skin == 0) save(tree, QStringLiteral("chiptree"));
         }
+    }
+
+    // With the skin engine plugin the windows take its skin instead of the built-in frame.
+    void engineSkin() {
+        kui::SkinEngine engine(kui::CreateSkinObject(QString::fromLatin1(kui::kSkinClassName),
+                                                     QString::fromLatin1(kui::kSkinFileName),
+                                                     {QStringLiteral(KORVAN_SKIN_DIR)}));
+        QVERIFY(engine.isValid());
+        QVERIFY(engine.SkinCount() > 2);
+        Shell() = ShellState();
+        Shell().SplashDone = true;
+        Shell().SkinEngine = &engine;
+        Shell().SkinIndex = 2;
+        MessageWindow window;
+        QVERIFY(!window.skin()->Picture().isNull());  // the engine's picture, not a built-in one
+        window.setMessage(QStringLiteral("下载完成！"), 21, QString());
+        save(window, QStringLiteral("message_21_engine2"));
+        Shell() = ShellState();
     }
 };
 
