@@ -67,6 +67,13 @@ class WindowScreenshots : public QObject {
         }
 
         {
+            MessageWindow window;
+            QString path = QStringLiteral("/home/user");
+            for (int i = 0; i < 14; ++i) path += QStringLiteral("/项目目录%1").arg(i);
+            window.setMessage(QStringLiteral("不支持的文件格式！<br>") + path + "/fw.txt", 11, {});
+            save(window, QStringLiteral("message_11_long") + suffix);
+        }
+        {
             MiniWindow mini;
             mini.setMessage(QStringLiteral("正在写入程序... 45%"));
             mini.setProgress(45);
