@@ -7,8 +7,8 @@ CommandLine ParseCommandLine(const QString& whole) {
     text.remove(QLatin1Char('"'));
     CommandLine line;
     // Absolute paths start with "/" here, so a switch is "/" and one character standing alone.
-    const bool isSwitch =
-        text.startsWith(QLatin1Char('/')) && (text.size() == 2 || text.at(2).isSpace());
+    const bool isSwitch = text.size() >= 2 && text.startsWith(QLatin1Char('/')) &&
+                          (text.size() == 2 || text.at(2).isSpace());
     if (!isSwitch) {
         line.File = text;
         return line;

@@ -1,7 +1,9 @@
 #include "windows/messagewindow.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QShowEvent>
 
 #include "controls/back.h"
@@ -63,10 +65,18 @@ QString MessageWindow::promptText() const {
     return m_prompt->text();
 }
 
-QSize MessageWindow::promptPixels() const {
+QSize MessageWindow::promptPixels() {
+    // A prompt wider than most of the screen is wrapped rather than pushed off it.
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const int screenWidth = screen ? screen->availableGeometry().width() : 1024;
+    const int widest = std::max(200, screenWidth * 3 / 4 - kTextLeft - 2 * kMargin);
     const QFontMetrics metrics(m_prompt->font());
-    const QRect box = metrics.boundingRect(QRect(0, 0, 100000, 100000),
-                                           Qt::AlignLeft | Qt::AlignTop, m_prompt->text());
+    const int flags = Qt::AlignLeft | Qt::AlignTop;
+    QRect box = metrics.boundingRect(QRect(0, 0, 100000, 100000), flags, m_prompt->text());
+    m_prompt->setWordWrap(box.width() > widest);
+    if (box.width() > widest)
+        box = metrics.boundingRect(QRect(0, 0, widest, 100000), flags | Qt::TextWordWrap,
+                                   m_prompt->text());
     return box.size();
 }
 

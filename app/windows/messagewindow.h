@@ -47,7 +47,7 @@ class MessageWindow : public SkinnedDialog {
 
   private:
     void press(int result);
-    QSize promptPixels() const;
+    QSize promptPixels();
 
     QLabel* m_iconLabel = nullptr;
     QLabel* m_prompt = nullptr;

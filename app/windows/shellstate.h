@@ -10,6 +10,10 @@
 #include <QString>
 #include <QWidget>
 
+namespace kui {
+class SkinEngine;
+}
+
 namespace korvan {
 
 struct ShellState {
@@ -19,7 +23,11 @@ struct ShellState {
     bool MainShown = false;
     bool MiniActive = false;
     bool TopMost = false;
-    int SkinNumber = 0;    // built-in frame: 0 or 1
+    int SkinNumber = 0;  // built-in frame (0 or 1) when the skin engine gives none
+    // The optional skin engine (owned by the program) and the engine skin chosen; an index
+    // outside the engine's skins leaves the built-in frame.
+    kui::SkinEngine* SkinEngine = nullptr;
+    int SkinIndex = -1;
     ProgramConfig Config;  // prompt sounds and the colour adjustment
     QPointer<QWidget> MainWindow;
     QPointer<QWidget> MiniWindow;

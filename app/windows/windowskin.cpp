@@ -6,6 +6,7 @@
 #include "controls/adjustpass.h"
 #include "core/colorrule.h"
 #include "core/programconfig.h"
+#include "core/skinobject.h"
 #include "skin/skin.h"
 #include "skin/skincolorset.h"
 #include "windows/shellstate.h"
@@ -37,16 +38,23 @@ QVariantMap BuiltInColors(int skinNumber) {
 
 }  // namespace
 
-void ApplyWindowSkin(QWidget* window, kui::Skin* skin, int skinNumber,
-                     const ProgramConfig& config) {
+void ApplyWindowSkin(QWidget* window, kui::Skin* skin, int skinNumber, const ProgramConfig& config,
+                     kui::SkinEngine* engine, int engineSkin) {
     if (!window) return;
     window->setUpdatesEnabled(false);
-    const int number = skinNumber == 1 ? 1 : 0;
-    if (skin) {
-        skin->setSkinNumber(number);
-        skin->ChangeSkin(true);
+    if (engine && engineSkin >= 0 && engineSkin < engine->SkinCount() &&
+        engine->setSkinType(engineSkin)) {
+        engine->ChangeSkin(window);
+    } else {
+        const int number = skinNumber == 1 ? 1 : 0;
+        if (skin) {
+            if (!skin->Picture().isNull())  // an engine skin before: back to the built-in pair
+                skin->ChangePicture(QString(), QString(), QString(), false, true);
+            skin->setSkinNumber(number);
+            skin->ChangeSkin(true);
+        }
+        kui::applyColorSet(window, BuiltInColors(number));
     }
-    kui::applyColorSet(window, BuiltInColors(number));
     if (config.ColorOpen) {
         if (skin) skin->AdjustRGB(config.Red, config.Green, config.Blue);
         kui::AdjustControls(window, config.Red, config.Green, config.Blue);
@@ -55,7 +63,8 @@ void ApplyWindowSkin(QWidget* window, kui::Skin* skin, int skinNumber,
 }
 
 void ApplyWindowSkin(QWidget* window, kui::Skin* skin) {
-    ApplyWindowSkin(window, skin, Shell().SkinNumber, Shell().Config);
+    ApplyWindowSkin(window, skin, Shell().SkinNumber, Shell().Config, Shell().SkinEngine,
+                    Shell().SkinIndex);
 }
 
 }  // namespace korvan

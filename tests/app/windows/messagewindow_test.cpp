@@ -164,6 +164,21 @@ class MessageWindowTest : public QObject {
         QVERIFY(ok.top() >= window.promptLabel()->geometry().bottom());
     }
 
+    void aVeryLongPromptWrapsInsideTheScreen() {
+        MessageWindow window;
+        QString prompt = "指定的文件未找到：<br>";
+        for (int i = 0; i < 30; ++i) prompt += QString("/folder%1").arg(i);
+        window.setMessage(prompt, 12, QString());
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(window.width() <= screen.width());
+        QVERIFY(window.promptLabel()->wordWrap());
+        const QFontMetrics metrics(window.promptLabel()->font());
+        const QRect needed =
+            metrics.boundingRect(QRect(0, 0, window.promptLabel()->width(), 100000),
+                                 Qt::TextWordWrap, window.promptText());
+        QVERIFY(needed.height() <= window.promptLabel()->height());
+    }
+
     void placementFollowsTheStartUpState() {
         QWidget main, mini;
         main.setGeometry(40, 60, 600, 400);

@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "core/skinobject.h"
+#include "skin/skin.h"
 #include "windows/aboutwindow.h"
 #include "windows/chiptreeview.h"
 #include "windows/helpwindow.h"
@@ -65,6 +67,13 @@ class WindowScreenshots : public QObject {
         }
 
         {
+            MessageWindow window;
+            QString path = QStringLiteral("/home/user");
+            for (int i = 0; i < 14; ++i) path += QStringLiteral("/项目目录%1").arg(i);
+            window.setMessage(QStringLiteral("不支持的文件格式！<br>") + path + "/fw.txt", 11, {});
+            save(window, QStringLiteral("message_11_long") + suffix);
+        }
+        {
             MiniWindow mini;
             mini.setMessage(QStringLiteral("正在写入程序... 45%"));
             mini.setProgress(45);
@@ -100,6 +109,28 @@ class WindowScreenshots : public QObject {
             tree.ShowLines(ChipTreeLines(chip));
             if (skin == 0) save(tree, QStringLiteral("chiptree"));
         }
+    }
+
+    // With the skin engine plugin the windows take its skin instead of the built-in frame.
+    void engineSkin() {
+#ifndef KORVAN_SKIN_DIR
+        QSKIP("the skin engine plugin is not built");
+#else
+        kui::SkinEngine engine(kui::CreateSkinObject(QString::fromLatin1(kui::kSkinClassName),
+                                                     QString::fromLatin1(kui::kSkinFileName),
+                                                     {QStringLiteral(KORVAN_SKIN_DIR)}));
+        QVERIFY(engine.isValid());
+        QVERIFY(engine.SkinCount() > 2);
+        Shell() = ShellState();
+        Shell().SplashDone = true;
+        Shell().SkinEngine = &engine;
+        Shell().SkinIndex = 2;
+        MessageWindow window;
+        QVERIFY(!window.skin()->Picture().isNull());  // the engine's picture, not a built-in one
+        window.setMessage(QStringLiteral("下载完成！"), 21, QString());
+        save(window, QStringLiteral("message_21_engine2"));
+        Shell() = ShellState();
+#endif
     }
 };
 
