@@ -119,7 +119,7 @@ void JobController::RunUserAction(bool stopOnly) {
         if (stopOnly || parameters.isEmpty()) return;
         if (m_view.terminalIsOpen()) m_view.terminalClose();
         const ResetCommand reset = SplitRest(settings.Rest);
-        if (m_port.open(reset.PortSettings, false)) return;
+        if (!openPort(reset.PortSettings)) return;
         SendDataText(parameters);
         m_port.close();
         return;

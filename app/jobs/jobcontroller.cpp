@@ -70,6 +70,14 @@ bool JobController::testPort() {
     return true;
 }
 
+bool JobController::openPort(const QString& settings) {
+    if (const auto problem = m_port.open(settings, false)) {
+        deliver(UserMessage{problem->message, problem->style, {}}, false);
+        return false;
+    }
+    return true;
+}
+
 bool JobController::DownloadAction(int index) {
     if (index > kSecond || index < 0) return false;
     if (index == kCancel) {
@@ -101,10 +109,11 @@ bool JobController::DownloadAction(int index) {
     m_driver.setMaxBaud(m_settings.maxBaud);
     m_run = {};
     m_runOpen = true;
-    if (m_settings.askConsent && !m_consentAsked && m_workspace.runNeedsConsent()) {
-        m_consentAsked = true;
-        deliver(UserMessage{text::ConsentPrompt(ProgramToRun(m_workspace.settings())), 21, {}},
-                false, [this, alive = std::weak_ptr<bool>(m_alive)](int answer) {
+    const QString program = ProgramToRun(m_workspace.settings());
+    if (m_settings.askConsent && program != m_consentAskedFor && m_workspace.runNeedsConsent()) {
+        m_consentAskedFor = program;
+        deliver(UserMessage{text::ConsentPrompt(program), 21, {}}, false,
+                [this, alive = std::weak_ptr<bool>(m_alive)](int answer) {
                     if (!alive.expired() && answer == 1) m_workspace.approveRun();
                 });
     }
@@ -237,7 +246,7 @@ int JobController::SendDataText(const QString& text) {
 int JobController::SendSoftStart(bool logIt) {
     const ResetCommand reset = SplitRest(m_workspace.settings().Rest);
     if (reset.Command.isEmpty()) return 0;
-    if (m_port.open(reset.PortSettings, false)) return 0;
+    if (!openPort(reset.PortSettings)) return 0;
     if (logIt) LogLine(text::kSoftStart, icon::kNote, false);
     const int sent = SendDataText(reset.Command);
     m_port.close();

@@ -112,6 +112,8 @@ class JobController : private DriverListener {
     void saveOptions();
     void loadOptions();
     bool testPort();
+    // OpenSerialPort(open, not test only): the problem goes to the user as a message.
+    bool openPort(const QString& settings);
     void deliver(const UserMessage& message, bool logged, std::function<void(int)> answer = {});
     void after(int milliseconds, std::function<void()> call);
     void checkRunFinished();
@@ -144,7 +146,7 @@ class JobController : private DriverListener {
     int m_startCountdown = 0;
     qint64 m_userProcess = 0;
     bool m_miniActive = false;
-    bool m_consentAsked = false;
+    QString m_consentAskedFor;  // the foreign program the user was asked about
 
     JobTrack m_job;
     RunResult m_run;

@@ -107,6 +107,33 @@ INSTANTIATE_TEST_SUITE_P(Answers, ForeignProgram,
                                            ConsentCase{"Refused", 2, false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(ProgramAfterDownload, SendActionWritesItsDataTextAtTheSoftStartSettings) {
+    loadHex(64);
+    UserSettings& s = workspace->settings();
+    s.RunAfter = true;
+    s.RunProgram = QStringLiteral("send");
+    s.RunParameters = QStringLiteral("AA %NL1");
+    s.IncNext = 9;
+    s.Rest = QStringLiteral(";19200,N,8,1");
+    ASSERT_TRUE(controller->DownloadAction(JobController::kDownload));
+    pty.readAll();
+    downloadOne();
+    EXPECT_EQ(pty.readAll(), QByteArray("\xAA\x09", 2));
+    EXPECT_TRUE(view.texts().contains(text::kRunParameters));
+    clock.advance(10);
+    ASSERT_EQ(view.runs.size(), 1u);
+}
+
+TEST_F(ProgramAfterDownload, SoftStartOnAMissingPortSaysSo) {
+    loadHex(64);
+    workspace->settings().Rest = QStringLiteral("12 34;9600,N,8,1");
+    port.setTarget(ParsePortArgument(scratch.path() + QStringLiteral("/ttyGONE")));
+    EXPECT_EQ(controller->SendSoftStart(false), 0);
+    clock.runPosted();
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].message.Style, 12);
+}
+
 TEST(ProgramCommandLine, ProgramsStartWholeAndDocumentsThroughTheOpener) {
     EXPECT_EQ(ProgramCommandLine(QStringLiteral("tool.exe a b")), QStringLiteral("tool.exe a b"));
     EXPECT_EQ(ProgramCommandLine(QStringLiteral("label 3")), QStringLiteral("label 3"));

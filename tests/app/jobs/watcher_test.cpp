@@ -22,8 +22,7 @@ TEST_F(ControllerTest, HexSavedTwiceWithinASecondStartsOneDownload) {
     EXPECT_TRUE(driver.starts.empty()) << "an unchanged file is not downloaded";
 
     // At the start of a second, so that the second save falls into the same one.
-    const QDateTime saved =
-        QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch() + 30);
+    const QDateTime saved = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch() + 30);
     Touch(hex, saved);
     clock.advance(500);
     ASSERT_EQ(driver.starts, std::vector<int>{2});
