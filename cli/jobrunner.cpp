@@ -41,8 +41,7 @@ JobRunner::JobRunner(zel::ZelQtJob& job, JobOutput& out, QObject* parent)
 JobOutcome JobRunner::run(const JobRequest& request) {
     m_request = &request;
     m_state = {};
-    zel::cZelInfo(m_job.engine().context()).New_baud(request.maxBaud);
-    m_job.engine().setSelectedSeries(request.series.value_or(-1));
+    m_job.engine().setParameters({request.maxBaud, request.series.value_or(-1)});
     m_clock.start();
 
     QEventLoop loop;
@@ -110,7 +109,8 @@ void JobRunner::log(const QString& text, bool ok, int index, LineRole role) {
 }
 
 QString JobRunner::seriesName(int index) const {
-    const QStringList names = m_job.engine().context().SeriesNames.split(QStringLiteral("\r\n"));
+    const QStringList names = zel::SeriesCatalog::of(*m_job.engine().context().Db)
+                                  .SeriesNames.split(QStringLiteral("\r\n"));
     if (index >= 0 && index < names.size() && !names.at(index).isEmpty()) return names.at(index);
     return QString::number(index);
 }
@@ -144,9 +144,9 @@ void JobRunner::onViewInfo(int index, const QString& pInfo) {
         case ev::kInfoDetected: {
             m_countdown.stop();
             m_state.identifiedAt = m_clock.elapsed();
-            zel::ZelContext& ctx = m_job.engine().context();
+            const zel::ZelContext& ctx = m_job.engine().context();
             // Without a chosen series the selection follows the chip, so no series check fails.
-            if (!m_request->series) m_job.engine().setSelectedSeries(ctx.SeriesIndex);
+            if (!m_request->series) m_job.engine().setSelectedSeries(ctx.Chip.SeriesIndex);
             log(pInfo, true, index);
             m_out.chipInfo(FactsOf(zel::cZelInfo(ctx)));
             if (m_request->jobType == 2) refuseWhatDoesNotFit(ctx);
@@ -174,7 +174,8 @@ void JobRunner::onViewInfo(int index, const QString& pInfo) {
 // A download that reaches beyond the chip's flash would be refused block by block only after
 // the erase had wiped the program the chip holds; stop it before anything is changed.
 void JobRunner::refuseWhatDoesNotFit(const zel::ZelContext& ctx) {
-    if (ctx.Model.isEmpty() || ctx.Flash <= 0) return;
+    const zel::ChipRecord& chip = ctx.Chip;
+    if (chip.Model.isEmpty() || chip.Flash <= 0) return;
     qint64 end = static_cast<qint64>(m_request->code->size());
     if (m_request->inc) {
         const IncrementData inc =
@@ -183,11 +184,11 @@ void JobRunner::refuseWhatDoesNotFit(const zel::ZelContext& ctx) {
             end = std::max(end,
                            static_cast<qint64>(inc.Address) + static_cast<qint64>(inc.Data.size()));
     }
-    if (end <= ctx.Flash) return;
+    if (end <= chip.Flash) return;
     log(QStringLiteral("程序数据超出单片机的存储空间：需要 %1 字节，%2 只有 %3 字节")
             .arg(end)
-            .arg(ctx.Model)
-            .arg(ctx.Flash),
+            .arg(chip.Model)
+            .arg(chip.Flash),
         false, 0, LineRole::Problem);
     m_job.CancelDown(false);
 }
@@ -217,7 +218,7 @@ void JobRunner::supplyData() {
 
 void JobRunner::onInterrupt(int index, const QString& pInfo, bool& bResume) {
     zel::ZelEngine& engine = m_job.engine();
-    const int detected = engine.context().SeriesIndex;
+    const int detected = engine.chip().SeriesIndex;
     const QString name = seriesName(detected);
     const bool adopt =
         index == ev::kInterruptAdoptSeries || (m_request->autoSeries && m_job.DownType() == 2);

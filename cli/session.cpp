@@ -128,16 +128,21 @@ bool Session::openDatabase() {
     if (m_options.dbFile.isEmpty()) {
         // The installed database, refreshed from the built-in copy when older, as the
         // control does when it is created.
-        zel::InitDatabase(m_context, zel::ResolveDbPath());
+        zel::InstalledDb installed = zel::OpenInstalledDb();
+        m_database = std::move(installed.database);
+        m_dbPath = installed.embedded ? QString() : installed.path;
+        if (installed.embedded && m_options.verbose)
+            m_out.trace(QStringLiteral("单片机数据库 %1 无法创建，使用程序内置的数据库")
+                            .arg(installed.path));
     } else {
         // A database the user names is read as it is, never overwritten.
         const QFileInfo file(m_options.dbFile);
         if (!file.isFile() || !file.isReadable()) return false;
-        m_context.DbPath = file.absoluteFilePath();
-        m_context.TypeList = zel::LoadTypeList(m_context.DbPath);
-        m_context.SeriesNames = zel::LoadSeriesNames(m_context.DbPath, m_context.TypeList);
+        m_dbPath = file.absoluteFilePath();
+        m_database = std::make_unique<zel::FileChipDatabase>(m_dbPath);
     }
-    return !m_context.TypeList.isEmpty();
+    m_series = zel::SeriesCatalog::of(*m_database->load());
+    return !m_series.TypeList.isEmpty();
 }
 
 bool Session::loadCode() {
@@ -157,7 +162,7 @@ bool Session::loadCode() {
 bool Session::preparePort() {
     if (!m_options.simModel.isEmpty()) {
         QString error;
-        SimRequest request{m_options.simModel, m_context.DbPath, m_options.reset,
+        SimRequest request{m_options.simModel, m_dbPath, m_options.reset,
                            m_options.inc ? m_options.inc->next : 1};
         m_sim = StartSimChip(request, error);
         if (!m_sim) {
@@ -183,8 +188,8 @@ int Session::run() {
             kExitUsage, QStringLiteral("input-error"),
             QStringLiteral("无法读取单片机数据库：%1")
                 .arg(m_options.dbFile.isEmpty() ? zel::ResolveDbPath() : m_options.dbFile));
-    if (m_options.series && *m_options.series >= m_context.TypeList.size()) {
-        QStringList names = m_context.SeriesNames.split(QStringLiteral("\r\n"));
+    if (m_options.series && *m_options.series >= m_series.TypeList.size()) {
+        QStringList names = m_series.SeriesNames.split(QStringLiteral("\r\n"));
         for (qsizetype i = 0; i < names.size(); ++i)
             names[i] = QStringLiteral("  %1  %2").arg(i).arg(names[i]);
         return finish(kExitUsage, QStringLiteral("input-error"),
@@ -193,7 +198,7 @@ int Session::run() {
     if (m_options.job == Job::Download && !loadCode()) return m_summary.exitCode;
     if (!preparePort()) return m_summary.exitCode;
 
-    m_job = std::make_unique<zel::ZelQtJob>(m_context);
+    m_job = std::make_unique<zel::ZelQtJob>(m_context, *m_database);
     ApplyPort(m_job->port(), m_port);
     if (m_options.verbose) {
         m_job->setTraceEnabled(true);

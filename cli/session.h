@@ -47,6 +47,9 @@ class Session {
     Options m_options;
     JobOutput& m_out;
     zel::ZelContext m_context;
+    std::unique_ptr<zel::ChipDatabase> m_database;
+    QString m_dbPath;  // the file the database comes from; "" for the built-in copy
+    zel::SeriesCatalog m_series;
     std::optional<LoadedCode> m_code;
     std::unique_ptr<zelsim::VirtualChip> m_sim;
     PortTarget m_port;

@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The first bytes choose the host's rate limit and the end of the data; the rest is the
     // status payload.
     const int64_t limits[] = {0, 1200, 4800, 9600, 19200, 38400, 57600, 115200};
-    context.Baud = limits[data[0] & 7];
+    context.Chip.Baud = limits[data[0] & 7];
     const int64_t end = (int64_t{data[1]} << 8 | data[2]) * 3 - 1;
     context.Segments.push_back({0, end, zel::Bytes(size_t(std::max<int64_t>(end + 1, 0)), 0)});
 

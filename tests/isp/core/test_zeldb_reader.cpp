@@ -9,7 +9,7 @@
 #include "gbk.h"
 #include "test_zeldb_support.h"
 #include "zeldb.h"
-#include "zeldbtext.h"
+#include "zeldb.h"
 
 namespace {
 
