@@ -16,8 +16,9 @@ struct AppPaths {
     QString configFile() const { return AppPath + QStringLiteral("Config.ini"); }
     QString langFile() const { return AppPath + QStringLiteral("Lang.ini"); }
 
-    // The settings folder (ktext::SettingsFolder, which the ZEL control asks as well). The registry file is KORVAN_REGISTRY, else
-    // $XDG_CONFIG_HOME/KORVAN/registry.ini. Creates the application folder when missing.
+    // The settings folder (ktext::SettingsFolder, which the ZEL control asks as well). The registry
+    // file is KORVAN_REGISTRY, else $XDG_CONFIG_HOME/KORVAN/registry.ini. Creates the application
+    // folder when missing.
     static AppPaths detect();
 };
 

@@ -47,8 +47,8 @@ class PrivateProfile {
     static PrivateProfile fromBytes(QByteArrayView bytes,
                                     ProfileEncoding encoding = ProfileEncoding::Utf8OrGbk);
     // A missing or unreadable file (or a folder) gives nothing.
-    static std::optional<PrivateProfile> load(const QString& path,
-                                              ProfileEncoding encoding = ProfileEncoding::Utf8OrGbk);
+    static std::optional<PrivateProfile> load(
+        const QString& path, ProfileEncoding encoding = ProfileEncoding::Utf8OrGbk);
 
     // The value, or nothing when the section or the key is missing.
     std::optional<QString> value(QStringView section, QStringView key) const;

@@ -12,7 +12,6 @@
 
 #include "gbk.h"
 #include "zeldb.h"
-#include "zeldb.h"
 #include "zelinfo.h"
 
 namespace {
@@ -75,7 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const zel::cZelInfo info(ctx);
     for (int16_t i = -1; i <= info.OptCount() && i < 64; ++i) info.OptList(i);
     // Every row of the input as an option row, with the input's first line as a descriptor.
-    zel::DecodeOptionText(text.section(u'\n', 0, 0), text.section(u'\n', 1, 1), ctx.Chip.StatusBytes);
+    zel::DecodeOptionText(text.section(u'\n', 0, 0), text.section(u'\n', 1, 1),
+                          ctx.Chip.StatusBytes);
 
     // The installer decides on any contents (and replaces what is not a current database).
     if (zel::DbVersion(path) < zel::kEmbeddedDbVersion) Check(zel::InstallDb(path));

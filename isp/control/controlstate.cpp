@@ -2,7 +2,8 @@
 
 namespace zel::control {
 
-InstalledChipDatabase::InstalledChipDatabase() : m_current(std::make_unique<MemoryChipDatabase>()) {}
+InstalledChipDatabase::InstalledChipDatabase()
+    : m_current(std::make_unique<MemoryChipDatabase>()) {}
 
 void InstalledChipDatabase::install() {
     InstalledDb installed = OpenInstalledDb();

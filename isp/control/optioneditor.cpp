@@ -9,9 +9,9 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "core/cscroll.h"
-#include "core/twips.h"
 #include "optionlayout.h"
+#include "ui/core/cscroll.h"
+#include "ui/core/twips.h"
 #include "zeldb.h"
 
 namespace zel::control {
@@ -279,7 +279,8 @@ void OptionEditor::UpdateOptionScroll() {
 }
 
 int16_t OptionEditor::ListCount() const {
-    return static_cast<int16_t>(std::min<qsizetype>(SplitNames(m_series.SeriesNames).size(), 32767));
+    return static_cast<int16_t>(
+        std::min<qsizetype>(SplitNames(m_series.SeriesNames).size(), 32767));
 }
 
 QString OptionEditor::List(int index) const {

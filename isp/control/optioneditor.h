@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "columnmetric.h"
-#include "core/colorrule.h"
 #include "optionmodel.h"
+#include "ui/core/colorrule.h"
 #include "zelcontext.h"
 
 class QComboBox;

@@ -4,13 +4,13 @@
 #include <QResizeEvent>
 #include <algorithm>
 
-#include "core/propertybag.h"
-#include "core/twips.h"
 #include "controlstate.h"
 #include "hostports.h"
 #include "mscomm.h"
 #include "optioneditor.h"
 #include "optionlayout.h"
+#include "ui/core/propertybag.h"
+#include "ui/core/twips.h"
 #include "zeldb.h"
 #include "zelinfoview.h"
 #include "zelqtjob.h"

@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "core/colorrule.h"
+#include "ui/core/colorrule.h"
 #include "zelisp_interface.h"
 
 namespace kserial {

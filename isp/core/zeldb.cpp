@@ -2,9 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
 #include <cstdint>

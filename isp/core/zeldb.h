@@ -147,8 +147,7 @@ QString LookupModelRecord(const DbText& db, const QString& modelId);
 
 // The step codes of a job ([CPROC] check, [DPROC] download, [SPROC] configure), by model ID
 // else series byte; empty when there is no row.
-QStringList LoadStepList(const DbText& db, JobType job, const QString& modelId,
-                         uint8_t seriesByte);
+QStringList LoadStepList(const DbText& db, JobType job, const QString& modelId, uint8_t seriesByte);
 
 // The option descriptors of a chip ([OPTION] by model ID else series byte); empty for "0" or
 // no row.

@@ -80,7 +80,6 @@ QString DecodeOptionText(const QString& descriptor, const QString& parRow,
     return {};
 }
 
-
 QString cZelInfo::model() const {
     return m_ctx->Chip.Model;
 }

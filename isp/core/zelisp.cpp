@@ -281,8 +281,8 @@ QString cZelIsp::Erase_Flash(int64_t& flash) const {
                 QStringLiteral("84,") + HexBytes(last, 1) + QStringLiteral(",33,33,33,33,33,33");
             break;
         case EraseForm::Long:
-            payload =
-                head + HexBytes(c.Chip.Flash, 2) + QStringLiteral(",00,00,00,00,00,00,00,00,00,00,00,");
+            payload = head + HexBytes(c.Chip.Flash, 2) +
+                      QStringLiteral(",00,00,00,00,00,00,00,00,00,00,00,");
             // Every filler byte is followed by ",": the empty item at the end goes out as a
             // second 0x0E, and the length and checksum count it.
             for (int filler = 0x80; filler >= 0x0E; --filler)
@@ -314,7 +314,8 @@ QString cZelIsp::END1() const {
 }
 
 QString cZelIsp::END2() const {
-    return MakePacket(QStringLiteral("52,") + hex2(seriesFacts(m_context.Chip.SeriesByte).end2Mode) +
+    return MakePacket(QStringLiteral("52,") +
+                          hex2(seriesFacts(m_context.Chip.SeriesByte).end2Mode) +
                           QStringLiteral(",00"),
                       m_context);
 }

@@ -51,7 +51,8 @@ ZelEngine::ReplyOutcome ZelEngine::onReply(const QString& reply) {
                     if (!next) {
                         m_success = true;
                         m_imageWritten = true;
-                        if (m_ctx.Chip.OptionDescriptors.isEmpty() && stepCode(m_step + 1) != u"8") {
+                        if (m_ctx.Chip.OptionDescriptors.isEmpty() &&
+                            stepCode(m_step + 1) != u"8") {
                             m_step += 2;
                         }
                     }

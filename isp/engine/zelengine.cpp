@@ -207,8 +207,10 @@ bool ZelEngine::identify(const QString& reply) {
     m_phase = Phase::Stepping;
     m_isp.StartUp(reply);
     m_success = true;
-    m_ctx.Chip.OptionDescriptors = LoadOptionDescriptors(*m_ctx.Db, m_ctx.Chip.ModelId, m_ctx.Chip.SeriesByte);
-    m_events.ViewInfo(events::kInfoDetected, events::detectedText(m_ctx.Chip.Model, m_ctx.Chip.ModelId));
+    m_ctx.Chip.OptionDescriptors =
+        LoadOptionDescriptors(*m_ctx.Db, m_ctx.Chip.ModelId, m_ctx.Chip.SeriesByte);
+    m_events.ViewInfo(events::kInfoDetected,
+                      events::detectedText(m_ctx.Chip.Model, m_ctx.Chip.ModelId));
     if (!alive(generation)) return false;
 
     m_steps = LoadStepList(*m_ctx.Db, AsJob(m_downType), m_ctx.Chip.ModelId, m_ctx.Chip.SeriesByte);

@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegularExpression>
+#include <QShortcutEvent>
 
 #include "paint.h"
 #include "propio.h"
@@ -39,6 +41,7 @@ int buttonCode(Qt::MouseButtons b) {
 
 Cmd::Cmd(QWidget* parent) : QWidget(parent) {
     setDefaults();
+    registerMnemonic();
     setMouseTracking(true);
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_Hover, false);
@@ -168,6 +171,7 @@ void Cmd::WriteProperties(PropertyBag& bag) const {
 void Cmd::setCaption(const QString& caption) {
     if (m_caption == caption) return;
     m_caption = caption;
+    registerMnemonic();
     updateGeometry();
     update();
 }
@@ -431,6 +435,33 @@ void Cmd::focusOutEvent(QFocusEvent* event) {
     if (m_pressed) m_pressed = false;
     update();
     QWidget::focusOutEvent(event);
+}
+
+// "下载(&D)": Alt+D presses the button, as the platform's buttons do; screen readers get the
+// caption without its "&" as the name.
+void Cmd::registerMnemonic() {
+    if (m_shortcutId != 0) releaseShortcut(m_shortcutId);
+    m_shortcutId = 0;
+    const QKeySequence mnemonic = QKeySequence::mnemonic(m_caption);
+    if (!mnemonic.isEmpty()) m_shortcutId = grabShortcut(mnemonic);
+    QString name = m_caption;
+    name.remove(QRegularExpression(QStringLiteral("\\(&.\\)$")));
+    name.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    name.remove(u'&');
+    name.replace(u'\x01', u'&');
+    setAccessibleName(name);
+}
+
+bool Cmd::event(QEvent* event) {
+    if (event->type() == QEvent::Shortcut &&
+        static_cast<QShortcutEvent*>(event)->shortcutId() == m_shortcutId && m_shortcutId != 0) {
+        if (isEnabled() && !ignoresMouse()) {
+            setFocus(Qt::ShortcutFocusReason);
+            emit Click();
+        }
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void Cmd::changeEvent(QEvent* event) {

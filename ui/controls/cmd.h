@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "core/colorrule.h"
+#include "ui/core/colorrule.h"
 
 #include <QMenu>
 
@@ -126,6 +126,7 @@ class Cmd : public QWidget {
     void MouseUp(int button, int shift, int x, int y);
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -144,6 +145,7 @@ class Cmd : public QWidget {
         OleColor border, start, end, moveStart, moveEnd, downStart, downEnd;
     };
     bool ignoresMouse() const;
+    void registerMnemonic();
     void setDefaults();
     void drawBackground(QPainter& p, State state);
     void drawContent(QPainter& p, State state);
@@ -174,6 +176,7 @@ class Cmd : public QWidget {
     bool m_inside = false;
     bool m_keyFocus = false;
     QPointer<QMenu> m_openMenu;
+    int m_shortcutId = 0;
 };
 
 }  // namespace kui

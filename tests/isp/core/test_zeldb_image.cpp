@@ -8,7 +8,6 @@
 #include "gbk.h"
 #include "test_zeldb_support.h"
 #include "zeldb.h"
-#include "zeldb.h"
 
 namespace {
 
@@ -89,7 +88,9 @@ TEST_F(EmbeddedDb, SeriesRowsListTheirParameters) {
                                   "1,10,11,32,24,25,21",       "1,10,11,4,15,16,3,24,25,21"};
     ASSERT_EQ(types.size(), 8);
     for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(zel::LoadSeriesParameters(*zel::LoadDbFile(m_path), types, i).join(u','), params[i]) << i;
+        EXPECT_EQ(zel::LoadSeriesParameters(*zel::LoadDbFile(m_path), types, i).join(u','),
+                  params[i])
+            << i;
     EXPECT_TRUE(zel::LoadSeriesParameters(*zel::LoadDbFile(m_path), types, 8).isEmpty());
     EXPECT_TRUE(zel::LoadSeriesParameters(*zel::LoadDbFile(m_path), types, -1).isEmpty());
 }

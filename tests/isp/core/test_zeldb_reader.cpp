@@ -9,7 +9,6 @@
 #include "gbk.h"
 #include "test_zeldb_support.h"
 #include "zeldb.h"
-#include "zeldb.h"
 
 namespace {
 

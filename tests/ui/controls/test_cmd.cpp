@@ -3,9 +3,9 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "controls/cmd.h"
-#include "core/propertybag.h"
 #include "rendercheck.h"
+#include "ui/controls/cmd.h"
+#include "ui/core/propertybag.h"
 
 using namespace kui;
 using kui::test::at;
@@ -35,6 +35,42 @@ class TestCmd : public QObject {
     }
 
     void captionDefaultsToName() { QCOMPARE(m_cmd->Caption(), QString("cmdTest")); }
+
+    // Alt plus the letter after "&" presses the button, once; other letters, a disabled button
+    // or a caption without "&" do not.
+    void mnemonicPressesTheButton_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("alt-d") << QString::fromUtf8("下载(&D)") << int(Qt::Key_D) << true << 1
+                               << QString::fromUtf8("下载");
+        QTest::newRow("other letter") << QString::fromUtf8("下载(&D)") << int(Qt::Key_E) << true
+                                      << 0 << QString::fromUtf8("下载");
+        QTest::newRow("disabled") << QString::fromUtf8("下载(&D)") << int(Qt::Key_D) << false << 0
+                                  << QString::fromUtf8("下载");
+        QTest::newRow("inline") << QString("&Open") << int(Qt::Key_O) << true << 1
+                                << QString("Open");
+        QTest::newRow("no mnemonic")
+            << QString("Save && Run") << int(Qt::Key_S) << true << 0 << QString("Save & Run");
+    }
+    void mnemonicPressesTheButton() {
+        QFETCH(QString, caption);
+        QFETCH(int, key);
+        QFETCH(bool, enabled);
+        QFETCH(int, clicks);
+        QFETCH(QString, name);
+        m_cmd->setCaption(caption);
+        m_cmd->setEnabled(enabled);
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        QSignalSpy click(m_cmd, &Cmd::Click);
+        QTest::keyClick(m_window, Qt::Key(key), Qt::AltModifier);
+        QCOMPARE(click.count(), clicks);
+        QCOMPARE(m_cmd->accessibleName(), name);
+        QCOMPARE(m_cmd->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+    }
 
     void releaseDecidesTheEvent_data() {
         QTest::addColumn<int>("button");

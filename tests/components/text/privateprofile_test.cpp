@@ -1,0 +1,90 @@
+// The one reader of INI text: the rules every settings file, the port table and zel.db share.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <QFile>
+
+#include "gbkcodec.h"
+#include "privateprofile.h"
+
+namespace {
+
+using ktext::PrivateProfile;
+
+struct ReadCase {
+    const char* name;
+    const char* text;  // UTF-8
+    const char* section;
+    const char* key;
+    std::optional<QString> value;
+};
+
+class ProfileReads : public ::testing::TestWithParam<ReadCase> {};
+
+TEST_P(ProfileReads, FollowThePrivateProfileRules) {
+    const ReadCase& c = GetParam();
+    const PrivateProfile profile = PrivateProfile::fromBytes(QByteArray(c.text));
+    EXPECT_EQ(profile.value(QString::fromUtf8(c.section), QString::fromUtf8(c.key)), c.value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, ProfileReads,
+    ::testing::Values(
+        ReadCase{"Plain", "[A]\nk=v\n", "A", "k", "v"},
+        ReadCase{"NamesIgnoreCase", "[Config]\nComPort=3\n", "CONFIG", "comport", "3"},
+        ReadCase{"NamesAndValuesTrimmed", "  [ A ]  \n  k  =  v w  \n", "A", "k", "v w"},
+        ReadCase{"OnePairOfQuotes", "[A]\nk=\"\" x \"\"\n", "A", "k", "\" x \""},
+        ReadCase{"QuotesKeepBlanks", "[A]\nk=\" AT \"\n", "A", "k", " AT "},
+        ReadCase{"LoneQuoteKept", "[A]\nk=\"x\n", "A", "k", "\"x"},
+        ReadCase{"FirstKeyWins", "[A]\nk=1\nK=2\n", "A", "k", "1"},
+        ReadCase{"FirstSectionWins", "[A]\nk=1\n[a]\nk=2\nj=3\n", "A", "j", std::nullopt},
+        ReadCase{"EmptyValue", "[A]\nk=\n", "A", "k", ""},
+        ReadCase{"MissingKey", "[A]\nk=1\n", "A", "x", std::nullopt},
+        ReadCase{"MissingSection", "[A]\nk=1\n", "B", "k", std::nullopt},
+        ReadCase{"KeyBeforeAnySection", "k=1\n[A]\n", "A", "k", std::nullopt},
+        ReadCase{"CommentLine", "[A]\n;k=1\nk=2\n", "A", "k", "2"},
+        ReadCase{"UnclosedHeaderIsNoSection", "[A]\n[B\nk=1\n", "A", "k", "1"},
+        ReadCase{"CrLf", "[A]\r\nk=v\r\n", "A", "k", "v"},
+        ReadCase{"EqualsInValue", "[A]\nk=a=b\n", "A", "k", "a=b"},
+        ReadCase{"Utf8", "[Lang]\n1=下载(&D)\n", "lang", "1", QString::fromUtf8("下载(&D)")},
+        ReadCase{"Utf8Bom", "\xEF\xBB\xBF[A]\nk=v\n", "A", "k", "v"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ProfileEncoding, FallsBackToGbkAndReadsDatabasesAsGbk) {
+    const QString text = QString::fromUtf8("[TYPE]\n0=ZEL51A 系列:0,10\n");
+    const QByteArray gbk = ktext::EncodeGbk(text);
+    ASSERT_NE(gbk, text.toUtf8());
+    EXPECT_EQ(PrivateProfile::fromBytes(gbk).read(u"TYPE", u"0"),
+              QString::fromUtf8("ZEL51A 系列:0,10"));
+    EXPECT_EQ(PrivateProfile::fromBytes(gbk, ktext::ProfileEncoding::Gbk).read(u"TYPE", u"0"),
+              QString::fromUtf8("ZEL51A 系列:0,10"));
+}
+
+TEST(ProfileLimits, ValuesAreCutAt2047Characters) {
+    const QByteArray text = "[A]\nk=" + QByteArray(5000, 'x') + "\n";
+    EXPECT_EQ(PrivateProfile::fromBytes(text).read(u"A", u"k").size(), 2047);
+}
+
+TEST(ProfileListing, SectionsAndKeysInOrderWithFirstSpellings) {
+    const PrivateProfile p = PrivateProfile::fromBytes("[Ports]\nCOM2=b\ncom1=a\nCOM2=c\n[x]\n[PORTS]\n");
+    EXPECT_EQ(p.sectionNames(), QStringList({"Ports", "x"}));
+    EXPECT_EQ(p.keys(u"ports"), QStringList({"COM2", "com1"}));
+    EXPECT_TRUE(p.hasSection(u"X"));
+    EXPECT_TRUE(p.keys(u"none").isEmpty());
+}
+
+TEST(ProfileFiles, MissingFilesAndFoldersGiveNothing) {
+    QTemporaryDir dir;
+    EXPECT_FALSE(PrivateProfile::load(dir.filePath("absent.ini")));
+    EXPECT_FALSE(PrivateProfile::load(dir.path()));
+    EXPECT_FALSE(PrivateProfile::load(QString()));
+    QFile file(dir.filePath("a.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[A]\nk=v\n");
+    file.close();
+    const auto loaded = PrivateProfile::load(dir.filePath("a.ini"));
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded->read(u"a", u"K"), "v");
+}
+
+}  // namespace
