@@ -132,8 +132,10 @@ bool Session::openDatabase() {
         m_database = std::move(installed.database);
         m_dbPath = installed.embedded ? QString() : installed.path;
         if (installed.embedded && m_options.verbose)
-            m_out.trace(QStringLiteral("单片机数据库 %1 无法创建，使用程序内置的数据库")
-                            .arg(installed.path));
+            m_out.trace(installed.path.isEmpty()
+                            ? QStringLiteral("没有可用的用户数据目录，使用程序内置的数据库")
+                            : QStringLiteral("单片机数据库 %1 无法创建，使用程序内置的数据库")
+                                  .arg(installed.path));
     } else {
         // A database the user names is read as it is, never overwritten.
         const QFileInfo file(m_options.dbFile);

@@ -81,14 +81,17 @@ QString StepSection(JobType job) {
 }  // namespace
 
 QString ResolveDbPath() {
-    QString path = EnvPath("ZEL_DB");
-    if (path.isEmpty()) {
-        QString base = EnvPath("XDG_DATA_HOME");
-        if (base.isEmpty() || QDir::isRelativePath(base))
-            base = QDir::homePath() + QStringLiteral("/.local/share");
-        path = base + QStringLiteral("/zel/zel.db");
+    const QString named = EnvPath("ZEL_DB");
+    if (!named.isEmpty()) return named;
+    QString base = EnvPath("XDG_DATA_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base)) {
+        // Without a home of the user's own there is no per-user place: never fall back to "/"
+        // or make up a home folder that does not exist.
+        const QString home = EnvPath("HOME");
+        if (home.isEmpty() || QDir::isRelativePath(home) || !QFileInfo(home).isDir()) return {};
+        base = home + QStringLiteral("/.local/share");
     }
-    return path;
+    return base + QStringLiteral("/zel/zel.db");
 }
 
 DbSnapshot EmptyDb() {

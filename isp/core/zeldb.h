@@ -73,7 +73,8 @@ class MemoryChipDatabase final : public ChipDatabase {
 // --- The installed copy ---------------------------------------------------------------------
 
 // The database file as the environment says now: $ZEL_DB, else $XDG_DATA_HOME/zel/zel.db
-// (default ~/.local/share/zel/zel.db).
+// (default ~/.local/share/zel/zel.db); "" when neither is set and $HOME is unset or names no
+// folder.
 QString ResolveDbPath();
 
 // Writes the embedded image to `dbPath` (atomically, creating its folder) unless the file there
@@ -84,7 +85,7 @@ bool InstallDb(const QString& dbPath);
 // The database the control and korvan-cli use.
 struct InstalledDb {
     std::unique_ptr<ChipDatabase> database;
-    QString path;           // the installed file (where it was to be)
+    QString path;           // the installed file (where it was to be; "" when there is no place)
     bool embedded = false;  // the file could not be created: the built-in copy is used
 };
 // Installs or refreshes the file at `path` from the built-in copy. When that fails, a

@@ -63,8 +63,11 @@ TEST_P(MissingHome, ChecksWithTheBuiltInDatabase) {
     const CliResult verbose = runCli({"check", "--sim", "D103", "-v"}, 60000, env);
     ASSERT_TRUE(verbose.finished) << verbose.dump();
     EXPECT_EQ(verbose.exitCode, 0) << verbose.dump();
-    if (cannotInstall)
-        EXPECT_EQ((verbose.out + verbose.err).count(kFallbackNote), 1) << verbose.dump();
+    // A read-only home takes the database after all when the tests run with the rights to
+    // ignore the folder's mode; then there is nothing to say.
+    const bool fellBack = !QFileInfo::exists(installed);
+    EXPECT_TRUE(fellBack || GetParam().home == Home::ReadOnly);
+    EXPECT_EQ((verbose.out + verbose.err).count(kFallbackNote), fellBack ? 1 : 0) << verbose.dump();
     QFile::setPermissions(home,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }

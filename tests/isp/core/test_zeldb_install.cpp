@@ -121,6 +121,17 @@ TEST(DbLocation, FollowsTheEnvironment) {
         const ScopedEnv xdg("XDG_DATA_HOME", data);
         EXPECT_EQ(zel::ResolveDbPath(), dir.filePath(".local/share/zel/zel.db"));
     }
+    // No home of the user's own: no place at all, never "/" or a made-up folder.
+    const ScopedEnv xdg("XDG_DATA_HOME", std::nullopt);
+    for (const std::optional<QByteArray>& noHome :
+         {std::optional<QByteArray>(), std::optional<QByteArray>(""),
+          std::optional<QByteArray>("relative"),
+          std::optional<QByteArray>(dir.filePath("nonexistent").toUtf8())}) {
+        const ScopedEnv unset("HOME", noHome);
+        EXPECT_EQ(zel::ResolveDbPath(), QString());
+        EXPECT_TRUE(zel::OpenInstalledDb().embedded);
+    }
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("nonexistent")));
 }
 
 }  // namespace
