@@ -39,9 +39,11 @@ int buttonCode(Qt::MouseButtons b) {
 
 }  // namespace
 
-Cmd::Cmd(QWidget* parent) : QWidget(parent) {
+Cmd::Cmd(QWidget* parent) : QAbstractButton(parent) {
     setDefaults();
-    registerMnemonic();
+    // The base class clicks on its own only for the mnemonic and accessibility's "press";
+    // mouse and keys are handled here.
+    connect(this, &QAbstractButton::clicked, this, &Cmd::onBaseClicked);
     setMouseTracking(true);
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_Hover, false);
@@ -75,6 +77,7 @@ void Cmd::setDefaults() {
 void Cmd::InitProperties() {
     setDefaults();
     m_caption = objectName();
+    captionChanged();
     m_icon = QPixmap();
     m_picture = QPixmap();
     rebuildMaskedPicture();
@@ -85,6 +88,7 @@ void Cmd::InitProperties() {
 void Cmd::ReadProperties(const PropertyBag& bag) {
     using namespace prop;
     m_caption = readString(bag, "Caption", objectName());
+    captionChanged();
     m_textLeft = readInt(bag, "TextLeft", 0);
     m_textTop = readInt(bag, "TextTop", 1);
     m_icon = readPicture(bag, "Icon");
@@ -171,7 +175,7 @@ void Cmd::WriteProperties(PropertyBag& bag) const {
 void Cmd::setCaption(const QString& caption) {
     if (m_caption == caption) return;
     m_caption = caption;
-    registerMnemonic();
+    captionChanged();
     updateGeometry();
     update();
 }
@@ -269,6 +273,7 @@ void Cmd::ChangeState(bool enabled, const QString& caption, int textLeft, int te
                       const QPixmap& picture, const QFont* font) {
     setEnabled(enabled);
     m_caption = caption;
+    captionChanged();
     m_textLeft = textLeft;
     m_textTop = textTop;
     m_picture = picture;
@@ -437,13 +442,10 @@ void Cmd::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
 }
 
-// "下载(&D)": Alt+D presses the button, as the platform's buttons do; screen readers get the
-// caption without its "&" as the name.
-void Cmd::registerMnemonic() {
-    if (m_shortcutId != 0) releaseShortcut(m_shortcutId);
-    m_shortcutId = 0;
-    const QKeySequence mnemonic = QKeySequence::mnemonic(m_caption);
-    if (!mnemonic.isEmpty()) m_shortcutId = grabShortcut(mnemonic);
+// The base class's text carries the "&" mnemonic ("下载(&D)": Alt+D presses the button);
+// screen readers get the caption without it as the name.
+void Cmd::captionChanged() {
+    setText(m_caption);
     QString name = m_caption;
     name.remove(QRegularExpression(QStringLiteral("\\(&.\\)$")));
     name.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
@@ -452,16 +454,9 @@ void Cmd::registerMnemonic() {
     setAccessibleName(name);
 }
 
-bool Cmd::event(QEvent* event) {
-    if (event->type() == QEvent::Shortcut &&
-        static_cast<QShortcutEvent*>(event)->shortcutId() == m_shortcutId && m_shortcutId != 0) {
-        if (isEnabled() && !ignoresMouse()) {
-            setFocus(Qt::ShortcutFocusReason);
-            emit Click();
-        }
-        return true;
-    }
-    return QWidget::event(event);
+void Cmd::onBaseClicked() {
+    if (ignoresMouse()) return;
+    emit Click();
 }
 
 void Cmd::changeEvent(QEvent* event) {
@@ -472,7 +467,7 @@ void Cmd::changeEvent(QEvent* event) {
         updateGeometry();
         update();
     }
-    QWidget::changeEvent(event);
+    QAbstractButton::changeEvent(event);
 }
 
 // ---- drawing ----------------------------------------------------------------------------

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QMenu>
 #include <QPainter>
 #include <QSignalSpy>
@@ -67,9 +68,35 @@ class TestCmd : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(m_window));
         QSignalSpy click(m_cmd, &Cmd::Click);
         QTest::keyClick(m_window, Qt::Key(key), Qt::AltModifier);
+        // The mnemonic shows the button pressed at once and clicks when it comes up again.
+        QCOMPARE(m_cmd->isDown(), clicks == 1);
+        if (clicks == 1) QTRY_COMPARE(click.count(), 1);
         QCOMPARE(click.count(), clicks);
         QCOMPARE(m_cmd->accessibleName(), name);
         QCOMPARE(m_cmd->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+    }
+
+    // Screen readers see a push button with the caption as its name, and can press it.
+    void accessibleAsAPushButton() {
+        m_cmd->setCaption(QString::fromUtf8("下载(&D)"));
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(m_cmd);
+        QVERIFY(a);
+        QCOMPARE(a->role(), QAccessible::Button);
+        QCOMPARE(a->text(QAccessible::Name), QString::fromUtf8("下载"));
+        QAccessibleActionInterface* actions = a->actionInterface();
+        QVERIFY(actions);
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        QSignalSpy click(m_cmd, &Cmd::Click);
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(click.count(), 1);
+        // A tab held down (Keep with UserDown) takes no press, as it takes no mouse click.
+        m_cmd->setKeep(true);
+        m_cmd->setUserDown(true);
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(!m_cmd->isDown());  // the base class's click is over
+        QTest::keyClick(m_window, Qt::Key_D, Qt::AltModifier);
+        QTRY_VERIFY(!m_cmd->isDown());
+        QCOMPARE(click.count(), 1);
     }
 
     void releaseDecidesTheEvent_data() {
