@@ -61,23 +61,25 @@ QString DecodeUtf8OrGbk(QByteArrayView bytes) {
 PrivateProfile PrivateProfile::fromText(QStringView text) {
     PrivateProfile profile;
     Section* current = nullptr;  // null outside a section and in a repeated one
-    for (QStringView line : text.tokenize(u'\n')) {
-        if (line.endsWith(u'\r')) line.chop(1);
-        const ProfileLine parsed = ParseProfileLine(line);
-        if (parsed.kind == ProfileLine::Section) {
-            const QString folded = Folded(parsed.name);
-            if (profile.m_index.contains(folded)) {
-                current = nullptr;
-                continue;
+    // Lines end in LF, CR LF or a lone CR.
+    for (QStringView lfLine : text.tokenize(u'\n')) {
+        for (QStringView line : lfLine.tokenize(u'\r')) {
+            const ProfileLine parsed = ParseProfileLine(line);
+            if (parsed.kind == ProfileLine::Section) {
+                const QString folded = Folded(parsed.name);
+                if (profile.m_index.contains(folded)) {
+                    current = nullptr;
+                    continue;
+                }
+                profile.m_index.insert(folded, profile.m_sections.size());
+                profile.m_sections.append(Section{parsed.name, {}, {}});
+                current = &profile.m_sections.last();
+            } else if (parsed.kind == ProfileLine::Key && current) {
+                const QString folded = Folded(parsed.name);
+                if (current->values.contains(folded)) continue;
+                current->keys.append(parsed.name);
+                current->values.insert(folded, parsed.value);
             }
-            profile.m_index.insert(folded, profile.m_sections.size());
-            profile.m_sections.append(Section{parsed.name, {}, {}});
-            current = &profile.m_sections.last();
-        } else if (parsed.kind == ProfileLine::Key && current) {
-            const QString folded = Folded(parsed.name);
-            if (current->values.contains(folded)) continue;
-            current->keys.append(parsed.name);
-            current->values.insert(folded, parsed.value);
         }
     }
     return profile;

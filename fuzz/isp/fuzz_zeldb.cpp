@@ -13,6 +13,7 @@
 #include "gbk.h"
 #include "zeldb.h"
 #include "zelinfo.h"
+#include "zelisp.h"
 
 namespace {
 
@@ -53,22 +54,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(zel::ReadDb(path, section, key) == parsed.read(QString::fromLatin1(section), key));
     }
 
+    // The file as a job reads it, and the same bytes read through the reuse of unchanged files.
+    const zel::FileChipDatabase database(path);
     zel::ZelContext ctx;
-    ctx.DbPath = path;
-    ctx.TypeList = zel::LoadTypeList(path);
-    ctx.SeriesNames = zel::LoadSeriesNames(path, ctx.TypeList);
-    for (int i = -1; i <= ctx.TypeList.size(); ++i)
-        zel::LoadSeriesParameters(path, ctx.TypeList, i);
+    ctx.Db = database.load();
+    const zel::DbText& db = *ctx.Db;
+    Check(zel::LoadDbFileReusing(path)->sectionNames() == db.sectionNames());
+    const zel::SeriesCatalog catalog = zel::SeriesCatalog::of(db);
+    for (int i = -1; i <= catalog.TypeList.size(); ++i)
+        zel::LoadSeriesParameters(db, catalog.TypeList, i);
 
     const uint8_t series = size > 0 ? data[0] : 0;
     ctx.Chip.ModelId = zel::SeriesKey(series) + zel::SeriesKey(size > 1 ? data[1] : 0);
     ctx.Chip.SeriesByte = series;
-    zel::ApplyModelRecord(ctx, zel::LookupModelRecord(path, ctx.Chip.ModelId));
-    zel::ApplyModelRecord(ctx, text.left(40));  // the input as a record too
+    zel::ApplyModelRecord(ctx.Chip, zel::LookupModelRecord(db, ctx.Chip.ModelId), catalog.TypeList);
+    zel::ApplyModelRecord(ctx.Chip, text.left(40), catalog.TypeList);  // the input as a record too
     for (zel::JobType job : {zel::JobType::Check, zel::JobType::Download, zel::JobType::Configure})
-        zel::LoadStepList(ctx, job);
-    zel::LoadOptionFormat(path, ctx.Chip.ModelId, series);
-    zel::LoadOptionDescriptors(ctx);
+        zel::LoadStepList(db, job, ctx.Chip.ModelId, series);
+    zel::LoadOptionFormat(db, ctx.Chip.ModelId, series);
+    ctx.Chip.OptionDescriptors = zel::LoadOptionDescriptors(db, ctx.Chip.ModelId, series);
 
     ctx.Chip.StatusBytes.assign(data, data + std::min<size_t>(size, 64));
     const zel::cZelInfo info(ctx);

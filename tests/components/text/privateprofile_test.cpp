@@ -45,6 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"CommentLine", "[A]\n;k=1\nk=2\n", "A", "k", "2"},
         ReadCase{"UnclosedHeaderIsNoSection", "[A]\n[B\nk=1\n", "A", "k", "1"},
         ReadCase{"CrLf", "[A]\r\nk=v\r\n", "A", "k", "v"},
+        ReadCase{"LoneCr", "[A]\rj=1\rk=v\r", "A", "k", "v"},
         ReadCase{"EqualsInValue", "[A]\nk=a=b\n", "A", "k", "a=b"},
         ReadCase{"Utf8", "[Lang]\n1=下载(&D)\n", "lang", "1", QString::fromUtf8("下载(&D)")},
         ReadCase{"Utf8Bom", "\xEF\xBB\xBF[A]\nk=v\n", "A", "k", "v"}),
