@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
 export QT_QPA_PLATFORM ?= offscreen
 
-.PHONY: all bootstrap build demo test test-asan fuzz bench clean
+.PHONY: all bootstrap build check demo test test-asan fuzz bench clean
 
 all: build
 
@@ -15,6 +15,11 @@ bootstrap:
 build: bootstrap
 	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build build -j $(JOBS)
+
+# The quick loop while developing: the one build, its unit and widget tests (no end-to-end
+# runs, no fuzzing).
+check: build
+	@ctest --test-dir build --output-on-failure -j $(JOBS) --timeout 600 -LE 'e2e|fuzz'
 
 # The main job: download the bundled example firmware into the bundled virtual chip.
 demo: build
@@ -32,7 +37,7 @@ test-asan: bootstrap
 # Fuzz targets are built with clang's libFuzzer and each runs for a bounded time.
 fuzz: bootstrap
 	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-		-DKORVAN_FUZZ=ON -DKORVAN_PARTS="isp;components;app;sim;fuzz" >/dev/null
+		-DKORVAN_FUZZ=ON -DKORVAN_PARTS="isp;components;ui;app;sim;fuzz" >/dev/null
 	@cmake --build build-fuzz -j $(JOBS)
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) ctest --test-dir build-fuzz --output-on-failure -j $(JOBS)
 

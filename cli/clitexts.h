@@ -20,6 +20,12 @@ inline QString SeriesPartlyDone(int completed, int wanted) {
 inline QString DatabaseUnreadable(const QString& path) {
     return QStringLiteral("无法读取单片机数据库：%1").arg(path);
 }
+// -v: the installed database could not be created, so the program's own copy is used.
+inline const QString kBuiltInDatabaseNoHome =
+    QStringLiteral("没有可用的用户数据目录，使用程序内置的数据库");
+inline QString BuiltInDatabaseInstead(const QString& path) {
+    return QStringLiteral("单片机数据库 %1 无法创建，使用程序内置的数据库").arg(path);
+}
 inline const QString kSeriesOutOfRange = QStringLiteral("--series 超出范围，数据库中的系列：\n");
 inline QString SimUnknownModel(const QString& model) {
     return QStringLiteral(

@@ -1,5 +1,7 @@
 #include "session.h"
 
+#include "zeldb.h"
+
 #include "clitexts.h"
 #include "core/codefile.h"
 #include "core/messages.h"
@@ -138,7 +140,13 @@ int Session::finish(int exitCode, const QString& result, const QString& message)
 bool Session::openDatabase() {
     // The installed database, refreshed from the built-in copy when older, as the control
     // does when it is created; a database the user names is read as it is.
-    return m_driver.openDatabase(m_options.dbFile);
+    if (!m_driver.openDatabase(m_options.dbFile)) return false;
+    if (m_driver.usesBuiltInDatabase() && m_options.verbose) {
+        const QString installed = zel::ResolveDbPath();
+        m_out.trace(installed.isEmpty() ? text::kBuiltInDatabaseNoHome
+                                        : text::BuiltInDatabaseInstead(installed));
+    }
+    return true;
 }
 
 bool Session::loadCode() {
@@ -254,7 +262,7 @@ int Session::run() {
     m_elapsed.start();
     if (!openDatabase())
         return finish(kExitUsage, QStringLiteral("input-error"),
-                      text::DatabaseUnreadable(m_options.dbFile.isEmpty() ? m_driver.databasePath()
+                      text::DatabaseUnreadable(m_options.dbFile.isEmpty() ? zel::ResolveDbPath()
                                                                           : m_options.dbFile));
     if (m_options.series && *m_options.series >= m_driver.seriesCount()) {
         QStringList names;

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "settingsfolder.h"
+
 namespace korvan {
 
 struct AppPaths {
@@ -14,9 +16,9 @@ struct AppPaths {
     QString configFile() const { return AppPath + QStringLiteral("Config.ini"); }
     QString langFile() const { return AppPath + QStringLiteral("Lang.ini"); }
 
-    // KORVAN_HOME, else the executable's folder when it is writable (portable use), else
-    // $XDG_CONFIG_HOME/KORVAN/. The registry file is KORVAN_REGISTRY, else
-    // $XDG_CONFIG_HOME/KORVAN/registry.ini. Creates the application folder when missing.
+    // The settings folder (ktext::SettingsFolder, which the ZEL control asks as well). The registry
+    // file is KORVAN_REGISTRY, else $XDG_CONFIG_HOME/KORVAN/registry.ini. Creates the application
+    // folder when missing.
     static AppPaths detect();
 };
 
@@ -24,7 +26,6 @@ struct AppPaths {
 const AppPaths& CurrentAppPaths();
 void SetCurrentAppPaths(const AppPaths& paths);
 
-// `folder` with exactly one trailing "/".
-QString WithTrailingSlash(const QString& folder);
+using ktext::WithTrailingSlash;
 
 }  // namespace korvan

@@ -1,6 +1,7 @@
 #include "core/inidocument.h"
 
 #include "core/textcodec.h"
+#include "privateprofile.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,24 +11,21 @@
 namespace korvan {
 namespace {
 
+using ktext::ParseProfileLine;
+using ktext::ProfileLine;
+
 // The name of a "[name]" line, or nothing for any other line.
 std::optional<QString> SectionName(const QString& line) {
-    const QString trimmed = line.trimmed();
-    if (!trimmed.startsWith('[')) return std::nullopt;
-    const qsizetype close = trimmed.lastIndexOf(']');
-    if (close < 1) return std::nullopt;
-    return trimmed.mid(1, close - 1).trimmed();
+    ProfileLine parsed = ParseProfileLine(line);
+    if (parsed.kind != ProfileLine::Section) return std::nullopt;
+    return std::move(parsed.name);
 }
 
-struct KeyLine {
-    QString key;
-    QString value;
-};
-
-std::optional<KeyLine> SplitKeyLine(const QString& line) {
-    const qsizetype eq = line.indexOf('=');
-    if (eq < 0) return std::nullopt;
-    return KeyLine{line.left(eq).trimmed(), line.mid(eq + 1).trimmed()};
+// The line as the reader sees it when it is a key line.
+std::optional<ProfileLine> KeyLine(const QString& line) {
+    ProfileLine parsed = ParseProfileLine(line);
+    if (parsed.kind != ProfileLine::Key) return std::nullopt;
+    return parsed;
 }
 
 QString OneLine(QString text) {
@@ -103,8 +101,8 @@ std::optional<IniDocument::Range> IniDocument::findSection(const QString& sectio
 std::optional<qsizetype> IniDocument::findKey(const Range& range, const QString& key) const {
     const QString wanted = key.trimmed();
     for (qsizetype i = range.header + 1; i < range.end; ++i) {
-        const auto kv = SplitKeyLine(lines_[i]);
-        if (kv && SameName(kv->key, wanted)) return i;
+        const auto kv = KeyLine(lines_[i]);
+        if (kv && SameName(kv->name, wanted)) return i;
     }
     return std::nullopt;
 }
@@ -114,10 +112,7 @@ std::optional<QString> IniDocument::value(const QString& section, const QString&
     if (!range) return std::nullopt;
     const auto line = findKey(*range, key);
     if (!line) return std::nullopt;
-    QString text = SplitKeyLine(lines_[*line])->value;
-    if (text.size() >= 2 && text.startsWith('"') && text.endsWith('"'))
-        text = text.mid(1, text.size() - 2);
-    return text.left(kMaxValueLength);
+    return KeyLine(lines_[*line])->value;
 }
 
 QString IniDocument::read(const QString& section, const QString& key,
@@ -137,7 +132,7 @@ void IniDocument::write(const QString& section, const QString& key, const QStrin
     }
     if (const auto at = findKey(*range, name)) {
         // The key keeps the spelling it had in the file.
-        lines_[*at] = SplitKeyLine(lines_[*at])->key + '=' + OneLine(value);
+        lines_[*at] = KeyLine(lines_[*at])->name + '=' + OneLine(value);
         return;
     }
     qsizetype insertAt = range->end;
@@ -180,7 +175,7 @@ QStringList IniDocument::keys(const QString& section) const {
     const auto range = findSection(section);
     if (!range) return names;
     for (qsizetype i = range->header + 1; i < range->end; ++i) {
-        if (const auto kv = SplitKeyLine(lines_[i])) names.append(kv->key);
+        if (const auto kv = KeyLine(lines_[i])) names.append(kv->name);
     }
     return names;
 }

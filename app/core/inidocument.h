@@ -1,7 +1,6 @@
-// One INI text in memory with the rules of the platform's private-profile calls: section and
-// key names compare without regard to case, names and values are trimmed, one pair of
-// enclosing double quotes is stripped from a value, the first section and the first key of a
-// name win, and a write changes one line in place and keeps the rest of the text as it was.
+// One INI text in memory, for editing. Lines are classified and values read by the shared
+// private-profile reader's rules (ktext::ParseProfileLine), so an edit finds exactly the key a
+// read finds; a write changes one line in place and keeps the rest of the text as it was.
 #pragma once
 
 #include <QByteArray>
@@ -9,12 +8,14 @@
 #include <QStringList>
 #include <optional>
 
+#include "privateprofile.h"
+
 namespace korvan {
 
 class IniDocument {
   public:
     // The longest value a read returns (the platform reads into 2048 characters, NUL included).
-    static constexpr qsizetype kMaxValueLength = 2047;
+    static constexpr qsizetype kMaxValueLength = ktext::PrivateProfile::kMaxValueLength;
 
     IniDocument() = default;
     // Decodes UTF-8, or GBK when the bytes are not valid UTF-8.

@@ -2,12 +2,14 @@
 
 #include "core/apppaths.h"
 #include "core/inidocument.h"
+#include "privateprofile.h"
 
 namespace korvan {
 
 QString ReadIni(const QString& section, const QString& key, const QString& file,
                 const QString& fallback) {
-    return IniDocument::load(file).read(section, key, fallback);
+    const auto profile = ktext::PrivateProfile::load(file);
+    return profile ? profile->read(section, key, fallback) : fallback;
 }
 
 bool WriteIni(const QString& section, const QString& key, const QString& value,

@@ -9,13 +9,12 @@
 #include <QStringView>
 
 #include "gbkcodec.h"
+#include "privateprofile.h"
 
 namespace korvan {
 
-// UTF-8 when `bytes` are valid UTF-8 (a leading byte-order mark is dropped), else GBK.
-QString DecodeUtf8OrGbk(QByteArrayView bytes);
-
 using ktext::DecodeGbk;
+using ktext::DecodeUtf8OrGbk;
 using ktext::EncodeGbk;
 
 }  // namespace korvan

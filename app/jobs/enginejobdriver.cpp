@@ -50,7 +50,7 @@ zel::Bytes ToBytes(const QByteArray& bytes) {
 
 EngineJobDriver::EngineJobDriver(JobClock& clock)
     : JobDriver(clock), m_context(std::make_unique<zel::ZelContext>()) {
-    m_job = std::make_unique<zel::ZelQtJob>(*m_context);
+    m_job = std::make_unique<zel::ZelQtJob>(*m_context, m_database);
     // Direct connections: the handlers run inside the engine's event, before it goes on, so
     // the data handed over at the erase announcement is what gets written.
     QObject::connect(
@@ -70,7 +70,7 @@ EngineJobDriver::EngineJobDriver(JobClock& clock)
         m_job.get(), &zel::ZelQtJob::Progress, &m_receiver,
         [this](int percent) { raiseProgress(percent); }, Qt::DirectConnection);
     m_job->engine().setOptionCommitter(
-        [this] { WriteOptionChoices(*m_context, m_context->SeriesIndex, m_choices); });
+        [this] { WriteOptionChoices(*m_context, m_context->Chip.SeriesIndex, m_choices); });
 }
 
 EngineJobDriver::~EngineJobDriver() {
@@ -79,21 +79,23 @@ EngineJobDriver::~EngineJobDriver() {
 }
 
 bool EngineJobDriver::openDatabase(const QString& path) {
-    zel::ZelContext& ctx = *m_context;
     if (path.isEmpty()) {
-        zel::InitDatabase(ctx, zel::ResolveDbPath());
+        // The installed database, refreshed from the built-in copy when older, as the control
+        // does when it is created; the built-in copy itself when none can be installed.
+        zel::InstalledDb installed = zel::OpenInstalledDb();
+        m_database.m_source = std::move(installed.database);
+        m_dbPath = installed.embedded ? QString() : installed.path;
+        m_builtIn = installed.embedded;
     } else {
+        // A database the user names is read as it is, never overwritten.
         const QFileInfo file(path);
         if (!file.isFile() || !file.isReadable()) return false;
-        ctx.DbPath = file.absoluteFilePath();
-        ctx.TypeList = zel::LoadTypeList(ctx.DbPath);
-        ctx.SeriesNames = zel::LoadSeriesNames(ctx.DbPath, ctx.TypeList);
+        m_dbPath = file.absoluteFilePath();
+        m_database.m_source = std::make_unique<zel::FileChipDatabase>(m_dbPath);
+        m_builtIn = false;
     }
-    return !ctx.TypeList.isEmpty();
-}
-
-QString EngineJobDriver::databasePath() const {
-    return m_context->DbPath.isEmpty() ? zel::ResolveDbPath() : m_context->DbPath;
+    m_series = zel::SeriesCatalog::of(*m_database.load());
+    return !m_series.TypeList.isEmpty();
 }
 
 kserial::MSComm& EngineJobDriver::port() {
@@ -113,7 +115,7 @@ QString EngineJobDriver::lastPortFailure() const {
 }
 
 std::vector<OptionRowInfo> EngineJobDriver::chipOptions() const {
-    return ReadOptionRows(*m_context, m_context->SeriesIndex);
+    return ReadOptionRows(*m_context, m_context->Chip.SeriesIndex);
 }
 
 bool EngineJobDriver::doStart(int type) {
@@ -170,7 +172,7 @@ ChipRecord EngineJobDriver::chip() const {
 }
 
 void EngineJobDriver::setMaxBaud(qint64 baud) {
-    zel::cZelInfo(*m_context).New_baud(static_cast<int32_t>(baud));
+    m_job->engine().setMaxBaud(baud);
 }
 
 void EngineJobDriver::setRts(bool on) {
@@ -178,11 +180,11 @@ void EngineJobDriver::setRts(bool on) {
 }
 
 int EngineJobDriver::seriesCount() const {
-    return static_cast<int>(m_context->TypeList.size());
+    return static_cast<int>(m_series.TypeList.size());
 }
 
 QString EngineJobDriver::seriesName(int index) const {
-    const QStringList names = m_context->SeriesNames.split(QStringLiteral("\r\n"));
+    const QStringList names = m_series.SeriesNames.split(QStringLiteral("\r\n"));
     return index >= 0 && index < names.size() ? names.at(index) : QString();
 }
 

@@ -18,6 +18,8 @@ class ZelQtJob;
 struct ZelContext;
 }  // namespace zel
 
+#include "zeldb.h"
+
 namespace korvan::jobs {
 
 class EngineJobDriver : public JobDriver {
@@ -28,7 +30,10 @@ class EngineJobDriver : public JobDriver {
     // The installed database (refreshed from the built-in copy when older) when `path` is
     // empty, else the named file as it is. False when it holds no series.
     bool openDatabase(const QString& path);
-    QString databasePath() const;
+    // The file the database comes from; "" for the copy built into the program.
+    QString databasePath() const { return m_dbPath; }
+    // Set when the installed copy could not be created and the built-in one stands in.
+    bool usesBuiltInDatabase() const { return m_builtIn; }
     kserial::MSComm& port();
     // Every packet, reply and stray byte, with the time since the last one; {} switches off.
     void setTrace(std::function<void(const QString&)> trace);
@@ -58,6 +63,20 @@ class EngineJobDriver : public JobDriver {
     EndReason endReason() const override;
 
   private:
+    // The engine holds on to one database for its lifetime; the file behind it is chosen
+    // later, when the options are known.
+    class ChosenDatabase final : public zel::ChipDatabase {
+      public:
+        zel::DbSnapshot load() const override {
+            return m_source ? m_source->load() : zel::EmptyDb();
+        }
+        std::unique_ptr<zel::ChipDatabase> m_source;
+    };
+
+    ChosenDatabase m_database;
+    zel::SeriesCatalog m_series;
+    QString m_dbPath;
+    bool m_builtIn = false;
     std::unique_ptr<zel::ZelContext> m_context;
     std::unique_ptr<zel::ZelQtJob> m_job;
     QObject m_receiver;

@@ -12,19 +12,19 @@ namespace {
 
 zel::options::OptionModel ModelOf(const zel::ZelContext& ctx, int series) {
     zel::options::OptionModel model;
-    const QString db = ctx.DbPath;
-    model.Build(zel::LoadSeriesParameters(db, ctx.TypeList, series),
+    const zel::DbText& db = *ctx.Db;
+    model.Build(zel::LoadSeriesParameters(db, zel::LoadTypeList(db), series),
                 [&db](const QString& id) { return zel::ReadDb(db, QStringLiteral("PAR"), id); });
     return model;
 }
 
 int CurrentChoice(const zel::options::OptionRow& row, const zel::ZelContext& ctx) {
-    for (const QString& text : ctx.OptionDescriptors) {
+    for (const QString& text : ctx.Chip.OptionDescriptors) {
         const zel::options::OptionDescriptor d = zel::options::ParseDescriptor(text);
         if (!d.valid || d.parameterId != row.parameterId ||
-            static_cast<size_t>(d.byteIndex) >= ctx.StatusBytes.size())
+            static_cast<size_t>(d.byteIndex) >= ctx.Chip.StatusBytes.size())
             continue;
-        const uint8_t byte = ctx.StatusBytes[static_cast<size_t>(d.byteIndex)];
+        const uint8_t byte = ctx.Chip.StatusBytes[static_cast<size_t>(d.byteIndex)];
         if (row.kind() == zel::options::RowKind::Choice) {
             const int bit = (byte >> d.high) & 1;
             return bit == (row.polarity == 0 ? 1 : 0) ? 0 : 1;
@@ -72,9 +72,9 @@ void WriteOptionChoices(zel::ZelContext& ctx, int series, const std::map<int, in
         chosen.insert(model.row(row).parameterId);
     }
     QStringList descriptors;
-    for (const QString& text : ctx.OptionDescriptors)
+    for (const QString& text : ctx.Chip.OptionDescriptors)
         if (chosen.contains(zel::options::ParseDescriptor(text).parameterId)) descriptors << text;
-    model.CommitOptions(descriptors, ctx.StatusBytes);
+    model.CommitOptions(descriptors, ctx.Chip.StatusBytes);
 }
 
 }  // namespace korvan::jobs

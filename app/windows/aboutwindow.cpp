@@ -3,9 +3,9 @@
 #include <QHideEvent>
 #include <QLabel>
 
-#include "controls/back.h"
-#include "controls/cmd.h"
-#include "skin/skin.h"
+#include "ui/controls/back.h"
+#include "ui/controls/cmd.h"
+#include "ui/skin/skin.h"
 #include "windows/dragpanel.h"
 #include "windows/maillink.h"
 #include "windows/messageicons.h"

@@ -6,9 +6,9 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "controls/back.h"
-#include "core/cscroll.h"
-#include "core/twips.h"
+#include "ui/controls/back.h"
+#include "ui/core/cscroll.h"
+#include "ui/core/twips.h"
 #include "views/scrollsteps.h"
 #include "windows/maillink.h"
 #include "windows/shellstate.h"

@@ -6,10 +6,10 @@
 #include <QScreen>
 #include <QShowEvent>
 
-#include "controls/back.h"
-#include "controls/cmd.h"
-#include "core/twips.h"
-#include "skin/skin.h"
+#include "ui/controls/back.h"
+#include "ui/controls/cmd.h"
+#include "ui/core/twips.h"
+#include "ui/skin/skin.h"
 #include "views/messagerules.h"
 #include "windows/messageicons.h"
 #include "windows/promptplayer.h"

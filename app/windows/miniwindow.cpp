@@ -3,10 +3,10 @@
 #include <QApplication>
 #include <QLabel>
 
-#include "controls/back.h"
-#include "controls/cmd.h"
-#include "controls/progress.h"
-#include "skin/skin.h"
+#include "ui/controls/back.h"
+#include "ui/controls/cmd.h"
+#include "ui/controls/progress.h"
+#include "ui/skin/skin.h"
 #include "windows/dragpanel.h"
 #include "windows/shellstate.h"
 #include "windows/windowplacement.h"

@@ -3,7 +3,7 @@
 #include <QKeySequence>
 #include <QShortcut>
 
-#include "controls/cmd.h"
+#include "ui/controls/cmd.h"
 
 namespace korvan {
 

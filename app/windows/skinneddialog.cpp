@@ -2,9 +2,9 @@
 
 #include <QResizeEvent>
 
-#include "controls/back.h"
-#include "controls/paint.h"
-#include "skin/skin.h"
+#include "ui/controls/back.h"
+#include "ui/controls/paint.h"
+#include "ui/skin/skin.h"
 #include "windows/mnemonics.h"
 #include "windows/windowlanguage.h"
 #include "windows/windowskin.h"

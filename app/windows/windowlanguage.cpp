@@ -3,11 +3,11 @@
 #include <QLabel>
 #include <QWidget>
 
-#include "controls/cmd.h"
-#include "controls/frame.h"
+#include "ui/controls/cmd.h"
+#include "ui/controls/frame.h"
 #include "core/apppaths.h"
 #include "core/language.h"
-#include "skin/skin.h"
+#include "ui/skin/skin.h"
 #include "windows/mnemonics.h"
 
 namespace korvan {

@@ -3,12 +3,12 @@
 #include <QVariantMap>
 #include <QWidget>
 
-#include "controls/adjustpass.h"
-#include "core/colorrule.h"
+#include "ui/controls/adjustpass.h"
+#include "ui/core/colorrule.h"
 #include "core/programconfig.h"
-#include "core/skinobject.h"
-#include "skin/skin.h"
-#include "skin/skincolorset.h"
+#include "ui/core/skinobject.h"
+#include "ui/skin/skin.h"
+#include "ui/skin/skincolorset.h"
 #include "windows/shellstate.h"
 
 namespace korvan {

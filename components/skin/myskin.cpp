@@ -1,7 +1,7 @@
 #include "myskin.h"
 
-#include "core/latebind.h"
 #include "enginethemes.h"
+#include "ui/core/latebind.h"
 
 namespace korvanskin {
 

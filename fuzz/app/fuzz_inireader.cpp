@@ -1,12 +1,21 @@
-// The INI reader and writer on arbitrary bytes: reads, writes and a round trip through text.
+// The INI reader and writer on arbitrary bytes: the document agrees with the shared reader,
+// writes, and a round trip through text.
 #include "core/inidocument.h"
 #include "core/usersettings.h"
+#include "privateprofile.h"
 
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     korvan::IniDocument doc = korvan::IniDocument::fromBytes(bytes);
+    // The editable document finds every key exactly where the shared reader does.
+    const ktext::PrivateProfile profile = ktext::PrivateProfile::fromBytes(bytes);
+    for (const QString& name : profile.sectionNames()) {
+        for (const QString& key : profile.keys(name)) {
+            if (doc.value(name, key) != profile.value(name, key)) std::abort();
+        }
+    }
     korvan::UserSettings settings;
     korvan::LoadUserSettings(doc, settings, 8);
 

@@ -1,7 +1,6 @@
 // Random status payloads through StartUp and every command builder: no crash, and every
 // packet is framed correctly (header, length, checksum over what is actually sent, end byte).
 #include <QString>
-#include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -33,28 +32,24 @@ void requireFramed(const QString& packet, int width) {
     }
 }
 
-QString g_dbPath;
-QStringList g_types;
+// The built-in database, as the control reads it when no file can be installed.
+zel::DbSnapshot g_db;
 
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    static QTemporaryDir dir;
-    g_dbPath = dir.path() + QStringLiteral("/zel.db");
-    zel::InstallDb(g_dbPath);
-    g_types = zel::LoadTypeList(g_dbPath);
+    g_db = zel::EmbeddedDb();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 4) return 0;
     zel::ZelContext context;
-    context.DbPath = g_dbPath;
-    context.TypeList = g_types;
+    context.Db = g_db;
     // The first bytes choose the host's rate limit and the end of the data; the rest is the
     // status payload.
     const int64_t limits[] = {0, 1200, 4800, 9600, 19200, 38400, 57600, 115200};
-    context.Baud = limits[data[0] & 7];
+    context.Params.MaxBaud = limits[data[0] & 7];
     const int64_t end = (int64_t{data[1]} << 8 | data[2]) * 3 - 1;
     context.Segments.push_back({0, end, zel::Bytes(size_t(std::max<int64_t>(end + 1, 0)), 0)});
 

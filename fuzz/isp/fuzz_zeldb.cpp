@@ -12,8 +12,8 @@
 
 #include "gbk.h"
 #include "zeldb.h"
-#include "zeldbtext.h"
 #include "zelinfo.h"
+#include "zelisp.h"
 
 namespace {
 
@@ -48,34 +48,38 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // Keys taken from the input itself reach real rows as well as missing ones.
     const QString text = zel::DecodeGbk(bytes);
-    const zel::DbText parsed = zel::DbText::Parse(text);
+    const zel::DbText parsed = zel::DbText::fromText(text);
     const QString key = text.left(8).section(u'=', 0, 0);
     for (const char* section : {"ZEL", "TYPE", "ID", "OPTION", "PAR"}) {
-        Check(zel::ReadDb(path, section, key) == parsed.value(QString::fromLatin1(section), key));
+        Check(zel::ReadDb(path, section, key) == parsed.read(QString::fromLatin1(section), key));
     }
 
+    // The file as a job reads it, and the same bytes read through the reuse of unchanged files.
+    const zel::FileChipDatabase database(path);
     zel::ZelContext ctx;
-    ctx.DbPath = path;
-    ctx.TypeList = zel::LoadTypeList(path);
-    ctx.SeriesNames = zel::LoadSeriesNames(path, ctx.TypeList);
-    for (int i = -1; i <= ctx.TypeList.size(); ++i)
-        zel::LoadSeriesParameters(path, ctx.TypeList, i);
+    ctx.Db = database.load();
+    const zel::DbText& db = *ctx.Db;
+    Check(zel::LoadDbFileReusing(path)->sectionNames() == db.sectionNames());
+    const zel::SeriesCatalog catalog = zel::SeriesCatalog::of(db);
+    for (int i = -1; i <= catalog.TypeList.size(); ++i)
+        zel::LoadSeriesParameters(db, catalog.TypeList, i);
 
     const uint8_t series = size > 0 ? data[0] : 0;
-    ctx.ModelId = zel::SeriesKey(series) + zel::SeriesKey(size > 1 ? data[1] : 0);
-    ctx.SeriesByte = series;
-    zel::ApplyModelRecord(ctx, zel::LookupModelRecord(path, ctx.ModelId));
-    zel::ApplyModelRecord(ctx, text.left(40));  // the input as a record too
+    ctx.Chip.ModelId = zel::SeriesKey(series) + zel::SeriesKey(size > 1 ? data[1] : 0);
+    ctx.Chip.SeriesByte = series;
+    zel::ApplyModelRecord(ctx.Chip, zel::LookupModelRecord(db, ctx.Chip.ModelId), catalog.TypeList);
+    zel::ApplyModelRecord(ctx.Chip, text.left(40), catalog.TypeList);  // the input as a record too
     for (zel::JobType job : {zel::JobType::Check, zel::JobType::Download, zel::JobType::Configure})
-        zel::LoadStepList(ctx, job);
-    zel::LoadOptionFormat(path, ctx.ModelId, series);
-    zel::LoadOptionDescriptors(ctx);
+        zel::LoadStepList(db, job, ctx.Chip.ModelId, series);
+    zel::LoadOptionFormat(db, ctx.Chip.ModelId, series);
+    ctx.Chip.OptionDescriptors = zel::LoadOptionDescriptors(db, ctx.Chip.ModelId, series);
 
-    ctx.StatusBytes.assign(data, data + std::min<size_t>(size, 64));
+    ctx.Chip.StatusBytes.assign(data, data + std::min<size_t>(size, 64));
     const zel::cZelInfo info(ctx);
     for (int16_t i = -1; i <= info.OptCount() && i < 64; ++i) info.OptList(i);
     // Every row of the input as an option row, with the input's first line as a descriptor.
-    zel::DecodeOptionText(text.section(u'\n', 0, 0), text.section(u'\n', 1, 1), ctx.StatusBytes);
+    zel::DecodeOptionText(text.section(u'\n', 0, 0), text.section(u'\n', 1, 1),
+                          ctx.Chip.StatusBytes);
 
     // The installer decides on any contents (and replaces what is not a current database).
     if (zel::DbVersion(path) < zel::kEmbeddedDbVersion) Check(zel::InstallDb(path));

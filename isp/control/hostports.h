@@ -7,8 +7,8 @@
 
 namespace zel::control {
 
-// The host's Config.ini: in $KORVAN_HOME, else beside the executable, else in
-// $XDG_CONFIG_HOME/KORVAN (default ~/.config/KORVAN); "" when there is none.
+// The host's Config.ini, in the settings folder that KORVAN itself uses
+// (ktext::SettingsFolder); "" when there is none.
 QString HostConfigFile();
 
 // Replaces the port table of the control's serial ports by the [Ports] section of the host's

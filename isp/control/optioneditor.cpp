@@ -9,9 +9,9 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "core/cscroll.h"
-#include "core/twips.h"
 #include "optionlayout.h"
+#include "ui/core/cscroll.h"
+#include "ui/core/twips.h"
 #include "zeldb.h"
 
 namespace zel::control {
@@ -46,10 +46,13 @@ QStringList SplitNames(const QString& names) {
 
 }  // namespace
 
-OptionEditor::OptionEditor(QWidget* host, ZelContext& context)
+OptionEditor::OptionEditor(QWidget* host, ZelContext& context, const ChipDatabase& database,
+                           const SeriesCatalog& series)
     : QObject(host),
       m_host(host),
       m_ctx(context),
+      m_database(database),
+      m_series(series),
       m_metric(OptionEditorFont(), kui::twipsPerPixelX(host)) {
     m_picB = new QWidget(host);
     m_picB->setObjectName(QStringLiteral("picB"));
@@ -120,11 +123,11 @@ void OptionEditor::colourRow(const OptionRowWidgets& w, int index) {
 }
 
 void OptionEditor::BuildOptionEditor() {
-    const QStringList parameters = LoadSeriesParameters(m_ctx.DbPath, m_ctx.TypeList, m_listIndex);
+    const DbSnapshot db = m_database.load();
+    const QStringList parameters = LoadSeriesParameters(*db, m_series.TypeList, m_listIndex);
     m_areaTwips = 0;
-    const QString dbPath = m_ctx.DbPath;
-    m_model.Build(parameters, [&dbPath](const QString& id) {
-        return id.isEmpty() ? QString() : ReadDb(dbPath, QStringLiteral("PAR"), id);
+    m_model.Build(parameters, [&db](const QString& id) {
+        return id.isEmpty() ? QString() : ReadDb(*db, QStringLiteral("PAR"), id);
     });
     const int count = m_model.OptCount();
     while (static_cast<int>(m_rows.size()) < count) m_rows.push_back(makeRow(rowWidgetCount()));
@@ -222,7 +225,7 @@ void OptionEditor::setOptValue(int index, int32_t value) {
 }
 
 void OptionEditor::CommitOptions() {
-    m_model.CommitOptions(m_ctx.OptionDescriptors, m_ctx.StatusBytes);
+    m_model.CommitOptions(m_ctx.Chip.OptionDescriptors, m_ctx.Chip.StatusBytes);
 }
 
 void OptionEditor::SetupScroll() {
@@ -276,11 +279,12 @@ void OptionEditor::UpdateOptionScroll() {
 }
 
 int16_t OptionEditor::ListCount() const {
-    return static_cast<int16_t>(std::min<qsizetype>(SplitNames(m_ctx.SeriesNames).size(), 32767));
+    return static_cast<int16_t>(
+        std::min<qsizetype>(SplitNames(m_series.SeriesNames).size(), 32767));
 }
 
 QString OptionEditor::List(int index) const {
-    const QStringList names = SplitNames(m_ctx.SeriesNames);
+    const QStringList names = SplitNames(m_series.SeriesNames);
     return index >= 0 && index < names.size() ? names.at(index) : QString();
 }
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "columnmetric.h"
-#include "core/colorrule.h"
 #include "optionmodel.h"
+#include "ui/core/colorrule.h"
 #include "zelcontext.h"
 
 class QComboBox;
@@ -43,10 +43,11 @@ class OptionEditor : public QObject {
     static constexpr kui::OleColor kDesignFend = kui::SysWindowText;
     static constexpr kui::OleColor kDesignArea = 0x00EABB99u;
 
-    // Builds the scrolling area and the template row inside `host`. The series come from the
-    // context's database, type list and series names; the chip's option bytes and descriptors
-    // are what CommitOptions writes to.
-    OptionEditor(QWidget* host, ZelContext& context);
+    // Builds the scrolling area and the template row inside `host`. The series come from
+    // `series`, their rows from `database` (read at every build); the chip's option bytes and
+    // descriptors in `context` are what CommitOptions writes to. All three outlive the editor.
+    OptionEditor(QWidget* host, ZelContext& context, const ChipDatabase& database,
+                 const SeriesCatalog& series);
     ~OptionEditor() override;
 
     // Rows for the series at ListIndex: made where missing, rewritten, placed and coloured.
@@ -104,6 +105,8 @@ class OptionEditor : public QObject {
 
     QWidget* m_host;
     ZelContext& m_ctx;
+    const ChipDatabase& m_database;
+    const SeriesCatalog& m_series;
     QPointer<QWidget> m_picB;
     std::vector<OptionRowWidgets> m_rows;
     options::OptionModel m_model;

@@ -1,5 +1,6 @@
-// The chip record the control hands out through McuInfo: a cZelInfo over the process-wide
-// identification state, callable directly or by dispatch identifier.
+// The chip record the control hands out through McuInfo: a cZelInfo over the control's
+// process-wide context, callable directly or by dispatch identifier. Its baud is also how the
+// host sets the highest rate of the next job.
 #pragma once
 
 #include "zelinfo.h"
@@ -9,7 +10,7 @@ namespace zel::control {
 
 class ZelInfoView : public zelisp::IZelInfo {
   public:
-    explicit ZelInfoView(ZelContext& context) : m_info(context) {}
+    explicit ZelInfoView(ZelContext& context) : m_ctx(context), m_info(context) {}
 
     QString model() const override { return m_info.model(); }
     int32_t cpu() const override { return m_info.cpu(); }
@@ -18,7 +19,11 @@ class ZelInfoView : public zelisp::IZelInfo {
     int32_t memory() const override { return m_info.memory(); }
     int32_t eeprom() const override { return m_info.eeprom(); }
     int32_t baud() const override { return m_info.baud(); }
-    void setBaud(int32_t value) override { m_info.New_baud(value); }
+    // Read back as the record's baud until a job chooses a rate.
+    void setBaud(int32_t value) override {
+        m_ctx.Params.MaxBaud = value;
+        m_ctx.Chip.Baud = value;
+    }
     QString id() const override { return m_info.id(); }
     QString sn() const override { return m_info.sn(); }
     int16_t OptCount() const override { return m_info.OptCount(); }
@@ -29,6 +34,7 @@ class ZelInfoView : public zelisp::IZelInfo {
                QVariant& result) override;
 
   private:
+    ZelContext& m_ctx;
     cZelInfo m_info;
 };
 

@@ -4,12 +4,13 @@
 #include <QResizeEvent>
 #include <algorithm>
 
-#include "core/propertybag.h"
-#include "core/twips.h"
+#include "controlstate.h"
 #include "hostports.h"
 #include "mscomm.h"
 #include "optioneditor.h"
 #include "optionlayout.h"
+#include "ui/core/propertybag.h"
+#include "ui/core/twips.h"
 #include "zeldb.h"
 #include "zelinfoview.h"
 #include "zelqtjob.h"
@@ -30,17 +31,18 @@ QVariant Color(kui::OleColor c) {
 
 }  // namespace
 
-ZelIspControl::ZelIspControl(QWidget* parent) : QWidget(parent), m_ctx(ZelContext::processWide()) {
+ZelIspControl::ZelIspControl(QWidget* parent)
+    : QWidget(parent), m_state(ControlState::processWide()), m_ctx(m_state.Context) {
     setObjectName(QStringLiteral("ZELISP"));
-    InitDatabase(m_ctx);
-    m_job = std::make_unique<ZelQtJob>(m_ctx);
+    m_state.Database.install();
+    m_job = std::make_unique<ZelQtJob>(m_ctx, m_state.Database);
     connectEngine();
 
     const int tpp = kui::twipsPerPixelX(this);
     resize(kui::twipsToPixels(options::design::kScrollArea.width, tpp),
            kui::twipsToPixels(options::design::kScrollArea.height, tpp));
     applyBackColor(m_backColor);
-    m_editor = new OptionEditor(this, m_ctx);
+    m_editor = new OptionEditor(this, m_ctx, m_state.Database, m_state.Database.series());
     m_editor->SetupScroll();
     m_editor->BuildOptionEditor();
     m_editor->Resize();

@@ -9,7 +9,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "core/colorrule.h"
+#include "ui/core/colorrule.h"
 #include "zelisp_interface.h"
 
 namespace kserial {
@@ -24,6 +24,7 @@ struct ZelContext;
 namespace zel::control {
 
 class OptionEditor;
+struct ControlState;
 
 class ZelIspControl : public QWidget, public zelisp::IZelIsp {
     Q_OBJECT
@@ -115,6 +116,7 @@ class ZelIspControl : public QWidget, public zelisp::IZelIsp {
     void notifySinks(Call call);
     void applyBackColor(zelisp::OleColor value);
 
+    ControlState& m_state;
     ZelContext& m_ctx;
     std::unique_ptr<ZelQtJob> m_job;
     OptionEditor* m_editor = nullptr;  // a child object

@@ -124,11 +124,7 @@ QString MakePacket(const QString& payload, uint8_t seriesByte) {
 }
 
 QString MakePacket(const QString& payload, const ZelContext& context) {
-    return MakePacket(payload, context.SeriesByte);
-}
-
-QString MakePacket(const QString& payload) {
-    return MakePacket(payload, ZelContext::processWide());
+    return MakePacket(payload, context.Chip.SeriesByte);
 }
 
 bool GetBit(int64_t value, int bit) {

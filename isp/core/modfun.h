@@ -60,9 +60,8 @@ int64_t ArrayBound(const std::vector<T>& array, BoundKind which = BoundKind::Upp
 // payload ending in "," keeps its empty last item: it is sent as a repeat of the previous
 // byte, and L and the checksum count it. Payloads are at most 249 items long.
 QString MakePacket(const QString& payload, uint8_t seriesByte);
+// W from the series of the context's chip.
 QString MakePacket(const QString& payload, const ZelContext& context);
-// Uses the process-wide context.
-QString MakePacket(const QString& payload);
 
 // Bit `bit` (0 = least significant) of value; false for bits outside 0..63.
 bool GetBit(int64_t value, int bit);

@@ -1,12 +1,15 @@
-// The identification state of one ZEL engine: what the last status reply said about the chip,
-// the data to be written, and the database facts fixed at initialisation. The control uses
-// the single process-wide instance; other engine users (one per port) may own their own.
+// The state of one ZEL engine, split by direction: what the host gives a job (JobParameters),
+// what identification found out about the chip (ChipRecord, read-only to everyone but the
+// engine), the data to be written, and the database the current job reads. Each engine user
+// owns one; the ZEL control keeps the single process-wide one its interface requires.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <vector>
+
+#include "zeldb.h"
 
 namespace zel {
 
@@ -17,32 +20,34 @@ struct DataSegment {
     std::vector<uint8_t> Data;
 };
 
-struct ZelContext {
-    // Written by StartUp from the chip's status reply.
-    std::vector<uint8_t> StatusBytes;  // zero-based payload; option bytes are edited in place
+// What goes into a job.
+struct JobParameters {
+    int64_t MaxBaud = 0;     // the highest rate the host allows; below 1200 means 115 200
+    int SelectedSeries = 0;  // the series the host selected; compared with the chip's
+};
+
+// What the last status reply said about the chip.
+struct ChipRecord {
+    std::vector<uint8_t> StatusBytes;  // zero-based payload; the option editor commits into it
     QString ModelId;                   // four upper-case hex digits, "" before identification
     uint8_t SeriesByte = 0;            // first byte of the model ID, 0 before identification
-    int SeriesIndex = 0;               // position of the series in TypeList
+    int SeriesIndex = 0;               // position of the series in the type list
     QString Model;                     // "" when the chip is unknown
     QString Version;
     int64_t Flash = 0, Memory = 0, Eeprom = 0;
     int64_t Cpu = 0;   // measured clock in Hz
-    int64_t Baud = 0;  // before a job: the highest rate allowed; after StartUp: the rate chosen
+    int64_t Baud = 0;  // the rate chosen for the job (the host's limit until one is chosen)
     QString Sn;        // serial number text or ""
+    QStringList OptionDescriptors;  // [OPTION] of the chip, loaded after identification
+};
 
-    // Loaded by the engine after identification.
-    QStringList OptionDescriptors;
-
+struct ZelContext {
+    JobParameters Params;
+    ChipRecord Chip;
     // The data of the current job, owned by the engine.
     std::vector<DataSegment> Segments;
-
-    // Fixed when the database is installed.
-    QString DbPath;
-    QStringList TypeList;
-    QString SeriesNames;  // display names joined with CR LF
-
-    // The instance the control shares between all its objects.
-    static ZelContext& processWide();
+    // The database of the current job, loaded once when it starts; never null.
+    DbSnapshot Db = EmptyDb();
 };
 
 }  // namespace zel

@@ -1,19 +1,25 @@
 #include "zeldb.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QMutex>
+#include <QMutexLocker>
 #include <QSaveFile>
 #include <algorithm>
 #include <cstdint>
 
 #include "zeldbimage.h"
-#include "zeldbtext.h"
 
 namespace zel {
 namespace {
 
 QString EnvPath(const char* name) {
     return QFile::decodeName(qgetenv(name));
+}
+
+bool Writable(const QString& path) {
+    return QDir().mkpath(QFileInfo(path).absolutePath());
 }
 
 // Value of a hex digit; -1 for any other character.
@@ -72,53 +78,30 @@ QString StepSection(JobType job) {
     return {};
 }
 
-QString ContextDbPath() {
-    const QString& path = ZelContext::processWide().DbPath;
-    return path.isEmpty() ? DbPath() : path;
-}
-
 }  // namespace
 
 QString ResolveDbPath() {
-    QString path = EnvPath("ZEL_DB");
-    if (path.isEmpty()) {
-        QString base = EnvPath("XDG_DATA_HOME");
-        if (base.isEmpty() || QDir::isRelativePath(base))
-            base = QDir::homePath() + QStringLiteral("/.local/share");
-        path = base + QStringLiteral("/zel/zel.db");
+    const QString named = EnvPath("ZEL_DB");
+    if (!named.isEmpty()) return named;
+    QString base = EnvPath("XDG_DATA_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base)) {
+        // Without a home of the user's own there is no per-user place: never fall back to "/"
+        // or make up a home folder that does not exist.
+        const QString home = EnvPath("HOME");
+        if (home.isEmpty() || QDir::isRelativePath(home) || !QFileInfo(home).isDir()) return {};
+        base = home + QStringLiteral("/.local/share");
     }
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    return path;
+    return base + QStringLiteral("/zel/zel.db");
 }
 
-QString DbPath() {
-    static const QString path = ResolveDbPath();
-    return path;
+DbSnapshot EmptyDb() {
+    static const DbSnapshot empty = std::make_shared<const DbText>();
+    return empty;
 }
 
-QString ReadDb(const QString& dbPath, const QString& section, const QString& key) {
-    return LoadDbText(dbPath)->value(section, key);
-}
-
-QString ReadDb(const QString& section, const QString& key) {
-    return ReadDb(ContextDbPath(), section, key);
-}
-
-int DbVersion(const QString& dbPath) {
-    return static_cast<int>(LeadingDecimal(ReadDb(dbPath, QStringLiteral("ZEL"), "version")));
-}
-
-QString SeriesKey(uint8_t seriesByte) {
-    return QStringLiteral("%1").arg(seriesByte, 2, 16, QLatin1Char('0')).toUpper();
-}
-
-QString ReadDbByModel(const QString& dbPath, const QString& section, const QString& modelId,
-                      uint8_t seriesByte) {
-    const auto db = LoadDbText(dbPath);
-    QString value;
-    if (!modelId.trimmed().isEmpty()) value = db->value(section, modelId);
-    if (value.isEmpty()) value = db->value(section, SeriesKey(seriesByte));
-    return value;
+DbSnapshot LoadDbFile(const QString& path) {
+    auto db = DbText::load(path, ktext::ProfileEncoding::Gbk);
+    return db ? std::make_shared<const DbText>(std::move(*db)) : EmptyDb();
 }
 
 QByteArray EmbeddedDbImage() {
@@ -126,9 +109,16 @@ QByteArray EmbeddedDbImage() {
                                    static_cast<qsizetype>(detail::kZelDbImageSize));
 }
 
+DbSnapshot EmbeddedDb() {
+    static const DbSnapshot db = std::make_shared<const DbText>(
+        DbText::fromBytes(EmbeddedDbImage(), ktext::ProfileEncoding::Gbk));
+    return db;
+}
+
 bool InstallDb(const QString& dbPath) {
     if (dbPath.isEmpty()) return false;
     if (DbVersion(dbPath) >= kEmbeddedDbVersion) return true;
+    if (!Writable(dbPath)) return false;
     QSaveFile file(dbPath);
     if (!file.open(QIODevice::WriteOnly)) return false;
     const QByteArray image = EmbeddedDbImage();
@@ -139,33 +129,70 @@ bool InstallDb(const QString& dbPath) {
     return file.commit();
 }
 
-QStringList LoadTypeList(const QString& dbPath) {
-    return SplitList(ReadDb(dbPath, QStringLiteral("TYPE"), QStringLiteral("type")));
+InstalledDb OpenInstalledDb(const QString& path) {
+    InstalledDb result;
+    result.path = path;
+    // A database that cannot be refreshed is still used as it is; only when there is none at
+    // all does the built-in copy stand in, so a missing or read-only home never stops a job.
+    if (InstallDb(path) || !LoadDbFile(path)->isEmpty()) {
+        result.database = std::make_unique<FileChipDatabase>(path);
+    } else {
+        result.database = std::make_unique<MemoryChipDatabase>();
+        result.embedded = true;
+    }
+    return result;
 }
 
-QString LoadSeriesNames(const QString& dbPath, const QStringList& typeList) {
-    const auto db = LoadDbText(dbPath);
+QString ReadDb(const DbText& db, const QString& section, const QString& key) {
+    return db.read(section, key);
+}
+
+QString ReadDb(const QString& dbPath, const QString& section, const QString& key) {
+    return LoadDbFile(dbPath)->read(section, key);
+}
+
+int DbVersion(const DbText& db) {
+    return static_cast<int>(LeadingDecimal(db.read(u"ZEL", u"version")));
+}
+
+int DbVersion(const QString& dbPath) {
+    return DbVersion(*LoadDbFile(dbPath));
+}
+
+QString SeriesKey(uint8_t seriesByte) {
+    return QStringLiteral("%1").arg(seriesByte, 2, 16, QLatin1Char('0')).toUpper();
+}
+
+QString ReadDbByModel(const DbText& db, const QString& section, const QString& modelId,
+                      uint8_t seriesByte) {
+    QString value;
+    if (!modelId.trimmed().isEmpty()) value = db.read(section, modelId);
+    if (value.isEmpty()) value = db.read(section, SeriesKey(seriesByte));
+    return value;
+}
+
+QStringList LoadTypeList(const DbText& db) {
+    return SplitList(db.read(u"TYPE", u"type"));
+}
+
+QString LoadSeriesNames(const DbText& db, const QStringList& typeList) {
     QStringList names;
-    for (const QString& code : typeList) names << db->value(u"TYPE", code).section(u':', 0, 0);
+    for (const QString& code : typeList) names << db.read(u"TYPE", code).section(u':', 0, 0);
     return names.join(QStringLiteral("\r\n"));
 }
 
-QStringList LoadSeriesParameters(const QString& dbPath, const QStringList& typeList, int index) {
+QStringList LoadSeriesParameters(const DbText& db, const QStringList& typeList, int index) {
     if (index < 0 || index >= typeList.size()) return {};
-    const QString row = ReadDb(dbPath, QStringLiteral("TYPE"), typeList.at(index));
+    const QString row = db.read(u"TYPE", typeList.at(index));
     const qsizetype colon = row.indexOf(u':');
     return colon < 0 ? QStringList() : SplitList(row.mid(colon + 1));
 }
 
-void InitDatabase(ZelContext& ctx, const QString& dbPath) {
-    InstallDb(dbPath);  // a failed write leaves whatever file is there in use
-    ctx.DbPath = dbPath;
-    ctx.TypeList = LoadTypeList(dbPath);
-    ctx.SeriesNames = LoadSeriesNames(dbPath, ctx.TypeList);
-}
-
-void InitDatabase(ZelContext& ctx) {
-    InitDatabase(ctx, DbPath());
+SeriesCatalog SeriesCatalog::of(const DbText& db) {
+    SeriesCatalog catalog;
+    catalog.TypeList = LoadTypeList(db);
+    catalog.SeriesNames = LoadSeriesNames(db, catalog.TypeList);
+    return catalog;
 }
 
 ModelRecord DecodeModelRecord(const QString& record, const QStringList& typeList) {
@@ -190,43 +217,64 @@ ModelRecord DecodeModelRecord(const QString& record, const QStringList& typeList
     return rec;
 }
 
-QString LookupModelRecord(const QString& dbPath, const QString& modelId) {
+QString LookupModelRecord(const DbText& db, const QString& modelId) {
     if (modelId.trimmed().isEmpty()) return {};
-    return ReadDb(dbPath, QStringLiteral("ID"), modelId);
+    return db.read(u"ID", modelId);
 }
 
-void ApplyModelRecord(ZelContext& ctx, const QString& record) {
-    const ModelRecord rec = DecodeModelRecord(record, ctx.TypeList);
-    if (rec.SeriesIndex >= 0) ctx.SeriesIndex = rec.SeriesIndex;
-    ctx.Model = rec.Model;
-    ctx.Flash = rec.Flash;
-    ctx.Memory = rec.Memory;
-    ctx.Eeprom = rec.Eeprom;
+QStringList LoadStepList(const DbText& db, JobType job, const QString& modelId,
+                         uint8_t seriesByte) {
+    const QString section = StepSection(job);
+    if (section.isEmpty()) return {};
+    return SplitList(ReadDbByModel(db, section, modelId, seriesByte));
+}
+
+QStringList LoadOptionDescriptors(const DbText& db, const QString& modelId, uint8_t seriesByte) {
+    const QString value = ReadDbByModel(db, QStringLiteral("OPTION"), modelId, seriesByte);
+    return value == u"0" ? QStringList() : SplitList(value);
+}
+
+QString LoadOptionFormat(const DbText& db, const QString& modelId, uint8_t seriesByte) {
+    return ReadDbByModel(db, QStringLiteral("FORMAT"), modelId, seriesByte);
+}
+
+DbSnapshot LoadDbFileReusing(const QString& path) {
+    if (path.isEmpty() || !QFileInfo(path).isFile()) return EmptyDb();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return EmptyDb();
+    const QByteArray bytes = file.read(DbText::kMaxFileBytes);
+    static QMutex mutex;
+    static QString lastPath;
+    static QByteArray lastBytes;
+    static DbSnapshot last;
+    QMutexLocker lock(&mutex);
+    if (last && path == lastPath && bytes == lastBytes) return last;
+    lastPath = path;
+    lastBytes = bytes;
+    last = std::make_shared<const DbText>(DbText::fromBytes(bytes, ktext::ProfileEncoding::Gbk));
+    return last;
+}
+
+QStringList LoadTypeList(const QString& dbPath) {
+    return LoadTypeList(*LoadDbFileReusing(dbPath));
+}
+
+QString LookupModelRecord(const QString& dbPath, const QString& modelId) {
+    return LookupModelRecord(*LoadDbFileReusing(dbPath), modelId);
 }
 
 QStringList LoadStepList(const QString& dbPath, JobType job, const QString& modelId,
                          uint8_t seriesByte) {
-    const QString section = StepSection(job);
-    if (section.isEmpty()) return {};
-    return SplitList(ReadDbByModel(dbPath, section, modelId, seriesByte));
-}
-
-QStringList LoadStepList(const ZelContext& ctx, JobType job) {
-    return LoadStepList(ctx.DbPath, job, ctx.ModelId, ctx.SeriesByte);
+    return LoadStepList(*LoadDbFileReusing(dbPath), job, modelId, seriesByte);
 }
 
 QStringList LoadOptionDescriptors(const QString& dbPath, const QString& modelId,
                                   uint8_t seriesByte) {
-    const QString value = ReadDbByModel(dbPath, QStringLiteral("OPTION"), modelId, seriesByte);
-    return value == u"0" ? QStringList() : SplitList(value);
-}
-
-void LoadOptionDescriptors(ZelContext& ctx) {
-    ctx.OptionDescriptors = LoadOptionDescriptors(ctx.DbPath, ctx.ModelId, ctx.SeriesByte);
+    return LoadOptionDescriptors(*LoadDbFileReusing(dbPath), modelId, seriesByte);
 }
 
 QString LoadOptionFormat(const QString& dbPath, const QString& modelId, uint8_t seriesByte) {
-    return ReadDbByModel(dbPath, QStringLiteral("FORMAT"), modelId, seriesByte);
+    return LoadOptionFormat(*LoadDbFileReusing(dbPath), modelId, seriesByte);
 }
 
 }  // namespace zel

@@ -80,54 +80,47 @@ QString DecodeOptionText(const QString& descriptor, const QString& parRow,
     return {};
 }
 
-cZelInfo::cZelInfo() : m_ctx(&ZelContext::processWide()) {}
-cZelInfo::cZelInfo(ZelContext& ctx) : m_ctx(&ctx) {}
-
 QString cZelInfo::model() const {
-    return m_ctx->Model;
+    return m_ctx->Chip.Model;
 }
 int32_t cZelInfo::cpu() const {
-    return ToLong(m_ctx->Cpu);
+    return ToLong(m_ctx->Chip.Cpu);
 }
 QString cZelInfo::version() const {
-    return m_ctx->Version;
+    return m_ctx->Chip.Version;
 }
 int32_t cZelInfo::flash() const {
-    return ToLong(m_ctx->Flash);
+    return ToLong(m_ctx->Chip.Flash);
 }
 int32_t cZelInfo::memory() const {
-    return ToLong(m_ctx->Memory);
+    return ToLong(m_ctx->Chip.Memory);
 }
 int32_t cZelInfo::eeprom() const {
-    return ToLong(m_ctx->Eeprom);
+    return ToLong(m_ctx->Chip.Eeprom);
 }
 int32_t cZelInfo::baud() const {
-    return ToLong(m_ctx->Baud);
-}
-void cZelInfo::New_baud(int32_t value) {
-    m_ctx->Baud = value;
+    return ToLong(m_ctx->Chip.Baud);
 }
 QString cZelInfo::id() const {
-    return m_ctx->ModelId;
+    return m_ctx->Chip.ModelId;
 }
 QString cZelInfo::sn() const {
-    return m_ctx->Sn;
+    return m_ctx->Chip.Sn;
 }
 int16_t cZelInfo::index() const {
-    return static_cast<int16_t>(std::clamp(m_ctx->SeriesIndex, -32768, 32767));
+    return static_cast<int16_t>(std::clamp(m_ctx->Chip.SeriesIndex, -32768, 32767));
 }
 
 int16_t cZelInfo::OptCount() const {
-    return static_cast<int16_t>(std::min<qsizetype>(m_ctx->OptionDescriptors.size(), 32767));
+    return static_cast<int16_t>(std::min<qsizetype>(m_ctx->Chip.OptionDescriptors.size(), 32767));
 }
 
 QString cZelInfo::OptList(int16_t index) const {
-    if (index < 0 || index >= m_ctx->OptionDescriptors.size()) return {};
-    const QString& descriptor = m_ctx->OptionDescriptors.at(index);
+    if (index < 0 || index >= m_ctx->Chip.OptionDescriptors.size()) return {};
+    const QString& descriptor = m_ctx->Chip.OptionDescriptors.at(index);
     const QString par = descriptor.section(u'-', 0, 0).trimmed();
-    const QString dbPath = m_ctx->DbPath.isEmpty() ? DbPath() : m_ctx->DbPath;
-    return DecodeOptionText(descriptor, ReadDb(dbPath, QStringLiteral("PAR"), par),
-                            m_ctx->StatusBytes);
+    return DecodeOptionText(descriptor, ReadDb(*m_ctx->Db, QStringLiteral("PAR"), par),
+                            m_ctx->Chip.StatusBytes);
 }
 
 }  // namespace zel

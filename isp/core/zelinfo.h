@@ -1,5 +1,7 @@
-// cZelInfo: the host's read-only view of the chip identified last (model record, sizes, clock,
-// version, serial number, option texts). Many views may exist; all show the same context.
+// cZelInfo: a read-only view of the chip an engine identified last (model record, sizes,
+// clock, version, serial number, option texts). Many views may exist; all show the same
+// context. Setting the highest baud rate for the next job is the engine's business
+// (JobParameters), not the record's.
 #pragma once
 
 #include <QString>
@@ -19,8 +21,7 @@ QString DecodeOptionText(const QString& descriptor, const QString& parRow,
 
 class cZelInfo {
   public:
-    cZelInfo();  // the process-wide context
-    explicit cZelInfo(ZelContext& ctx);
+    explicit cZelInfo(const ZelContext& ctx) : m_ctx(&ctx) {}
 
     QString model() const;
     int32_t cpu() const;
@@ -29,7 +30,6 @@ class cZelInfo {
     int32_t memory() const;
     int32_t eeprom() const;
     int32_t baud() const;
-    void New_baud(int32_t value);
     QString id() const;
     QString sn() const;
     // Number of entries in the chip's option descriptor list.
@@ -40,7 +40,7 @@ class cZelInfo {
     int16_t index() const;
 
   private:
-    ZelContext* m_ctx;
+    const ZelContext* m_ctx;
 };
 
 }  // namespace zel

@@ -105,11 +105,6 @@ uint8_t clockRangeByte(int64_t cpu) {
     return 0x80;
 }
 
-// The context's database once initialised, else where the environment puts it.
-QString databasePath(const ZelContext& context) {
-    return context.DbPath.isEmpty() ? DbPath() : context.DbPath;
-}
-
 // The status byte an option item like "%23" names. Its number is read like a decimal prefix
 // ("%x" names byte 0). A byte the reply did not carry is sent as FF, the value of an
 // unprogrammed option byte, rather than reading past the reply.
@@ -124,12 +119,19 @@ QString optionItem(const QString& item, const Bytes& status) {
 // ",00,36,01,<model ID as two bytes>": the tail of the enter-programming and option-read
 // payloads.
 QString modelTail(const ZelContext& context) {
-    return QStringLiteral(",00,36,01,") + HexBytes(context.ModelId, 2);
+    return QStringLiteral(",00,36,01,") + HexBytes(context.Chip.ModelId, 2);
 }
 
 }  // namespace
 
-cZelIsp::cZelIsp() : cZelIsp(ZelContext::processWide()) {}
+void ApplyModelRecord(ChipRecord& chip, const QString& record, const QStringList& typeList) {
+    const ModelRecord rec = DecodeModelRecord(record, typeList);
+    if (rec.SeriesIndex >= 0) chip.SeriesIndex = rec.SeriesIndex;
+    chip.Model = rec.Model;
+    chip.Flash = rec.Flash;
+    chip.Memory = rec.Memory;
+    chip.Eeprom = rec.Eeprom;
+}
 
 cZelIsp::cZelIsp(ZelContext& context) : m_context(context) {}
 
@@ -179,46 +181,48 @@ void cZelIsp::StartUp(const QString& rev) {
     ParseHex(rev, status);
     if (ArrayBound(status) < kStatusUpperBound) return;
     ZelContext& c = m_context;
-    c.StatusBytes = std::move(status);
-    const Bytes& s = c.StatusBytes;
+    c.Chip.StatusBytes = std::move(status);
+    const Bytes& s = c.Chip.StatusBytes;
 
     const size_t idAt = ArrayBound(s) == kStatusUpperBound ? 19 : 20;
-    c.SeriesByte = s[idAt];
-    c.ModelId = hex2(s[idAt]) + hex2(s[idAt + 1]);
+    c.Chip.SeriesByte = s[idAt];
+    c.Chip.ModelId = hex2(s[idAt]) + hex2(s[idAt + 1]);
 
-    c.Model.clear();
-    c.Sn.clear();
-    const QString record = LookupModelRecord(databasePath(c), c.ModelId);
-    if (!record.isEmpty()) ApplyModelRecord(c, record);
+    c.Chip.Model.clear();
+    c.Chip.Sn.clear();
+    c.Chip.Baud = c.Params.MaxBaud;  // until a rate is chosen below
+    const QString record = LookupModelRecord(*c.Db, c.Chip.ModelId);
+    if (!record.isEmpty()) ApplyModelRecord(c.Chip, record, LoadTypeList(*c.Db));
 
-    c.Cpu = measureClock(s);
-    c.Version = versionText(s);
+    c.Chip.Cpu = measureClock(s);
+    c.Chip.Version = versionText(s);
 
-    if (c.Model.isEmpty()) return;
+    if (c.Chip.Model.isEmpty()) return;
 
     const auto serial = [&s](size_t first) {
         if (s.size() < first + 7) return QString();
         return JoinHex(s, static_cast<int64_t>(first), static_cast<int64_t>(first) + 6,
                        QStringLiteral("-"));
     };
-    if (c.SeriesByte == 0xD1) c.Sn = serial(31);
-    if (c.SeriesByte == 0xD3) c.Sn = serial(33);
+    if (c.Chip.SeriesByte == 0xD1) c.Chip.Sn = serial(31);
+    if (c.Chip.SeriesByte == 0xD3) c.Chip.Sn = serial(33);
 
     chooseBaud();
 }
 
 void cZelIsp::chooseBaud() {
-    const int64_t limit = m_context.Baud < 1200 ? kDefaultBaudLimit : m_context.Baud;
+    const int64_t limit =
+        m_context.Params.MaxBaud < 1200 ? kDefaultBaudLimit : m_context.Params.MaxBaud;
     for (int64_t rate : kRates) {
         if (rate > limit) continue;
         QString params = CalcBaud(rate);
         if (!params.isEmpty()) {
-            m_context.Baud = rate;
+            m_context.Chip.Baud = rate;
             m_baudParams = params;
             return;
         }
     }
-    m_context.Baud = limit;
+    m_context.Chip.Baud = limit;
 }
 
 int64_t cZelIsp::measureClock(const Bytes& status) {
@@ -241,7 +245,7 @@ QString cZelIsp::REST() const {
 
 QString cZelIsp::BAUDT() const {
     return MakePacket(QStringLiteral("8F,") + m_baudParams + QStringLiteral(",28,") +
-                          hex2(clockRangeByte(m_context.Cpu)),
+                          hex2(clockRangeByte(m_context.Chip.Cpu)),
                       m_context);
 }
 
@@ -250,23 +254,23 @@ QString cZelIsp::BAUDR() const {
 }
 
 QString cZelIsp::ISP() const {
-    const SeriesFacts& facts = seriesFacts(m_context.SeriesByte);
+    const SeriesFacts& facts = seriesFacts(m_context.Chip.SeriesByte);
     return MakePacket(QLatin1String(facts.ispPrefix) + modelTail(m_context), m_context);
 }
 
 QString cZelIsp::Erase_Flash(int64_t& flash) const {
     const ZelContext& c = m_context;
     int64_t last = c.Segments.empty() ? 0 : c.Segments.back().EndAddr + 1;
-    last = std::clamp<int64_t>(last, 0, std::max<int64_t>(c.Flash, 0));
+    last = std::clamp<int64_t>(last, 0, std::max<int64_t>(c.Chip.Flash, 0));
     const int64_t pages = last / 512 + (last % 512 != 0 ? 1 : 0);
     const int64_t size = pages * 512;
-    flash = c.Flash;
+    flash = c.Chip.Flash;
 
     const QString head = QStringLiteral("84,FF,00,") + HexBytes(size, 2) + QStringLiteral(",00,");
     QString payload;
-    switch (seriesFacts(c.SeriesByte).eraseForm) {
+    switch (seriesFacts(c.Chip.SeriesByte).eraseForm) {
         case EraseForm::Sized:
-            payload = head + HexBytes(c.Flash, 2);
+            payload = head + HexBytes(c.Chip.Flash, 2);
             break;
         case EraseForm::Fixed:
             payload = head + QStringLiteral("6F,FF");
@@ -277,8 +281,8 @@ QString cZelIsp::Erase_Flash(int64_t& flash) const {
                 QStringLiteral("84,") + HexBytes(last, 1) + QStringLiteral(",33,33,33,33,33,33");
             break;
         case EraseForm::Long:
-            payload =
-                head + HexBytes(c.Flash, 2) + QStringLiteral(",00,00,00,00,00,00,00,00,00,00,00,");
+            payload = head + HexBytes(c.Chip.Flash, 2) +
+                      QStringLiteral(",00,00,00,00,00,00,00,00,00,00,00,");
             // Every filler byte is followed by ",": the empty item at the end goes out as a
             // second 0x0E, and the length and checksum count it.
             for (int filler = 0x80; filler >= 0x0E; --filler)
@@ -290,16 +294,16 @@ QString cZelIsp::Erase_Flash(int64_t& flash) const {
 
 QString cZelIsp::GetOption() const {
     const ZelContext& c = m_context;
-    QString format = LoadOptionFormat(databasePath(c), c.ModelId, c.SeriesByte);
-    format.replace(QStringLiteral("%H"), HexBytes(c.Cpu, 4));
+    QString format = LoadOptionFormat(*c.Db, c.Chip.ModelId, c.Chip.SeriesByte);
+    format.replace(QStringLiteral("%H"), HexBytes(c.Chip.Cpu, 4));
     QStringList items = format.split(QLatin1Char(','));
     for (QString& item : items)
-        if (item.startsWith(QLatin1Char('%'))) item = optionItem(item, c.StatusBytes);
+        if (item.startsWith(QLatin1Char('%'))) item = optionItem(item, c.Chip.StatusBytes);
     return MakePacket(QStringLiteral("8D,") + items.join(QLatin1Char(',')), c);
 }
 
 QString cZelIsp::READOPTION() const {
-    const SeriesFacts& facts = seriesFacts(m_context.SeriesByte);
+    const SeriesFacts& facts = seriesFacts(m_context.Chip.SeriesByte);
     QString payload = QLatin1String(facts.readOptionHead);
     if (facts.readOptionTail) payload += modelTail(m_context);
     return MakePacket(payload, m_context);
@@ -310,13 +314,14 @@ QString cZelIsp::END1() const {
 }
 
 QString cZelIsp::END2() const {
-    return MakePacket(QStringLiteral("52,") + hex2(seriesFacts(m_context.SeriesByte).end2Mode) +
+    return MakePacket(QStringLiteral("52,") +
+                          hex2(seriesFacts(m_context.Chip.SeriesByte).end2Mode) +
                           QStringLiteral(",00"),
                       m_context);
 }
 
 QString cZelIsp::CalcBaud(int64_t rate) const {
-    return CalcBaud(m_context.Cpu, rate, zel::baudMethod(m_context.SeriesByte));
+    return CalcBaud(m_context.Chip.Cpu, rate, zel::baudMethod(m_context.Chip.SeriesByte));
 }
 
 QString cZelIsp::CalcBaud(int64_t cpu, int64_t rate, BaudMethod method) {
@@ -326,19 +331,19 @@ QString cZelIsp::CalcBaud(int64_t cpu, int64_t rate, BaudMethod method) {
 }
 
 int cZelIsp::checksumWidth() const {
-    return zel::checksumWidth(m_context.SeriesByte);
+    return zel::checksumWidth(m_context.Chip.SeriesByte);
 }
 
 bool cZelIsp::evenParity() const {
-    return usesEvenParity(m_context.SeriesByte);
+    return usesEvenParity(m_context.Chip.SeriesByte);
 }
 
 BaudMethod cZelIsp::baudMethod() const {
-    return zel::baudMethod(m_context.SeriesByte);
+    return zel::baudMethod(m_context.Chip.SeriesByte);
 }
 
 QString cZelIsp::portSettings(int64_t rate) const {
-    return zel::portSettings(rate, m_context.SeriesByte);
+    return zel::portSettings(rate, m_context.Chip.SeriesByte);
 }
 
 }  // namespace zel

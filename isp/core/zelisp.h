@@ -13,12 +13,13 @@
 
 namespace zel {
 
+// Stores a decoded [ID] record into the chip record; the series index stays as it was when the
+// type code is not in `typeList`.
+void ApplyModelRecord(ChipRecord& chip, const QString& record, const QStringList& typeList);
+
 class cZelIsp {
   public:
-    // Works on the process-wide identification state, as the control does.
-    cZelIsp();
-    // Works on `context` (one per port when several engines run at once); it must outlive
-    // this object.
+    // Works on `context` (one per engine); it must outlive this object.
     explicit cZelIsp(ZelContext& context);
 
     // --- Members in slot order -------------------------------------------------------------
@@ -29,8 +30,9 @@ class cZelIsp {
     // (the bytes after the length byte, without the end byte and the byte before it), or ""
     // while none is complete. The same reply is returned again until Init.
     QString RxdData(const Bytes& bytes);
-    // Decodes a status reply payload text: clock, version, model ID, database record, serial
-    // number and the fastest usable baud rate with its BaudParams. A reply of fewer than 21
+    // Decodes a status reply payload text into the context's chip record: clock, version,
+    // model ID, record of the context's database, serial number and the fastest usable baud
+    // rate up to Params.MaxBaud with its BaudParams. A reply of fewer than 21
     // bytes is ignored.
     void StartUp(const QString& rev);
     // The raw synchronisation text "7F" (not a packet).

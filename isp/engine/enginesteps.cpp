@@ -51,7 +51,8 @@ ZelEngine::ReplyOutcome ZelEngine::onReply(const QString& reply) {
                     if (!next) {
                         m_success = true;
                         m_imageWritten = true;
-                        if (m_ctx.OptionDescriptors.isEmpty() && stepCode(m_step + 1) != u"8") {
+                        if (m_ctx.Chip.OptionDescriptors.isEmpty() &&
+                            stepCode(m_step + 1) != u"8") {
                             m_step += 2;
                         }
                     }
@@ -101,7 +102,7 @@ void ZelEngine::showStep() {
         case Announcement::None:
             break;
         case Announcement::Baud:
-            m_events.ViewInfo(events::kInfoBaud, events::baudText(m_ctx.Baud));
+            m_events.ViewInfo(events::kInfoBaud, events::baudText(m_ctx.Chip.Baud));
             break;
         case Announcement::Erase:
             // The host hands over the data from inside this event.
@@ -239,7 +240,7 @@ void ZelEngine::continueSettle() {
         return;
     }
     m_phase = Phase::Stepping;
-    if (!openPort(m_ctx.Baud)) {
+    if (!openPort(m_ctx.Chip.Baud)) {
         if (alive(generation)) finishJob(EndReason::PortOpenFailed);
         return;
     }

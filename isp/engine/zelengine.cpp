@@ -20,8 +20,14 @@ JobType AsJob(int type) {
 
 }  // namespace
 
-ZelEngine::ZelEngine(ZelContext& context, IspPort& port, IspTimers& timers, IspEvents& events)
-    : m_ctx(context), m_port(port), m_timers(timers), m_events(events), m_isp(context) {}
+ZelEngine::ZelEngine(ZelContext& context, const ChipDatabase& database, IspPort& port,
+                     IspTimers& timers, IspEvents& events)
+    : m_ctx(context),
+      m_database(database),
+      m_port(port),
+      m_timers(timers),
+      m_events(events),
+      m_isp(context) {}
 
 CallStatus ZelEngine::Start(int pType) {
     if (rules::ActionFor(m_phase, Input::Start) == Action::Refuse) return CallStatus::Busy;
@@ -29,8 +35,12 @@ CallStatus ZelEngine::Start(int pType) {
 
     const uint64_t generation = ++m_generation;
     m_block = {};
-    m_ctx.ModelId.clear();
-    m_ctx.SeriesByte = 0;
+    // The database counts as it is now for the whole job; an edit counts from the next one.
+    m_ctx.Db = m_database.load();
+    if (!m_ctx.Db) m_ctx.Db = EmptyDb();
+    m_ctx.Chip.ModelId.clear();
+    m_ctx.Chip.SeriesByte = 0;
+    m_ctx.Chip.Baud = m_ctx.Params.MaxBaud;
     m_step = 0;
     m_steps.clear();
     m_downType = pType;
@@ -161,7 +171,7 @@ bool ZelEngine::openPort(int64_t rate) {
         m_port.close();
         trace(TraceKind::PortClosed);
     }
-    const Parity parity = usesEvenParity(m_ctx.SeriesByte) ? Parity::Even : Parity::None;
+    const Parity parity = usesEvenParity(m_ctx.Chip.SeriesByte) ? Parity::Even : Parity::None;
     PortFailure failure;
     if (!m_port.open(rate, parity, failure)) {
         m_portFailure = failure;
@@ -170,7 +180,7 @@ bool ZelEngine::openPort(int64_t rate) {
         m_events.Error(events::kErrorPort, events::portText());
         return false;
     }
-    trace(TraceKind::PortOpened, {}, portSettings(rate, m_ctx.SeriesByte));
+    trace(TraceKind::PortOpened, {}, portSettings(rate, m_ctx.Chip.SeriesByte));
     return true;
 }
 
@@ -221,11 +231,13 @@ bool ZelEngine::identify(const QString& reply) {
     m_phase = Phase::Stepping;
     m_isp.StartUp(reply);
     m_success = true;
-    m_ctx.OptionDescriptors = LoadOptionDescriptors(dbPath(), m_ctx.ModelId, m_ctx.SeriesByte);
-    m_events.ViewInfo(events::kInfoDetected, events::detectedText(m_ctx.Model, m_ctx.ModelId));
+    m_ctx.Chip.OptionDescriptors =
+        LoadOptionDescriptors(*m_ctx.Db, m_ctx.Chip.ModelId, m_ctx.Chip.SeriesByte);
+    m_events.ViewInfo(events::kInfoDetected,
+                      events::detectedText(m_ctx.Chip.Model, m_ctx.Chip.ModelId));
     if (!alive(generation)) return false;
 
-    m_steps = LoadStepList(dbPath(), AsJob(m_downType), m_ctx.ModelId, m_ctx.SeriesByte);
+    m_steps = LoadStepList(*m_ctx.Db, AsJob(m_downType), m_ctx.Chip.ModelId, m_ctx.Chip.SeriesByte);
     for (QString& code : m_steps) code = code.trimmed();
     const SeriesCheck check = checkSeries();
     if (check == SeriesCheck::Aborted || generation != m_generation) return false;
@@ -254,20 +266,20 @@ ZelEngine::SeriesCheck ZelEngine::checkSeries() {
     const JobType job = AsJob(m_downType);
     bool resume = false;
     if (job == JobType::Check) {
-        if (m_ctx.SeriesIndex != m_selectedSeries) {
+        if (m_ctx.Chip.SeriesIndex != m_ctx.Params.SelectedSeries) {
             m_events.Interrupt(events::kInterruptAdoptSeries, events::adoptSeriesText(), resume);
             if (!alive(generation)) return SeriesCheck::Aborted;
         }
         return SeriesCheck::Ok;
     }
-    if (m_ctx.Model.isEmpty()) {
+    if (m_ctx.Chip.Model.isEmpty()) {
         m_complete = false;
         finishJob(EndReason::UnknownModel);
         if (generation != m_generation) return SeriesCheck::Aborted;
         m_events.Error(events::kErrorUnknownModel, events::unknownModelText());
         return SeriesCheck::UnknownModel;
     }
-    if (m_ctx.SeriesIndex == m_selectedSeries) return SeriesCheck::Ok;
+    if (m_ctx.Chip.SeriesIndex == m_ctx.Params.SelectedSeries) return SeriesCheck::Ok;
     m_events.Interrupt(events::kInterruptSeriesDiffers, events::seriesDiffersText(), resume);
     if (!alive(generation)) return SeriesCheck::Aborted;
     if (job == JobType::Download && resume) return SeriesCheck::Ok;
@@ -310,10 +322,6 @@ void ZelEngine::finishJob(EndReason reason) {
 
 void ZelEngine::trace(TraceKind kind, Bytes bytes, QString text) {
     if (m_trace) m_trace(TraceRecord{kind, std::move(bytes), std::move(text)});
-}
-
-QString ZelEngine::dbPath() const {
-    return m_ctx.DbPath.isEmpty() ? DbPath() : m_ctx.DbPath;
 }
 
 }  // namespace zel

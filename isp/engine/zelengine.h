@@ -20,9 +20,11 @@ namespace zel {
 
 class ZelEngine {
   public:
-    // All four must outlive the engine. The context holds the identification state and the
-    // data segments (the control passes the process-wide one).
-    ZelEngine(ZelContext& context, IspPort& port, IspTimers& timers, IspEvents& events);
+    // All five must outlive the engine. The context holds the job parameters, the chip record
+    // and the data segments; no other engine may use it (the control passes its process-wide
+    // one). Each Start loads the database from `database` once.
+    ZelEngine(ZelContext& context, const ChipDatabase& database, IspPort& port, IspTimers& timers,
+              IspEvents& events);
     ZelEngine(const ZelEngine&) = delete;
     ZelEngine& operator=(const ZelEngine&) = delete;
 
@@ -57,9 +59,15 @@ class ZelEngine {
     bool Buzy() const { return m_busy; }
     int DownType() const { return m_downType; }
     bool success() const { return m_success; }
-    // The series the host selected (the control's ListIndex); compared with the chip's.
-    int selectedSeries() const { return m_selectedSeries; }
-    void setSelectedSeries(int index) { m_selectedSeries = index; }
+    // What the host gives the jobs: the highest baud rate (read at identification) and the
+    // series it selected (compared with the chip's; the control's ListIndex).
+    const JobParameters& parameters() const { return m_ctx.Params; }
+    void setParameters(const JobParameters& params) { m_ctx.Params = params; }
+    int selectedSeries() const { return m_ctx.Params.SelectedSeries; }
+    void setSelectedSeries(int index) { m_ctx.Params.SelectedSeries = index; }
+    void setMaxBaud(int64_t rate) { m_ctx.Params.MaxBaud = rate; }
+    // What identification found out, and the database the current job reads.
+    const ChipRecord& chip() const { return m_ctx.Chip; }
 
     rules::Phase phase() const { return m_phase; }
     EndReason endReason() const { return m_endReason; }
@@ -69,7 +77,7 @@ class ZelEngine {
     int step() const { return m_step; }
     // Address of the block being written.
     int64_t blockAddress() const { return m_block.block * segments::kBlockSize; }
-    ZelContext& context() { return m_ctx; }
+    const ZelContext& context() const { return m_ctx; }
     cZelIsp& isp() { return m_isp; }
 
     // --- Hooks ------------------------------------------------------------------------------
@@ -95,7 +103,6 @@ class ZelEngine {
     void finishJob(EndReason reason);
     void stopEverything();
     void trace(TraceKind kind, Bytes bytes = {}, QString text = {});
-    QString dbPath() const;
 
     // enginesteps.cpp: stepping through the list.
     void handleReply(const QString& reply);
@@ -110,6 +117,7 @@ class ZelEngine {
     QString stepCode(int index) const;
 
     ZelContext& m_ctx;
+    const ChipDatabase& m_database;
     IspPort& m_port;
     IspTimers& m_timers;
     IspEvents& m_events;
@@ -125,7 +133,6 @@ class ZelEngine {
     segments::BlockCursor m_block;
     int m_blockRetries = 0;
     int m_timeOuts = 0;
-    int m_selectedSeries = 0;
 
     rules::Phase m_phase = rules::Phase::Idle;
     uint64_t m_generation = 0;    // counts Start calls; a handler that restarts moves it on

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "core/colorrule.h"
+#include "ui/core/colorrule.h"
 
 namespace kui {
 

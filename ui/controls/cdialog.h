@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 
-#include "core/colorrule.h"
+#include "ui/core/colorrule.h"
 
 class QDialog;
 class QWidget;

@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegularExpression>
+#include <QShortcutEvent>
 
 #include "paint.h"
 #include "propio.h"
@@ -37,8 +39,11 @@ int buttonCode(Qt::MouseButtons b) {
 
 }  // namespace
 
-Cmd::Cmd(QWidget* parent) : QWidget(parent) {
+Cmd::Cmd(QWidget* parent) : QAbstractButton(parent) {
     setDefaults();
+    // The base class clicks on its own only for the mnemonic and accessibility's "press";
+    // mouse and keys are handled here.
+    connect(this, &QAbstractButton::clicked, this, &Cmd::onBaseClicked);
     setMouseTracking(true);
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_Hover, false);
@@ -72,6 +77,7 @@ void Cmd::setDefaults() {
 void Cmd::InitProperties() {
     setDefaults();
     m_caption = objectName();
+    captionChanged();
     m_icon = QPixmap();
     m_picture = QPixmap();
     rebuildMaskedPicture();
@@ -82,6 +88,7 @@ void Cmd::InitProperties() {
 void Cmd::ReadProperties(const PropertyBag& bag) {
     using namespace prop;
     m_caption = readString(bag, "Caption", objectName());
+    captionChanged();
     m_textLeft = readInt(bag, "TextLeft", 0);
     m_textTop = readInt(bag, "TextTop", 1);
     m_icon = readPicture(bag, "Icon");
@@ -168,6 +175,7 @@ void Cmd::WriteProperties(PropertyBag& bag) const {
 void Cmd::setCaption(const QString& caption) {
     if (m_caption == caption) return;
     m_caption = caption;
+    captionChanged();
     updateGeometry();
     update();
 }
@@ -265,6 +273,7 @@ void Cmd::ChangeState(bool enabled, const QString& caption, int textLeft, int te
                       const QPixmap& picture, const QFont* font) {
     setEnabled(enabled);
     m_caption = caption;
+    captionChanged();
     m_textLeft = textLeft;
     m_textTop = textTop;
     m_picture = picture;
@@ -433,6 +442,23 @@ void Cmd::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
 }
 
+// The base class's text carries the "&" mnemonic ("下载(&D)": Alt+D presses the button);
+// screen readers get the caption without it as the name.
+void Cmd::captionChanged() {
+    setText(m_caption);
+    QString name = m_caption;
+    name.remove(QRegularExpression(QStringLiteral("\\(&.\\)$")));
+    name.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    name.remove(u'&');
+    name.replace(u'\x01', u'&');
+    setAccessibleName(name);
+}
+
+void Cmd::onBaseClicked() {
+    if (ignoresMouse()) return;
+    emit Click();
+}
+
 void Cmd::changeEvent(QEvent* event) {
     if (event->type() == QEvent::EnabledChange) {
         if (!isEnabled()) m_pressed = m_inside = false;
@@ -441,7 +467,7 @@ void Cmd::changeEvent(QEvent* event) {
         updateGeometry();
         update();
     }
-    QWidget::changeEvent(event);
+    QAbstractButton::changeEvent(event);
 }
 
 // ---- drawing ----------------------------------------------------------------------------

@@ -1,13 +1,15 @@
 // Cmd: KORVAN's own push button. A two-colour gradient (or one image of a picture strip) per
 // state, optional icon and caption, optional drop-down part at the right edge, and a pop-up
-// menu placed beside it. Tabs of vTab are Cmd buttons held down with Keep/UserDown.
+// menu placed beside it. Tabs of vTab are Cmd buttons held down with Keep/UserDown. As a
+// QAbstractButton it takes the "&" of its caption as Alt mnemonic and is a push button to
+// accessibility tools; its own mouse and key handling and drawing replace the base class's.
 #pragma once
 
+#include <QAbstractButton>
 #include <QPixmap>
 #include <QPointer>
-#include <QWidget>
 
-#include "core/colorrule.h"
+#include "ui/core/colorrule.h"
 
 #include <QMenu>
 
@@ -15,7 +17,7 @@ namespace kui {
 
 class PropertyBag;
 
-class Cmd : public QWidget {
+class Cmd : public QAbstractButton {
     Q_OBJECT
 
   public:
@@ -144,6 +146,8 @@ class Cmd : public QWidget {
         OleColor border, start, end, moveStart, moveEnd, downStart, downEnd;
     };
     bool ignoresMouse() const;
+    void captionChanged();
+    void onBaseClicked();
     void setDefaults();
     void drawBackground(QPainter& p, State state);
     void drawContent(QPainter& p, State state);

@@ -7,7 +7,7 @@
 #include <QRect>
 #include <QRegion>
 
-#include "core/colorrule.h"
+#include "ui/core/colorrule.h"
 
 class QPainter;
 class QWidget;

@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "core/colorrule.h"
+#include "ui/core/colorrule.h"
 
 namespace kui {
 

@@ -7,8 +7,8 @@
 #include <QPixmap>
 #include <QString>
 
-#include "core/colorrule.h"
-#include "core/propertybag.h"
+#include "ui/core/colorrule.h"
+#include "ui/core/propertybag.h"
 
 namespace kui::prop {
 

@@ -1,7 +1,7 @@
 // The colours and measures by which VsMenu draws a menu bar and its pop-up menus.
 #pragma once
 
-#include "core/colorrule.h"
+#include "ui/core/colorrule.h"
 
 namespace kui {
 

@@ -6,7 +6,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "core/colorrule.h"
+#include "ui/core/colorrule.h"
 
 namespace kui {
 

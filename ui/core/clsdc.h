@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QString>
 
-#include "core/colorrule.h"
+#include "ui/core/colorrule.h"
 
 class QPainter;
 

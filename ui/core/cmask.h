@@ -11,7 +11,7 @@
 #include <QRegion>
 #include <QVector>
 
-#include "core/clsdc.h"
+#include "ui/core/clsdc.h"
 
 class QPainter;
 

@@ -10,7 +10,7 @@
 #include <QPen>
 #include <QPixmap>
 
-#include "core/colorrule.h"
+#include "ui/core/colorrule.h"
 
 class QIcon;
 class QPaintDevice;

@@ -8,7 +8,7 @@
 #include <QPointer>
 #include <QScrollBar>
 
-#include "core/csupperclass.h"
+#include "ui/core/csupperclass.h"
 
 class QWidget;
 

@@ -9,7 +9,7 @@
 #include <initializer_list>
 #include <optional>
 
-#include "core/isupperclass.h"
+#include "ui/core/isupperclass.h"
 
 class QEvent;
 class QObject;

@@ -5,7 +5,7 @@
 #include <QEvent>
 #include <memory>
 
-#include "core/isupperclass.h"
+#include "ui/core/isupperclass.h"
 
 namespace kui {
 

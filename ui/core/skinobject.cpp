@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "core/latebind.h"
+#include "ui/core/latebind.h"
 
 namespace kui {
 

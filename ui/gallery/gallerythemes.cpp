@@ -2,12 +2,12 @@
 
 #include <QWidget>
 
-#include "controls/back.h"
-#include "controls/cmd.h"
-#include "controls/frame.h"
-#include "controls/progress.h"
-#include "controls/vsmenu.h"
-#include "controls/vtab.h"
+#include "ui/controls/back.h"
+#include "ui/controls/cmd.h"
+#include "ui/controls/frame.h"
+#include "ui/controls/progress.h"
+#include "ui/controls/vsmenu.h"
+#include "ui/controls/vtab.h"
 
 using namespace kui;
 

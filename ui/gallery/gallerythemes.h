@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "core/colorrule.h"
+#include "ui/core/colorrule.h"
 
 class QWidget;
 

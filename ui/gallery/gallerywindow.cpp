@@ -4,17 +4,17 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-#include "controls/adjustpass.h"
-#include "controls/back.h"
-#include "controls/cmd.h"
-#include "controls/frame.h"
-#include "controls/paint.h"
-#include "controls/progress.h"
-#include "controls/vsmenu.h"
-#include "controls/vtab.h"
 #include "galleryicons.h"
 #include "gallerythemes.h"
-#include "skin/skin.h"
+#include "ui/controls/adjustpass.h"
+#include "ui/controls/back.h"
+#include "ui/controls/cmd.h"
+#include "ui/controls/frame.h"
+#include "ui/controls/paint.h"
+#include "ui/controls/progress.h"
+#include "ui/controls/vsmenu.h"
+#include "ui/controls/vtab.h"
+#include "ui/skin/skin.h"
 
 using namespace kui;
 

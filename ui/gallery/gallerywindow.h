@@ -5,7 +5,7 @@
 #include <QList>
 #include <QWidget>
 
-#include "core/skinobject.h"
+#include "ui/core/skinobject.h"
 
 class QMenu;
 class QMenuBar;

@@ -7,11 +7,11 @@
 #include <QPalette>
 #include <algorithm>
 
-#include "controls/vsmenu.h"
-#include "core/propertybag.h"
-#include "skin/skinbutton.h"
-#include "skin/skincolorset.h"
-#include "skin/skinpanels.h"
+#include "ui/controls/vsmenu.h"
+#include "ui/core/propertybag.h"
+#include "ui/skin/skinbutton.h"
+#include "ui/skin/skincolorset.h"
+#include "ui/skin/skinpanels.h"
 
 namespace kui {
 

@@ -13,10 +13,10 @@
 #include <QWidget>
 #include <array>
 
-#include "core/cmask.h"
-#include "core/colorrule.h"
-#include "core/csupperclass.h"
-#include "skin/skinlayout.h"
+#include "ui/core/cmask.h"
+#include "ui/core/colorrule.h"
+#include "ui/core/csupperclass.h"
+#include "ui/skin/skinlayout.h"
 
 class QMenuBar;
 

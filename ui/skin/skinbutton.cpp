@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "core/cmask.h"
+#include "ui/core/cmask.h"
 
 namespace kui {
 

@@ -9,11 +9,11 @@
 #include <QWindow>
 #include <algorithm>
 
-#include "core/cmemdc.h"
-#include "core/twips.h"
-#include "skin/skin.h"
-#include "skin/skinbutton.h"
-#include "skin/skinpanels.h"
+#include "ui/core/cmemdc.h"
+#include "ui/core/twips.h"
+#include "ui/skin/skin.h"
+#include "ui/skin/skinbutton.h"
+#include "ui/skin/skinpanels.h"
 
 namespace kui {
 

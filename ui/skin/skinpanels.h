@@ -10,7 +10,7 @@
 #include <QString>
 #include <QVector>
 
-#include "core/colorrule.h"
+#include "ui/core/colorrule.h"
 
 namespace kui {
 

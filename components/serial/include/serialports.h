@@ -15,9 +15,9 @@ namespace kserial {
 QStringList detectSerialDevices(const QString& devDir = QStringLiteral("/dev"),
                                 const QString& sysTtyDir = QStringLiteral("/sys/class/tty"));
 
-// The COMn entries of section [Ports]. Section and key names ignore case, values are trimmed and
-// lose one pair of enclosing double quotes; a value without "/" is taken as a name in /dev.
-// The first entry of a key wins. nullopt when the file cannot be read.
+// The COMn entries of section [Ports], read with the shared private-profile reader (names ignore
+// case, values trimmed and stripped of one pair of quotes, the first entry of a key wins); a
+// value without "/" is taken as a name in /dev. nullopt when the file cannot be read.
 std::optional<QMap<int, QString>> readPortsSection(const QString& iniPath);
 
 // The device of COM`port`: the configured entry, else detected[port - 1]; "" when neither exists.

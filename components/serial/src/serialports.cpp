@@ -8,6 +8,8 @@
 #include <QSet>
 #include <algorithm>
 
+#include "privateprofile.h"
+
 namespace kserial {
 
 namespace {
@@ -30,12 +32,6 @@ bool hasUart(const QString& sysTtyDir, const QString& name) {
     QFile type(sysTtyDir + u'/' + name + QStringLiteral("/type"));
     if (!type.open(QIODevice::ReadOnly)) return true;  // cannot tell: offer it
     return type.readAll().trimmed() != "0";
-}
-
-QString stripQuotes(QString value) {
-    if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
-        value = value.mid(1, value.size() - 2);
-    return value;
 }
 
 }  // namespace
@@ -68,33 +64,20 @@ QStringList detectSerialDevices(const QString& devDir, const QString& sysTtyDir)
 }
 
 std::optional<QMap<int, QString>> readPortsSection(const QString& iniPath) {
-    QFile file(iniPath);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const auto profile = ktext::PrivateProfile::load(iniPath);
+    if (!profile) return std::nullopt;
     static const QRegularExpression comKey(QStringLiteral("^COM(\\d{1,5})$"),
                                            QRegularExpression::CaseInsensitiveOption);
+    const QString section = QStringLiteral("Ports");
     QMap<int, QString> ports;
-    QSet<int> seen;  // a key given twice: the first one counts, even when it is empty
-    bool inPorts = false;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-    for (const QString& raw : lines) {
-        const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith(u';')) continue;
-        if (line.startsWith(u'[')) {
-            const qsizetype close = line.indexOf(u']');
-            inPorts =
-                close > 0 && line.mid(1, close - 1)
-                                     .trimmed()
-                                     .compare(QLatin1String("Ports"), Qt::CaseInsensitive) == 0;
-            continue;
-        }
-        const qsizetype eq = line.indexOf(u'=');
-        if (!inPorts || eq <= 0) continue;
-        const QRegularExpressionMatch m = comKey.match(line.left(eq).trimmed());
+    QSet<int> seen;  // "COM1" and "COM01" name one port: the first one counts, even when empty
+    for (const QString& key : profile->keys(section)) {
+        const QRegularExpressionMatch m = comKey.match(key);
         if (!m.hasMatch()) continue;
         const int port = m.captured(1).toInt();
-        QString device = stripQuotes(line.mid(eq + 1).trimmed()).trimmed();
         if (port < 1 || seen.contains(port)) continue;
         seen.insert(port);
+        QString device = profile->read(section, key).trimmed();
         if (device.isEmpty()) continue;
         if (!device.contains(u'/')) device.prepend(QStringLiteral("/dev/"));
         ports.insert(port, device);

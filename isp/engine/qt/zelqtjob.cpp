@@ -4,12 +4,12 @@
 
 namespace zel {
 
-ZelQtJob::ZelQtJob(ZelContext& context, QObject* parent)
+ZelQtJob::ZelQtJob(ZelContext& context, const ChipDatabase& database, QObject* parent)
     : QObject(parent),
       m_port(m_comm),
       m_bridge(*this),
       m_timers([this](EngineTimer timer) { m_engine.TimerFired(timer); }),
-      m_engine(context, m_port, m_timers, m_bridge) {
+      m_engine(context, database, m_port, m_timers, m_bridge) {
     m_comm.setInputMode(kserial::MSComm::comInputModeBinary);
     // Direct: a reply is handed on the moment it arrives, so the next block follows at once.
     connect(&m_comm, &kserial::MSComm::OnComm, this, &ZelQtJob::onComm, Qt::DirectConnection);

@@ -3,7 +3,9 @@
 // listen to the four events (signals, connected directly so handlers run before the engine
 // goes on), and wait for jobEnded in a QEventLoop of their own:
 //
-//     zel::ZelQtJob job(context);
+//     zel::ZelContext context;                 // one per job object
+//     zel::FileChipDatabase database(path);    // read at every Start
+//     zel::ZelQtJob job(context, database);
 //     job.port().setPortName("/dev/ttyUSB0");
 //     connect(&job, &zel::ZelQtJob::ViewInfo, ...);
 //     QEventLoop loop;
@@ -26,8 +28,9 @@ namespace zel {
 class ZelQtJob : public QObject {
     Q_OBJECT
   public:
-    // `context` must outlive the job; the control passes ZelContext::processWide().
-    explicit ZelQtJob(ZelContext& context, QObject* parent = nullptr);
+    // `context` and `database` must outlive the job; the context belongs to this job alone
+    // (the control passes its process-wide one).
+    ZelQtJob(ZelContext& context, const ChipDatabase& database, QObject* parent = nullptr);
     ~ZelQtJob() override;
 
     // The serial port of the jobs: set CommPort or PortName and RTSEnable before Start.

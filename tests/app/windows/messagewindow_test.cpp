@@ -5,11 +5,11 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "controls/back.h"
-#include "controls/cmd.h"
+#include "ui/controls/back.h"
+#include "ui/controls/cmd.h"
 #include "core/apppaths.h"
-#include "skin/skin.h"
-#include "skin/skinbutton.h"
+#include "ui/skin/skin.h"
+#include "ui/skin/skinbutton.h"
 #include "windows/messagewindow.h"
 #include "windows/shellstate.h"
 

@@ -5,8 +5,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "core/skinobject.h"
-#include "skin/skin.h"
+#include "ui/core/skinobject.h"
+#include "ui/skin/skin.h"
 #include "windows/aboutwindow.h"
 #include "windows/chiptreeview.h"
 #include "windows/helpwindow.h"

@@ -6,12 +6,12 @@
 #include <QWheelEvent>
 #include <QtTest>
 
-#include "controls/back.h"
-#include "controls/cmd.h"
-#include "controls/progress.h"
-#include "core/cscroll.h"
-#include "skin/skin.h"
-#include "skin/skinbutton.h"
+#include "ui/controls/back.h"
+#include "ui/controls/cmd.h"
+#include "ui/controls/progress.h"
+#include "ui/core/cscroll.h"
+#include "ui/skin/skin.h"
+#include "ui/skin/skinbutton.h"
 #include "windows/aboutwindow.h"
 #include "windows/helpwindow.h"
 #include "windows/miniwindow.h"

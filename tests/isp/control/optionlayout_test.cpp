@@ -27,7 +27,7 @@ TEST(OptionLayout, ChoiceAndListColumnsAreSharedByEquallyPaddedRows) {
     };
     for (int series = 0; series < types.size(); ++series) {
         OptionModel model;
-        model.Build(zel::LoadSeriesParameters(path, types, series), par);
+        model.Build(zel::LoadSeriesParameters(*zel::LoadDbFile(path), types, series), par);
         std::set<int> firstColumns, secondColumns, listColumns;
         for (int i = 0; i < model.OptCount(); ++i) {
             const RowGeometry g = LayoutRow(model.row(i), Measure);

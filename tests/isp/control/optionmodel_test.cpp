@@ -51,7 +51,7 @@ class EmbeddedDb : public ::testing::Test {
     }
     std::function<QString(const QString&)> Par() const { return Table(m_par); }
     QStringList Parameters(int series) const {
-        return zel::LoadSeriesParameters(m_path, m_types, series);
+        return zel::LoadSeriesParameters(*zel::LoadDbFile(m_path), m_types, series);
     }
 
     QTemporaryDir m_dir;

@@ -5,10 +5,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "controlstate.h"
 #include "controltestsupport.h"
 #include "optioneditor.h"
 #include "optionparameter.h"
-#include "zelcontext.h"
 #include "zelispcontrol.h"
 #include "zelsim/virtualchip.h"
 
@@ -111,7 +111,8 @@ class OptionRoundTripTest : public QObject {
         QCOMPARE(info->id(), model);
         QCOMPARE(control.setListIndex(info->index()), int(zelisp::kOk));
         QCOMPARE(control.ListIndex(), info->index());
-        const QStringList descriptors = zel::ZelContext::processWide().OptionDescriptors;
+        const QStringList descriptors =
+            zel::control::ControlState::processWide().Context.Chip.OptionDescriptors;
         QVERIFY(!descriptors.isEmpty());
         QCOMPARE(int(info->OptCount()), descriptors.size());
 
@@ -174,7 +175,7 @@ class OptionRoundTripTest : public QObject {
 
         // A fresh identification reads the options back from the chip.
         log.onViewInfo = nullptr;
-        zel::ZelContext::processWide().StatusBytes.clear();
+        zel::control::ControlState::processWide().Context.Chip.StatusBytes.clear();
         QCOMPARE(runJob(control, log, 1), 1001);
         QStringList readBack;
         for (int i = 0; i < descriptors.size(); ++i) readBack << info->OptList(int16_t(i));

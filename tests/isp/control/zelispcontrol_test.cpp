@@ -10,9 +10,9 @@
 #include <QtTest>
 
 #include "controltestsupport.h"
-#include "core/colorrule.h"
-#include "core/cscroll.h"
 #include "optioneditor.h"
+#include "ui/core/colorrule.h"
+#include "ui/core/cscroll.h"
 #include "zeldb.h"
 #include "zelispcontrol.h"
 
@@ -81,16 +81,13 @@ class ZelIspControlTest : public QObject {
     }
 
     void emptyDatabaseGivesNoSeriesAndNoRows() {
-        const QString empty = m_dir.filePath(QStringLiteral("empty.db"));
-        QVERIFY(zeltest::WriteGbkFile(empty, QString()));
+        const zel::MemoryChipDatabase empty(zel::EmptyDb());
+        const zel::SeriesCatalog series = zel::SeriesCatalog::of(*empty.load());
         zel::ZelContext context;
-        context.DbPath = empty;
-        context.TypeList = zel::LoadTypeList(empty);
-        context.SeriesNames = zel::LoadSeriesNames(empty, context.TypeList);
-        context.StatusBytes.assign(32, 0x5A);
-        context.OptionDescriptors = QStringList{"1-24-1", "21-25-2-0"};
+        context.Chip.StatusBytes.assign(32, 0x5A);
+        context.Chip.OptionDescriptors = QStringList{"1-24-1", "21-25-2-0"};
         QWidget host;
-        OptionEditor editor(&host, context);
+        OptionEditor editor(&host, context, empty, series);
         editor.SetupScroll();
         editor.BuildOptionEditor();
         QCOMPARE(editor.OptCount(), int16_t(0));
@@ -102,7 +99,7 @@ class ZelIspControlTest : public QObject {
         QVERIFY(!editor.scroll()->Visible());
         editor.setOptValue(0, 1);
         editor.CommitOptions();
-        QCOMPARE(context.StatusBytes, std::vector<uint8_t>(32, 0x5A));
+        QCOMPARE(context.Chip.StatusBytes, std::vector<uint8_t>(32, 0x5A));
     }
 
     void freshInstanceHasTheDesignColours() {

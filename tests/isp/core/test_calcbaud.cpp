@@ -51,8 +51,8 @@ TEST(CalcBaud, MemberUsesTheMethodOfTheSeries) {
     };
     for (auto [series, expected] : cases) {
         ZelContext context;
-        context.Cpu = 11059200;
-        context.SeriesByte = series;
+        context.Chip.Cpu = 11059200;
+        context.Chip.SeriesByte = series;
         const cZelIsp isp(context);
         EXPECT_EQ(isp.CalcBaud(115200), QString::fromLatin1(expected)) << int(series);
     }

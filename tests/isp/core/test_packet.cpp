@@ -61,15 +61,13 @@ TEST(MakePacket, LargestPayloadKeepsAOneByteLength) {
 
 TEST(MakePacket, ContextFormsFollowTheSeriesByte) {
     ZelContext context;
-    context.SeriesByte = 0xF1;
+    context.Chip.SeriesByte = 0xF1;
     EXPECT_EQ(MakePacket(QStringLiteral("82"), context), QStringLiteral("46,B9,6A,00,06,82,F2,16"));
-    ZelContext& shared = ZelContext::processWide();
-    const uint8_t saved = shared.SeriesByte;
-    shared.SeriesByte = 0x00;
-    EXPECT_EQ(MakePacket(QStringLiteral("82")), QStringLiteral("46,B9,6A,00,07,82,00,F3,16"));
-    shared.SeriesByte = 0xFF;
-    EXPECT_EQ(MakePacket(QStringLiteral("82")), QStringLiteral("46,B9,6A,00,06,82,F2,16"));
-    shared.SeriesByte = saved;
+    context.Chip.SeriesByte = 0x00;
+    EXPECT_EQ(MakePacket(QStringLiteral("82"), context),
+              QStringLiteral("46,B9,6A,00,07,82,00,F3,16"));
+    context.Chip.SeriesByte = 0xFF;
+    EXPECT_EQ(MakePacket(QStringLiteral("82"), context), QStringLiteral("46,B9,6A,00,06,82,F2,16"));
 }
 
 // A sequence of port reads and what RxdData answers after each.

@@ -14,11 +14,9 @@ using test::text;
 class StartUpTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        context.DbPath = db.path();
-        context.TypeList = LoadTypeList(db.path());
-        ASSERT_EQ(context.TypeList.size(), 8);
+        context.Db = test::SampleDb();
+        ASSERT_EQ(LoadTypeList(*context.Db).size(), 8);
     }
-    test::TempDb db{test::sampleDbText()};
     ZelContext context;
 };
 
@@ -59,23 +57,23 @@ TEST(VersionText, MajorMinorAndLetter) {
 }
 
 TEST_F(StartUpTest, KnownModelFillsTheIdentification) {
-    context.Baud = 115200;
+    context.Params.MaxBaud = 115200;
     cZelIsp isp(context);
     const Bytes status = statusPayload(0xD1, 0x03);
     isp.StartUp(text(status));
-    EXPECT_EQ(context.StatusBytes, status);
-    EXPECT_EQ(context.ModelId, QStringLiteral("D103"));
-    EXPECT_EQ(context.SeriesByte, 0xD1);
-    EXPECT_EQ(context.Model, QStringLiteral("ZELH64AD"));
-    EXPECT_EQ(context.SeriesIndex, 7);
-    EXPECT_EQ(context.Flash, 65536);
-    EXPECT_EQ(context.Memory, 1280);
-    EXPECT_EQ(context.Eeprom, 0);
-    EXPECT_EQ(context.Cpu, 9616626);
-    EXPECT_EQ(context.Version, QStringLiteral("6.2 C"));
-    EXPECT_EQ(context.Sn, QStringLiteral("2F-30-31-32-33-34-35"));
+    EXPECT_EQ(context.Chip.StatusBytes, status);
+    EXPECT_EQ(context.Chip.ModelId, QStringLiteral("D103"));
+    EXPECT_EQ(context.Chip.SeriesByte, 0xD1);
+    EXPECT_EQ(context.Chip.Model, QStringLiteral("ZELH64AD"));
+    EXPECT_EQ(context.Chip.SeriesIndex, 7);
+    EXPECT_EQ(context.Chip.Flash, 65536);
+    EXPECT_EQ(context.Chip.Memory, 1280);
+    EXPECT_EQ(context.Chip.Eeprom, 0);
+    EXPECT_EQ(context.Chip.Cpu, 9616626);
+    EXPECT_EQ(context.Chip.Version, QStringLiteral("6.2 C"));
+    EXPECT_EQ(context.Chip.Sn, QStringLiteral("2F-30-31-32-33-34-35"));
     EXPECT_EQ(isp.checksumWidth(), 2);
-    EXPECT_EQ(isp.portSettings(context.Baud), QStringLiteral("38400,E,8,1"));
+    EXPECT_EQ(isp.portSettings(context.Chip.Baud), QStringLiteral("38400,E,8,1"));
 }
 
 struct IdCase {
@@ -94,16 +92,16 @@ TEST_F(StartUpTest, ModelIdPositionDependsOnTheLength) {
     for (const auto& c : cases) {
         cZelIsp isp(context);
         isp.StartUp(text(statusPayload(c.series, 0x03, c.size)));
-        EXPECT_EQ(context.ModelId, QString::fromLatin1(c.modelId)) << c.size;
-        EXPECT_EQ(context.SeriesByte, c.series) << c.size;
-        EXPECT_EQ(context.Model, QString::fromLatin1(c.model)) << c.size;
+        EXPECT_EQ(context.Chip.ModelId, QString::fromLatin1(c.modelId)) << c.size;
+        EXPECT_EQ(context.Chip.SeriesByte, c.series) << c.size;
+        EXPECT_EQ(context.Chip.Model, QString::fromLatin1(c.model)) << c.size;
     }
     // 22 bytes with different bytes at 19 and 21: the ID comes from 20-21.
     Bytes status = statusPayload(0xE1, 0x03, 22);
     status[19] = 0xD1;
     cZelIsp isp(context);
     isp.StartUp(text(status));
-    EXPECT_EQ(context.ModelId, QStringLiteral("E103"));
+    EXPECT_EQ(context.Chip.ModelId, QStringLiteral("E103"));
 }
 
 TEST_F(StartUpTest, ShortReplyChangesNothing) {
@@ -112,43 +110,43 @@ TEST_F(StartUpTest, ShortReplyChangesNothing) {
     isp.StartUp(text(first));
     const ZelContext before = context;
     isp.StartUp(text(statusPayload(0xD1, 0x03, 40)).section(',', 0, 19));  // 20 bytes
-    EXPECT_EQ(context.StatusBytes, before.StatusBytes);
-    EXPECT_EQ(context.ModelId, before.ModelId);
-    EXPECT_EQ(context.SeriesByte, before.SeriesByte);
-    EXPECT_EQ(context.Model, before.Model);
-    EXPECT_EQ(context.Cpu, before.Cpu);
-    EXPECT_EQ(context.Baud, before.Baud);
+    EXPECT_EQ(context.Chip.StatusBytes, before.Chip.StatusBytes);
+    EXPECT_EQ(context.Chip.ModelId, before.Chip.ModelId);
+    EXPECT_EQ(context.Chip.SeriesByte, before.Chip.SeriesByte);
+    EXPECT_EQ(context.Chip.Model, before.Chip.Model);
+    EXPECT_EQ(context.Chip.Cpu, before.Chip.Cpu);
+    EXPECT_EQ(context.Chip.Baud, before.Chip.Baud);
     isp.StartUp(QString());
-    EXPECT_EQ(context.StatusBytes, first);
+    EXPECT_EQ(context.Chip.StatusBytes, first);
 }
 
 TEST_F(StartUpTest, UnknownModelStopsAfterTheVersion) {
     cZelIsp isp(context);
     isp.setBaudParams(QStringLiteral("AA,BB,CC,DD"));
-    context.Baud = 57600;
-    context.Model = QStringLiteral("old");
-    context.Sn = QStringLiteral("old");
+    context.Params.MaxBaud = 57600;
+    context.Chip.Model = QStringLiteral("old");
+    context.Chip.Sn = QStringLiteral("old");
     Bytes status = statusPayload(0xD1, 0x77);
     status[17] = 0x71;
     isp.StartUp(text(status));
-    EXPECT_EQ(context.ModelId, QStringLiteral("D177"));
-    EXPECT_EQ(context.Model, QString());
-    EXPECT_EQ(context.Sn, QString());
-    EXPECT_EQ(context.Cpu, 9616626);
-    EXPECT_EQ(context.Version, QStringLiteral("7.1 C"));
-    EXPECT_EQ(context.Baud, 57600);
+    EXPECT_EQ(context.Chip.ModelId, QStringLiteral("D177"));
+    EXPECT_EQ(context.Chip.Model, QString());
+    EXPECT_EQ(context.Chip.Sn, QString());
+    EXPECT_EQ(context.Chip.Cpu, 9616626);
+    EXPECT_EQ(context.Chip.Version, QStringLiteral("7.1 C"));
+    EXPECT_EQ(context.Chip.Baud, 57600);
     EXPECT_EQ(isp.BaudParams(), QStringLiteral("AA,BB,CC,DD"));
 }
 
 TEST_F(StartUpTest, TypeCodeOutsideTheListKeepsTheSeriesIndex) {
-    context.SeriesIndex = 5;
+    context.Chip.SeriesIndex = 5;
     cZelIsp isp(context);
     isp.StartUp(text(statusPayload(0xD1, 0xF0)));
-    EXPECT_EQ(context.Model, QStringLiteral("ZELX99"));
-    EXPECT_EQ(context.SeriesIndex, 5);
-    EXPECT_EQ(context.Flash, 61440);
-    EXPECT_EQ(context.Memory, 1280);
-    EXPECT_EQ(context.Eeprom, 1024);
+    EXPECT_EQ(context.Chip.Model, QStringLiteral("ZELX99"));
+    EXPECT_EQ(context.Chip.SeriesIndex, 5);
+    EXPECT_EQ(context.Chip.Flash, 61440);
+    EXPECT_EQ(context.Chip.Memory, 1280);
+    EXPECT_EQ(context.Chip.Eeprom, 1024);
 }
 
 struct SerialCase {
@@ -169,7 +167,7 @@ TEST_F(StartUpTest, SerialNumberOfD1AndD3) {
     for (const auto& c : cases) {
         cZelIsp isp(context);
         isp.StartUp(text(statusPayload(c.series, 0x03, c.size)));
-        EXPECT_EQ(context.Sn, QString::fromLatin1(c.sn)) << int(c.series) << " " << c.size;
+        EXPECT_EQ(context.Chip.Sn, QString::fromLatin1(c.sn)) << int(c.series) << " " << c.size;
     }
 }
 
@@ -198,25 +196,25 @@ TEST_F(StartUpTest, ChoosesTheFastestUsableRate) {
     for (const auto& c : cases) {
         cZelIsp isp(context);
         isp.setBaudParams(QStringLiteral("AA,BB,CC,DD"));
-        context.Baud = c.limit;
+        context.Params.MaxBaud = c.limit;
         isp.StartUp(text(statusPayload(c.series, 0x03, 40, c.count)));
-        EXPECT_EQ(context.Baud, c.baud) << int(c.series) << " limit " << c.limit;
+        EXPECT_EQ(context.Chip.Baud, c.baud) << int(c.series) << " limit " << c.limit;
         EXPECT_EQ(isp.BaudParams(), QString::fromLatin1(c.params))
             << int(c.series) << " limit " << c.limit;
     }
 }
 
-TEST_F(StartUpTest, WorksOnTheProcessWideContextByDefault) {
-    ZelContext& shared = ZelContext::processWide();
-    const ZelContext saved = shared;
-    shared.DbPath = db.path();
-    shared.TypeList = context.TypeList;
-    cZelIsp isp;
-    EXPECT_EQ(&isp.context(), &shared);
-    isp.StartUp(text(statusPayload(0xE0, 0x03)));
-    EXPECT_EQ(shared.Model, QStringLiteral("ZELD64AD"));
-    EXPECT_EQ(MakePacket(QStringLiteral("82")), QStringLiteral("46,B9,6A,00,06,82,F2,16"));
-    shared = saved;
+// Two command builders on two contexts (two ports) never see each other's chip.
+TEST_F(StartUpTest, ContextsStayApart) {
+    ZelContext other;
+    other.Db = context.Db;
+    cZelIsp first(context);
+    cZelIsp second(other);
+    first.StartUp(text(statusPayload(0xE0, 0x03)));
+    EXPECT_EQ(context.Chip.Model, QStringLiteral("ZELD64AD"));
+    EXPECT_EQ(other.Chip.Model, QString());
+    EXPECT_EQ(second.END1(), QStringLiteral("46,B9,6A,00,07,82,00,F3,16"));
+    EXPECT_EQ(first.END1(), QStringLiteral("46,B9,6A,00,06,82,F2,16"));
 }
 
 }  // namespace

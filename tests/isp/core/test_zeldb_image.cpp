@@ -8,7 +8,6 @@
 #include "gbk.h"
 #include "test_zeldb_support.h"
 #include "zeldb.h"
-#include "zeldbtext.h"
 
 namespace {
 
@@ -47,7 +46,7 @@ TEST_F(EmbeddedDb, IsGbkWithAllSections) {
     EXPECT_EQ(zel::EncodeGbk(text), bytes);  // round trip: nothing was lost in decoding
     EXPECT_TRUE(text.contains(QString::fromUtf8("ZEL51H 系列")));
 
-    const zel::DbText db = zel::DbText::Parse(text);
+    const zel::DbText db = zel::DbText::fromText(text);
     for (const char* section :
          {"ZEL", "TYPE", "ID", "DPROC", "CPROC", "SPROC", "OPTION", "FORMAT", "PAR"})
         EXPECT_TRUE(db.hasSection(QString::fromLatin1(section))) << section;
@@ -89,9 +88,11 @@ TEST_F(EmbeddedDb, SeriesRowsListTheirParameters) {
                                   "1,10,11,32,24,25,21",       "1,10,11,4,15,16,3,24,25,21"};
     ASSERT_EQ(types.size(), 8);
     for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(zel::LoadSeriesParameters(m_path, types, i).join(u','), params[i]) << i;
-    EXPECT_TRUE(zel::LoadSeriesParameters(m_path, types, 8).isEmpty());
-    EXPECT_TRUE(zel::LoadSeriesParameters(m_path, types, -1).isEmpty());
+        EXPECT_EQ(zel::LoadSeriesParameters(*zel::LoadDbFile(m_path), types, i).join(u','),
+                  params[i])
+            << i;
+    EXPECT_TRUE(zel::LoadSeriesParameters(*zel::LoadDbFile(m_path), types, 8).isEmpty());
+    EXPECT_TRUE(zel::LoadSeriesParameters(*zel::LoadDbFile(m_path), types, -1).isEmpty());
 }
 
 TEST_F(EmbeddedDb, OptionSectionEndsWithModelsWithoutOptions) {

@@ -5,6 +5,7 @@
 
 #include "test_zeldb_support.h"
 #include "zeldb.h"
+#include "zelisp.h"
 
 namespace {
 
@@ -46,35 +47,32 @@ INSTANTIATE_TEST_SUITE_P(
                       RecordCase{"0名称1F0100", 0, 0, "名称1", 61440, 256, 0}));
 
 TEST(RecordApply, KeepsTheSeriesIndexForAnUnknownTypeCode) {
-    zel::ZelContext ctx;
-    ctx.TypeList = kTypes;
-    ctx.SeriesIndex = 5;
-    zel::ApplyModelRecord(ctx, "9UNKNOWN40200");
-    EXPECT_EQ(ctx.SeriesIndex, 5);
-    EXPECT_EQ(ctx.Model, "UNKNOWN");
-    EXPECT_EQ(ctx.Flash, 16384);
-    EXPECT_EQ(ctx.Memory, 512);
-    EXPECT_EQ(ctx.Eeprom, 0);
-    zel::ApplyModelRecord(ctx, "2ZEL00X1F0504");
-    EXPECT_EQ(ctx.SeriesIndex, 2);
-    EXPECT_EQ(ctx.Model, "ZEL00X1");
-    zel::ApplyModelRecord(ctx, "x");
-    EXPECT_EQ(ctx.Model, "");
-    EXPECT_EQ(ctx.SeriesIndex, 2);
+    zel::ChipRecord chip;
+    chip.SeriesIndex = 5;
+    zel::ApplyModelRecord(chip, "9UNKNOWN40200", kTypes);
+    EXPECT_EQ(chip.SeriesIndex, 5);
+    EXPECT_EQ(chip.Model, "UNKNOWN");
+    EXPECT_EQ(chip.Flash, 16384);
+    EXPECT_EQ(chip.Memory, 512);
+    EXPECT_EQ(chip.Eeprom, 0);
+    zel::ApplyModelRecord(chip, "2ZEL00X1F0504", kTypes);
+    EXPECT_EQ(chip.SeriesIndex, 2);
+    EXPECT_EQ(chip.Model, "ZEL00X1");
+    zel::ApplyModelRecord(chip, "x", kTypes);
+    EXPECT_EQ(chip.Model, "");
+    EXPECT_EQ(chip.SeriesIndex, 2);
 }
 
 class EmbeddedLookups : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(zel::InstallDb(m_path)); }
-    QTemporaryDir m_dir;
-    QString m_path = m_dir.filePath("zel.db");
+    const zel::DbSnapshot m_db = zel::EmbeddedDb();
 };
 
 TEST_F(EmbeddedLookups, ModelRecordsByModelId) {
-    EXPECT_EQ(zel::LookupModelRecord(m_path, "D103"), "8ZELH64AD00500");
-    EXPECT_EQ(zel::LookupModelRecord(m_path, "d103"), "8ZELH64AD00500");
-    EXPECT_EQ(zel::LookupModelRecord(m_path, "0000"), "");
-    EXPECT_EQ(zel::LookupModelRecord(m_path, ""), "");
+    EXPECT_EQ(zel::LookupModelRecord(*m_db, "D103"), "8ZELH64AD00500");
+    EXPECT_EQ(zel::LookupModelRecord(*m_db, "d103"), "8ZELH64AD00500");
+    EXPECT_EQ(zel::LookupModelRecord(*m_db, "0000"), "");
+    EXPECT_EQ(zel::LookupModelRecord(*m_db, ""), "");
 }
 
 struct StepCase {
@@ -88,7 +86,7 @@ class EmbeddedStepLists : public EmbeddedLookups, public ::testing::WithParamInt
 
 TEST_P(EmbeddedStepLists, FallBackToTheSeries) {
     const StepCase& c = GetParam();
-    EXPECT_EQ(zel::LoadStepList(m_path, c.job, c.modelId, c.series).join(u','), c.steps);
+    EXPECT_EQ(zel::LoadStepList(*m_db, c.job, c.modelId, c.series).join(u','), c.steps);
 }
 
 using zel::JobType;
@@ -107,13 +105,9 @@ INSTANTIATE_TEST_SUITE_P(
                       StepCase{JobType::Download, "", 0x00, ""},  // after a job start
                       StepCase{static_cast<JobType>(4), "D103", 0xD1, ""}));
 
-TEST_F(EmbeddedLookups, ConfigureJobOfTheProcessContextHasNoSteps) {
-    zel::ZelContext ctx;
-    zel::InitDatabase(ctx, m_path);
-    ctx.ModelId = "D103";
-    ctx.SeriesByte = 0xD1;
-    EXPECT_TRUE(zel::LoadStepList(ctx, JobType::Configure).isEmpty());
-    EXPECT_EQ(zel::LoadStepList(ctx, JobType::Download).size(), 9);
+TEST_F(EmbeddedLookups, ConfigureJobOfAKnownChipHasNoSteps) {
+    EXPECT_TRUE(zel::LoadStepList(*m_db, JobType::Configure, "D103", 0xD1).isEmpty());
+    EXPECT_EQ(zel::LoadStepList(*m_db, JobType::Download, "D103", 0xD1).size(), 9);
 }
 
 struct OptionCase {
@@ -124,14 +118,9 @@ struct OptionCase {
 
 class EmbeddedOptions : public EmbeddedLookups, public ::testing::WithParamInterface<OptionCase> {};
 
-TEST_P(EmbeddedOptions, LoadIntoTheContext) {
-    zel::ZelContext ctx;
-    zel::InitDatabase(ctx, m_path);
-    ctx.ModelId = GetParam().modelId;
-    ctx.SeriesByte = GetParam().series;
-    ctx.OptionDescriptors = QStringList{"stale"};
-    zel::LoadOptionDescriptors(ctx);
-    EXPECT_EQ(ctx.OptionDescriptors.join(u','), GetParam().descriptors);
+TEST_P(EmbeddedOptions, ByModelElseSeries) {
+    EXPECT_EQ(zel::LoadOptionDescriptors(*m_db, GetParam().modelId, GetParam().series).join(u','),
+              GetParam().descriptors);
 }
 
 #define D2_OPTIONS "1-24-1,10-27-0,11-27-1,4-24-6,15-23-0,31-23-6,3-24-7,24-25-5,25-25-3,21-25-2-0"
@@ -155,16 +144,16 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(EmbeddedLookups, OptionWriteTemplates) {
     const QString shortForm = "%23,%24,%25,FF,FF,FF,FF,FF,%27,FF,FF,FF,FF,FF,FF,FF,%H";
-    EXPECT_EQ(zel::LoadOptionFormat(m_path, "D103", 0xD1), shortForm);
-    EXPECT_EQ(zel::LoadOptionFormat(m_path, "E245", 0xE2), shortForm);
-    EXPECT_EQ(zel::LoadOptionFormat(m_path, "E601", 0xE6),
+    EXPECT_EQ(zel::LoadOptionFormat(*m_db, "D103", 0xD1), shortForm);
+    EXPECT_EQ(zel::LoadOptionFormat(*m_db, "E245", 0xE2), shortForm);
+    EXPECT_EQ(zel::LoadOptionFormat(*m_db, "E601", 0xE6),
               "%23,%24,%25,FF,FF,%H,%29,FF,%23,%24,FF,FF,FF,FF,%25,FF,FF,FF,FF,FF,FF,FF,%H,FF,FF,"
               "FF");
-    EXPECT_EQ(zel::LoadOptionFormat(m_path, "F101", 0xF1), "%19,FF,F6,FF");
-    EXPECT_EQ(zel::LoadOptionFormat(m_path, "F301", 0xF3),
+    EXPECT_EQ(zel::LoadOptionFormat(*m_db, "F101", 0xF1), "%19,FF,F6,FF");
+    EXPECT_EQ(zel::LoadOptionFormat(*m_db, "F301", 0xF3),
               "%23,%24,%25,FF,FF,%H,FF,FF,%23,%24,FF,FF,FF,FF,%25,FF,FF,FF,FF,FF,FF,FF,%H,FF,FF,"
               "FF");
-    EXPECT_EQ(zel::LoadOptionFormat(m_path, "FFE1", 0xFF), "");
+    EXPECT_EQ(zel::LoadOptionFormat(*m_db, "FFE1", 0xFF), "");
 }
 
 TEST(DbLookupKeys, ModelRowWinsOverSeriesRow) {
@@ -177,7 +166,7 @@ TEST(DbLookupKeys, ModelRowWinsOverSeriesRow) {
     EXPECT_EQ(zel::LoadStepList(path, JobType::Configure, "D104", 0xD1).join(u','), "0,6,8");
     EXPECT_EQ(zel::LoadOptionDescriptors(path, "D103", 0xD1), QStringList{"1-24-1"});
     EXPECT_TRUE(zel::LoadOptionDescriptors(path, "D104", 0xD1).isEmpty());
-    EXPECT_EQ(zel::ReadDbByModel(path, "SPROC", "", 0xD1), "0,6,8");
+    EXPECT_EQ(zel::ReadDbByModel(*zel::LoadDbFile(path), "SPROC", "", 0xD1), "0,6,8");
     EXPECT_EQ(zel::SeriesKey(0x0A), "0A");
     EXPECT_EQ(zel::SeriesKey(0xD1), "D1");
 }

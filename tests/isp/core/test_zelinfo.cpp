@@ -61,22 +61,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 class ZelInfoOverDb : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        zel::InitDatabase(m_ctx, m_dir.filePath("zel.db"));
-    }
+    void SetUp() override { m_ctx.Db = zel::EmbeddedDb(); }
     void identify(const char* modelId, uint8_t series) {
-        m_ctx.ModelId = modelId;
-        m_ctx.SeriesByte = series;
-        zel::LoadOptionDescriptors(m_ctx);
+        m_ctx.Chip.ModelId = modelId;
+        m_ctx.Chip.SeriesByte = series;
+        m_ctx.Chip.OptionDescriptors = zel::LoadOptionDescriptors(*m_ctx.Db, modelId, series);
     }
-    QTemporaryDir m_dir;
     zel::ZelContext m_ctx;
 };
 
 TEST_F(ZelInfoOverDb, DecodesEveryOptionOfAChip) {
     identify("D103", 0xD1);
-    m_ctx.StatusBytes = StatusWith({{23, 0x41}, {24, 0x02}, {25, 0x2B}, {27, 0x01}});
+    m_ctx.Chip.StatusBytes = StatusWith({{23, 0x41}, {24, 0x02}, {25, 0x2B}, {27, 0x01}});
     const zel::cZelInfo info(m_ctx);
     const QStringList expected{
         Padded("MCU 时钟源：", 17) + QString::fromUtf8("外部晶振或时钟"),
@@ -98,12 +94,12 @@ TEST_F(ZelInfoOverDb, DecodesEveryOptionOfAChip) {
 
 TEST_F(ZelInfoOverDb, ReadsTheEditedStatusBytesEachTime) {
     identify("F001", 0xF0);
-    m_ctx.StatusBytes = StatusWith({{19, 0x01}});
+    m_ctx.Chip.StatusBytes = StatusWith({{19, 0x01}});
     const zel::cZelInfo info(m_ctx);
     EXPECT_EQ(info.OptList(0), Padded("周期(双倍速)：", 17) + QString::fromUtf8("12T(单倍速)"));
-    m_ctx.StatusBytes[19] = 0x00;
+    m_ctx.Chip.StatusBytes[19] = 0x00;
     EXPECT_EQ(info.OptList(0), Padded("周期(双倍速)：", 17) + QString::fromUtf8("6T(双倍速)"));
-    m_ctx.StatusBytes.resize(10);  // a reply too short for the option bytes
+    m_ctx.Chip.StatusBytes.resize(10);  // a reply too short for the option bytes
     EXPECT_EQ(info.OptList(0), "");
 }
 
@@ -117,18 +113,18 @@ TEST_F(ZelInfoOverDb, CountsNoOptionsForZeroOrNoRow) {
     }
 }
 
-TEST(ZelInfo, ShowsTheContextAndWritesOnlyBaud) {
+TEST(ZelInfo, ShowsTheContext) {
     zel::ZelContext ctx;
-    ctx.Model = "ZELH64AD";
-    ctx.Cpu = 11059200;
-    ctx.Version = "6.2 C";
-    ctx.Flash = 65536;
-    ctx.Memory = 1280;
-    ctx.Eeprom = 1024;
-    ctx.Baud = 115200;
-    ctx.ModelId = "D103";
-    ctx.Sn = "00-1A-02-03-04-05-06";
-    ctx.SeriesIndex = 7;
+    ctx.Chip.Model = "ZELH64AD";
+    ctx.Chip.Cpu = 11059200;
+    ctx.Chip.Version = "6.2 C";
+    ctx.Chip.Flash = 65536;
+    ctx.Chip.Memory = 1280;
+    ctx.Chip.Eeprom = 1024;
+    ctx.Chip.Baud = 115200;
+    ctx.Chip.ModelId = "D103";
+    ctx.Chip.Sn = "00-1A-02-03-04-05-06";
+    ctx.Chip.SeriesIndex = 7;
     const zel::cZelInfo first(ctx);
     EXPECT_EQ(first.model(), "ZELH64AD");
     EXPECT_EQ(first.cpu(), 11059200);
@@ -141,21 +137,13 @@ TEST(ZelInfo, ShowsTheContextAndWritesOnlyBaud) {
     EXPECT_EQ(first.sn(), "00-1A-02-03-04-05-06");
     EXPECT_EQ(first.index(), 7);
 
-    zel::cZelInfo second(ctx);
-    second.New_baud(9600);
-    EXPECT_EQ(ctx.Baud, 9600);
+    const zel::cZelInfo second(ctx);
+    ctx.Chip.Baud = 9600;
+    EXPECT_EQ(second.baud(), 9600);
     EXPECT_EQ(first.baud(), 9600);  // every view shows the same state
 
-    ctx.Cpu = int64_t{5} << 32;  // out of a Long's range: clamped, not wrapped
+    ctx.Chip.Cpu = int64_t{5} << 32;  // out of a Long's range: clamped, not wrapped
     EXPECT_EQ(first.cpu(), INT32_MAX);
-}
-
-TEST(ZelInfo, DefaultViewIsTheProcessWideContext) {
-    zel::ZelContext& ctx = zel::ZelContext::processWide();
-    const QString savedModel = ctx.Model;
-    ctx.Model = "ZEL00X1";
-    EXPECT_EQ(zel::cZelInfo().model(), "ZEL00X1");
-    ctx.Model = savedModel;
 }
 
 }  // namespace

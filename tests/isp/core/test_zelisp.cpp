@@ -29,8 +29,8 @@ int widthOf(uint8_t series) {
 
 ZelContext contextFor(uint8_t series) {
     ZelContext context;
-    context.SeriesByte = series;
-    context.ModelId = HexBytes(series, 1) + QStringLiteral("03");
+    context.Chip.SeriesByte = series;
+    context.Chip.ModelId = HexBytes(series, 1) + QStringLiteral("03");
     return context;
 }
 
@@ -97,7 +97,7 @@ TEST(BaudCommands, ClockRangeByteThresholds) {
     };
     for (auto [cpu, range] : cases) {
         ZelContext context = contextFor(0xF2);
-        context.Cpu = cpu;
+        context.Chip.Cpu = cpu;
         cZelIsp isp(context);
         isp.setBaudParams(QStringLiteral("C0,FA,3F,0C"));
         EXPECT_EQ(bytes(isp.BAUDT()), frame({0x8F, 0xC0, 0xFA, 0x3F, 0x0C, 0x28, range}, 1)) << cpu;
@@ -106,11 +106,9 @@ TEST(BaudCommands, ClockRangeByteThresholds) {
 }
 
 TEST(BaudCommands, UseTheParametersChosenByStartUp) {
-    test::TempDb db(test::sampleDbText());
     ZelContext context;
-    context.DbPath = db.path();
-    context.TypeList = LoadTypeList(db.path());
-    context.Baud = 115200;
+    context.Db = test::SampleDb();
+    context.Params.MaxBaud = 115200;
     cZelIsp isp(context);
     isp.StartUp(text(statusPayload(0xD1, 0x03)));
     ASSERT_EQ(isp.BaudParams(), QStringLiteral("C0,F0,3F,1F"));
@@ -151,7 +149,7 @@ TEST(EraseFlash, EveryForm) {
     };
     for (const auto& c : cases) {
         ZelContext context = contextFor(c.series);
-        context.Flash = c.flash;
+        context.Chip.Flash = c.flash;
         for (auto [start, end] : c.segments) {
             DataSegment segment;
             segment.StartAddr = start;
@@ -171,7 +169,7 @@ TEST(EraseFlash, EveryForm) {
 TEST(EraseFlash, LongFormCarries135Bytes) {
     for (uint8_t series : {0xD1, 0xD2, 0xD3, 0xE1, 0xE2, 0xE6, 0x00, 0x42}) {
         ZelContext context = contextFor(series);
-        context.Flash = 0xF000;
+        context.Chip.Flash = 0xF000;
         context.Segments.push_back({0, 0x1234, Bytes(0x1235, 0x00)});
         const cZelIsp isp(context);
         int64_t timeoutBytes = 0;
@@ -217,14 +215,12 @@ TEST(GetOption, BuiltFromTheStatusReplyForEveryFormatRow) {
         {0xF3, sized},
         {0xFF, "8D,8D"},  // no template: the trailing separator repeats 8D
     };
-    test::TempDb db(test::sampleDbText());
     for (const auto& c : cases) {
         ZelContext context;
-        context.DbPath = db.path();
-        context.TypeList = LoadTypeList(db.path());
+        context.Db = test::SampleDb();
         cZelIsp isp(context);
         isp.StartUp(text(statusPayload(c.series, 0x03)));
-        ASSERT_EQ(context.SeriesByte, c.series);
+        ASSERT_EQ(context.Chip.SeriesByte, c.series);
         EXPECT_EQ(bytes(isp.GetOption()),
                   frame(bytes(QString::fromLatin1(c.payload)), widthOf(c.series)))
             << int(c.series);
@@ -232,30 +228,27 @@ TEST(GetOption, BuiltFromTheStatusReplyForEveryFormatRow) {
 }
 
 TEST(GetOption, CarriesEditedOptionBytesAndPrefersTheModelRow) {
-    test::TempDb db(test::sampleDbText());
     ZelContext context;
-    context.DbPath = db.path();
-    context.TypeList = LoadTypeList(db.path());
+    context.Db = test::SampleDb();
     cZelIsp isp(context);
     isp.StartUp(text(statusPayload(0xF0, 0x03)));
-    context.StatusBytes[19] = 0x81;  // as the option editor writes it
+    context.Chip.StatusBytes[19] = 0x81;  // as the option editor writes it
     EXPECT_EQ(bytes(isp.GetOption()), frame({0x8D, 0x81, 0xFF, 0xF6, 0xFF}, 1));
 
     // F010 has its own row: %99 lies beyond the reply (sent as FF), %x names byte 0.
     isp.StartUp(text(statusPayload(0xF0, 0x10)));
-    EXPECT_EQ(context.ModelId, QStringLiteral("F010"));
+    EXPECT_EQ(context.Chip.ModelId, QStringLiteral("F010"));
     EXPECT_EQ(bytes(isp.GetOption()), frame({0x8D, 0xFF, 0x3C, 0x50}, 1));
 }
 
-TEST(Commands, FollowTheProcessWideSeries) {
-    ZelContext& shared = ZelContext::processWide();
-    const ZelContext saved = shared;
-    shared.SeriesByte = 0xE6;
-    shared.ModelId = QStringLiteral("E603");
-    const cZelIsp isp;
+TEST(Commands, FollowTheContextsSeries) {
+    ZelContext context;
+    context.Chip.SeriesByte = 0xE6;
+    context.Chip.ModelId = QStringLiteral("E603");
+    ZelContext& c = context;
+    const cZelIsp isp(c);
     EXPECT_EQ(bytes(isp.ISP()), frame({0x50, 0x05, 0x00, 0x36, 0x01, 0xE6, 0x03}, 2));
     EXPECT_EQ(isp.portSettings(115200), QStringLiteral("115200,E,8,1"));
-    shared = saved;
 }
 
 }  // namespace

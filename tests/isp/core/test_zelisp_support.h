@@ -2,13 +2,12 @@
 // computed byte by byte (independent of the text helpers under test) and temporary databases.
 #pragma once
 
-#include <QFile>
 #include <QString>
-#include <QTemporaryDir>
 #include <cstdint>
 #include <vector>
 
 #include "modfun.h"
+#include "zeldb.h"
 
 namespace zel::test {
 
@@ -72,19 +71,6 @@ inline Bytes chipReply(const Bytes& payload, int width = 1) {
 }
 
 // A database file in a temporary folder, removed with the object.
-class TempDb {
-  public:
-    explicit TempDb(const QByteArray& contents) {
-        m_path = m_dir.path() + QStringLiteral("/zel.db");
-        QFile file(m_path);
-        if (file.open(QIODevice::WriteOnly)) file.write(contents);
-    }
-    const QString& path() const { return m_path; }
-
-  private:
-    QTemporaryDir m_dir;
-    QString m_path;
-};
 
 // The rows the command tests need: series list, a few models of every series and the
 // option-write templates as the product database ships them.
@@ -113,6 +99,12 @@ inline QByteArray sampleDbText() {
         "F2=%23,%24,%25,FF,FF,%H,FF,FF,%23,%24,FF,FF,FF,FF,%25,FF,FF,FF,FF,FF,FF,FF,%H,FF,FF,FF\n"
         "F3=%23,%24,%25,FF,FF,%H,FF,FF,%23,%24,FF,FF,FF,FF,%25,FF,FF,FF,FF,FF,FF,FF,%H,FF,FF,FF\n"
         "F010=%99,%19,%x\n");
+}
+
+// The sample rows as a loaded database.
+inline DbSnapshot SampleDb() {
+    return std::make_shared<const DbText>(
+        DbText::fromBytes(sampleDbText(), ktext::ProfileEncoding::Gbk));
 }
 
 }  // namespace zel::test

@@ -136,7 +136,7 @@ TEST(EngineDownload, EvenParitySeriesWithOptions) {
     h.engine.setOptionCommitter([&] {
         ++commits;
         committedBeforeAnnouncement = h.events.of(RecordedEvent::ViewInfo, 105).empty();
-        h.ctx.StatusBytes[23] = 0xA5;  // the editor's choice
+        h.ctx.Chip.StatusBytes[23] = 0xA5;  // the editor's choice
     });
     const Bytes data = Pattern(256);
     ASSERT_TRUE(h.download(data));
@@ -159,7 +159,7 @@ TEST(EngineDownload, EvenParitySeriesWithOptions) {
     for (const HostPacket& p : h.chip.packets()) EXPECT_EQ(p.parity, Parity::Even);
     EXPECT_EQ(h.link.openings().at(0).parity, Parity::None);
     EXPECT_EQ(Bytes(h.chip.flash().begin(), h.chip.flash().begin() + 256), data);
-    EXPECT_EQ(h.ctx.Sn, "01-02-03-04-05-06-07");
+    EXPECT_EQ(h.ctx.Chip.Sn, "01-02-03-04-05-06-07");
 }
 
 TEST(EngineDownload, ListEndingWithTheFirstEndCommandFinishesAtOnce) {

@@ -16,9 +16,9 @@ TEST(EngineIdentify, CheckJobOfAD1ChipIsIdentificationOnly) {
                                     "V500 检测到单片机：ZELH64AD", "V1001 参数检测完成"}));
     EXPECT_TRUE(h.chip.packets().empty());
     EXPECT_EQ(h.link.openings().size(), 1u);
-    EXPECT_EQ(h.ctx.ModelId, "D103");
-    EXPECT_EQ(h.ctx.Flash, 65536);
-    EXPECT_EQ(h.ctx.OptionDescriptors.size(), 3);
+    EXPECT_EQ(h.ctx.Chip.ModelId, "D103");
+    EXPECT_EQ(h.ctx.Chip.Flash, 65536);
+    EXPECT_EQ(h.ctx.Chip.OptionDescriptors.size(), 3);
     EXPECT_EQ(h.engine.DownType(), 1);
     EXPECT_TRUE(h.engine.success());
 }
@@ -135,7 +135,45 @@ TEST(EngineIdentify, StatusReplyInSingleBytes) {
     ASSERT_EQ(h.engine.Start(1), CallStatus::Ok);
     ASSERT_TRUE(h.runUntilIdle());
     EXPECT_EQ(h.events.lines().back(), "V1001 参数检测完成");
-    EXPECT_EQ(h.ctx.ModelId, "D103");
+    EXPECT_EQ(h.ctx.Chip.ModelId, "D103");
+}
+
+// The database is read when a job starts: an edit between two jobs counts from the second one,
+// and the running job keeps the rows it started with.
+TEST(EngineIdentify, EditedDatabaseCountsFromTheNextJob) {
+    Harness h(D1Chip());
+    h.engine.setSelectedSeries(kIndexD1);
+    ASSERT_EQ(h.engine.Start(1), CallStatus::Ok);
+    QString renamed = TestDatabaseText();
+    renamed.replace(QStringLiteral("D103=8ZELH64AD00500"), QStringLiteral("D103=8ZELNEW0100500"));
+    h.database.replace(MemoryChipDatabase::fromText(renamed).load());
+    ASSERT_TRUE(h.runUntilIdle());
+    EXPECT_EQ(h.ctx.Chip.Model, "ZELH64AD");
+
+    h.chip.restart();
+    ASSERT_EQ(h.engine.Start(1), CallStatus::Ok);
+    ASSERT_TRUE(h.runUntilIdle());
+    EXPECT_EQ(h.ctx.Chip.Model, "ZELNEW01");
+    EXPECT_EQ(h.events.lines().back(), "V1001 参数检测完成");
+}
+
+// Two engines in one process (two ports) keep apart: what one identifies, the other never sees.
+TEST(EngineIdentify, TwoEnginesShareNoState) {
+    Harness d1(D1Chip());
+    Harness f0(PlainF0Chip());
+    d1.engine.setParameters({57600, kIndexD1});
+    f0.engine.setParameters({0, kIndexF0});
+    ASSERT_EQ(d1.engine.Start(1), CallStatus::Ok);
+    ASSERT_TRUE(d1.runUntilIdle());
+    EXPECT_EQ(f0.engine.chip().ModelId, "");
+    ASSERT_EQ(f0.engine.Start(1), CallStatus::Ok);
+    ASSERT_TRUE(f0.runUntilIdle());
+    EXPECT_EQ(d1.engine.chip().ModelId, "D103");
+    EXPECT_NE(f0.engine.chip().ModelId, "D103");
+    EXPECT_FALSE(f0.engine.chip().ModelId.isEmpty());
+    EXPECT_LE(d1.engine.chip().Baud, 57600);
+    EXPECT_EQ(d1.engine.parameters().SelectedSeries, kIndexD1);
+    EXPECT_EQ(f0.engine.parameters().SelectedSeries, kIndexF0);
 }
 
 }  // namespace

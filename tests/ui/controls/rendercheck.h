@@ -7,7 +7,7 @@
 #include <QMouseEvent>
 #include <QWidget>
 
-#include "core/colorrule.h"
+#include "ui/core/colorrule.h"
 
 namespace kui::test {
 

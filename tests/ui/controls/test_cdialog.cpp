@@ -5,8 +5,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "controls/cdialog.h"
-#include "controls/dialogfilter.h"
+#include "ui/controls/cdialog.h"
+#include "ui/controls/dialogfilter.h"
 
 using namespace kui;
 

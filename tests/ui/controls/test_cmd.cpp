@@ -1,11 +1,12 @@
+#include <QAccessible>
 #include <QMenu>
 #include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "controls/cmd.h"
-#include "core/propertybag.h"
 #include "rendercheck.h"
+#include "ui/controls/cmd.h"
+#include "ui/core/propertybag.h"
 
 using namespace kui;
 using kui::test::at;
@@ -35,6 +36,68 @@ class TestCmd : public QObject {
     }
 
     void captionDefaultsToName() { QCOMPARE(m_cmd->Caption(), QString("cmdTest")); }
+
+    // Alt plus the letter after "&" presses the button, once; other letters, a disabled button
+    // or a caption without "&" do not.
+    void mnemonicPressesTheButton_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("alt-d") << QString::fromUtf8("下载(&D)") << int(Qt::Key_D) << true << 1
+                               << QString::fromUtf8("下载");
+        QTest::newRow("other letter") << QString::fromUtf8("下载(&D)") << int(Qt::Key_E) << true
+                                      << 0 << QString::fromUtf8("下载");
+        QTest::newRow("disabled") << QString::fromUtf8("下载(&D)") << int(Qt::Key_D) << false << 0
+                                  << QString::fromUtf8("下载");
+        QTest::newRow("inline") << QString("&Open") << int(Qt::Key_O) << true << 1
+                                << QString("Open");
+        QTest::newRow("no mnemonic")
+            << QString("Save && Run") << int(Qt::Key_S) << true << 0 << QString("Save & Run");
+    }
+    void mnemonicPressesTheButton() {
+        QFETCH(QString, caption);
+        QFETCH(int, key);
+        QFETCH(bool, enabled);
+        QFETCH(int, clicks);
+        QFETCH(QString, name);
+        m_cmd->setCaption(caption);
+        m_cmd->setEnabled(enabled);
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        QSignalSpy click(m_cmd, &Cmd::Click);
+        QTest::keyClick(m_window, Qt::Key(key), Qt::AltModifier);
+        // The mnemonic shows the button pressed at once and clicks when it comes up again.
+        QCOMPARE(m_cmd->isDown(), clicks == 1);
+        if (clicks == 1) QTRY_COMPARE(click.count(), 1);
+        QCOMPARE(click.count(), clicks);
+        QCOMPARE(m_cmd->accessibleName(), name);
+        QCOMPARE(m_cmd->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+    }
+
+    // Screen readers see a push button with the caption as its name, and can press it.
+    void accessibleAsAPushButton() {
+        m_cmd->setCaption(QString::fromUtf8("下载(&D)"));
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(m_cmd);
+        QVERIFY(a);
+        QCOMPARE(a->role(), QAccessible::Button);
+        QCOMPARE(a->text(QAccessible::Name), QString::fromUtf8("下载"));
+        QAccessibleActionInterface* actions = a->actionInterface();
+        QVERIFY(actions);
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        QSignalSpy click(m_cmd, &Cmd::Click);
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(click.count(), 1);
+        // A tab held down (Keep with UserDown) takes no press, as it takes no mouse click.
+        m_cmd->setKeep(true);
+        m_cmd->setUserDown(true);
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(!m_cmd->isDown());  // the base class's click is over
+        QTest::keyClick(m_window, Qt::Key_D, Qt::AltModifier);
+        QTRY_VERIFY(!m_cmd->isDown());
+        QCOMPARE(click.count(), 1);
+    }
 
     void releaseDecidesTheEvent_data() {
         QTest::addColumn<int>("button");

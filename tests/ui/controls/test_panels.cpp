@@ -1,12 +1,12 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "controls/back.h"
-#include "controls/frame.h"
-#include "controls/paint.h"
-#include "controls/progress.h"
-#include "core/propertybag.h"
 #include "rendercheck.h"
+#include "ui/controls/back.h"
+#include "ui/controls/frame.h"
+#include "ui/controls/paint.h"
+#include "ui/controls/progress.h"
+#include "ui/core/propertybag.h"
 
 using namespace kui;
 using kui::test::at;

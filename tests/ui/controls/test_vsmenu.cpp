@@ -3,10 +3,10 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "controls/vsmenu.h"
-#include "controls/vsmenustyle.h"
-#include "core/propertybag.h"
 #include "rendercheck.h"
+#include "ui/controls/vsmenu.h"
+#include "ui/controls/vsmenustyle.h"
+#include "ui/core/propertybag.h"
 
 using namespace kui;
 using kui::test::at;

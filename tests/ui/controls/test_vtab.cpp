@@ -1,10 +1,10 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include "controls/cmd.h"
-#include "controls/vtab.h"
-#include "core/propertybag.h"
 #include "rendercheck.h"
+#include "ui/controls/cmd.h"
+#include "ui/controls/vtab.h"
+#include "ui/core/propertybag.h"
 
 using namespace kui;
 using kui::test::at;

@@ -7,7 +7,7 @@
 #include <QString>
 #include <QVector>
 
-#include "core/cmask.h"
+#include "ui/core/cmask.h"
 
 struct SynthSkin {
     int top = 40, left = 6, right = 7, bottom = 20;

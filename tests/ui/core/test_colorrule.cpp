@@ -2,7 +2,7 @@
 #include <QPalette>
 #include <QtTest>
 
-#include "core/colorrule.h"
+#include "ui/core/colorrule.h"
 
 using namespace kui;
 

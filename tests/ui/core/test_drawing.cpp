@@ -2,9 +2,9 @@
 #include <QPainter>
 #include <QtTest>
 
-#include "core/clsdc.h"
-#include "core/cmask.h"
-#include "core/cmemdc.h"
+#include "ui/core/clsdc.h"
+#include "ui/core/cmask.h"
+#include "ui/core/cmemdc.h"
 
 using namespace kui;
 

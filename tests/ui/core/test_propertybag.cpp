@@ -3,8 +3,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "core/colorrule.h"
-#include "core/propertybag.h"
+#include "ui/core/colorrule.h"
+#include "ui/core/propertybag.h"
 
 using namespace kui;
 

@@ -5,7 +5,7 @@
 #include <QWheelEvent>
 #include <QtTest>
 
-#include "core/cscroll.h"
+#include "ui/core/cscroll.h"
 
 using namespace kui;
 

@@ -5,12 +5,12 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
-#include "core/propertybag.h"
-#include "core/twips.h"
-#include "skin/skin.h"
-#include "skin/skinbutton.h"
-#include "skin/skinpanels.h"
 #include "synthskin.h"
+#include "ui/core/propertybag.h"
+#include "ui/core/twips.h"
+#include "ui/skin/skin.h"
+#include "ui/skin/skinbutton.h"
+#include "ui/skin/skinpanels.h"
 
 using namespace kui;
 

@@ -2,10 +2,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "controls/cmd.h"
-#include "core/latebind.h"
-#include "core/skinobject.h"
-#include "skin/skin.h"
+#include "ui/controls/cmd.h"
+#include "ui/core/latebind.h"
+#include "ui/core/skinobject.h"
+#include "ui/skin/skin.h"
 
 using namespace kui;
 

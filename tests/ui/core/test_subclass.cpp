@@ -4,8 +4,8 @@
 #include <QtTest>
 #include <memory>
 
-#include "core/csupperclass.h"
-#include "core/csupperhook.h"
+#include "ui/core/csupperclass.h"
+#include "ui/core/csupperhook.h"
 
 using namespace kui;
 

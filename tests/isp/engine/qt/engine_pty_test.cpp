@@ -40,10 +40,13 @@ class EnginePty : public testing::Test {
     }
 
     void SetUp() override {
+        // The engine reads the built-in database from memory; only the virtual chip, which is
+        // a separate program's library, wants it as a file.
         ASSERT_TRUE(m_dir.isValid());
         m_dbPath = m_dir.filePath(QStringLiteral("zel.db"));
-        InitDatabase(m_ctx, m_dbPath);  // installs the built-in database
-        ASSERT_FALSE(m_ctx.TypeList.isEmpty());
+        ASSERT_TRUE(InstallDb(m_dbPath));
+        m_series = SeriesCatalog::of(*m_database.load());
+        ASSERT_FALSE(m_series.TypeList.isEmpty());
     }
 
     std::unique_ptr<zelsim::VirtualChip> startChip(const std::string& model,
@@ -63,7 +66,7 @@ class EnginePty : public testing::Test {
     // Selects the chip's series, as the host does, and runs a job until it ends.
     EndReason run(ZelQtJob& job, int type, const char* typeCode) {
         job.engine().setSelectedSeries(
-            static_cast<int>(m_ctx.TypeList.indexOf(QString::fromLatin1(typeCode))));
+            static_cast<int>(m_series.TypeList.indexOf(QString::fromLatin1(typeCode))));
         QEventLoop loop;
         EndReason reason = EndReason::None;
         QObject::connect(&job, &ZelQtJob::jobEnded, &loop, [&](EndReason r) {
@@ -92,6 +95,8 @@ class EnginePty : public testing::Test {
     static QCoreApplication* s_app;
     QTemporaryDir m_dir;
     QString m_dbPath;
+    MemoryChipDatabase m_database;
+    SeriesCatalog m_series;
     ZelContext m_ctx;
     std::vector<QString> m_lines;
     std::vector<int> m_progress;
@@ -101,7 +106,7 @@ QCoreApplication* EnginePty::s_app = nullptr;
 
 TEST_F(EnginePty, DownloadWithSerialNumberIntoAnEvenParityChip) {
     auto chip = startChip("D103");
-    ZelQtJob job(m_ctx);
+    ZelQtJob job(m_ctx, m_database);
     job.port().setPortName(QString::fromStdString(chip->slavePath()));
     record(job);
     const Bytes code = Pattern(5000);
@@ -138,7 +143,7 @@ TEST_F(EnginePty, DownloadIntoAOneByteChecksumChipSurvivesRetries) {
     zelsim::FaultPlan faults;
     faults.nakBlock[3] = 2;  // block 3 is refused twice
     auto chip = startChip("F084", faults);
-    ZelQtJob job(m_ctx);
+    ZelQtJob job(m_ctx, m_database);
     job.port().setPortName(QString::fromStdString(chip->slavePath()));
     record(job);
     const Bytes code = Pattern(1000);
@@ -156,7 +161,7 @@ TEST_F(EnginePty, DownloadIntoAOneByteChecksumChipSurvivesRetries) {
 
 TEST_F(EnginePty, HostAdoptsTheChipsSeriesThroughTheInterruptSignal) {
     auto chip = startChip("F084");
-    ZelQtJob job(m_ctx);
+    ZelQtJob job(m_ctx, m_database);
     job.port().setPortName(QString::fromStdString(chip->slavePath()));
     record(job);
     QObject::connect(&job, &ZelQtJob::ViewInfo, [&](int index, const QString&) {
@@ -165,7 +170,7 @@ TEST_F(EnginePty, HostAdoptsTheChipsSeriesThroughTheInterruptSignal) {
     std::vector<int> asked;
     QObject::connect(&job, &ZelQtJob::Interrupt, [&](int index, const QString&, bool& bResume) {
         asked.push_back(index);
-        job.engine().setSelectedSeries(m_ctx.SeriesIndex);
+        job.engine().setSelectedSeries(m_ctx.Chip.SeriesIndex);
         bResume = true;
     });
     EXPECT_EQ(run(job, 2, "8"), EndReason::Completed);  // the D1 series is selected
@@ -177,21 +182,21 @@ TEST_F(EnginePty, HostAdoptsTheChipsSeriesThroughTheInterruptSignal) {
 
 TEST_F(EnginePty, CheckJobIdentifiesTheChip) {
     auto chip = startChip("D103");
-    ZelQtJob job(m_ctx);
+    ZelQtJob job(m_ctx, m_database);
     job.port().setPortName(QString::fromStdString(chip->slavePath()));
     record(job);
     EXPECT_EQ(run(job, 1, "8"), EndReason::Completed);
     EXPECT_EQ(m_lines, (std::vector<QString>{"1000 检测单片机参数", "100 等待启动标志...",
                                              "500 检测到单片机：ZELH64AD", "1001 参数检测完成"}));
-    EXPECT_EQ(m_ctx.ModelId, "D103");
-    EXPECT_EQ(m_ctx.Sn, "00-1A-2B-3C-4D-5E-6F");
+    EXPECT_EQ(m_ctx.Chip.ModelId, "D103");
+    EXPECT_EQ(m_ctx.Chip.Sn, "00-1A-2B-3C-4D-5E-6F");
 }
 
 TEST_F(EnginePty, SilentChipWaitsUntilCancelled) {
     zelsim::FaultPlan faults;
     faults.muteSync = true;
     auto chip = startChip("D103", faults);
-    ZelQtJob job(m_ctx);
+    ZelQtJob job(m_ctx, m_database);
     job.port().setPortName(QString::fromStdString(chip->slavePath()));
     record(job);
     // The host's own countdown ends the wait.
@@ -230,7 +235,7 @@ TEST_F(EnginePty, ChipThatHangsUpMidDownloadEndsTheJobAtOnce) {
 }
 
 TEST_F(EnginePty, MissingPortIsReportedAndEndsTheJob) {
-    ZelQtJob job(m_ctx);
+    ZelQtJob job(m_ctx, m_database);
     job.port().setPortName(m_dir.filePath(QStringLiteral("no-such-tty")));
     record(job);
     EXPECT_EQ(run(job, 2, "8"), EndReason::PortOpenFailed);
@@ -241,7 +246,7 @@ TEST_F(EnginePty, MissingPortIsReportedAndEndsTheJob) {
 
 TEST_F(EnginePty, TraceShowsEveryPacketWithItsDelta) {
     auto chip = startChip("D103");
-    ZelQtJob job(m_ctx);
+    ZelQtJob job(m_ctx, m_database);
     job.port().setPortName(QString::fromStdString(chip->slavePath()));
     QStringList trace;
     QObject::connect(&job, &ZelQtJob::traced, [&](const QString& line) { trace << line; });

@@ -65,6 +65,14 @@ class ChipModel {
         m_script = std::move(script);
     }
 
+    // Power off and on: the bootloader waits for the start flag again (flash is kept).
+    void restart() {
+        m_buffer.clear();
+        m_statusSent = false;
+        m_syncSeen = 0;
+        m_listenRate = 1200;
+    }
+
     // Bytes from the host at the host's port settings.
     void receive(const Bytes& bytes, int64_t rate, Parity parity, int64_t now);
 

@@ -81,14 +81,12 @@ ChipConfig D1Chip() {
     return c;
 }
 
-Harness::Harness(ChipConfig chipConfig, const QString& database)
-    : chip(std::move(chipConfig)), link(clock, chip), engine(ctx, link, clock, events) {
-    const QString path = dir.filePath(QStringLiteral("zel.db"));
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly)) file.write(database.toUtf8());
-    file.close();
-    InitDatabase(ctx, path);
-
+Harness::Harness(ChipConfig chipConfig, const QString& databaseText)
+    : database(databaseText.isEmpty() ? MemoryChipDatabase()
+                                      : MemoryChipDatabase::fromText(databaseText)),
+      chip(std::move(chipConfig)),
+      link(clock, chip),
+      engine(ctx, database, link, clock, events) {
     clock.setTimerSink([this](EngineTimer timer) { engine.TimerFired(timer); });
     link.setReceiver([this](const Bytes& bytes) { engine.BytesReceived(bytes); });
     events.setProbes([this] { return engine.success(); }, [this] { return clock.now(); });

@@ -33,6 +33,7 @@ ChipConfig D1Chip();  // D103: even parity, two-byte checksums, long status repl
 
 class Harness {
   public:
+    // An empty database text stands for the database built into the control.
     explicit Harness(ChipConfig chip = PlainF0Chip(), const QString& database = TestDatabaseText());
 
     // Advances the clock until the engine is idle again; false after `limit` ms.
@@ -42,7 +43,7 @@ class Harness {
     // A download of `data` from start to end.
     bool download(const Bytes& data);
 
-    QTemporaryDir dir;
+    MemoryChipDatabase database;
     ZelContext ctx;
     VirtualClock clock;
     ChipModel chip;
