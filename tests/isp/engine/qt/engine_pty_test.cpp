@@ -211,7 +211,7 @@ TEST_F(EnginePty, ChipThatHangsUpMidDownloadEndsTheJobAtOnce) {
     zelsim::FaultPlan faults;
     faults.hangupAtBlock = 3;  // the far side of the pty closes when block 3 arrives
     auto chip = startChip("D103", faults);
-    ZelQtJob job(m_ctx);
+    ZelQtJob job(m_ctx, m_database);
     job.port().setPortName(QString::fromStdString(chip->slavePath()));
     record(job);
     QObject::connect(&job, &ZelQtJob::ViewInfo, [&](int index, const QString&) {
