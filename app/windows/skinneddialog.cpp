@@ -5,7 +5,6 @@
 #include "ui/controls/back.h"
 #include "ui/controls/paint.h"
 #include "ui/skin/skin.h"
-#include "windows/mnemonics.h"
 #include "windows/windowlanguage.h"
 #include "windows/windowskin.h"
 
@@ -31,7 +30,6 @@ SkinnedDialog::~SkinnedDialog() = default;
 void SkinnedDialog::applyLookAndLanguage() {
     ApplyWindowSkin(this, m_skin);
     ApplyLanguage(this);
-    BindMnemonics(this);
     fitBackground();
 }
 

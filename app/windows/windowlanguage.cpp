@@ -8,7 +8,6 @@
 #include "core/apppaths.h"
 #include "core/language.h"
 #include "ui/skin/skin.h"
-#include "windows/mnemonics.h"
 
 namespace korvan {
 
@@ -35,7 +34,6 @@ void ApplyLanguage(QWidget* window, const LangTable& table) {
         const int id = base + tag;
         if (auto* button = qobject_cast<kui::Cmd*>(control)) {
             button->setCaption(table.text(id, button->Caption()));
-            BindMnemonic(button);
         } else if (auto* label = qobject_cast<QLabel*>(control)) {
             label->setText(table.text(id, label->text()));
         } else if (auto* frame = qobject_cast<kui::Frame*>(control)) {

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "mnemonickey.h"
 #include "ui/controls/back.h"
 #include "ui/controls/cmd.h"
 #include "core/apppaths.h"
@@ -113,9 +114,9 @@ class MessageWindowTest : public QObject {
             } else if (how == "escape") {
                 QTest::keyClick(&window, Qt::Key_Escape);
             } else if (how == "alt-o") {
-                QTest::keyClick(&window, Qt::Key_O, Qt::AltModifier);
+                PressAltKey(&window, Qt::Key_O);
             } else if (how == "alt-c") {
-                QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);
+                PressAltKey(&window, Qt::Key_C);
             } else if (how == "enter") {
                 QCOMPARE(QApplication::focusWidget(), window.okButton());
                 QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);
@@ -130,9 +131,9 @@ class MessageWindowTest : public QObject {
         MessageWindow window;
         bool stillShown = false;
         const int result = ShowAndThen(window, "提示", 10, [&] {
-            QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);
+            PressAltKey(&window, Qt::Key_C);
             stillShown = window.isVisible();
-            QTest::keyClick(&window, Qt::Key_O, Qt::AltModifier);
+            PressAltKey(&window, Qt::Key_O);
         });
         QVERIFY(stillShown);
         QCOMPARE(result, 1);
@@ -229,9 +230,9 @@ class MessageWindowTest : public QObject {
         QCOMPARE(window.cancelButton()->Caption(), QString("取消(&C)"));
         bool stillShown = false;
         const int result = ShowAndThen(window, "是否继续？", 21, [&] {
-            QTest::keyClick(&window, Qt::Key_O, Qt::AltModifier);  // the designed key is gone
+            PressAltKey(&window, Qt::Key_O);  // the designed key is gone
             stillShown = window.isVisible();
-            if (stillShown) QTest::keyClick(&window, Qt::Key_K, Qt::AltModifier);
+            if (stillShown) PressAltKey(&window, Qt::Key_K);
         });
         QVERIFY(stillShown);
         QCOMPARE(result, 1);

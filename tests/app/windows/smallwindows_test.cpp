@@ -6,6 +6,7 @@
 #include <QWheelEvent>
 #include <QtTest>
 
+#include "mnemonickey.h"
 #include "ui/controls/back.h"
 #include "ui/controls/cmd.h"
 #include "ui/controls/progress.h"
@@ -79,9 +80,9 @@ class SmallWindowsTest : public QObject {
         } else if (how == "cancel") {
             QTest::mouseClick(mini.cancelButton(), Qt::LeftButton);
         } else if (how == "alt-o") {
-            QTest::keyClick(&mini, Qt::Key_O, Qt::AltModifier);
+            PressAltKey(&mini, Qt::Key_O);
         } else if (how == "alt-c") {
-            QTest::keyClick(&mini, Qt::Key_C, Qt::AltModifier);
+            PressAltKey(&mini, Qt::Key_C);
         } else {
             kui::SkinButton* close = mini.skin()->titleButton(kui::Skin::CloseButton);
             QTest::mouseClick(close, Qt::LeftButton, {}, close->rect().center());
@@ -140,7 +141,7 @@ class SmallWindowsTest : public QObject {
         QTimer::singleShot(0, &about, [&] {
             about.activateWindow();
             active = QTest::qWaitForWindowActive(&about);
-            QTest::keyClick(&about, Qt::Key_O, Qt::AltModifier);
+            PressAltKey(&about, Qt::Key_O);
             closedByKey = !about.isVisible();
             if (!closedByKey) about.reject();  // never hang on a missed key
         });
