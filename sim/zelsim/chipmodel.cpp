@@ -27,22 +27,22 @@ std::optional<uint16_t> parseId(const std::string& text) {
 }
 
 // Every listed model of a series, in ID order.
-std::vector<uint16_t> listedIds(const QString& dbPath, uint8_t series) {
+std::vector<uint16_t> listedIds(const zel::DbText& db, uint8_t series) {
     std::vector<uint16_t> ids;
     for (int low = 0; low < 256; ++low) {
         const auto id = static_cast<uint16_t>((series << 8) | low);
-        if (!zel::LookupModelRecord(dbPath, idKey(id)).isEmpty()) ids.push_back(id);
+        if (!zel::LookupModelRecord(db, idKey(id)).isEmpty()) ids.push_back(id);
     }
     return ids;
 }
 
-std::optional<uint16_t> idByName(const QString& dbPath, const std::string& name) {
+std::optional<uint16_t> idByName(const zel::DbText& db, const std::string& name) {
     const QString wanted = QString::fromStdString(name);
-    const QStringList types = zel::LoadTypeList(dbPath);
+    const QStringList types = zel::LoadTypeList(db);
     for (uint8_t series : knownSeries()) {
-        for (uint16_t id : listedIds(dbPath, series)) {
+        for (uint16_t id : listedIds(db, series)) {
             const auto record =
-                zel::DecodeModelRecord(zel::LookupModelRecord(dbPath, idKey(id)), types);
+                zel::DecodeModelRecord(zel::LookupModelRecord(db, idKey(id)), types);
             if (record.Model.compare(wanted, Qt::CaseInsensitive) == 0) return id;
         }
     }
@@ -58,15 +58,15 @@ bool reserved(const ChipModel& m, int index) {
     return m.serialIndex >= 0 && index >= m.serialIndex && index < m.serialIndex + kSerialLength;
 }
 
-void collectOptionBytes(ChipModel& m, const QString& dbPath, const QString& key) {
+void collectOptionBytes(ChipModel& m, const zel::DbText& db, const QString& key) {
     std::set<int> indices;
-    for (const QString& d : zel::LoadOptionDescriptors(dbPath, key, m.series())) {
+    for (const QString& d : zel::LoadOptionDescriptors(db, key, m.series())) {
         const QStringList parts = d.split(u'-');
         bool ok = false;
         const int index = parts.size() >= 3 ? parts[1].toInt(&ok) : -1;
         if (ok) indices.insert(index);
     }
-    const QString format = zel::LoadOptionFormat(dbPath, key, m.series());
+    const QString format = zel::LoadOptionFormat(db, key, m.series());
     if (!format.isEmpty()) {
         for (const QString& item : format.split(u',')) {
             const QString t = item.trimmed();
@@ -80,10 +80,10 @@ void collectOptionBytes(ChipModel& m, const QString& dbPath, const QString& key)
         if (index >= 0 && index < 256 && !reserved(m, index)) m.optionBytes.push_back(index);
 }
 
-void collectEndCommands(ChipModel& m, const QString& dbPath, const QString& key) {
+void collectEndCommands(ChipModel& m, const zel::DbText& db, const QString& key) {
     std::set<QString> lastSteps;
     for (auto job : {zel::JobType::Check, zel::JobType::Download, zel::JobType::Configure}) {
-        const QStringList steps = zel::LoadStepList(dbPath, job, key, m.series());
+        const QStringList steps = zel::LoadStepList(db, job, key, m.series());
         if (!steps.isEmpty()) lastSteps.insert(steps.last().trimmed());
     }
     m.sessionEndsWithSecondEnd = lastSteps.count(QStringLiteral("9")) > 0;
@@ -99,9 +99,12 @@ const std::vector<uint8_t>& knownSeries() {
 
 std::optional<ChipModel> findChipModel(const QString& dbPath, const std::string& wanted,
                                        std::string* error) {
+    // Read once: every lookup below would otherwise read and parse the whole file again.
+    const zel::DbSnapshot snapshot = zel::LoadDbFile(dbPath);
+    const zel::DbText& db = *snapshot;
     std::optional<uint16_t> id = parseId(wanted);
-    if (id && zel::LookupModelRecord(dbPath, idKey(*id)).isEmpty()) id.reset();
-    if (!id) id = idByName(dbPath, wanted);
+    if (id && zel::LookupModelRecord(db, idKey(*id)).isEmpty()) id.reset();
+    if (!id) id = idByName(db, wanted);
     if (!id) {
         if (error)
             *error = "no model '" + wanted + "' in " + dbPath.toStdString() +
@@ -119,7 +122,7 @@ std::optional<ChipModel> findChipModel(const QString& dbPath, const std::string&
     }
     m.bootloader = *bootloader;
     const auto record =
-        zel::DecodeModelRecord(zel::LookupModelRecord(dbPath, key), zel::LoadTypeList(dbPath));
+        zel::DecodeModelRecord(zel::LookupModelRecord(db, key), zel::LoadTypeList(db));
     m.name = record.Model.toStdString();
     m.flashSize = record.Flash;
     m.ramSize = record.Memory;
@@ -130,8 +133,8 @@ std::optional<ChipModel> findChipModel(const QString& dbPath, const std::string&
     }
     if (m.series() == 0xD1) m.serialIndex = 31;
     if (m.series() == 0xD3) m.serialIndex = 33;
-    collectOptionBytes(m, dbPath, key);
-    collectEndCommands(m, dbPath, key);
+    collectOptionBytes(m, db, key);
+    collectEndCommands(m, db, key);
     if (m.series() == 0xFF) {
         m.statusLength = kShortStatusLength;
     } else {
@@ -146,17 +149,23 @@ std::optional<ChipModel> findChipModel(const QString& dbPath, const std::string&
 }
 
 std::optional<uint16_t> unlistedIdOfSeries(const QString& dbPath, uint8_t series) {
+    // Read once: every lookup below would otherwise read and parse the whole file again.
+    const zel::DbSnapshot snapshot = zel::LoadDbFile(dbPath);
+    const zel::DbText& db = *snapshot;
     for (int low = 255; low >= 0; --low) {
         const auto id = static_cast<uint16_t>((series << 8) | low);
-        if (zel::LookupModelRecord(dbPath, idKey(id)).isEmpty()) return id;
+        if (zel::LookupModelRecord(db, idKey(id)).isEmpty()) return id;
     }
     return std::nullopt;
 }
 
 std::optional<uint16_t> idOfAnotherSeries(const QString& dbPath, uint8_t series) {
+    // Read once: every lookup below would otherwise read and parse the whole file again.
+    const zel::DbSnapshot snapshot = zel::LoadDbFile(dbPath);
+    const zel::DbText& db = *snapshot;
     for (uint8_t other : knownSeries()) {
         if (other == series) continue;
-        const auto ids = listedIds(dbPath, other);
+        const auto ids = listedIds(db, other);
         if (!ids.empty()) return ids.front();
     }
     return std::nullopt;
