@@ -64,6 +64,10 @@ inline QString PortInvalid(const QString& port) {
 inline QString PortHeld(const QString& port) {
     return QStringLiteral("当前串口(%1)已经打开\n请关闭其它程序后再试").arg(port);
 }
+// Added under the message above when the system tells which program holds the port.
+inline QString PortHolder(const QString& program, qint64 pid) {
+    return QStringLiteral("\n占用该串口的程序：%1（进程号 %2）").arg(program).arg(pid);
+}
 inline const QString kPortFallback = QStringLiteral("串行端口已打开或者无效");
 inline const QString kPortPermissionHint = QStringLiteral(
     "\n当前用户没有使用该串口的权限。请把用户加入 dialout 组：\n"

@@ -45,8 +45,14 @@ PortProblem ProblemOf(const PortTarget& target, const kserial::CommError& error)
     switch (error.number) {
         case kserial::comPortInvalid:
             return PortProblem{error.number, text::PortInvalid(target.shown), 12};
-        case kserial::comPortAlreadyOpen:
-            return PortProblem{error.number, text::PortHeld(target.shown), 11};
+        case kserial::comPortAlreadyOpen: {
+            QString message = text::PortHeld(target.shown);
+            if (error.holderPid > 0)
+                message += text::PortHolder(
+                    error.holderName.isEmpty() ? QStringLiteral("?") : error.holderName,
+                    error.holderPid);
+            return PortProblem{error.number, message, 11};
+        }
         default:
             break;
     }

@@ -21,6 +21,11 @@ TEST(PortMessages, EachErrorInWordsTheUserCanActOn) {
     const PortProblem held = ProblemOf(com, {kserial::comPortAlreadyOpen, EWOULDBLOCK, "x"});
     EXPECT_EQ(held.message, "当前串口(COM3)已经打开\n请关闭其它程序后再试");
     EXPECT_EQ(held.style, 11);
+    kserial::CommError heldByCat{kserial::comPortAlreadyOpen, EBUSY, "x"};
+    heldByCat.holderPid = 4242;
+    heldByCat.holderName = "cat";
+    EXPECT_EQ(ProblemOf(com, heldByCat).message,
+              "当前串口(COM3)已经打开\n请关闭其它程序后再试\n占用该串口的程序：cat（进程号 4242）");
     const QString denied =
         ProblemOf(ParsePortArgument("/dev/ttyUSB0"),
                   {kserial::comSystemError, EACCES, "/dev/ttyUSB0: Permission denied"})
