@@ -25,8 +25,9 @@ TEST(PortClaim, APortThatCatHoldsIsRefusedAsInUse) {
     EXPECT_EQ(r.exitCode, 3) << r.dump();
     EXPECT_TRUE((r.out + r.err).contains(QStringLiteral("已经打开"))) << r.dump();
     // The message names the program, so the user knows which one to close.
-    EXPECT_TRUE((r.out + r.err).contains(QStringLiteral("占用该串口的程序：cat（进程号 %1）")
-                                             .arg(cat.processId())))
+    EXPECT_TRUE(
+        (r.out + r.err)
+            .contains(QStringLiteral("占用该串口的程序：cat（进程号 %1）").arg(cat.processId())))
         << r.dump();
     EXPECT_FALSE((r.out + r.err).contains(QStringLiteral("参数检测完成"))) << r.dump();
 
