@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMutex>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -62,7 +63,12 @@ int createLockFile(const QString& path, const QByteArray& content) {
 }  // namespace
 
 std::optional<qint64> parseLockPid(const QByteArray& content) {
-    if (content.size() == 4 && !content.contains('\n')) {
+    // Four bytes without a newline may be an old binary lock, unless they read as a number:
+    // "2659" written by a program that leaves out the padding and the newline.
+    const bool looksLikeText = std::all_of(content.cbegin(), content.cend(), [](char c) {
+        return (c >= '0' && c <= '9') || c == ' ' || c == '\n';
+    });
+    if (content.size() == 4 && !looksLikeText) {
         qint32 binary = 0;
         std::memcpy(&binary, content.constData(), 4);
         if (binary > 0) return binary;
