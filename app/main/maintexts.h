@@ -89,7 +89,8 @@ inline const QString kAllFilesFilter = QStringLiteral("所有文件(*)");
 
 // Status bar: the counter and clock panels carry the frame's panel layout codes.
 inline const QString kCounterLayout = QStringLiteral("%#@100;%0");
-inline const QString kClockLayout = QStringLiteral("%#@120");
+// Wider than the 120 pixels of the original layout: "2026-12-08 15:58" needs more here.
+inline const QString kClockLayout = QStringLiteral("%#@140");
 inline const QString kClockFormat = QStringLiteral("yyyy-MM-dd H:mm");
 
 // Start-up.
