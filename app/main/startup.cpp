@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QPointer>
+#include <QTimer>
+#include <cstdio>
 #include <memory>
 
 #include "core/apppaths.h"
@@ -94,6 +96,7 @@ int RunKorvan(const QStringList& arguments) {
     }
     if (!commandLine.unattended()) {
         shell.MainShown = true;
+        CenterOver(window.get(), nullptr);
         window->show();
     }
     QCoreApplication::processEvents();
@@ -104,6 +107,14 @@ int RunKorvan(const QStringList& arguments) {
         if (shell.TopMost) SetTopMost(window.get(), true);
     }
     if (commandLine.downloadsAtStart()) window->startCommandLineDownload();
+    // For the start-up benchmark: KORVAN_QUIT_WHEN_IDLE ends the program as soon as the main
+    // window is up and nothing is left to do, after saying so on standard error.
+    if (qEnvironmentVariableIsSet("KORVAN_QUIT_WHEN_IDLE"))
+        QTimer::singleShot(0, window.get(), [&window] {
+            std::fputs("KORVAN idle\n", stderr);
+            std::fflush(stderr);
+            window->quitWith(0);
+        });
     const int code = QApplication::exec();
     return code != 0 ? code : window->exitCode();
 }
