@@ -15,6 +15,8 @@
 #include "ui/controls/cmd.h"
 #include "ui/controls/vtab.h"
 #include "ui/skin/skin.h"
+#include "windows/miniwindow.h"
+#include "windows/shellstate.h"
 
 using namespace korvan;
 using namespace korvan::testing;
@@ -166,6 +168,64 @@ class MainWindowTest : public QObject {
         // Opening from the command line starts nothing.
         QVERIFY(window->controller().quiet());
         QCOMPARE(window->logView()->model()->rowCount(), 0);
+    }
+
+    void settingsAreSavedAtExitOnlyWithoutASwitch_data() {
+        QTest::addColumn<QString>("switchText");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("no switch") << QString() << true;
+        QTest::newRow("unknown switch") << "/x" << false;
+        QTest::newRow("download switch") << "/d" << false;
+        QTest::newRow("unattended") << "/u" << false;
+    }
+    void settingsAreSavedAtExitOnlyWithoutASwitch() {
+        QFETCH(QString, switchText);
+        QFETCH(bool, saved);
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        CommandLine line;
+        line.Switch = switchText;
+        MainWindow* window = fixture.openWindow(line);
+        QVERIFY(window);
+        QVERIFY(!window->checkBox(1)->isChecked());
+        window->checkBox(1)->setChecked(true);
+        window->quitWith(0);
+        QVERIFY(!window->isVisible());
+        // The next start reads what the last one left.
+        MainWindow* next = fixture.openWindow();
+        QVERIFY(next);
+        QCOMPARE(next->checkBox(1)->isChecked(), saved);
+    }
+
+    void theMiniWindowsOkShowsTheMainWindow() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        MainWindow* window = fixture.openWindow(ParseCommandLine(QStringLiteral("/u")));
+        QVERIFY(window);
+        MiniWindow mini;
+        window->setMiniWindow(&mini);
+        mini.show();
+        QVERIFY(!window->isVisible());
+        QTest::mouseClick(mini.okButton(), Qt::LeftButton, {}, mini.okButton()->rect().center());
+        QVERIFY(window->isVisible());
+        QVERIFY(Shell().MainShown);
+        // Shown to the user, the window no longer closes by itself after a download.
+        QVERIFY(!window->controller().settings().unattended);
+    }
+
+    void maximisedWindowKeepsItsWidthAtTheRightEdge() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        int maxLeft = 0, maxTop = 0, maxWidth = 1600, maxHeight = 900, minWidth = 100,
+            minHeight = 50;
+        emit window->skin()->GetSize(maxLeft, maxTop, maxWidth, maxHeight, minWidth, minHeight);
+        QCOMPARE(minWidth, 100 + 453);
+        QCOMPARE(minHeight, 50 + 301);
+        QCOMPARE(maxWidth, window->skin()->ScaleWidth());
+        QCOMPARE(maxLeft, 1600 - window->skin()->ScaleWidth());
+        QCOMPARE(maxHeight, 900);
     }
 
     void viewMenuSelectsTheOptionPages() {
