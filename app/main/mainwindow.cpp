@@ -11,6 +11,7 @@
 
 #include "core/history.h"
 #include "core/programconfig.h"
+#include "core/registrystore.h"
 #include "main/maintexts.h"
 #include "main/messagegate.h"
 #include "ui/controls/cmd.h"
@@ -90,7 +91,7 @@ bool MainWindow::load() {
     m_workspace.setSeriesCount(m_control.ListCount());
     m_seriesLists->fill();
     ApplyLanguage(this);
-    ApplyWindowSkin(this, m_skin);
+    applySkin();
     m_skin->Init();
     showPanels();
     m_workspace.LoadHistory();
@@ -205,7 +206,14 @@ void MainWindow::chooseSkin(int index) {
         Shell().SkinIndex = index - 2;
     }
     if (index < m_skinActions.size()) m_skinActions[index]->setChecked(true);
+    applySkin();
+    if (index >= 2) WriteAppRegistry(QStringLiteral("UCSK"), quint32(index - 2));
+}
+
+void MainWindow::applySkin() {
     ApplyWindowSkin(this, m_skin);
+    // The option editor's scrolling area takes the page colour of the tab strip around it.
+    if (!Shell().Config.ColorOpen) m_control.setForeColor(m_tab1->BackColorEnd());
 }
 
 }  // namespace korvan

@@ -137,6 +137,9 @@ class MainWindow : public QWidget, private jobs::JobView {
     void say(const UserMessage& message);
     bool jobRunning() const;
 
+    // The look of this process with the main window's own colour copies.
+    void applySkin();
+
     // Status bar.
     void showPanels();
     void tickClock();
