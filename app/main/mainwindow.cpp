@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "core/history.h"
+#include "core/language.h"
 #include "core/programconfig.h"
 #include "core/registrystore.h"
 #include "main/maintexts.h"
@@ -90,7 +91,7 @@ bool MainWindow::load() {
 
     m_workspace.setSeriesCount(m_control.ListCount());
     m_seriesLists->fill();
-    ApplyLanguage(this);
+    translate();
     applySkin();
     m_skin->Init();
     showPanels();
@@ -118,6 +119,21 @@ bool MainWindow::load() {
     opened.SettingsApplied = true;
     applyOpenResult(opened);
     return true;
+}
+
+// Lang.ini: buttons and labels as every window takes them, then what only this window has.
+void MainWindow::translate() {
+    ApplyLanguage(this);
+    const LangTable table = LangTable::load(m_workspace.paths().langFile());
+    if (!table.exists()) return;
+    const int base = property("Tag").toInt();
+    const auto tagOf = [](const QObject* control) { return control->property("Tag").toInt(); };
+    for (QCheckBox* box : findChildren<QCheckBox*>())
+        if (tagOf(box) > 0) box->setText(table.text(base + tagOf(box), box->text()));
+    for (kui::vTab* tabs : {m_tab1, m_tab2}) {
+        const QString captions = table.text(base + tagOf(tabs), QString());
+        if (!captions.isEmpty()) tabs->setTabs(captions);
+    }
 }
 
 void MainWindow::startCommandLineDownload() {

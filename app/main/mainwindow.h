@@ -137,6 +137,7 @@ class MainWindow : public QWidget, private jobs::JobView {
     void say(const UserMessage& message);
     bool jobRunning() const;
 
+    void translate();
     // The look of this process with the main window's own colour copies.
     void applySkin();
 

@@ -35,8 +35,23 @@ constexpr int kButtonWidth = 84;
 constexpr int kButtonHeight = 26;
 constexpr int kPageMargin = 8;
 
-kui::Cmd* MakeButton(QWidget* parent, const QString& caption, int width = kButtonWidth) {
+// Captions in Lang.ini: the window's base (its Tag) plus each control's own Tag.
+enum LangTag {
+    kTagDown = 1,   // 1 to 4, the download buttons
+    kTagCheck = 5,  // 5 and 6
+    kTagOpen = 7,
+    kTagTest = 8,
+    kTagRun = 9,  // 9 to 11, browse, browse, run
+    kTagPages = 12,
+    kTagOptionPages = 13,
+    kTagChecks = 14,  // 14 to 17, Check1 to Check4
+    kTagRunAfter = 18,
+    kTagIncrement = 19,
+};
+
+kui::Cmd* MakeButton(QWidget* parent, const QString& caption, int tag, int width = kButtonWidth) {
     auto* cmd = new kui::Cmd(parent);
+    cmd->setProperty("Tag", tag);
     cmd->InitProperties();
     cmd->setCaption(caption);
     cmd->setFixedSize(width, kButtonHeight);
@@ -80,6 +95,8 @@ void MainWindow::buildFrame() {
     buildTabs(m_back);
     middle->addWidget(m_tab1, 1);
     buildButtons(m_back);
+    for (int i = 0; i < int(m_check.size()); ++i)
+        m_check[size_t(i)]->setProperty("Tag", kTagChecks + i);
     auto* buttons = new QVBoxLayout;
     buttons->setSpacing(6);
     for (kui::Cmd* cmd : m_cmdDown) buttons->addWidget(cmd);
@@ -99,7 +116,7 @@ void MainWindow::buildTop(QWidget* client) {
     grid->addWidget(new QLabel(maintext::kFileLabel, client), 0, 0);
     m_txtFile = MakeBox(client, false);
     grid->addWidget(m_txtFile, 0, 1, 1, 5);
-    m_cmdOpen = MakeButton(client, maintext::kOpen);
+    m_cmdOpen = MakeButton(client, maintext::kOpen, kTagOpen);
     m_cmdOpen->setButton(1);  // the drop-down part shows the file history
     grid->addWidget(m_cmdOpen, 0, 6);
     grid->addWidget(new QLabel(maintext::kSeriesLabel, client), 1, 0);
@@ -129,14 +146,14 @@ void MainWindow::buildTop(QWidget* client) {
 
 void MainWindow::buildButtons(QWidget* client) {
     for (int i = 0; i < int(m_cmdDown.size()); ++i) {
-        m_cmdDown[size_t(i)] = MakeButton(client, maintext::kDownButtons.at(i));
+        m_cmdDown[size_t(i)] = MakeButton(client, maintext::kDownButtons.at(i), kTagDown + i);
         connect(m_cmdDown[size_t(i)], &kui::Cmd::Click, this, [this, i] {
             takeSettings();
             m_controller->DownloadAction(i);
         });
     }
-    m_cmdCheck[0] = MakeButton(client, maintext::kCheck);
-    m_cmdCheck[1] = MakeButton(client, maintext::kCancelCheck);
+    m_cmdCheck[0] = MakeButton(client, maintext::kCheck, kTagCheck);
+    m_cmdCheck[1] = MakeButton(client, maintext::kCancelCheck, kTagCheck + 1);
     for (int i = 1; i <= 2; ++i)
         connect(m_cmdCheck[size_t(i - 1)], &kui::Cmd::Click, this, [this, i] {
             takeSettings();
@@ -146,6 +163,7 @@ void MainWindow::buildButtons(QWidget* client) {
 
 void MainWindow::buildTabs(QWidget* client) {
     m_tab1 = new kui::vTab(client);
+    m_tab1->setProperty("Tag", kTagPages);
     m_tab1->setTabWidth(76);
     m_tab1->setTabHeight(24);
     QList<kui::vTab::TabEntry> entries;
@@ -206,7 +224,7 @@ QWidget* MainWindow::buildCustomPage() {
     grid->addWidget(new QLabel(maintext::kResetLabel, page), 1, 0);
     m_txtTest = MakeBox(page, false);
     grid->addWidget(m_txtTest, 1, 1);
-    m_cmdTest = MakeButton(page, maintext::kTest, 70);
+    m_cmdTest = MakeButton(page, maintext::kTest, kTagTest, 70);
     grid->addWidget(m_cmdTest, 1, 2);
     connect(m_cmdTest, &kui::Cmd::Click, this, [this] {
         takeSettings();
@@ -222,6 +240,7 @@ QWidget* MainWindow::buildCustomPage() {
         m_controller->setWatching(on);
     });
     m_chkExe = new QCheckBox(maintext::kRunAfter, page);
+    m_chkExe->setProperty("Tag", kTagRunAfter);
     grid->addWidget(m_chkExe, 4, 0, 1, 3);
     const QString* labels[] = {&maintext::kProgramLabel, &maintext::kParametersLabel};
     const QString* browse[] = {&maintext::kBrowseProgram, &maintext::kBrowseParameters};
@@ -229,14 +248,14 @@ QWidget* MainWindow::buildCustomPage() {
         grid->addWidget(new QLabel(*labels[i], page), 5 + i, 0);
         m_txtExe[size_t(i)] = MakeBox(page, false);
         grid->addWidget(m_txtExe[size_t(i)], 5 + i, 1);
-        m_cmdRun[size_t(i)] = MakeButton(page, *browse[i], 70);
+        m_cmdRun[size_t(i)] = MakeButton(page, *browse[i], kTagRun + i, 70);
         grid->addWidget(m_cmdRun[size_t(i)], 5 + i, 2);
     }
     grid->addWidget(new QLabel(maintext::kDelayLabel, page), 7, 0);
     m_combo3 = new QComboBox(page);
     for (int delay : RunDelays()) m_combo3->addItem(QStringLiteral("%1 ms").arg(delay));
     grid->addWidget(m_combo3, 7, 1);
-    m_cmdRun[2] = MakeButton(page, maintext::kRun, 70);
+    m_cmdRun[2] = MakeButton(page, maintext::kRun, kTagRun + 2, 70);
     grid->addWidget(m_cmdRun[2], 7, 2);
     connect(m_cmdRun[2], &kui::Cmd::Click, this, [this] {
         takeSettings();
@@ -252,6 +271,7 @@ QWidget* MainWindow::buildOptionPage() {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     m_tab2 = new kui::vTab(page);
+    m_tab2->setProperty("Tag", kTagOptionPages);
     m_tab2->setTabWidth(76);
     m_tab2->setTabHeight(22);
     QList<kui::vTab::TabEntry> entries;
@@ -287,6 +307,7 @@ QWidget* MainWindow::buildIncrementPage() {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
     m_chkInc = new QCheckBox(maintext::kIncOpen, page);
+    m_chkInc->setProperty("Tag", kTagIncrement);
     grid->addWidget(m_chkInc, 0, 0, 1, 2);
     const std::pair<const QString*, QLineEdit**> fields[] = {
         {&maintext::kIncAddressLabel, &m_incAddress},

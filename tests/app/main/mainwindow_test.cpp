@@ -228,6 +228,26 @@ class MainWindowTest : public QObject {
         QCOMPARE(maxHeight, 900);
     }
 
+    void captionsComeFromTheLanguageFile() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        fixture.writeFile(QStringLiteral("Lang.ini"),
+                          "[Lang]\n101=Download\n106=Stop check\n112=Log;Custom;Options\n"
+                          "114=Soft start\n113=\n");
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        QCOMPARE(window->downButton(0)->Caption(), QStringLiteral("Download"));
+        QCOMPARE(window->checkButton(2)->Caption(), QStringLiteral("Stop check"));
+        QCOMPARE(window->downButton(1)->Caption(), QStringLiteral("重复(&R)"));
+        QCOMPARE(window->checkBox(1)->text(), QStringLiteral("Soft start"));
+        const QList<kui::vTab::TabEntry> pages = window->pageTabs()->TabList();
+        QCOMPARE(pages.size(), 5);
+        QCOMPARE(pages[2].caption, QStringLiteral("Options"));
+        QCOMPARE(pages[3].caption, QStringLiteral("缓存数据"));
+        // An empty text leaves the designed captions.
+        QCOMPARE(window->optionTabs()->TabList()[1].caption, QStringLiteral("参数检测"));
+    }
+
     void viewMenuSelectsTheOptionPages() {
         MainFixture fixture;
         QVERIFY(fixture.valid());
