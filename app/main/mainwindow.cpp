@@ -55,6 +55,7 @@ MainWindow::MainWindow(zelisp::IZelIsp& control, const AppPaths& paths,
     m_vsMenu = new kui::VsMenu(this);
     m_vsMenu->Init(this);
     connect(m_check[2], &QCheckBox::toggled, this, [this] { showTaskMode(); });
+    bindSettings();
     m_clockTimer = new QTimer(this);
     connect(m_clockTimer, &QTimer::timeout, this, &MainWindow::tickClock);
     busyChanged(jobs::BusyState::Idle);

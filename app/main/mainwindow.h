@@ -132,6 +132,7 @@ class MainWindow : public QWidget, private jobs::JobView {
     void applyOpenResult(const OpenResult& result);
     void showTaskMode();
     void showCodeBuffer();
+    void bindSettings();
     void showSettings();
     void takeSettings();
     void say(const UserMessage& message);

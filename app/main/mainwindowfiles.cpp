@@ -14,6 +14,7 @@
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
 #include "main/messagegate.h"
+#include "ui/controls/cmd.h"
 #include "ui/controls/vtab.h"
 #include "ui/skin/skin.h"
 #include "views/seriesoptions.h"
@@ -115,6 +116,27 @@ void MainWindow::showTaskMode() {
     m_openDefault->setEnabled(m_workspace.openDefaultEnabled());
     m_saveDefault->setEnabled(m_workspace.saveDefaultEnabled());
     m_cboMcu[0]->setEnabled(!task && !m_check[2]->isChecked());
+}
+
+// Every change of a bound control reaches the settings at once: the file watcher and the
+// repeats read them without a button being pressed.
+void MainWindow::bindSettings() {
+    const auto take = [this] {
+        if (!m_binding) takeSettings();
+    };
+    for (QCheckBox* box : findChildren<QCheckBox*>()) connect(box, &QCheckBox::toggled, this, take);
+    for (QLineEdit* box :
+         {m_txtTest, m_txtExe[0], m_txtExe[1], m_incAddress, m_incFormat, m_incNext})
+        connect(box, &QLineEdit::editingFinished, this, take);
+    connect(m_combo3, &QComboBox::currentIndexChanged, this, take);
+    const QString* filters[] = {&maintext::kProgramFilters, &maintext::kAllFilesFilter};
+    for (int i = 0; i < 2; ++i)
+        connect(m_cmdRun[size_t(i)], &kui::Cmd::Click, this, [this, i, filter = filters[i]] {
+            const QString name = QFileDialog::getOpenFileName(this, {}, {}, *filter);
+            if (name.isEmpty()) return;
+            m_txtExe[size_t(i)]->setText(name);
+            takeSettings();
+        });
 }
 
 // Settings → controls.

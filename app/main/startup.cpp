@@ -66,13 +66,12 @@ int RunKorvan(const QStringList& arguments) {
     }
 
     std::unique_ptr<MiniWindow> mini;
-    QPointer<AboutWindow> splash;
+    std::unique_ptr<AboutWindow> splash;
     if (commandLine.unattended()) {
         mini = std::make_unique<MiniWindow>();
         mini->show();
     } else {
-        splash = new AboutWindow;
-        splash->setAttribute(Qt::WA_DeleteOnClose);
+        splash = std::make_unique<AboutWindow>();
         splash->show();
     }
     QCoreApplication::processEvents();
@@ -104,6 +103,7 @@ int RunKorvan(const QStringList& arguments) {
     if (!commandLine.unattended()) {
         QCoreApplication::processEvents();
         if (splash) splash->fadeOut();
+        splash.reset();
         if (shell.TopMost) SetTopMost(window.get(), true);
     }
     if (commandLine.downloadsAtStart()) window->startCommandLineDownload();
