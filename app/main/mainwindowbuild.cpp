@@ -205,6 +205,7 @@ QWidget* MainWindow::buildLogPage() {
     m_lsvLog->setModel(new LogIconModel(m_controller->log(), m_lsvLog));
     m_lsvLog->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lsvLog->setUniformItemSizes(true);
+    m_lsvLog->setIconSize(QSize(16, 16));
     layout->addWidget(m_lsvLog, 1);
     connect(m_lsvLog->model(), &QAbstractItemModel::rowsInserted, m_lsvLog,
             [this] { m_lsvLog->scrollToBottom(); });
@@ -291,9 +292,6 @@ QWidget* MainWindow::buildOptionPage() {
     m_trvSet = new ChipTreeView;
     m_trvSet->setClearAllowed(
         [this] { return m_controller->busyState() != jobs::BusyState::Check; });
-    QMap<int, QIcon> icons;
-    for (int i = 0; i <= jobs::icon::kError; ++i) icons.insert(i, LogIcon(i));
-    m_trvSet->setIcons(icons);
     m_pages2 = {core, m_trvSet, buildIncrementPage()};
     placePages(m_tab2, m_pages2);
     connect(m_tab2, &kui::vTab::TabSelected, this, [this](int index) {

@@ -1,5 +1,5 @@
-// Pictures of the main window, every page of both tab strips, with both built-in skins, saved
-// into the build tree to be looked at.
+// Pictures of the main window after a download, every page of both tab strips, with both
+// built-in skins, saved into the build tree to be looked at.
 #include <QDir>
 #include <QtTest>
 
@@ -25,6 +25,10 @@ class MainScreenshots : public QObject {
         QVERIFY(window);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
+        // After a download the log, the chip tree and the size boxes have something to show.
+        QVERIFY(fixture.startChip());
+        QVERIFY(window->controller().DownloadAction(jobs::JobController::kDownload));
+        QTRY_VERIFY_WITH_TIMEOUT(window->controller().quiet(), 60000);
         const QDir dir(QStringLiteral(KORVAN_SCREENSHOT_DIR));
         QVERIFY(dir.mkpath(QStringLiteral(".")));
         for (int skin = 0; skin < 2; ++skin) {
