@@ -15,6 +15,7 @@
 #include "ui/controls/cmd.h"
 #include "ui/controls/vtab.h"
 #include "ui/skin/skin.h"
+#include "windows/chiptreeview.h"
 #include "windows/miniwindow.h"
 #include "windows/shellstate.h"
 
@@ -29,11 +30,6 @@ QStringList LogTexts(const QListView* view) {
     for (int row = 0; row < model->rowCount(); ++row)
         texts << model->index(row, 0).data().toString();
     return texts;
-}
-
-bool AnyEndsWith(const QStringList& lines, const QString& text) {
-    return std::any_of(lines.begin(), lines.end(),
-                       [&](const QString& line) { return line.endsWith(text); });
 }
 
 }  // namespace
@@ -64,9 +60,20 @@ class MainWindowTest : public QObject {
 
         QTRY_VERIFY_WITH_TIMEOUT(window->controller().quiet() && download->isEnabled(), 60000);
         const QStringList lines = LogTexts(window->logView());
-        QVERIFY2(AnyEndsWith(lines, QStringLiteral("总第 1 次下载成功完成")),
-                 qPrintable(lines.join('\n')));
-        QVERIFY2(!AnyEndsWith(lines, QStringLiteral("ERR")), qPrintable(lines.join('\n')));
+        QStringList steps;
+        static const QRegularExpression time(QStringLiteral("^ ?\\d\\d:\\d\\d:\\d\\d\\s+"));
+        for (const QString& line : lines) {
+            QVERIFY2(time.match(line).hasMatch(), qPrintable(line));
+            steps << QString(line).remove(time);
+        }
+        const QStringList expected = {
+            QStringLiteral("下载单片机程序"),         QStringLiteral("等待启动标志... OK"),
+            QStringLiteral("检测到单片机：ZELH64AD"), QStringLiteral("设置波特率：115200bps... OK"),
+            QStringLiteral("擦除单片机程序... OK"),   QStringLiteral("写入单片机程序... OK"),
+            QStringLiteral("设置单片机选项... OK"),   QStringLiteral("总第 1 次下载成功完成")};
+        QCOMPARE(steps, expected);
+        // The chip's data reached the tree and the size boxes.
+        QVERIFY(window->chipTree()->lines().join('\n').contains(QStringLiteral("ZELH64AD")));
         // Every line carries the picture of its icon number.
         const QModelIndex last = window->logView()->model()->index(lines.size() - 1, 0);
         QVERIFY(!last.data(Qt::DecorationRole).value<QIcon>().isNull());
