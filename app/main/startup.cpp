@@ -91,6 +91,8 @@ int RunKorvan(const QStringList& arguments) {
     window->setMiniWindow(mini.get());
     if (!window->load()) {
         if (splash) splash->close();
+        // Unloading the main window ends the program through its unload handler.
+        window->close();
         return kExitUnsupportedFile;
     }
     if (!commandLine.unattended()) {

@@ -113,6 +113,18 @@ TEST_F(KorvanE2e, MissingCommandLineFileEndsWithItsMessage) {
         << result.err.toStdString();
 }
 
+TEST_F(KorvanE2e, UnsupportedCommandLineFileEndsWithItsMessage) {
+    configure(e2e::newFolder() + "/nothing-here");
+    const QString notes = e2e::newFolder() + "/notes.txt";
+    e2e::writeFile(notes, "not code");
+    const KorvanRun result = run({notes});
+    ASSERT_TRUE(result.finished);
+    EXPECT_NE(result.exitCode, 0);
+    EXPECT_TRUE(
+        result.err.contains(QStringLiteral("KORVAN message 11 : 不支持的文件格式！\r\n") + notes))
+        << result.err.toStdString();
+}
+
 TEST_F(KorvanE2e, BrokenControlLibraryIsError339) {
     configure(e2e::newFolder() + "/nothing-here");
     const QString broken = e2e::newFolder() + "/libzel.so";
