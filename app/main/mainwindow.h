@@ -150,7 +150,6 @@ class MainWindow : public QWidget, private jobs::JobView {
     void showMessage(const UserMessage& message, bool logged,
                      std::function<void(int)> answer) override;
     void busyChanged(jobs::BusyState state) override;
-    void countdown(int seconds) override;
     void progress(int percent) override;
     void progressBarShown(bool shown) override;
     void playPrompt(int number) override;

@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QTimer>
 
-#include "jobs/jobtexts.h"
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
 #include "main/messagegate.h"
@@ -26,7 +25,6 @@ namespace korvan {
 void MainWindow::showMessage(const UserMessage& message, bool logged,
                              std::function<void(int)> answer) {
     (void)logged;
-    if (m_mini && message.Style % 10 != 0) m_mini->hide();
     const int result = AskUser(message.Text, message.Style, message.Title);
     if (answer) answer(result);
     endIfUnattendedFailed();
@@ -41,10 +39,6 @@ void MainWindow::busyChanged(jobs::BusyState state) {
     m_cmdTest->setEnabled(idle);
     m_cmdRun[2]->setEnabled(idle);
     m_cmdOpen->setEnabled(idle);
-}
-
-void MainWindow::countdown(int seconds) {
-    if (m_mini) m_mini->setMessage(jobs::text::kWaitingTreeLine + QString::number(seconds));
 }
 
 void MainWindow::progress(int percent) {

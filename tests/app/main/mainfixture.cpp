@@ -74,6 +74,10 @@ bool MainFixture::waitForChip() {
     return QFile::exists(link);
 }
 
+bool MainFixture::waitForChipExit() {
+    return m_sim.state() == QProcess::NotRunning || m_sim.waitForFinished(30000);
+}
+
 QByteArray MainFixture::chipImage() const {
     QFile file(path(QStringLiteral("image.bin")));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

@@ -30,6 +30,8 @@ class MainFixture {
     // zel-sim as the chip on the configured port; its flash goes to image.bin.
     bool startChip(const QStringList& extra = {});
     bool waitForChip();
+    // zel-sim with --once ends after the program's run and then writes its flash.
+    bool waitForChipExit();
     QByteArray chipImage() const;
 
   private:
