@@ -75,9 +75,7 @@ bool MainWindow::load() {
     ProgramConfig& config = Shell().Config;
     config = LoadConfig(m_workspace.paths(), config);
     m_topMost->setChecked(config.SetTop);
-    m_control.setCommPort(int16_t(config.ComPort));
-    m_port.setTarget(
-        jobs::ParsePortArgument(maintext::kPortPrefix + QString::number(config.ComPort)));
+    showComPort(config.ComPort);
 
     jobs::JobSettings settings;
     settings.errTim = config.ErrTim;

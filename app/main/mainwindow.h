@@ -92,6 +92,9 @@ class MainWindow : public QWidget, private jobs::JobView {
     void selectOptionPage(int index);
     // A built-in skin (0, 1) or, from 2 on, the skin engine's skin (index - 2).
     void chooseSkin(int index);
+    // The port menu's COM entries: tested, then taken for downloads and kept in Config.ini.
+    void selectPort(int number);
+    QList<QAction*> portActions() const { return m_portActions; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -121,6 +124,11 @@ class MainWindow : public QWidget, private jobs::JobView {
     void buildSkinMenu(QMenu* tools);
     void rebuildFileHistory();
     void rebuildCommandHistory();
+
+    // Ports (mainwindowports.cpp).
+    void buildPortMenu(QMenu* menu);
+    void showComPort(int number);
+    void refreshPorts();
 
     // File flows (mainwindowfiles.cpp).
     void openWithDialog();
@@ -223,6 +231,7 @@ class MainWindow : public QWidget, private jobs::JobView {
     QAction* m_saveDefault = nullptr;
     QAction* m_topMost = nullptr;
     QList<QAction*> m_skinActions;
+    QList<QAction*> m_portActions;
     QTimer* m_clockTimer = nullptr;
 
     QPointer<MiniWindow> m_mini;

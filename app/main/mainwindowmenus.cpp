@@ -34,10 +34,7 @@ void MainWindow::buildMenus() {
         view->addAction(maintext::kPages.at(i), this, [this, i] { selectPage(i); });
     }
 
-    // The port list and the terminal's port come with the terminal page.
-    QMenu* port = m_menuBar->addMenu(maintext::kMenuPort);
-    port->addAction(maintext::kPortPrefix + QString::number(m_control.CommPort()))
-        ->setEnabled(false);
+    buildPortMenu(m_menuBar->addMenu(maintext::kMenuPort));
 
     QMenu* tools = m_menuBar->addMenu(maintext::kMenuTool);
     tools->addAction(maintext::kSettings)->setEnabled(false);

@@ -1,5 +1,6 @@
 #include "mainfixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtTest>
 
@@ -7,7 +8,30 @@
 
 namespace korvan::testing {
 
-MainFixture::MainFixture() {
+namespace {
+
+QTemporaryDir& SharedHome() {
+    static QTemporaryDir home;
+    return home;
+}
+
+// Everything but the database goes, so that each fixture starts as a first start.
+void EmptyHome(const QString& folder) {
+    QDir dir(folder);
+    for (const QFileInfo& entry :
+         dir.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (entry.fileName() == QStringLiteral("zel.db")) continue;
+        if (entry.isDir())
+            QDir(entry.filePath()).removeRecursively();
+        else
+            QFile::remove(entry.filePath());
+    }
+}
+
+}  // namespace
+
+MainFixture::MainFixture() : m_dir(SharedHome()) {
+    EmptyHome(m_dir.path());
     qputenv("ZEL_DB", m_dir.filePath(QStringLiteral("zel.db")).toLocal8Bit());
     qputenv("KORVAN_HOME", m_dir.path().toLocal8Bit());
     qputenv("KORVAN_REGISTRY", m_dir.filePath(QStringLiteral("registry.ini")).toLocal8Bit());
@@ -36,10 +60,15 @@ QString MainFixture::writeFile(const QString& name, const QByteArray& bytes) con
 }
 
 void MainFixture::writeConfig(const QString& extra) const {
+    const QString chip = path(QStringLiteral("chip"));
     writeFile(QStringLiteral("Config.ini"),
-              QStringLiteral("[Config]\nComPort=%1\nErrTim=10\n%3\n[Ports]\nCOM%1=%2\n")
+              QStringLiteral("[Config]\nComPort=%1\nErrTim=10\n%2\n[Ports]\nCOM%1=%3\n"
+                             "COM%4=%3\nCOM%5=%6\n")
                   .arg(kSimPort)
-                  .arg(path(QStringLiteral("chip")), extra)
+                  .arg(extra, chip)
+                  .arg(kChipAgainPort)
+                  .arg(kNowherePort)
+                  .arg(path(QStringLiteral("nothing")))
                   .toUtf8());
 }
 

@@ -1,5 +1,7 @@
 // What the main window's tests share: a scratch settings folder (KORVAN_HOME, ZEL_DB), the
 // ZEL control loaded from libzel.so, a main window over it, and zel-sim as the configured port.
+// The folder is one for the whole test program, emptied for each fixture: a process reads its
+// port map once.
 #pragma once
 
 #include <QProcess>
@@ -20,8 +22,11 @@ class MainFixture {
 
     bool valid() const { return m_dir.isValid() && bool(m_zel); }
     QString path(const QString& name) const { return m_dir.filePath(name); }
+    // The ports besides the chip's: COM2 is the chip's terminal as well, COM3 leads nowhere.
+    static constexpr int kChipAgainPort = 2;
+    static constexpr int kNowherePort = 3;
     QString writeFile(const QString& name, const QByteArray& bytes) const;
-    // Config.ini with the port mapped to the chip's link and the waiting time.
+    // Config.ini with the ports mapped and the waiting time; `extra` lines of [Config].
     void writeConfig(const QString& extra = {}) const;
     // A new main window, loaded as the start sequence loads it; nullptr when loading ends it.
     MainWindow* openWindow(const CommandLine& commandLine = {});
@@ -35,7 +40,7 @@ class MainFixture {
     QByteArray chipImage() const;
 
   private:
-    QTemporaryDir m_dir;
+    QTemporaryDir& m_dir;
     zelisp::ZelControlHandle m_zel;
     std::unique_ptr<QObject> m_owner;
     std::unique_ptr<MainWindow> m_window;

@@ -255,6 +255,30 @@ class MainWindowTest : public QObject {
         QCOMPARE(window->optionTabs()->TabList()[1].caption, QStringLiteral("参数检测"));
     }
 
+    void aPortIsTakenOnlyWhenItOpens() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        QVERIFY(fixture.startChip());
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        const QList<QAction*> ports = window->portActions();
+        QCOMPARE(ports.size(), 7);
+        QVERIFY(ports[kSimPort - 1]->isChecked());
+
+        window->selectPort(MainFixture::kNowherePort);
+        QVERIFY(ports[kSimPort - 1]->isChecked());
+        QVERIFY(!ports[MainFixture::kNowherePort - 1]->isChecked());
+        QCOMPARE(Shell().Config.ComPort, kSimPort);
+
+        window->selectPort(MainFixture::kChipAgainPort);
+        QVERIFY(ports[MainFixture::kChipAgainPort - 1]->isChecked());
+        QCOMPARE(Shell().Config.ComPort, MainFixture::kChipAgainPort);
+        // Kept for the next start.
+        MainWindow* next = fixture.openWindow();
+        QVERIFY(next);
+        QVERIFY(next->portActions()[MainFixture::kChipAgainPort - 1]->isChecked());
+    }
+
     void viewMenuSelectsTheOptionPages() {
         MainFixture fixture;
         QVERIFY(fixture.valid());
