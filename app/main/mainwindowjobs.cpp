@@ -38,7 +38,6 @@ void MainWindow::busyChanged(jobs::BusyState state) {
     m_cmdCheck[1]->setEnabled(state == jobs::BusyState::Check);
     m_cmdTest->setEnabled(idle);
     m_cmdRun[2]->setEnabled(idle);
-    m_cmdOpen->setEnabled(idle);
 }
 
 void MainWindow::progress(int percent) {
