@@ -204,6 +204,26 @@ class MainWindowTest : public QObject {
         QCOMPARE(next->checkBox(1)->isChecked(), saved);
     }
 
+    void anOpenTaskIsNotWrittenAtExit() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        const QString hex = fixture.writeFile(QStringLiteral("fw.hex"), IntelHex(SampleCode(300)));
+        const QString task = fixture.path(QStringLiteral("job.mcp"));
+        MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
+        QVERIFY(window);
+        QVERIFY(window->workspace().SaveSettingsFile(task));
+        QFile file(task);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray packed = file.readAll();
+        file.close();
+
+        window->openFromDialog(task);
+        QVERIFY(window->workspace().taskMode());
+        window->quitWith(0);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), packed);
+    }
+
     void theMiniWindowsOkShowsTheMainWindow() {
         MainFixture fixture;
         QVERIFY(fixture.valid());
