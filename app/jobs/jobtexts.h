@@ -35,7 +35,8 @@ inline QString RunProgramLine(const QString& delay) {
 }
 inline const QString kRunParameters = QStringLiteral("执行用户参数");
 inline QString CounterPanel(qint32 count) {
-    return QStringLiteral("计数: %1%#@100;%0").arg(count);
+    // Not arg(): the layout code's "%0" would take the number.
+    return QStringLiteral("计数: ") + QString::number(count) + QStringLiteral("%#@100;%0");
 }
 
 // Soft start.

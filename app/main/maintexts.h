@@ -1,0 +1,100 @@
+// The main window's and the start-up's own texts: captions, menus, the start-up messages.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace korvan::maintext {
+
+inline const QString kTitle = QStringLiteral("KORVAN");
+
+// The first tab strip and the option page's tab strip.
+inline const QStringList kPages = {QStringLiteral("常规下载"), QStringLiteral("自定下载"),
+                                   QStringLiteral("选项"), QStringLiteral("缓存数据"),
+                                   QStringLiteral("串口助手")};
+inline const QStringList kOptionPages = {QStringLiteral("内核选项"), QStringLiteral("参数检测"),
+                                         QStringLiteral("自动増量")};
+
+// Buttons.
+inline const QString kOpen = QStringLiteral("打开(&O)");
+inline const QStringList kDownButtons = {QStringLiteral("下载(&D)"), QStringLiteral("重复(&R)"),
+                                         QStringLiteral("取消(&C)"), QStringLiteral("配置(&S)")};
+inline const QString kCheck = QStringLiteral("检测(&K)");
+inline const QString kCancelCheck = QStringLiteral("取消(&X)");
+inline const QString kTest = QStringLiteral("测试(&T)");
+inline const QString kBrowseProgram = QStringLiteral("浏览(&B)");
+inline const QString kBrowseParameters = QStringLiteral("浏览(&W)");
+inline const QString kRun = QStringLiteral("运行(&R)");
+
+// Check boxes and field labels.
+inline const QString kUseReset = QStringLiteral("使用软启动命令(&U)");
+inline const QString kAutoData = QStringLiteral("自动更新缓冲区(&X)");
+inline const QString kAutoType = QStringLiteral("自动识别单片机系列(&Y)");
+inline const QString kAutoDown = QStringLiteral("目标更新时自动下载(&A)");
+inline const QString kRunAfter = QStringLiteral("下载完成后执行如下程序(&A)");
+inline const QString kIncOpen = QStringLiteral("使用自动增量(&W)");
+inline const QString kFileLabel = QStringLiteral("代码文件：");
+inline const QString kSeriesLabel = QStringLiteral("单片机系列：");
+inline const QString kSumLabel = QStringLiteral("校验和：");
+inline const QString kSizeLabel = QStringLiteral("代码大小：");
+inline const QString kChipSizeLabel = QStringLiteral("芯片空间：");
+inline const QString kFreeLabel = QStringLiteral("剩余空间：");
+inline const QString kResetLabel = QStringLiteral("软启动命令：");
+inline const QString kProgramLabel = QStringLiteral("程序：");
+inline const QString kParametersLabel = QStringLiteral("参数：");
+inline const QString kDelayLabel = QStringLiteral("运行时间：");
+inline const QString kIncAddressLabel = QStringLiteral("地址：");
+inline const QString kIncFormatLabel = QStringLiteral("格式：");
+inline const QString kIncNextLabel = QStringLiteral("当前值：");
+inline const QString kSoon = QStringLiteral("（此页内容在后续版本提供）");
+
+// Menus.
+inline const QString kMenuFile = QStringLiteral("文件(&F)");
+inline const QString kMenuEdit = QStringLiteral("编辑(&E)");
+inline const QString kMenuView = QStringLiteral("视图(&V)");
+inline const QString kMenuPort = QStringLiteral("串口(&M)");
+inline const QString kMenuTool = QStringLiteral("工具(&T)");
+inline const QString kMenuHelp = QStringLiteral("帮助(&H)");
+inline const QString kOpenFile = QStringLiteral("打开(&O)...");
+inline const QString kOpenDefault = QStringLiteral("打开默认文件");
+inline const QString kSaveDefault = QStringLiteral("设为默认文件");
+inline const QString kRefresh = QStringLiteral("更新缓冲区");
+inline const QString kFileHistory = QStringLiteral("历史文件记录");
+inline const QString kCommandHistory = QStringLiteral("历史命令记录");
+inline const QString kSaveAs = QStringLiteral("另存为(&A)...");
+inline const QString kExit = QStringLiteral("退出(&X)");
+inline const QString kEmptyHistory = QStringLiteral("(空)");
+inline const QString kFind = QStringLiteral("查找(&F)...");
+inline const QString kGoTo = QStringLiteral("转到(&G)...");
+inline const QString kSettings = QStringLiteral("选项(&O)...");
+inline const QString kSkins = QStringLiteral("皮肤");
+inline const QString kDefaultSkin = QStringLiteral("默认界面");
+inline const QStringList kBuiltInSkins = {QStringLiteral("蓝色经典"), QStringLiteral("石墨灰")};
+inline const QString kCalculator = QStringLiteral("计算器(&C)");
+inline const QString kTopMost = QStringLiteral("窗口置顶");
+inline const QString kIdeEntry = QStringLiteral("添加到 IDE 工具菜单");
+inline const QString kHelpTopics = QStringLiteral("帮助主题(&H)");
+inline const QString kAbout = QStringLiteral("关于 KORVAN(&A)...");
+inline const QString kPortPrefix = QStringLiteral("COM");
+inline const QString kPortsRefresh = QStringLiteral("刷新串口列表");
+
+// Dialogs.
+inline const QString kSaveAsTitle = QStringLiteral("另存为");
+inline const QString kOpenFilters = QStringLiteral(
+    "所有支持的文件(*.hex *.bin *.mcu *.mcp);;代码文件(*.hex *.bin);;MCU 配置文件(*.mcu);;"
+    "MCU 下载任务(*.mcp)");
+inline const QString kSaveFilters = QStringLiteral("MCU 配置文件(*.mcu);;MCU 下载任务(*.mcp)");
+inline const QString kProgramFilters = QStringLiteral("可执行文件(*);;所有文件(*)");
+inline const QString kAllFilesFilter = QStringLiteral("所有文件(*)");
+
+// Status bar: the counter and clock panels carry the frame's panel layout codes.
+inline const QString kCounterLayout = QStringLiteral("%#@100;%0");
+// Wider than the 120 pixels of the original layout: "2026-12-08 15:58" needs more here.
+inline const QString kClockLayout = QStringLiteral("%#@140");
+inline const QString kClockFormat = QStringLiteral("yyyy-MM-dd H:mm");
+
+// Start-up.
+inline const QString kCommandFileMissing = QStringLiteral("指定的文件未找到：");
+inline const QString kControlError = QStringLiteral("ISP 控件错误，请重新安装后再试。");
+
+}  // namespace korvan::maintext

@@ -1,0 +1,345 @@
+// The main window's composition: frame, client panel, boxes, buttons and the tab pages.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include "main/logicons.h"
+#include "main/maintexts.h"
+#include "main/mainwindow.h"
+#include "ui/controls/back.h"
+#include "ui/controls/cmd.h"
+#include "ui/controls/paint.h"
+#include "ui/controls/progress.h"
+#include "ui/controls/vtab.h"
+#include "ui/skin/skin.h"
+#include "windows/chiptreeview.h"
+#include "zelisp_interface.h"
+
+namespace korvan {
+
+namespace {
+
+// The skin frame's first size, in twips, and what the size limits add to its minimum.
+constexpr int kFrameWidthTwips = 7155;
+constexpr int kFrameHeightTwips = 5760;
+constexpr int kMinWidthExtra = 453;
+constexpr int kMinHeightExtra = 301;
+constexpr int kButtonWidth = 84;
+constexpr int kButtonHeight = 26;
+constexpr int kPageMargin = 8;
+
+// Captions in Lang.ini: the window's base (its Tag) plus each control's own Tag.
+enum LangTag {
+    kTagDown = 1,   // 1 to 4, the download buttons
+    kTagCheck = 5,  // 5 and 6
+    kTagOpen = 7,
+    kTagTest = 8,
+    kTagRun = 9,  // 9 to 11, browse, browse, run
+    kTagPages = 12,
+    kTagOptionPages = 13,
+    kTagChecks = 14,  // 14 to 17, Check1 to Check4
+    kTagRunAfter = 18,
+    kTagIncrement = 19,
+};
+
+kui::Cmd* MakeButton(QWidget* parent, const QString& caption, int tag, int width = kButtonWidth) {
+    auto* cmd = new kui::Cmd(parent);
+    cmd->setProperty("Tag", tag);
+    cmd->InitProperties();
+    cmd->setCaption(caption);
+    cmd->setFixedSize(width, kButtonHeight);
+    return cmd;
+}
+
+QLineEdit* MakeBox(QWidget* parent, bool readOnly) {
+    auto* box = new QLineEdit(parent);
+    box->setReadOnly(readOnly);
+    return box;
+}
+
+}  // namespace
+
+void MainWindow::buildFrame() {
+    setWindowTitle(maintext::kTitle);
+    setProperty("Tag", 100);
+    setAcceptDrops(true);
+    QFont font = this->font();
+    font.setPointSize(9);
+    setFont(font);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_skin = new kui::Skin(this);
+    m_skin->setIcon(LogIcon(jobs::icon::kChip).pixmap(16));
+    connect(m_skin, &kui::Skin::GetSize, this, &MainWindow::limitSize);
+    m_menuBar = new QMenuBar(this);
+    layout->setMenuBar(m_menuBar);
+    m_back = new kui::Back(this);
+    m_back->setObjectName(QStringLiteral("backWindow"));
+    m_back->setShowBorder(false);
+    layout->addWidget(m_back);
+
+    auto* client = new QVBoxLayout(m_back);
+    client->setContentsMargins(8, 6, 8, 6);
+    client->setSpacing(6);
+    buildTop(m_back);
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(8);
+    buildTabs(m_back);
+    middle->addWidget(m_tab1, 1);
+    buildButtons(m_back);
+    for (int i = 0; i < int(m_check.size()); ++i)
+        m_check[size_t(i)]->setProperty("Tag", kTagChecks + i);
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(6);
+    for (kui::Cmd* cmd : m_cmdDown) buttons->addWidget(cmd);
+    buttons->addSpacing(10);
+    for (kui::Cmd* cmd : m_cmdCheck) buttons->addWidget(cmd);
+    buttons->addStretch(1);
+    middle->addLayout(buttons);
+    client->addLayout(middle, 1);
+    resize(kui::twipsToPixelsX(this, kFrameWidthTwips) + 120,
+           kui::twipsToPixelsY(this, kFrameHeightTwips) + 60);
+}
+
+void MainWindow::buildTop(QWidget* client) {
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(4);
+    grid->addWidget(new QLabel(maintext::kFileLabel, client), 0, 0);
+    m_txtFile = MakeBox(client, false);
+    grid->addWidget(m_txtFile, 0, 1, 1, 5);
+    m_cmdOpen = MakeButton(client, maintext::kOpen, kTagOpen);
+    m_cmdOpen->setButton(1);  // the drop-down part shows the file history
+    grid->addWidget(m_cmdOpen, 0, 6);
+    grid->addWidget(new QLabel(maintext::kSeriesLabel, client), 1, 0);
+    m_cboMcu[0] = new QComboBox(client);
+    grid->addWidget(m_cboMcu[0], 1, 1);
+    m_check[2] = new QCheckBox(maintext::kAutoType, client);
+    grid->addWidget(m_check[2], 1, 2, 1, 5);
+    m_txtXor = MakeBox(client, true);
+    m_txtSpa = MakeBox(client, true);
+    m_txtSz = MakeBox(client, true);
+    m_txtSize = MakeBox(client, true);
+    const std::pair<const QString*, QLineEdit*> sizes[] = {{&maintext::kSumLabel, m_txtXor},
+                                                           {&maintext::kSizeLabel, m_txtSpa},
+                                                           {&maintext::kChipSizeLabel, m_txtSz},
+                                                           {&maintext::kFreeLabel, m_txtSize}};
+    auto* row = new QHBoxLayout;
+    for (const auto& [label, box] : sizes) {
+        row->addWidget(new QLabel(*label, client));
+        box->setMinimumWidth(70);
+        row->addWidget(box, 1);
+    }
+    grid->addLayout(row, 2, 0, 1, 7);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
+    static_cast<QBoxLayout*>(client->layout())->addLayout(grid);
+}
+
+void MainWindow::buildButtons(QWidget* client) {
+    for (int i = 0; i < int(m_cmdDown.size()); ++i) {
+        m_cmdDown[size_t(i)] = MakeButton(client, maintext::kDownButtons.at(i), kTagDown + i);
+        connect(m_cmdDown[size_t(i)], &kui::Cmd::Click, this, [this, i] {
+            takeSettings();
+            m_controller->DownloadAction(i);
+        });
+    }
+    m_cmdCheck[0] = MakeButton(client, maintext::kCheck, kTagCheck);
+    m_cmdCheck[1] = MakeButton(client, maintext::kCancelCheck, kTagCheck + 1);
+    for (int i = 1; i <= 2; ++i)
+        connect(m_cmdCheck[size_t(i - 1)], &kui::Cmd::Click, this, [this, i] {
+            takeSettings();
+            m_controller->CheckAction(i);
+        });
+}
+
+void MainWindow::buildTabs(QWidget* client) {
+    m_tab1 = new kui::vTab(client);
+    m_tab1->setProperty("Tag", kTagPages);
+    m_tab1->setTabWidth(76);
+    m_tab1->setTabHeight(24);
+    QList<kui::vTab::TabEntry> entries;
+    for (const QString& caption : maintext::kPages) entries.append({caption, true});
+    m_tab1->setTabList(entries);
+    m_pages1 = {buildLogPage(), buildCustomPage(), buildOptionPage(), buildLaterPage(),
+                buildLaterPage()};
+    placePages(m_tab1, m_pages1);
+    connect(m_tab1, &kui::vTab::TabSelected, this, [this](int index) {
+        for (size_t i = 0; i < m_pages1.size(); ++i) m_pages1[i]->setVisible(int(i) == index);
+    });
+    m_tab1->setSelected(0);
+}
+
+void MainWindow::placePages(kui::vTab* tabs, const std::vector<QWidget*>& pages) {
+    for (QWidget* page : pages) page->setParent(tabs);
+    tabs->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
+        const auto place = [](kui::vTab* tabs, const std::vector<QWidget*>& pages) {
+            const QRect area =
+                tabs->PageRect().adjusted(kPageMargin, kPageMargin, -kPageMargin, -kPageMargin);
+            for (QWidget* page : pages) page->setGeometry(area);
+        };
+        if (watched == m_tab1) place(m_tab1, m_pages1);
+        if (watched == m_tab2) place(m_tab2, m_pages2);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QWidget* MainWindow::buildLogPage() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_lsvLog = new QListView(page);
+    m_lsvLog->setObjectName(QStringLiteral("lsvLog"));
+    m_lsvLog->setModel(new LogIconModel(m_controller->log(), m_lsvLog));
+    m_lsvLog->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lsvLog->setUniformItemSizes(true);
+    m_lsvLog->setIconSize(QSize(16, 16));
+    layout->addWidget(m_lsvLog, 1);
+    connect(m_lsvLog->model(), &QAbstractItemModel::rowsInserted, m_lsvLog,
+            [this] { m_lsvLog->scrollToBottom(); });
+    m_progress = new kui::Progress(page);
+    m_progress->setFixedHeight(16);
+    m_progress->setVisible(false);
+    layout->addWidget(m_progress);
+    return page;
+}
+
+QWidget* MainWindow::buildCustomPage() {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(4, 4, 4, 4);
+    m_check[0] = new QCheckBox(maintext::kUseReset, page);
+    grid->addWidget(m_check[0], 0, 0, 1, 3);
+    grid->addWidget(new QLabel(maintext::kResetLabel, page), 1, 0);
+    m_txtTest = MakeBox(page, false);
+    grid->addWidget(m_txtTest, 1, 1);
+    m_cmdTest = MakeButton(page, maintext::kTest, kTagTest, 70);
+    grid->addWidget(m_cmdTest, 1, 2);
+    connect(m_cmdTest, &kui::Cmd::Click, this, [this] {
+        takeSettings();
+        m_controller->TestSoftStart();
+    });
+    m_check[1] = new QCheckBox(maintext::kAutoData, page);
+    grid->addWidget(m_check[1], 2, 0, 1, 3);
+    m_check[3] = new QCheckBox(maintext::kAutoDown, page);
+    grid->addWidget(m_check[3], 3, 0, 1, 3);
+    connect(m_check[3], &QCheckBox::toggled, this, [this](bool on) {
+        if (m_binding) return;
+        m_workspace.settings().AutoDown = on;
+        m_controller->setWatching(on);
+    });
+    m_chkExe = new QCheckBox(maintext::kRunAfter, page);
+    m_chkExe->setProperty("Tag", kTagRunAfter);
+    grid->addWidget(m_chkExe, 4, 0, 1, 3);
+    const QString* labels[] = {&maintext::kProgramLabel, &maintext::kParametersLabel};
+    const QString* browse[] = {&maintext::kBrowseProgram, &maintext::kBrowseParameters};
+    for (int i = 0; i < 2; ++i) {
+        grid->addWidget(new QLabel(*labels[i], page), 5 + i, 0);
+        m_txtExe[size_t(i)] = MakeBox(page, false);
+        grid->addWidget(m_txtExe[size_t(i)], 5 + i, 1);
+        m_cmdRun[size_t(i)] = MakeButton(page, *browse[i], kTagRun + i, 70);
+        grid->addWidget(m_cmdRun[size_t(i)], 5 + i, 2);
+    }
+    grid->addWidget(new QLabel(maintext::kDelayLabel, page), 7, 0);
+    m_combo3 = new QComboBox(page);
+    for (int delay : RunDelays()) m_combo3->addItem(QStringLiteral("%1 ms").arg(delay));
+    grid->addWidget(m_combo3, 7, 1);
+    m_cmdRun[2] = MakeButton(page, maintext::kRun, kTagRun + 2, 70);
+    grid->addWidget(m_cmdRun[2], 7, 2);
+    connect(m_cmdRun[2], &kui::Cmd::Click, this, [this] {
+        takeSettings();
+        m_controller->RunUserAction(false);
+    });
+    grid->setRowStretch(8, 1);
+    grid->setColumnStretch(1, 1);
+    return page;
+}
+
+QWidget* MainWindow::buildOptionPage() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_tab2 = new kui::vTab(page);
+    m_tab2->setProperty("Tag", kTagOptionPages);
+    m_tab2->setTabWidth(76);
+    m_tab2->setTabHeight(22);
+    QList<kui::vTab::TabEntry> entries;
+    for (const QString& caption : maintext::kOptionPages) entries.append({caption, true});
+    m_tab2->setTabList(entries);
+    layout->addWidget(m_tab2);
+
+    auto* core = new QWidget;
+    auto* coreLayout = new QVBoxLayout(core);
+    coreLayout->setContentsMargins(0, 0, 0, 0);
+    auto* seriesRow = new QHBoxLayout;
+    seriesRow->addWidget(new QLabel(maintext::kSeriesLabel, core));
+    m_cboMcu[1] = new QComboBox(core);
+    seriesRow->addWidget(m_cboMcu[1], 1);
+    coreLayout->addLayout(seriesRow);
+    if (QWidget* editor = m_control.widget()) coreLayout->addWidget(editor, 1);
+    m_trvSet = new ChipTreeView;
+    m_trvSet->setClearAllowed(
+        [this] { return m_controller->busyState() != jobs::BusyState::Check; });
+    m_pages2 = {core, m_trvSet, buildIncrementPage()};
+    placePages(m_tab2, m_pages2);
+    connect(m_tab2, &kui::vTab::TabSelected, this, [this](int index) {
+        for (size_t i = 0; i < m_pages2.size(); ++i) m_pages2[i]->setVisible(int(i) == index);
+    });
+    m_tab2->setSelected(0);
+    return page;
+}
+
+QWidget* MainWindow::buildIncrementPage() {
+    auto* page = new QWidget;
+    auto* grid = new QGridLayout(page);
+    m_chkInc = new QCheckBox(maintext::kIncOpen, page);
+    m_chkInc->setProperty("Tag", kTagIncrement);
+    grid->addWidget(m_chkInc, 0, 0, 1, 2);
+    const std::pair<const QString*, QLineEdit**> fields[] = {
+        {&maintext::kIncAddressLabel, &m_incAddress},
+        {&maintext::kIncFormatLabel, &m_incFormat},
+        {&maintext::kIncNextLabel, &m_incNext}};
+    int row = 1;
+    for (const auto& [label, box] : fields) {
+        grid->addWidget(new QLabel(*label, page), row, 0);
+        *box = MakeBox(page, false);
+        grid->addWidget(*box, row++, 1);
+    }
+    grid->setRowStretch(row, 1);
+    grid->setColumnStretch(1, 1);
+    return page;
+}
+
+QWidget* MainWindow::buildLaterPage() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    auto* label = new QLabel(maintext::kSoon, page);
+    label->setAlignment(Qt::AlignCenter);
+    layout->addWidget(label);
+    return page;
+}
+
+void MainWindow::limitSize(int& maxLeft, int& maxTop, int& maxWidth, int& maxHeight, int& minWidth,
+                           int& minHeight) {
+    (void)maxTop;
+    (void)maxHeight;
+    minWidth += kMinWidthExtra;
+    minHeight += kMinHeightExtra;
+    // A maximised window keeps its width and stands at the right edge of the work area.
+    maxLeft = maxWidth - m_skin->ScaleWidth();
+    maxWidth = m_skin->ScaleWidth();
+}
+
+}  // namespace korvan

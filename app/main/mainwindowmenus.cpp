@@ -1,0 +1,148 @@
+// The six menus of the main window and the two history menus.
+#include <QActionGroup>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "main/maintexts.h"
+#include "main/mainwindow.h"
+#include "ui/controls/cmd.h"
+#include "ui/controls/vtab.h"
+#include "ui/core/skinobject.h"
+#include "windows/aboutwindow.h"
+#include "windows/helpwindow.h"
+#include "windows/shellstate.h"
+#include "windows/windowplacement.h"
+
+namespace korvan {
+
+void MainWindow::buildMenus() {
+    buildFileMenu();
+    // Editing the data grid and finding in it come with the grid.
+    QMenu* edit = m_menuBar->addMenu(maintext::kMenuEdit);
+    edit->addAction(maintext::kFind)->setEnabled(false);
+    edit->addAction(maintext::kGoTo)->setEnabled(false);
+
+    QMenu* view = m_menuBar->addMenu(maintext::kMenuView);
+    for (int i = 0; i < maintext::kPages.size(); ++i) {
+        if (i == 2) {
+            for (int k = 0; k < maintext::kOptionPages.size(); ++k)
+                view->addAction(maintext::kOptionPages.at(k), this,
+                                [this, k] { selectOptionPage(k); });
+            continue;
+        }
+        view->addAction(maintext::kPages.at(i), this, [this, i] { selectPage(i); });
+    }
+
+    buildPortMenu(m_menuBar->addMenu(maintext::kMenuPort));
+
+    QMenu* tools = m_menuBar->addMenu(maintext::kMenuTool);
+    tools->addAction(maintext::kSettings)->setEnabled(false);
+    buildSkinMenu(tools);
+    tools->addAction(maintext::kCalculator)->setEnabled(false);
+    m_topMost = tools->addAction(maintext::kTopMost);
+    m_topMost->setCheckable(true);
+    connect(m_topMost, &QAction::toggled, this, [this](bool on) {
+        Shell().TopMost = on;
+        SetTopMost(this, on);
+    });
+    tools->addAction(maintext::kIdeEntry)->setEnabled(false);
+
+    QMenu* help = m_menuBar->addMenu(maintext::kMenuHelp);
+    help->addAction(maintext::kHelpTopics, this, [this] {
+        HelpWindow window(this);
+        window.exec();
+    });
+    help->addAction(maintext::kAbout, this, [this] {
+        AboutWindow window(this);
+        window.exec();
+    });
+}
+
+void MainWindow::buildFileMenu() {
+    m_fileMenu = m_menuBar->addMenu(maintext::kMenuFile);
+    QAction* open = m_fileMenu->addAction(maintext::kOpenFile, this, &MainWindow::openWithDialog);
+    open->setShortcut(QKeySequence::Open);
+    m_openDefault =
+        m_fileMenu->addAction(maintext::kOpenDefault, this, &MainWindow::openDefaultFile);
+    m_saveDefault = m_fileMenu->addAction(maintext::kSaveDefault, this, &MainWindow::saveAsDefault);
+    m_fileMenu->addSeparator();
+    m_fileHistory = m_fileMenu->addMenu(maintext::kFileHistory);
+    m_taskHidden << m_saveDefault;
+    m_taskHidden << m_fileMenu->addAction(maintext::kRefresh, this, &MainWindow::refreshBuffer);
+    m_taskHidden << m_fileMenu->addSeparator();
+    m_commandHistory = m_fileMenu->addMenu(maintext::kCommandHistory);
+    m_taskHidden << m_commandHistory->menuAction();
+    m_taskHidden << m_fileMenu->addAction(maintext::kSaveAs, this, &MainWindow::saveAs);
+    m_taskHidden << m_fileMenu->addSeparator();
+    m_fileMenu->addAction(maintext::kExit, this, [this] { quitWith(0); });
+    connect(m_cmdOpen, &kui::Cmd::Click, this, &MainWindow::openWithDialog);
+    connect(m_cmdOpen, &kui::Cmd::DropClick, this,
+            [this] { m_cmdOpen->PopMenu(m_fileHistory, 1); });
+}
+
+void MainWindow::buildSkinMenu(QMenu* tools) {
+    m_skinMenu = tools->addMenu(maintext::kSkins);
+    auto* group = new QActionGroup(this);
+    const auto add = [&](const QString& caption, int index) {
+        QAction* action =
+            m_skinMenu->addAction(caption, this, [this, index] { chooseSkin(index); });
+        action->setCheckable(true);
+        group->addAction(action);
+        m_skinActions << action;
+    };
+    // Without an engine the frame's two built-in pictures are the choice.
+    kui::SkinEngine* engine = Shell().SkinEngine;
+    const int engineSkins = engine ? engine->SkinCount() : 0;
+    if (engineSkins == 0) {
+        for (int i = 0; i < maintext::kBuiltInSkins.size(); ++i)
+            add(maintext::kBuiltInSkins.at(i), i);
+    } else {
+        add(maintext::kBuiltInSkins.at(0), 0);
+        add(maintext::kBuiltInSkins.at(1), 1);
+        for (int i = 0; i < engineSkins; ++i) add(engine->SkinName(i), 2 + i);
+    }
+    const int current =
+        Shell().SkinIndex >= 0 && engineSkins > 0 ? 2 + Shell().SkinIndex : Shell().SkinNumber;
+    if (current < m_skinActions.size()) m_skinActions[current]->setChecked(true);
+}
+
+void MainWindow::rebuildFileHistory() {
+    m_fileHistory->clear();
+    const QStringList files = m_workspace.history().files();
+    const QStringList captions = m_workspace.history().menuCaptions(HistoryKind::Files);
+    for (int i = 0; i < files.size() && i < captions.size(); ++i) {
+        const QString entry = files.at(i);
+        m_fileHistory->addAction(captions.at(i), this, [this, entry] { openHistoryEntry(entry); })
+            ->setToolTip(entry);
+    }
+    if (files.isEmpty()) m_fileHistory->addAction(maintext::kEmptyHistory)->setEnabled(false);
+}
+
+void MainWindow::rebuildCommandHistory() {
+    m_commandHistory->clear();
+    const QStringList commands = m_workspace.history().commands();
+    for (const QString& command : commands)
+        m_commandHistory->addAction(command, this, [this, command] {
+            m_workspace.settings().Rest = command;
+            showSettings();
+        });
+    if (commands.isEmpty()) m_commandHistory->addAction(maintext::kEmptyHistory)->setEnabled(false);
+}
+
+QAction* MainWindow::fileAction(const QString& caption) const {
+    for (QAction* action : m_fileMenu->actions())
+        if (action->text() == caption) return action;
+    return nullptr;
+}
+
+void MainWindow::selectPage(int index) {
+    m_tab1->setSelected(index);
+}
+
+void MainWindow::selectOptionPage(int index) {
+    m_tab1->setSelected(2);
+    m_tab2->setSelected(index);
+}
+
+}  // namespace korvan

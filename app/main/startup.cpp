@@ -1,0 +1,124 @@
+#include "main/startup.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPointer>
+#include <QTimer>
+#include <cstdio>
+#include <memory>
+
+#include "core/apppaths.h"
+#include "core/codefile.h"
+#include "core/programconfig.h"
+#include "core/registrystore.h"
+#include "main/maintexts.h"
+#include "main/mainwindow.h"
+#include "main/messagegate.h"
+#include "ui/core/skinobject.h"
+#include "views/commandline.h"
+#include "windows/aboutwindow.h"
+#include "windows/miniwindow.h"
+#include "windows/shellstate.h"
+#include "windows/windowplacement.h"
+#include "zelisp_loader.h"
+
+namespace korvan {
+
+namespace {
+
+void ApplyStoredSkinChoice(kui::SkinEngine* engine) {
+    ShellState& shell = Shell();
+    const int stored = ReadAppRegistry(QStringLiteral("UCSK"), {}, QStringLiteral("1")).toInt();
+    if (engine && engine->SkinCount() > 0)
+        shell.SkinIndex = stored;
+    else
+        shell.SkinIndex = -1;
+}
+
+void RecordProgram() {
+    WriteAppRegistry(QStringLiteral("Ver"), Shell().AppVersion);
+    WriteAppRegistry(QStringLiteral("EXE"), QCoreApplication::applicationFilePath());
+}
+
+}  // namespace
+
+int RunKorvan(const QStringList& arguments) {
+    QApplication::setQuitOnLastWindowClosed(false);
+    const AppPaths paths = AppPaths::detect();
+    SetCurrentAppPaths(paths);
+    const CommandLine commandLine = ParseCommandLine(CommandLineText(arguments.mid(1)));
+    ShellState& shell = Shell();
+    shell.CommandSwitch = commandLine.Switch;
+    shell.AppVersion =
+        AppVersionText(KORVAN_VERSION_MAJOR, KORVAN_VERSION_MINOR, KORVAN_VERSION_PATCH);
+
+    // No engine library means no skins to offer, never a failure.
+    auto engine = std::make_unique<kui::SkinEngine>(kui::CreateSkinObject());
+    shell.SkinEngine = engine->isValid() ? engine.get() : nullptr;
+    ApplyStoredSkinChoice(shell.SkinEngine);
+    shell.Config = LoadConfig(paths);
+    shell.TopMost = shell.Config.SetTop;
+
+    if (!commandLine.File.isEmpty() && !FileUsable(commandLine.File)) {
+        AskUser(maintext::kCommandFileMissing + QStringLiteral("\r\n") + commandLine.File, 12,
+                msg::kFileErrorTitle);
+        return kExitFileMissing;
+    }
+
+    std::unique_ptr<MiniWindow> mini;
+    std::unique_ptr<AboutWindow> splash;
+    if (commandLine.unattended()) {
+        mini = std::make_unique<MiniWindow>();
+        mini->show();
+    } else {
+        splash = std::make_unique<AboutWindow>();
+        splash->show();
+    }
+    QCoreApplication::processEvents();
+
+    zelisp::ZelControlHandle zel = zelisp::LoadZelControl();
+    if (!zel) {
+        if (splash) splash->close();
+        if (mini) mini->hide();
+        std::fputs(qPrintable(zel.detail + QLatin1Char('\n')), stderr);
+        AskUser(maintext::kControlError, 11, QString());
+        return kExitControlError;
+    }
+    std::unique_ptr<QObject> control(zel.object);
+    zel.control->ReadProperties({});
+
+    auto window = std::make_unique<MainWindow>(*zel.control, paths, commandLine);
+    window->setMiniWindow(mini.get());
+    if (!window->load()) {
+        if (splash) splash->close();
+        // Unloading the main window ends the program through its unload handler.
+        window->close();
+        return kExitUnsupportedFile;
+    }
+    if (!commandLine.unattended()) {
+        shell.MainShown = true;
+        CenterOver(window.get(), nullptr);
+        window->show();
+    }
+    QCoreApplication::processEvents();
+    RecordProgram();
+    if (!commandLine.unattended()) {
+        QCoreApplication::processEvents();
+        if (splash) splash->fadeOut();
+        splash.reset();
+        if (shell.TopMost) SetTopMost(window.get(), true);
+    }
+    if (commandLine.downloadsAtStart()) window->startCommandLineDownload();
+    // For the start-up benchmark: KORVAN_QUIT_WHEN_IDLE ends the program as soon as the main
+    // window is up and nothing is left to do, after saying so on standard error.
+    if (qEnvironmentVariableIsSet("KORVAN_QUIT_WHEN_IDLE"))
+        QTimer::singleShot(0, window.get(), [&window] {
+            std::fputs("KORVAN idle\n", stderr);
+            std::fflush(stderr);
+            window->quitWith(0);
+        });
+    const int code = QApplication::exec();
+    return code != 0 ? code : window->exitCode();
+}
+
+}  // namespace korvan

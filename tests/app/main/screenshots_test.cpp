@@ -1,0 +1,57 @@
+// Pictures of the main window after a download, every page of both tab strips, with both
+// built-in skins, saved into the build tree to be looked at.
+#include <QDir>
+#include <QtTest>
+
+#include "mainfixture.h"
+#include "ui/controls/vtab.h"
+#include "windows/shellstate.h"
+
+using namespace korvan;
+using namespace korvan::testing;
+
+class MainScreenshots : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void everyPageWithBothSkins() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        const QString hex =
+            fixture.writeFile(QStringLiteral("demo.hex"), IntelHex(SampleCode(1500)));
+        Shell().SkinNumber = 0;
+        Shell().AppVersion = QStringLiteral("1.0");
+        MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
+        QVERIFY(window);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        // After a download the log, the chip tree and the size boxes have something to show.
+        QVERIFY(fixture.startChip());
+        QVERIFY(window->controller().DownloadAction(jobs::JobController::kDownload));
+        QTRY_VERIFY_WITH_TIMEOUT(window->controller().quiet(), 60000);
+        const QDir dir(QStringLiteral(KORVAN_SCREENSHOT_DIR));
+        QVERIFY(dir.mkpath(QStringLiteral(".")));
+        for (int skin = 0; skin < 2; ++skin) {
+            window->chooseSkin(skin);
+            const auto save = [&](const QString& name) {
+                QCoreApplication::processEvents();
+                const QString file =
+                    dir.filePath(QStringLiteral("main_skin%1_%2.png").arg(skin).arg(name));
+                const QImage image = window->grab().toImage();
+                QVERIFY(!image.isNull());
+                QVERIFY(image.save(file));
+            };
+            for (int page : {0, 1, 3, 4}) {
+                window->selectPage(page);
+                save(QStringLiteral("page%1").arg(page));
+            }
+            for (int page = 0; page < 3; ++page) {
+                window->selectOptionPage(page);
+                save(QStringLiteral("options%1").arg(page));
+            }
+        }
+    }
+};
+
+QTEST_MAIN(MainScreenshots)
+#include "screenshots_test.moc"
