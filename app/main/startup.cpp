@@ -1,9 +1,12 @@
 #include "main/startup.h"
 
+#include <malloc.h>
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QPointer>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
 #include <memory>
 
@@ -99,6 +102,9 @@ int RunKorvan(const QStringList& arguments) {
         shell.MainShown = true;
         CenterOver(window.get(), nullptr);
         window->show();
+        // The main window owns the start-up screen, so the screen stays above it until faded.
+        if (splash && splash->windowHandle() && window->windowHandle())
+            splash->windowHandle()->setTransientParent(window->windowHandle());
     }
     QCoreApplication::processEvents();
     RecordProgram();
@@ -109,6 +115,8 @@ int RunKorvan(const QStringList& arguments) {
         if (shell.TopMost) SetTopMost(window.get(), true);
     }
     if (commandLine.downloadsAtStart()) window->startCommandLineDownload();
+    // What loading took and freed goes back to the system before the program waits for input.
+    ::malloc_trim(0);
     // For the start-up benchmark: KORVAN_QUIT_WHEN_IDLE ends the program as soon as the main
     // window is up and nothing is left to do, after saying so on standard error.
     if (qEnvironmentVariableIsSet("KORVAN_QUIT_WHEN_IDLE"))

@@ -1,6 +1,7 @@
 // The Intel HEX reader on arbitrary text: any input loads without a fault, the image never
-// exceeds the 16-bit address space plus one full record, and reading the text in two pieces
-// (split where the first byte says) gives exactly what reading it whole gives.
+// exceeds the largest code file (extended address records reach far beyond 64 KiB), and
+// reading the text in two pieces (split where the first byte says) gives exactly what reading
+// it whole gives.
 #include "core/hexreader.h"
 
 #include <cstdlib>
@@ -8,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArrayView text(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const korvan::CodeImage whole = korvan::ReadIntelHex(text);
-    if (whole.Bytes.size() > 0xFFFF + 0xFF) std::abort();
+    if (static_cast<qint64>(whole.Bytes.size()) > korvan::kMaxCodeFileSize) std::abort();
 
     const qsizetype split = size > 0 ? static_cast<qsizetype>(data[0] % (size + 1)) : 0;
     korvan::IntelHexReader reader;
@@ -16,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     reader.feed(text.sliced(split));
     const korvan::CodeImage pieces = reader.finish();
     if (pieces.Bytes != whole.Bytes || pieces.Sum != whole.Sum ||
-        pieces.BadRecords != whole.BadRecords)
+        pieces.BadRecords != whole.BadRecords || pieces.GoodRecords != whole.GoodRecords ||
+        pieces.BeyondLimit != whole.BeyondLimit)
         std::abort();
     return 0;
 }
