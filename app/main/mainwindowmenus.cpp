@@ -37,7 +37,7 @@ void MainWindow::buildMenus() {
     buildPortMenu(m_menuBar->addMenu(maintext::kMenuPort));
 
     QMenu* tools = m_menuBar->addMenu(maintext::kMenuTool);
-    tools->addAction(maintext::kSettings)->setEnabled(false);
+    tools->addAction(maintext::kSettings, this, [this] { openSettings(); });
     buildSkinMenu(tools);
     tools->addAction(maintext::kCalculator)->setEnabled(false);
     m_topMost = tools->addAction(maintext::kTopMost);
