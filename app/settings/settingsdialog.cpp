@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -19,7 +20,6 @@
 #include "ui/controls/cmd.h"
 #include "ui/controls/vtab.h"
 #include "ui/skin/skin.h"
-#include "windows/messageicons.h"
 #include "windows/promptplayer.h"
 #include "windows/shellstate.h"
 #include "windows/windowplacement.h"
@@ -34,7 +34,7 @@ constexpr int kHeightTwips = 4020;
 constexpr int kMargin = 8;
 constexpr int kButtonWidth = 76;
 constexpr int kButtonHeight = 24;
-constexpr int kPageMargin = 10;
+constexpr int kPageMargin = 6;
 
 // The background behind each slider: light red, light green, light blue.
 const std::array<QColor, 3> kSliderBacks = {QColor(0xFF, 0xE0, 0xE0), QColor(0xE0, 0xFF, 0xE0),
@@ -103,6 +103,7 @@ QWidget* SettingsDialog::buildGeneralPage(const SettingsForm& form) {
     auto* page = new QWidget;
     auto* layout = new QGridLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setVerticalSpacing(1);
     m_openLast = MakeCheck(page, settingstext::kOpenLast, form.OpenLast);
     m_autoClose = MakeCheck(page, settingstext::kAutoClose, form.AutoClose);
     m_count = MakeCheck(page, settingstext::kCount, form.Count);
@@ -178,7 +179,7 @@ QWidget* SettingsDialog::buildAssociationPage(const SettingsForm& form) {
     for (int i = 0; i < settingstext::kFileTypes.size(); ++i) {
         auto* item = new QTreeWidgetItem(
             m_fileTypes, {settingstext::kFileTypes[i], settingstext::kFileTypeDescriptions[i]});
-        item->setIcon(0, MessageIcon(i + 1, 16));
+        item->setIcon(0, style()->standardIcon(QStyle::SP_FileIcon));
         const bool ticked = i < int(form.Associated.size()) && form.Associated[size_t(i)];
         item->setCheckState(0, ticked ? Qt::Checked : Qt::Unchecked);
     }
