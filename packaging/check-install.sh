@@ -22,7 +22,5 @@ mkdir -p "$home"
 HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share QT_QPA_PLATFORM=offscreen \
     "$prefix/bin/korvan-cli" download "$prefix/share/korvan/examples/blink.hex" --sim D103
 
-if command -v desktop-file-validate >/dev/null; then
-    desktop-file-validate "$prefix/share/applications/korvan.desktop"
-fi
+desktop-file-validate "$prefix/share/applications/korvan.desktop"
 echo "check-install: installed tree works"
