@@ -11,6 +11,7 @@ DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
 prefix=$root/usr
 for f in bin/korvan bin/korvan-cli bin/zel-sim lib/libzel.so share/applications/korvan.desktop \
          share/mime/packages/korvan.xml share/icons/hicolor/scalable/apps/korvan.svg \
+         share/icons/hicolor/48x48/apps/korvan.png share/icons/hicolor/256x256/apps/korvan.png \
          share/korvan/zel.db share/korvan/examples/blink.hex share/man/man1/korvan-cli.1 \
          share/man/man1/zel-sim.1; do
     [[ -e $prefix/$f ]] || { echo "check-install: $f is not installed" >&2; exit 1; }
