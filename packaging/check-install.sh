@@ -24,5 +24,16 @@ mkdir -p "$home"
 HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share QT_QPA_PLATFORM=offscreen \
     "$prefix/bin/korvan-cli" download "$prefix/share/korvan/examples/blink.hex" --sim D103
 
+# The desktop program from the same tree, with no chip on its port: its download fails, and
+# what it keeps goes to the user's folders (a write below the prefix would fail).
+home=$root/home2
+mkdir -p "$home"
+HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share QT_QPA_PLATFORM=offscreen \
+    KORVAN_MESSAGE_ANSWER=1 "$prefix/bin/korvan" /u "$prefix/share/korvan/examples/blink.hex" \
+    2>/dev/null && { echo "check-install: korvan reported success without a chip" >&2; exit 1; }
+for f in .config/KORVAN/registry.ini .local/share/zel/zel.db; do
+    [[ -e $home/$f ]] || { echo "check-install: korvan did not keep ~/$f" >&2; exit 1; }
+done
+
 desktop-file-validate "$prefix/share/applications/korvan.desktop"
 echo "check-install: installed tree works"
