@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
 export QT_QPA_PLATFORM ?= offscreen
 
-.PHONY: all bootstrap build check demo test test-asan fuzz bench clean
+.PHONY: all bootstrap build check demo test test-asan fuzz bench package clean
 
 all: build
 
@@ -43,6 +43,10 @@ fuzz: bootstrap
 
 bench: build
 	@scripts/bench
+
+# A Debian package of the optimised build: install it with apt-get install ./build/korvan_*.deb
+package: build
+	@cmake --build build --target package
 
 clean:
 	rm -rf build build-asan build-fuzz

@@ -149,6 +149,7 @@ class MainWindow : public QWidget, private jobs::JobView {
     void translate();
     // The look of this process with the main window's own colour copies.
     void applySkin();
+    void openSettings();
 
     // Status bar.
     void showPanels();

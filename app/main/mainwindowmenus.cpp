@@ -4,6 +4,9 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "core/inifile.h"
+#include "core/valueforms.h"
+#include "desktop/calculator.h"
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
 #include "ui/controls/cmd.h"
@@ -37,16 +40,20 @@ void MainWindow::buildMenus() {
     buildPortMenu(m_menuBar->addMenu(maintext::kMenuPort));
 
     QMenu* tools = m_menuBar->addMenu(maintext::kMenuTool);
-    tools->addAction(maintext::kSettings)->setEnabled(false);
+    tools->addAction(maintext::kSettings, this, [this] { openSettings(); });
     buildSkinMenu(tools);
-    tools->addAction(maintext::kCalculator)->setEnabled(false);
+    tools->addAction(maintext::kCalculator, this, [] { desktop::StartCalculator(); });
     m_topMost = tools->addAction(maintext::kTopMost);
     m_topMost->setCheckable(true);
     connect(m_topMost, &QAction::toggled, this, [this](bool on) {
         Shell().TopMost = on;
         SetTopMost(this, on);
     });
-    tools->addAction(maintext::kIdeEntry)->setEnabled(false);
+    // Only the user's choice is written, not the state loaded at start.
+    connect(m_topMost, &QAction::triggered, this, [](bool on) {
+        WriteConfig(QStringLiteral("Config"), QStringLiteral("SetTop"), BoolText(on));
+    });
+    tools->addAction(maintext::kIdeEntry, this, [this] { openSettings(); });
 
     QMenu* help = m_menuBar->addMenu(maintext::kMenuHelp);
     help->addAction(maintext::kHelpTopics, this, [this] {
