@@ -25,13 +25,4 @@ Bytes FinishRowEdit(const QString& text, int maxLength) {
     return bytes;
 }
 
-void WriteRowBytes(CodeBuffer& buffer, qsizetype address, const Bytes& bytes) {
-    if (address < 0) return;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        const size_t at = static_cast<size_t>(address) + i;
-        if (at >= buffer.size()) break;
-        buffer[at] = bytes[i];
-    }
-}
-
 }  // namespace korvan

@@ -34,7 +34,4 @@ EditKeyVerdict FilterRowEditKey(const QString& text, int caret, int maxLength, Q
 // The finished text as exactly the row's byte count (maxLength / 3): cut, or padded with zeros.
 Bytes FinishRowEdit(const QString& text, int maxLength);
 
-// Copies `bytes` into `buffer` from `address` on; bytes beyond the buffer's end are dropped.
-void WriteRowBytes(CodeBuffer& buffer, qsizetype address, const Bytes& bytes);
-
 }  // namespace korvan

@@ -77,23 +77,5 @@ INSTANTIATE_TEST_SUITE_P(
                       FinishCase{"pairs_without_blanks", "1234", 9, {0x12, 0x34, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(WriteRowBytesTest, EditingTheTailKeepsTheBufferSize) {
-    CodeBuffer buffer(0x12345, 0x11);
-    const Bytes edited = FinishRowEdit("A1 A2 A3 A4 A5 A6 A7", RowEditMaxLength("11 11 11 11 11"));
-    WriteRowBytes(buffer, 0x12340, edited);
-    ASSERT_EQ(buffer.size(), 0x12345u);
-    EXPECT_EQ(buffer[0x1233F], 0x11);
-    EXPECT_EQ(buffer[0x12340], 0xA1);
-    EXPECT_EQ(buffer[0x12344], 0xA5);
-}
-
-TEST(WriteRowBytesTest, BytesBeyondTheEndAreSkipped) {
-    CodeBuffer buffer(4, 0);
-    WriteRowBytes(buffer, 2, {7, 8, 9, 10});
-    EXPECT_EQ(buffer, (CodeBuffer{0, 0, 7, 8}));
-    WriteRowBytes(buffer, 9, {1});
-    EXPECT_EQ(buffer, (CodeBuffer{0, 0, 7, 8}));
-}
-
 }  // namespace
 }  // namespace korvan
