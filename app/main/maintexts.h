@@ -64,8 +64,15 @@ inline const QString kCommandHistory = QStringLiteral("历史命令记录");
 inline const QString kSaveAs = QStringLiteral("另存为(&A)...");
 inline const QString kExit = QStringLiteral("退出(&X)");
 inline const QString kEmptyHistory = QStringLiteral("(空)");
-inline const QString kFind = QStringLiteral("查找(&F)...");
-inline const QString kGoTo = QStringLiteral("转到(&G)...");
+inline const QString kFind = QStringLiteral("查找(&F)");
+// The Edit menu and the search over the data grid or the receive box.
+inline const QString kEditGrid = QStringLiteral("编辑缓存数据");
+inline const QString kFindNext = QStringLiteral("查找下一个");
+inline const QString kCopy = QStringLiteral("复制(&C)");
+inline const QString kClearReceive = QStringLiteral("清空接收区");
+inline const QString kFindTitle = QStringLiteral("数据查找");
+inline const QString kFindPrompt = QStringLiteral("输入要查找的数据：");
+inline const QString kFindDone = QStringLiteral("已全部查找完毕");
 inline const QString kSettings = QStringLiteral("选项(&O)...");
 inline const QString kSkins = QStringLiteral("皮肤");
 inline const QString kDefaultSkin = QStringLiteral("默认界面");

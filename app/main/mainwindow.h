@@ -39,6 +39,7 @@ class vTab;
 }  // namespace kui
 
 namespace korvan {
+class DataPage;
 
 class ChipTreeView;
 class MiniWindow;
@@ -71,6 +72,7 @@ class MainWindow : public QWidget, private jobs::JobView {
     // What tests and the start sequence reach.
     jobs::JobController& controller() { return *m_controller; }
     CodeWorkspace& workspace() { return m_workspace; }
+    DataPage* dataPage() const { return m_dataPage; }
     kui::Skin* skin() const { return m_skin; }
     kui::vTab* pageTabs() const { return m_tab1; }
     kui::vTab* optionTabs() const { return m_tab2; }
@@ -206,6 +208,7 @@ class MainWindow : public QWidget, private jobs::JobView {
     std::vector<QWidget*> m_pages1;
     std::vector<QWidget*> m_pages2;
     QListView* m_lsvLog = nullptr;
+    DataPage* m_dataPage = nullptr;
     kui::Progress* m_progress = nullptr;
     // Check1 soft start, Check2 refresh before download, Check3 follow the chip's series,
     // Check4 file watcher.

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "main/datapage.h"
 #include "main/logicons.h"
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
@@ -169,11 +170,14 @@ void MainWindow::buildTabs(QWidget* client) {
     QList<kui::vTab::TabEntry> entries;
     for (const QString& caption : maintext::kPages) entries.append({caption, true});
     m_tab1->setTabList(entries);
-    m_pages1 = {buildLogPage(), buildCustomPage(), buildOptionPage(), buildLaterPage(),
-                buildLaterPage()};
+    m_dataPage = new DataPage(m_workspace);
+    connect(m_dataPage, &DataPage::codeEdited, this,
+            [this] { m_txtXor->setText(m_workspace.sumText()); });
+    m_pages1 = {buildLogPage(), buildCustomPage(), buildOptionPage(), m_dataPage, buildLaterPage()};
     placePages(m_tab1, m_pages1);
     connect(m_tab1, &kui::vTab::TabSelected, this, [this](int index) {
         for (size_t i = 0; i < m_pages1.size(); ++i) m_pages1[i]->setVisible(int(i) == index);
+        m_dataPage->pageSelected(index);
     });
     m_tab1->setSelected(0);
 }

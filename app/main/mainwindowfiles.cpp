@@ -11,6 +11,7 @@
 #include <QMimeData>
 
 #include "core/sizetext.h"
+#include "main/datapage.h"
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
 #include "main/messagegate.h"
@@ -104,6 +105,7 @@ void MainWindow::showCodeBuffer() {
     m_txtSpa->setText(sizes.CodeSize);
     if (sizes.ChipSpace) m_txtSz->setText(*sizes.ChipSpace);
     if (sizes.FreeSpace) m_txtSize->setText(*sizes.FreeSpace);
+    m_dataPage->showGrid();
 }
 
 void MainWindow::showTaskMode() {
