@@ -43,10 +43,13 @@ DataPage::DataPage(CodeWorkspace& workspace, QWidget* parent)
     grid_->verticalHeader()->hide();
     // Fixed sizes keep a million rows cheap: the view never measures them.
     grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // The address column follows its text (the skin may change the font); the view measures
+    // only the rows near the visible ones, never a million.
+    grid_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    grid_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     grid_->setFont(fixed);
-    grid_->verticalHeader()->setDefaultSectionSize(QFontMetrics(fixed).height() + 4);
+    grid_->verticalHeader()->setDefaultSectionSize(QFontMetrics(fixed).height() + 6);
     grid_->viewport()->installEventFilter(this);
     connect(grid_, &QTableView::doubleClicked, this, [this] { beginEdit(); });
     layout->addWidget(grid_);
@@ -59,6 +62,7 @@ DataPage::DataPage(CodeWorkspace& workspace, QWidget* parent)
     labNum_ = new QLabel(picNum_);
     labNum_->setObjectName(QStringLiteral("labNum"));
     labNum_->setFont(fixed);
+    panel->addStretch();
     panel->addWidget(labNum_);
     picNum_->hide();
 
@@ -95,10 +99,6 @@ void DataPage::pageSelected(int page) {
 void DataPage::showGrid() {
     dropEdit();
     model_.reset(&workspace_.codeBuffer());
-    const QFontMetrics metrics(grid_->font());
-    const int width = model_.rows().addressWidth() + 1;
-    grid_->setColumnWidth(0, metrics.horizontalAdvance(QString(width, QChar('0'))) +
-                                 grid_->iconSize().width() + 3 * kEditorMargin + 16);
 }
 
 void DataPage::beginEdit() {
@@ -110,13 +110,13 @@ void DataPage::beginEdit() {
     const QString text = model_.rows().dataText(row);
     const QRect rowRect = grid_->visualRect(model_.index(row, 1));
     const int left = grid_->columnViewportPosition(1) + kEditorMargin;
-    const int height = std::max(rowRect.height(), edit_->sizeHint().height());
+    const int height = rowRect.height();
     edit_->setMaxLength(RowEditMaxLength(text));
     edit_->setText(text);
     edit_->setGeometry(left, rowRect.top(), grid_->viewport()->width() - left, height);
     labNum_->setText(model_.rows().addressText(row).trimmed());
-    const int panelWidth = picNum_->sizeHint().width();
-    picNum_->setGeometry(left - panelWidth - kEditorMargin / 2, rowRect.top(), panelWidth, height);
+    // The panel covers the address column, so the row's own address does not show beside it.
+    picNum_->setGeometry(0, rowRect.top(), left - kEditorMargin / 2, height);
     picNum_->show();
     picNum_->raise();
     edit_->show();

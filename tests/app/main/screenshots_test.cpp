@@ -1,8 +1,10 @@
 // Pictures of the main window after a download, every page of both tab strips, with both
 // built-in skins, saved into the build tree to be looked at.
 #include <QDir>
+#include <QTableView>
 #include <QtTest>
 
+#include "main/datapage.h"
 #include "mainfixture.h"
 #include "ui/controls/vtab.h"
 #include "windows/shellstate.h"
@@ -45,6 +47,13 @@ class MainScreenshots : public QObject {
                 window->selectPage(page);
                 save(QStringLiteral("page%1").arg(page));
             }
+            // The grid's row editor open over the third row.
+            window->selectPage(3);
+            DataPage* data = window->dataPage();
+            data->grid()->setCurrentIndex(data->grid()->model()->index(2, 1));
+            data->beginEdit();
+            save(QStringLiteral("page3_editing"));
+            data->grid()->setFocus();
             for (int page = 0; page < 3; ++page) {
                 window->selectOptionPage(page);
                 save(QStringLiteral("options%1").arg(page));
