@@ -65,6 +65,17 @@ inline const QString kSaveAs = QStringLiteral("另存为(&A)...");
 inline const QString kExit = QStringLiteral("退出(&X)");
 inline const QString kEmptyHistory = QStringLiteral("(空)");
 inline const QString kFind = QStringLiteral("查找(&F)");
+// The serial terminal.
+inline const QString kTerminalSend = QStringLiteral("发送");
+inline const QString kTerminalOpen = QStringLiteral("打开串口");
+inline const QString kTerminalClose = QStringLiteral("关闭串口");
+inline const QString kTerminalHex = QStringLiteral("十六进制");
+inline const QString kTerminalLineBreak = QStringLiteral("自动换行");
+inline const QString kTerminalAutoSend = QStringLiteral("自动发送");
+inline const QString kTerminalPeriodUnit = QStringLiteral("ms");
+inline const QString kTerminalInUse = QStringLiteral("串口正在使用中");
+inline const QStringList kTerminalEncodings = {QStringLiteral("UTF-8"), QStringLiteral("GBK")};
+
 // The Edit menu and the search over the data grid or the receive box.
 inline const QString kEditGrid = QStringLiteral("编辑缓存数据");
 inline const QString kFindNext = QStringLiteral("查找下一个");
