@@ -87,6 +87,11 @@ void DataPage::fillEditMenu(QMenu* menu) {
     pageSelected(page_);
 }
 
+void DataPage::setReceiveBox(QPlainTextEdit* box) {
+    receiveBox_ = box;
+    box->viewport()->installEventFilter(this);
+}
+
 void DataPage::pageSelected(int page) {
     page_ = page;
     if (!editMenu_) return;
@@ -191,6 +196,13 @@ bool DataPage::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == grid_->viewport() && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::RightButton && editMenu_) {
+        editMenu_->popup(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        return true;
+    }
+    if (receiveBox_ && watched == receiveBox_->viewport() &&
+        event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton && editMenu_) {
+        receiveBox_->setFocus();
         editMenu_->popup(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
         return true;
     }

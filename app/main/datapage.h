@@ -30,7 +30,8 @@ class DataPage : public QWidget {
     // The main tab strip's page changed: the Edit menu and the search follow it.
     void pageSelected(int page);
     // The terminal's receive box, searched on every page but the grid's.
-    void setReceiveBox(QPlainTextEdit* box) { receiveBox_ = box; }
+    // A right-button press on it opens the Edit menu instead of the box's own menu.
+    void setReceiveBox(QPlainTextEdit* box);
 
     // Rebuilds the grid from the code buffer.
     void showGrid();

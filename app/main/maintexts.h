@@ -46,7 +46,6 @@ inline const QString kDelayLabel = QStringLiteral("运行时间：");
 inline const QString kIncAddressLabel = QStringLiteral("地址：");
 inline const QString kIncFormatLabel = QStringLiteral("格式：");
 inline const QString kIncNextLabel = QStringLiteral("当前值：");
-inline const QString kSoon = QStringLiteral("（此页内容在后续版本提供）");
 
 // Menus.
 inline const QString kMenuFile = QStringLiteral("文件(&F)");
