@@ -54,7 +54,7 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, QWidget* parent) : QWidget(pa
     });
     options->addWidget(encoding_, 0, 4);
     settingsLabel_ = new QLabel(settings_.labelText(), this);
-    options->addWidget(settingsLabel_, 0, 5);
+    options->addWidget(settingsLabel_, 2, 0, 1, 3);
 
     hex_ = new QCheckBox(maintext::kTerminalHex, this);
     lineBreak_ = new QCheckBox(maintext::kTerminalLineBreak, this);
@@ -62,7 +62,7 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, QWidget* parent) : QWidget(pa
     period_ = new QLineEdit(QString::number(kDefaultPeriodMs), this);
     period_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), period_));
-    period_->setMaximumWidth(60);
+    period_->setFixedWidth(period_->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
     connect(period_, &QLineEdit::editingFinished, this, [this] {
         period_->setText(QString::number(std::min(period_->text().toInt(), kLongestPeriodMs)));
         autoSendChanged();
@@ -78,8 +78,9 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, QWidget* parent) : QWidget(pa
     periodRow->addWidget(period_);
     periodRow->addWidget(new QLabel(maintext::kTerminalPeriodUnit, this));
     options->addLayout(periodRow, 1, 3);
-    options->addWidget(sentLabel_, 1, 4);
-    options->addWidget(receivedLabel_, 1, 5);
+    periodRow->addStretch();
+    options->addWidget(sentLabel_, 2, 3);
+    options->addWidget(receivedLabel_, 2, 4);
     layout->addLayout(options);
 
     auto* sendRow = new QHBoxLayout;
