@@ -26,6 +26,7 @@ constexpr int kOpenIcon = 7;
 constexpr int kCloseIcon = 8;
 constexpr int kDefaultPeriodMs = 1000;
 constexpr int kLongestPeriodMs = 65535;
+constexpr int kFlushMs = 50;
 }  // namespace
 
 TerminalPage::TerminalPage(jobs::PortAccess& port, QWidget* parent) : QWidget(parent), port_(port) {
@@ -95,6 +96,10 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, QWidget* parent) : QWidget(pa
     sendRow->addLayout(buttons);
     layout->addLayout(sendRow, 1);
 
+    flushTimer_ = new QTimer(this);
+    flushTimer_->setSingleShot(true);
+    flushTimer_->setInterval(kFlushMs);
+    connect(flushTimer_, &QTimer::timeout, this, [this] { flushReceived(); });
     timer_ = new QTimer(this);
     connect(timer_, &QTimer::timeout, this, [this] {
         if (!busy()) sendTerminal();
@@ -184,6 +189,7 @@ void TerminalPage::sendTerminal() {
         AskUser(maintext::kTerminalInUse, 11);
         return;
     }
+    flushReceived();
     const QString received = receiveBox_->toPlainText();
     // The box keeps "\n" for a line end; the line end the chip sent shows as one.
     if (lineBreak_->isChecked() && !received.isEmpty() && !received.endsWith(QChar('\n')))
@@ -199,13 +205,14 @@ void TerminalPage::sendTerminal() {
 }
 
 void TerminalPage::appendReceived(const QString& text) {
+    QString shown = text;
     if (ReceiveBoxOverflows(receiveBox_->document()->characterCount(), text.size())) {
         receiveBox_->clear();
-        return;
+        shown = ReceiveBoxTail(text);
     }
     QTextCursor cursor = receiveBox_->textCursor();
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(text);
+    cursor.insertText(shown);
     receiveBox_->setTextCursor(cursor);
 }
 
@@ -216,13 +223,24 @@ void TerminalPage::receive() {
         const QByteArray bytes = comm.InputBytes();
         if (!open_) return;
         received_ += quint32(bytes.size());
-        appendReceived(HexReceived(bytes));
+        pending_ += HexReceived(bytes);
     } else {
         const QString text = decoder_.decode(comm.InputBytes());
         received_ += quint32(text.size());
-        appendReceived(text);
+        pending_ += text;
     }
+    // A fast line gives many small reads; the box takes them together, a few times a second
+    // at most, as every insertion lays the box's last line out again.
+    if (!flushTimer_->isActive()) flushTimer_->start();
     showCounters();
+}
+
+void TerminalPage::flushReceived() {
+    flushTimer_->stop();
+    if (pending_.isEmpty()) return;
+    QString text;
+    text.swap(pending_);
+    appendReceived(text);
 }
 
 void TerminalPage::resetSent() {

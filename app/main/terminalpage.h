@@ -31,6 +31,8 @@ class TerminalPage : public QWidget {
     void openTerminal(bool enable, bool open);
     void sendTerminal();
     void appendReceived(const QString& text);
+    // Shows what has been received and not shown yet.
+    void flushReceived();
     // "[command;]settings" into the combos and the command; returns the settings text.
     QString syncPortSettings(const QString& text, bool settingsOnly);
     bool applyPortSettings(const QString& settings);
@@ -87,6 +89,8 @@ class TerminalPage : public QWidget {
     QLabel* sentLabel_ = nullptr;
     QLabel* receivedLabel_ = nullptr;
     QTimer* timer_ = nullptr;
+    QTimer* flushTimer_ = nullptr;
+    QString pending_;
 };
 
 }  // namespace korvan

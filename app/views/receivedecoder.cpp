@@ -33,6 +33,13 @@ QString ReceiveDecoder::decode(QByteArrayView bytes) {
     return text;
 }
 
+QString ReceiveBoxTail(const QString& incoming) {
+    if (incoming.size() <= kReceiveBoxLimit) return incoming;
+    QString tail = incoming.right(kReceiveBoxLimit);
+    if (tail.at(0).isLowSurrogate()) tail.remove(0, 1);
+    return tail;
+}
+
 QString HexReceived(QByteArrayView bytes) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     QString text(bytes.size() * 3, QChar(' '));

@@ -29,12 +29,16 @@ class ReceiveDecoder {
 // Received bytes as the hexadecimal mode shows them: "41 0D " for 41h, 0Dh.
 QString HexReceived(QByteArrayView bytes);
 
-// The receive box holds at most this many characters; text that would pass it empties the box
-// first (the new text is dropped, receiving goes on). About 2 MiB of hexadecimal view keeps the
-// box responsive while a chatty chip writes for minutes.
-inline constexpr qsizetype kReceiveBoxLimit = 2 * 1024 * 1024;
+// The receive box holds at most this many characters (1.5 Mi, a multiple of the three
+// characters a byte takes in hexadecimal mode). Text that would pass it empties the box first;
+// the newest text then shows (at most its last kReceiveBoxLimit characters) and receiving goes
+// on, so a chatty chip can write for hours without the box growing without end.
+inline constexpr qsizetype kReceiveBoxLimit = 3 * 512 * 1024;
 inline bool ReceiveBoxOverflows(qsizetype current, qsizetype incoming) {
     return current + incoming > kReceiveBoxLimit;
 }
+// What of `incoming` an emptied box shows: all of it, or its last kReceiveBoxLimit characters
+// without half a surrogate pair.
+QString ReceiveBoxTail(const QString& incoming);
 
 }  // namespace korvan

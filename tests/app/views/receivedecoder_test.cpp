@@ -58,5 +58,16 @@ TEST(ReceiveBoxTest, OverflowsOnlyPastTheLimit) {
     EXPECT_FALSE(ReceiveBoxOverflows(0, 0));
 }
 
+TEST(ReceiveBoxTest, AnEmptiedBoxShowsTheNewestText) {
+    EXPECT_EQ(ReceiveBoxTail("abc"), "abc");
+    const QString hex = HexReceived(QByteArray(kReceiveBoxLimit, '\x5a'));
+    const QString tail = ReceiveBoxTail(hex);
+    EXPECT_EQ(tail.size(), kReceiveBoxLimit);
+    EXPECT_TRUE(tail.startsWith("5A "));  // whole bytes: the limit is a multiple of three
+    const QString emoji =
+        QString("x") + QString::fromUtf8("\xf0\x9f\x98\x80").repeated(kReceiveBoxLimit / 2) + "z";
+    EXPECT_FALSE(ReceiveBoxTail(emoji).at(0).isLowSurrogate());
+}
+
 }  // namespace
 }  // namespace korvan
