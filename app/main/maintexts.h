@@ -93,7 +93,8 @@ inline const QString kIdeEntry = QStringLiteral("添加到 IDE 工具菜单");
 inline const QString kHelpTopics = QStringLiteral("帮助主题(&H)");
 inline const QString kAbout = QStringLiteral("关于 KORVAN(&A)...");
 inline const QString kPortPrefix = QStringLiteral("COM");
-inline const QString kPortsRefresh = QStringLiteral("刷新串口列表");
+inline const QString kPortsRefresh = QStringLiteral("更新端口");
+inline const QString kPortPresets = QStringLiteral("常用协议  ");
 
 // Dialogs.
 inline const QString kSaveAsTitle = QStringLiteral("另存为");
