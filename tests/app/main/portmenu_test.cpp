@@ -64,6 +64,21 @@ class PortMenuTest : public QObject {
         QCOMPARE(terminal->combo(TerminalSettings::DataBits)->currentText(),
                  QStringLiteral("7 位"));
     }
+
+    // The port settings stored with the reset command reach the terminal, and the terminal's
+    // settings go back into them.
+    void theStoredPortSettingsAreTheTerminals() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        fixture.writeConfig(QStringLiteral("[UserDown]\nRest=01 02;38400,O,7,2"));
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        TerminalPage* terminal = window->terminalPage();
+        QCOMPARE(terminal->settingsLabel()->text(), QStringLiteral("串口参数：38400,O,7,2"));
+        terminal->combo(TerminalSettings::Baud)->setCurrentIndex(0);
+        window->close();
+        QCOMPARE(window->workspace().settings().Rest, QStringLiteral("01 02;1200,O,7,2"));
+    }
 };
 
 QTEST_MAIN(PortMenuTest)
