@@ -226,4 +226,14 @@ void CodeWorkspace::approveRun() {
     approvedPrograms_.insert(program);
 }
 
+void CodeWorkspace::PatchCode(qsizetype address, const CodeBuffer& bytes) {
+    if (address < 0) return;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const size_t at = static_cast<size_t>(address) + i;
+        if (at >= buffer_.size()) break;
+        buffer_[at] = bytes[i];
+    }
+    sum_ = SumOf(buffer_);
+}
+
 }  // namespace korvan

@@ -83,6 +83,9 @@ class CodeWorkspace {
 
     // Before a download: the message when there is no code to download.
     std::optional<UserMessage> CheckCodeLoaded() const;
+    // A row changed in the data grid: bytes copied from `address` on, those beyond the end
+    // dropped (the buffer never grows by editing); the sum follows.
+    void PatchCode(qsizetype address, const CodeBuffer& bytes);
     // After a successful download with the increment on: the next serial number, kept in
     // the settings file at once unless a task is open (which is then repacked at exit).
     void AdvanceSerialNumber();

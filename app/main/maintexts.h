@@ -46,7 +46,6 @@ inline const QString kDelayLabel = QStringLiteral("运行时间：");
 inline const QString kIncAddressLabel = QStringLiteral("地址：");
 inline const QString kIncFormatLabel = QStringLiteral("格式：");
 inline const QString kIncNextLabel = QStringLiteral("当前值：");
-inline const QString kSoon = QStringLiteral("（此页内容在后续版本提供）");
 
 // Menus.
 inline const QString kMenuFile = QStringLiteral("文件(&F)");
@@ -64,8 +63,26 @@ inline const QString kCommandHistory = QStringLiteral("历史命令记录");
 inline const QString kSaveAs = QStringLiteral("另存为(&A)...");
 inline const QString kExit = QStringLiteral("退出(&X)");
 inline const QString kEmptyHistory = QStringLiteral("(空)");
-inline const QString kFind = QStringLiteral("查找(&F)...");
-inline const QString kGoTo = QStringLiteral("转到(&G)...");
+inline const QString kFind = QStringLiteral("查找(&F)");
+// The serial terminal.
+inline const QString kTerminalSend = QStringLiteral("发送");
+inline const QString kTerminalOpen = QStringLiteral("打开串口");
+inline const QString kTerminalClose = QStringLiteral("关闭串口");
+inline const QString kTerminalHex = QStringLiteral("十六进制");
+inline const QString kTerminalLineBreak = QStringLiteral("自动换行");
+inline const QString kTerminalAutoSend = QStringLiteral("自动发送");
+inline const QString kTerminalPeriodUnit = QStringLiteral("ms");
+inline const QString kTerminalInUse = QStringLiteral("串口正在使用中");
+inline const QStringList kTerminalEncodings = {QStringLiteral("UTF-8"), QStringLiteral("GBK")};
+
+// The Edit menu and the search over the data grid or the receive box.
+inline const QString kEditGrid = QStringLiteral("编辑缓存数据");
+inline const QString kFindNext = QStringLiteral("查找下一个");
+inline const QString kCopy = QStringLiteral("复制(&C)");
+inline const QString kClearReceive = QStringLiteral("清空接收区");
+inline const QString kFindTitle = QStringLiteral("数据查找");
+inline const QString kFindPrompt = QStringLiteral("输入要查找的数据：");
+inline const QString kFindDone = QStringLiteral("已全部查找完毕");
 inline const QString kSettings = QStringLiteral("选项(&O)...");
 inline const QString kSkins = QStringLiteral("皮肤");
 inline const QString kDefaultSkin = QStringLiteral("默认界面");
@@ -76,7 +93,8 @@ inline const QString kIdeEntry = QStringLiteral("添加到 IDE 工具菜单");
 inline const QString kHelpTopics = QStringLiteral("帮助主题(&H)");
 inline const QString kAbout = QStringLiteral("关于 KORVAN(&A)...");
 inline const QString kPortPrefix = QStringLiteral("COM");
-inline const QString kPortsRefresh = QStringLiteral("刷新串口列表");
+inline const QString kPortsRefresh = QStringLiteral("更新端口");
+inline const QString kPortPresets = QStringLiteral("常用协议  ");
 
 // Dialogs.
 inline const QString kSaveAsTitle = QStringLiteral("另存为");

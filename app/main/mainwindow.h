@@ -39,6 +39,8 @@ class vTab;
 }  // namespace kui
 
 namespace korvan {
+class DataPage;
+class TerminalPage;
 
 class ChipTreeView;
 class MiniWindow;
@@ -71,6 +73,8 @@ class MainWindow : public QWidget, private jobs::JobView {
     // What tests and the start sequence reach.
     jobs::JobController& controller() { return *m_controller; }
     CodeWorkspace& workspace() { return m_workspace; }
+    DataPage* dataPage() const { return m_dataPage; }
+    TerminalPage* terminalPage() const { return m_terminalPage; }
     kui::Skin* skin() const { return m_skin; }
     kui::vTab* pageTabs() const { return m_tab1; }
     kui::vTab* optionTabs() const { return m_tab2; }
@@ -113,7 +117,6 @@ class MainWindow : public QWidget, private jobs::JobView {
     QWidget* buildCustomPage();
     QWidget* buildOptionPage();
     QWidget* buildIncrementPage();
-    QWidget* buildLaterPage();
     void placePages(kui::vTab* tabs, const std::vector<QWidget*>& pages);
     void limitSize(int& maxLeft, int& maxTop, int& maxWidth, int& maxHeight, int& minWidth,
                    int& minHeight);
@@ -168,6 +171,11 @@ class MainWindow : public QWidget, private jobs::JobView {
     void chipIdentified(const jobs::ChipRecord& chip) override;
     void seriesAdopted(int index, const QString& info) override;
     void selectLogTab() override;
+    void selectTerminalTab() override;
+    void terminalClose() override;
+    void terminalOpen() override;
+    void terminalSend() override;
+    bool terminalIsOpen() const override;
     void miniShow() override;
     void miniText(const QString& text) override;
     void miniClose() override;
@@ -207,6 +215,8 @@ class MainWindow : public QWidget, private jobs::JobView {
     std::vector<QWidget*> m_pages1;
     std::vector<QWidget*> m_pages2;
     QListView* m_lsvLog = nullptr;
+    DataPage* m_dataPage = nullptr;
+    TerminalPage* m_terminalPage = nullptr;
     kui::Progress* m_progress = nullptr;
     // Check1 soft start, Check2 refresh before download, Check3 follow the chip's series,
     // Check4 file watcher.

@@ -10,9 +10,11 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include "main/datapage.h"
 #include "main/logicons.h"
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
+#include "main/terminalpage.h"
 #include "ui/controls/back.h"
 #include "ui/controls/cmd.h"
 #include "ui/controls/paint.h"
@@ -169,11 +171,17 @@ void MainWindow::buildTabs(QWidget* client) {
     QList<kui::vTab::TabEntry> entries;
     for (const QString& caption : maintext::kPages) entries.append({caption, true});
     m_tab1->setTabList(entries);
-    m_pages1 = {buildLogPage(), buildCustomPage(), buildOptionPage(), buildLaterPage(),
-                buildLaterPage()};
+    m_dataPage = new DataPage(m_workspace);
+    connect(m_dataPage, &DataPage::codeEdited, this,
+            [this] { m_txtXor->setText(m_workspace.sumText()); });
+    m_terminalPage = new TerminalPage(m_port);
+    m_terminalPage->setBusyCheck([this] { return jobRunning(); });
+    m_dataPage->setReceiveBox(m_terminalPage->receiveBox());
+    m_pages1 = {buildLogPage(), buildCustomPage(), buildOptionPage(), m_dataPage, m_terminalPage};
     placePages(m_tab1, m_pages1);
     connect(m_tab1, &kui::vTab::TabSelected, this, [this](int index) {
         for (size_t i = 0; i < m_pages1.size(); ++i) m_pages1[i]->setVisible(int(i) == index);
+        m_dataPage->pageSelected(index);
     });
     m_tab1->setSelected(0);
 }
@@ -319,15 +327,6 @@ QWidget* MainWindow::buildIncrementPage() {
     }
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(1, 1);
-    return page;
-}
-
-QWidget* MainWindow::buildLaterPage() {
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    auto* label = new QLabel(maintext::kSoon, page);
-    label->setAlignment(Qt::AlignCenter);
-    layout->addWidget(label);
     return page;
 }
 

@@ -11,9 +11,11 @@
 #include <QMimeData>
 
 #include "core/sizetext.h"
+#include "main/datapage.h"
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
 #include "main/messagegate.h"
+#include "main/terminalpage.h"
 #include "ui/controls/cmd.h"
 #include "ui/controls/vtab.h"
 #include "ui/skin/skin.h"
@@ -104,6 +106,7 @@ void MainWindow::showCodeBuffer() {
     m_txtSpa->setText(sizes.CodeSize);
     if (sizes.ChipSpace) m_txtSz->setText(*sizes.ChipSpace);
     if (sizes.FreeSpace) m_txtSize->setText(*sizes.FreeSpace);
+    m_dataPage->showGrid();
 }
 
 void MainWindow::showTaskMode() {
@@ -148,6 +151,7 @@ void MainWindow::showSettings() {
     m_check[2]->setChecked(s.AutoType);
     m_check[3]->setChecked(s.AutoDown);
     m_txtTest->setText(SplitRest(s.Rest).Command);
+    m_terminalPage->syncPortSettings(s.Rest, false);
     m_chkExe->setChecked(s.RunAfter);
     m_txtExe[0]->setText(s.RunProgram);
     m_txtExe[1]->setText(s.RunParameters);
@@ -169,7 +173,7 @@ void MainWindow::takeSettings() {
         s.AutoType = m_check[2]->isChecked();
         s.AutoDown = m_check[3]->isChecked();
     }
-    s.Rest = m_txtTest->text() + QLatin1Char(';') + SplitRest(s.Rest).PortSettings;
+    s.Rest = m_txtTest->text() + QLatin1Char(';') + m_terminalPage->syncPortSettings({}, true);
     s.RunAfter = m_chkExe->isChecked();
     s.RunProgram = m_txtExe[0]->text();
     s.RunParameters = m_txtExe[1]->text();

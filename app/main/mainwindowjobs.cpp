@@ -5,9 +5,11 @@
 #include <QComboBox>
 #include <QTimer>
 
+#include "main/datapage.h"
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
 #include "main/messagegate.h"
+#include "main/terminalpage.h"
 #include "ui/controls/cmd.h"
 #include "ui/controls/progress.h"
 #include "ui/controls/vtab.h"
@@ -86,6 +88,26 @@ void MainWindow::seriesAdopted(int index, const QString& info) {
 
 void MainWindow::selectLogTab() {
     m_tab1->setSelected(0);
+}
+
+void MainWindow::selectTerminalTab() {
+    m_tab1->setSelected(DataPage::kTerminalPage);
+}
+
+void MainWindow::terminalClose() {
+    m_terminalPage->openTerminal(false, false);
+}
+
+void MainWindow::terminalOpen() {
+    m_terminalPage->openTerminal(true, true);
+}
+
+void MainWindow::terminalSend() {
+    m_terminalPage->sendTerminal();
+}
+
+bool MainWindow::terminalIsOpen() const {
+    return m_terminalPage->terminalOpen();
 }
 
 void MainWindow::miniShow() {

@@ -7,6 +7,7 @@
 #include "core/inifile.h"
 #include "core/valueforms.h"
 #include "desktop/calculator.h"
+#include "main/datapage.h"
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
 #include "ui/controls/cmd.h"
@@ -21,10 +22,7 @@ namespace korvan {
 
 void MainWindow::buildMenus() {
     buildFileMenu();
-    // Editing the data grid and finding in it come with the grid.
-    QMenu* edit = m_menuBar->addMenu(maintext::kMenuEdit);
-    edit->addAction(maintext::kFind)->setEnabled(false);
-    edit->addAction(maintext::kGoTo)->setEnabled(false);
+    m_dataPage->fillEditMenu(m_menuBar->addMenu(maintext::kMenuEdit));
 
     QMenu* view = m_menuBar->addMenu(maintext::kMenuView);
     for (int i = 0; i < maintext::kPages.size(); ++i) {

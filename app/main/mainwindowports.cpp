@@ -7,6 +7,7 @@
 #include "core/inifile.h"
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
+#include "main/terminalpage.h"
 #include "windows/shellstate.h"
 #include "zelisp_interface.h"
 
@@ -16,6 +17,13 @@ namespace {
 
 constexpr int kPortCount = 7;
 constexpr int kPortInUse = 8005;
+
+// "COM&3  /dev/ttyUSB0": the user sees which adapter a number stands for.
+QString PortCaption(int number) {
+    const QString device = kserial::MSComm::deviceForPort(number);
+    const QString caption = maintext::kPortPrefix + QChar('&') + QString::number(number);
+    return device.isEmpty() ? caption : caption + QStringLiteral("  ") + device;
+}
 
 std::optional<jobs::PortProblem> TestPort(int number) {
     jobs::PortAccess probe;
@@ -28,13 +36,20 @@ std::optional<jobs::PortProblem> TestPort(int number) {
 void MainWindow::buildPortMenu(QMenu* menu) {
     auto* group = new QActionGroup(this);
     for (int n = 1; n <= kPortCount; ++n) {
-        QAction* action = menu->addAction(maintext::kPortPrefix + QString::number(n), this,
-                                          [this, n] { selectPort(n); });
+        QAction* action = menu->addAction(PortCaption(n), this, [this, n] { selectPort(n); });
         action->setCheckable(true);
         group->addAction(action);
         m_portActions << action;
     }
     menu->addSeparator();
+    QMenu* presets = menu->addMenu(maintext::kPortPresets);
+    for (const QString& caption : PortPresetCaptions()) {
+        if (caption.isEmpty())
+            presets->addSeparator();
+        else
+            presets->addAction(caption, this,
+                               [this, caption] { m_terminalPage->applyPreset(caption); });
+    }
     menu->addAction(maintext::kPortsRefresh, this, &MainWindow::refreshPorts);
 }
 
@@ -62,8 +77,9 @@ void MainWindow::selectPort(int number) {
 }
 
 void MainWindow::refreshPorts() {
-    if (jobRunning()) return;
+    if (jobRunning() || m_terminalPage->terminalOpen()) return;
     for (int n = 1; n <= int(m_portActions.size()); ++n) {
+        m_portActions[n - 1]->setText(PortCaption(n));
         const auto problem = TestPort(n);
         m_portActions[n - 1]->setVisible(!problem || problem->number == kPortInUse);
         QCoreApplication::processEvents();

@@ -21,4 +21,14 @@ inline const QString kNoOptions = QStringLiteral("此型号不支持用户选项
 inline const QString kCheckStarting = QStringLiteral("检测单片机启动标志... ");
 inline const QString kCheckWaiting = QStringLiteral("等待启动标志... ");
 
+// The serial terminal's settings and counters.
+inline const QString kBaudUnit = QStringLiteral(" bps");
+inline const QString kBitsUnit = QStringLiteral(" 位");
+inline const QString kParityNone = QStringLiteral("N (无)");
+inline const QString kParityEven = QStringLiteral("E (偶)");
+inline const QString kParityOdd = QStringLiteral("O (奇)");
+inline const QString kPortSettingsLabel = QStringLiteral("串口参数：");
+inline const QString kSentCounter = QStringLiteral("发送: ");
+inline const QString kReceivedCounter = QStringLiteral("接收: ");
+
 }  // namespace korvan::viewtext

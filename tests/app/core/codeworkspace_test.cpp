@@ -52,6 +52,29 @@ TEST_F(Workspace, OpeningAHexFileLoadsCodeAndSettings) {
     EXPECT_EQ(ws.codeFileTime(), QFileInfo(hex).lastModified().toSecsSinceEpoch());
 }
 
+struct PatchCase {
+    const char* name;
+    qsizetype address;
+    CodeBuffer bytes;
+    QString sum;
+};
+
+TEST_F(Workspace, PatchingCodeNeverGrowsTheBufferAndTheSumFollows) {
+    const PatchCase cases[] = {
+        {"tail_cut_at_the_end", 0x10, {9, 9, 9, 9, 9, 9}, "00000024"},
+        {"inside", 0, {0xFF}, "00000109"},
+        {"beyond_the_end", 20, {7}, "0000000A"},
+        {"negative_address", -1, {7}, "0000000A"},
+    };
+    for (const PatchCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(ws.OpenCodeFile(home.write("p.hex", kHex), false).Ok);
+        ws.PatchCode(c.address, c.bytes);
+        EXPECT_EQ(ws.codeBuffer().size(), 20u);
+        EXPECT_EQ(ws.sumText(), c.sum);
+    }
+}
+
 TEST_F(Workspace, AnEmptyFileIsMissingAndKeepsTheShownName) {
     const QString good = home.write("a.hex", kHex);
     ASSERT_TRUE(ws.OpenCodeFile(good, true).Ok);

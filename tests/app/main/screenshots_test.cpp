@@ -1,8 +1,12 @@
 // Pictures of the main window after a download, every page of both tab strips, with both
 // built-in skins, saved into the build tree to be looked at.
 #include <QDir>
+#include <QPlainTextEdit>
+#include <QTableView>
 #include <QtTest>
 
+#include "main/datapage.h"
+#include "main/terminalpage.h"
 #include "mainfixture.h"
 #include "ui/controls/vtab.h"
 #include "windows/shellstate.h"
@@ -31,6 +35,9 @@ class MainScreenshots : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(window->controller().quiet(), 60000);
         const QDir dir(QStringLiteral(KORVAN_SCREENSHOT_DIR));
         QVERIFY(dir.mkpath(QStringLiteral(".")));
+        // The terminal with a conversation in it.
+        window->terminalPage()->appendReceived(QStringLiteral("KORVAN demo 1.0\n你好, ZEL51\n"));
+        window->terminalPage()->sendBox()->setPlainText(QStringLiteral("AT+VER?"));
         for (int skin = 0; skin < 2; ++skin) {
             window->chooseSkin(skin);
             const auto save = [&](const QString& name) {
@@ -45,6 +52,13 @@ class MainScreenshots : public QObject {
                 window->selectPage(page);
                 save(QStringLiteral("page%1").arg(page));
             }
+            // The grid's row editor open over the third row.
+            window->selectPage(3);
+            DataPage* data = window->dataPage();
+            data->grid()->setCurrentIndex(data->grid()->model()->index(2, 1));
+            data->beginEdit();
+            save(QStringLiteral("page3_editing"));
+            data->grid()->setFocus();
             for (int page = 0; page < 3; ++page) {
                 window->selectOptionPage(page);
                 save(QStringLiteral("options%1").arg(page));

@@ -1,0 +1,282 @@
+#include "main/terminalpage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "main/logicons.h"
+#include "main/maintexts.h"
+#include "main/messagegate.h"
+
+namespace korvan {
+
+namespace {
+const QString kLineEnd = QStringLiteral("\r\n");
+constexpr int kOpenIcon = 7;
+constexpr int kCloseIcon = 8;
+constexpr int kDefaultPeriodMs = 1000;
+constexpr int kLongestPeriodMs = 65535;
+constexpr int kFlushMs = 50;
+}  // namespace
+
+TerminalPage::TerminalPage(jobs::PortAccess& port, QWidget* parent) : QWidget(parent), port_(port) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    receiveBox_ = new QPlainTextEdit(this);
+    receiveBox_->setObjectName(QStringLiteral("txtReceive"));
+    receiveBox_->setReadOnly(true);
+    // The Edit menu takes the place of the box's own text menu.
+    receiveBox_->setContextMenuPolicy(Qt::NoContextMenu);
+    layout->addWidget(receiveBox_, 3);
+
+    auto* options = new QGridLayout;
+    for (int i = 0; i < TerminalSettings::kComboCount; ++i) {
+        combos_[size_t(i)] = new QComboBox(this);
+        combos_[size_t(i)]->addItems(settings_.items(i));
+        combos_[size_t(i)]->setCurrentIndex(settings_.selected(i));
+        connect(combos_[size_t(i)], &QComboBox::currentIndexChanged, this,
+                [this] { comboChanged(); });
+        options->addWidget(combos_[size_t(i)], 0, i);
+    }
+    encoding_ = new QComboBox(this);
+    encoding_->addItems(maintext::kTerminalEncodings);
+    connect(encoding_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        decoder_.setEncoding(index == 1 ? ReceiveEncoding::Gbk : ReceiveEncoding::Utf8);
+    });
+    options->addWidget(encoding_, 0, 4);
+    settingsLabel_ = new QLabel(settings_.labelText(), this);
+    options->addWidget(settingsLabel_, 2, 0, 1, 3);
+
+    hex_ = new QCheckBox(maintext::kTerminalHex, this);
+    lineBreak_ = new QCheckBox(maintext::kTerminalLineBreak, this);
+    autoSend_ = new QCheckBox(maintext::kTerminalAutoSend, this);
+    period_ = new QLineEdit(QString::number(kDefaultPeriodMs), this);
+    period_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), period_));
+    period_->setFixedWidth(period_->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
+    connect(period_, &QLineEdit::editingFinished, this, [this] {
+        period_->setText(QString::number(std::min(period_->text().toInt(), kLongestPeriodMs)));
+        autoSendChanged();
+    });
+    sentLabel_ = new QLabel(this);
+    receivedLabel_ = new QLabel(this);
+    sentLabel_->installEventFilter(this);
+    receivedLabel_->installEventFilter(this);
+    options->addWidget(hex_, 1, 0);
+    options->addWidget(lineBreak_, 1, 1);
+    options->addWidget(autoSend_, 1, 2);
+    auto* periodRow = new QHBoxLayout;
+    periodRow->addWidget(period_);
+    periodRow->addWidget(new QLabel(maintext::kTerminalPeriodUnit, this));
+    options->addLayout(periodRow, 1, 3);
+    periodRow->addStretch();
+    options->addWidget(sentLabel_, 2, 3);
+    options->addWidget(receivedLabel_, 2, 4);
+    layout->addLayout(options);
+
+    auto* sendRow = new QHBoxLayout;
+    sendBox_ = new QPlainTextEdit(this);
+    sendBox_->setObjectName(QStringLiteral("txtSend"));
+    sendRow->addWidget(sendBox_, 1);
+    auto* buttons = new QVBoxLayout;
+    send_ = new QPushButton(maintext::kTerminalSend, this);
+    openClose_ = new QPushButton(this);
+    buttons->addWidget(send_);
+    buttons->addWidget(openClose_);
+    sendRow->addLayout(buttons);
+    layout->addLayout(sendRow, 1);
+
+    flushTimer_ = new QTimer(this);
+    flushTimer_->setSingleShot(true);
+    flushTimer_->setInterval(kFlushMs);
+    connect(flushTimer_, &QTimer::timeout, this, [this] { flushReceived(); });
+    timer_ = new QTimer(this);
+    connect(timer_, &QTimer::timeout, this, [this] {
+        if (!busy()) sendTerminal();
+    });
+    connect(send_, &QPushButton::clicked, this, [this] { sendTerminal(); });
+    connect(openClose_, &QPushButton::clicked, this, [this] { openTerminal(true, !open_); });
+    connect(autoSend_, &QCheckBox::toggled, this, [this] { autoSendChanged(); });
+    connect(hex_, &QCheckBox::toggled, this, [this](bool on) {
+        if (open_)
+            port_.comm().setInputMode(on ? kserial::MSComm::comInputModeBinary
+                                         : kserial::MSComm::comInputModeText);
+    });
+    connect(&port_.comm(), &kserial::MSComm::OnComm, this, [this] { receive(); });
+    showCounters();
+    showOpenState();
+}
+
+QString TerminalPage::syncPortSettings(const QString& text, bool settingsOnly) {
+    const QString result = settings_.sync(text, settingsOnly);
+    suppress_ = true;
+    for (int i = 0; i < TerminalSettings::kComboCount; ++i)
+        combos_[size_t(i)]->setCurrentIndex(settings_.selected(i));
+    suppress_ = false;
+    settingsLabel_->setText(settings_.labelText());
+    return result;
+}
+
+bool TerminalPage::applyPortSettings(const QString& settings) {
+    const bool wasOpen = port_.isOpen();
+    if (wasOpen) port_.close();
+    const QString baud = ComboItemValue(combos_[0]->currentText());
+    if (!port_.comm().setSettings(EffectivePortSettings(baud, settings))) return false;
+    if (wasOpen && !port_.comm().setPortOpen(true)) return false;
+    return true;
+}
+
+void TerminalPage::applyPreset(const QString& caption) {
+    suppress_ = true;
+    const QString settings =
+        syncPortSettings(settings_.resetCommand() + QChar(';') + PresetSettings(caption), true);
+    applyPortSettings(settings);
+    suppress_ = false;
+}
+
+void TerminalPage::comboChanged() {
+    if (suppress_) return;
+    for (int i = 0; i < TerminalSettings::kComboCount; ++i)
+        settings_.select(i, combos_[size_t(i)]->currentIndex());
+    settingsLabel_->setText(settings_.labelText());
+    if (open_) applyPortSettings(settings_.portSettingsText());
+}
+
+void TerminalPage::openTerminal(bool enable, bool open) {
+    for (QWidget* w : std::initializer_list<QWidget*>{send_, hex_, autoSend_, openClose_})
+        w->setEnabled(enable);
+    bool opened = false;
+    if (enable) {
+        if (busy()) return;
+        if (open) {
+            if (const auto problem = port_.open(settings_.portSettingsText(), false)) {
+                AskUser(problem->message, problem->style);
+            } else {
+                opened = true;
+                port_.comm().setInputMode(hex_->isChecked() ? kserial::MSComm::comInputModeBinary
+                                                            : kserial::MSComm::comInputModeText);
+            }
+        } else {
+            timer_->stop();
+            port_.close();
+        }
+    } else {
+        port_.comm().setInputMode(kserial::MSComm::comInputModeBinary);
+        if (open_) {
+            timer_->stop();
+            port_.close();
+        }
+    }
+    open_ = enable && opened;
+    autoSendChanged();
+    showOpenState();
+}
+
+void TerminalPage::sendTerminal() {
+    if (!busy() && !open_) openTerminal(true, true);
+    if (!open_ || !port_.isOpen()) {
+        autoSend_->setChecked(false);
+        AskUser(maintext::kTerminalInUse, 11);
+        return;
+    }
+    flushReceived();
+    const QString received = receiveBox_->toPlainText();
+    // The box keeps "\n" for a line end; the line end the chip sent shows as one.
+    if (lineBreak_->isChecked() && !received.isEmpty() && !received.endsWith(QChar('\n')))
+        appendReceived(kLineEnd);
+    const QString text = sendBox_->toPlainText();
+    if (hex_->isChecked()) {
+        sent_ += quint32(port_.sendDataText(text, DataTextContext{}));
+    } else {
+        port_.comm().Output(text);
+        sent_ += quint32(text.size());
+    }
+    showCounters();
+}
+
+void TerminalPage::appendReceived(const QString& text) {
+    QString shown = text;
+    if (ReceiveBoxOverflows(receiveBox_->document()->characterCount(), text.size())) {
+        receiveBox_->clear();
+        shown = ReceiveBoxTail(text);
+    }
+    QTextCursor cursor = receiveBox_->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(shown);
+    receiveBox_->setTextCursor(cursor);
+}
+
+void TerminalPage::receive() {
+    kserial::MSComm& comm = port_.comm();
+    if (comm.CommEvent() != kserial::MSComm::comEvReceive) return;
+    if (comm.InputMode() == kserial::MSComm::comInputModeBinary) {
+        const QByteArray bytes = comm.InputBytes();
+        if (!open_) return;
+        received_ += quint32(bytes.size());
+        pending_ += HexReceived(bytes);
+    } else {
+        const QString text = decoder_.decode(comm.InputBytes());
+        received_ += quint32(text.size());
+        pending_ += text;
+    }
+    // A fast line gives many small reads; the box takes them together, a few times a second
+    // at most, as every insertion lays the box's last line out again.
+    if (!flushTimer_->isActive()) flushTimer_->start();
+    showCounters();
+}
+
+void TerminalPage::flushReceived() {
+    flushTimer_->stop();
+    if (pending_.isEmpty()) return;
+    QString text;
+    text.swap(pending_);
+    appendReceived(text);
+}
+
+void TerminalPage::resetSent() {
+    sent_ = 0;
+    showCounters();
+}
+
+void TerminalPage::resetReceived() {
+    received_ = 0;
+    showCounters();
+}
+
+void TerminalPage::showCounters() {
+    sentLabel_->setText(SentCounterText(sent_));
+    receivedLabel_->setText(ReceivedCounterText(received_));
+}
+
+void TerminalPage::showOpenState() {
+    openClose_->setText(open_ ? maintext::kTerminalClose : maintext::kTerminalOpen);
+    openClose_->setIcon(LogIcon(open_ ? kCloseIcon : kOpenIcon));
+}
+
+void TerminalPage::autoSendChanged() {
+    timer_->setInterval(std::min(period_->text().toInt(), kLongestPeriodMs));
+    if (autoSend_->isChecked() && open_)
+        timer_->start();
+    else
+        timer_->stop();
+}
+
+bool TerminalPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (watched == sentLabel_) resetSent();
+        if (watched == receivedLabel_) resetReceived();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace korvan

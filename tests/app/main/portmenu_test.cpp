@@ -1,0 +1,85 @@
+// The port menu of the main window over real devices: the refresh that hides an absent port,
+// the device path beside each number, and the presets that set the terminal's settings.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QtTest>
+
+#include "main/terminalpage.h"
+#include "mainfixture.h"
+#include "windows/shellstate.h"
+
+using namespace korvan;
+using namespace korvan::testing;
+
+namespace {
+
+QAction* Entry(QMenu* menu, const QString& text) {
+    for (QAction* action : menu->actions())
+        if (action->text() == text) return action;
+    return nullptr;
+}
+
+}  // namespace
+
+class PortMenuTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void refreshHidesAConfiguredButAbsentPort() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        QVERIFY(fixture.startChip());
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        QMenu* ports = window->menuBar()->actions().at(3)->menu();
+        QAction* refresh = Entry(ports, QStringLiteral("更新端口"));
+        QVERIFY(refresh);
+        Shell().Config.ComPort = MainFixture::kNowherePort;
+        refresh->trigger();
+        const QList<QAction*> entries = window->portActions();
+        QVERIFY(!entries[MainFixture::kNowherePort - 1]->isVisible());
+        QCOMPARE(Shell().Config.ComPort, 1);
+        QVERIFY(entries[0]->isChecked());
+        QVERIFY(entries[kSimPort - 1]->isVisible());
+        QCOMPARE(entries[kSimPort - 1]->text(),
+                 QStringLiteral("COM&%1  %2").arg(kSimPort).arg(fixture.path("chip")));
+    }
+
+    void aPresetSetsTheTerminalsSettings() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        QMenu* ports = window->menuBar()->actions().at(3)->menu();
+        QAction* presetsEntry = Entry(ports, QStringLiteral("常用协议  "));
+        QVERIFY(presetsEntry && presetsEntry->menu());
+        QAction* preset = Entry(presetsEntry->menu(), QStringLiteral("&5 19200,E,7,1"));
+        QVERIFY(preset);
+        preset->trigger();
+        TerminalPage* terminal = window->terminalPage();
+        QCOMPARE(terminal->settingsLabel()->text(), QStringLiteral("串口参数：19200,E,7,1"));
+        QCOMPARE(terminal->combo(TerminalSettings::DataBits)->currentText(),
+                 QStringLiteral("7 位"));
+    }
+
+    // The port settings stored with the reset command reach the terminal, and the terminal's
+    // settings go back into them.
+    void theStoredPortSettingsAreTheTerminals() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        fixture.writeConfig(QStringLiteral("[UserDown]\nRest=01 02;38400,O,7,2"));
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        TerminalPage* terminal = window->terminalPage();
+        QCOMPARE(terminal->settingsLabel()->text(), QStringLiteral("串口参数：38400,O,7,2"));
+        terminal->combo(TerminalSettings::Baud)->setCurrentIndex(0);
+        window->close();
+        QCOMPARE(window->workspace().settings().Rest, QStringLiteral("01 02;1200,O,7,2"));
+    }
+};
+
+QTEST_MAIN(PortMenuTest)
+#include "portmenu_test.moc"
