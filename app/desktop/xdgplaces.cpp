@@ -8,7 +8,7 @@ namespace {
 
 QString FromEnvironment(const char* name, const QString& fallback) {
     const QString value = qEnvironmentVariable(name);
-    // The base directory specification ignores relative paths.
+    // XDG base directories must be absolute; a relative one is ignored, as desktops do.
     return value.startsWith(QLatin1Char('/')) ? value : fallback;
 }
 

@@ -105,7 +105,8 @@ class JobView {
     // A finished download: draw the user's eye to the window.
     virtual void flashWindow() {}
 
-    // The start countdown ran out (after the controller logged what the spec's check logs).
+    // The start countdown ran out (after the controller logged the time-out line and, for a
+    // check, its three hints).
     virtual void startTimedOut(int jobType) { (void)jobType; }
     virtual void jobEnded(const JobResult& result) { (void)result; }
     // What a button started is over: the controller is idle and nothing follows.
