@@ -1,5 +1,7 @@
 #include "windows/miniwindow.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QLabel>
 
@@ -18,10 +20,11 @@ namespace {
 
 constexpr int kLangBase = 1000;
 constexpr int kWidthTwips = 5400;
-constexpr int kHeightTwips = 2100;
+constexpr int kHeightTwips = 2300;
 constexpr int kMargin = 12;
 constexpr int kButtonWidth = 96;
 constexpr int kButtonHeight = 24;
+constexpr int kGapBelowBar = 10;
 
 }  // namespace
 
@@ -73,7 +76,9 @@ void MiniWindow::layoutClient() {
     const int inner = client.width() - 2 * kMargin;
     m_message->setGeometry(kMargin, kMargin - 2, inner, 20);
     m_progress->setGeometry(kMargin, kMargin + 22, inner, 18);
-    const int top = client.height() - kMargin - kButtonHeight;
+    // The buttons sit at the bottom, but never touch the progress bar above them.
+    const int top = std::max(client.height() - kMargin - kButtonHeight,
+                             m_progress->geometry().bottom() + 1 + kGapBelowBar);
     m_cancel->setGeometry(client.width() - kMargin - kButtonWidth, top, kButtonWidth,
                           kButtonHeight);
     m_ok->setGeometry(m_cancel->x() - 10 - kButtonWidth, top, kButtonWidth, kButtonHeight);
