@@ -13,6 +13,7 @@
 
 #include "main/datapage.h"
 #include "mainfixture.h"
+#include "stderrcapture.h"
 #include "ui/controls/vtab.h"
 
 using namespace korvan;
@@ -21,25 +22,6 @@ using namespace korvan::testing;
 namespace {
 
 constexpr int kTailSize = 0x12345;
-
-// What the program printed on standard error while `run` ran: every message passes there.
-template <typename Run>
-QString StandardErrorOf(Run run) {
-    std::fflush(stderr);
-    FILE* capture = std::tmpfile();
-    const int saved = dup(STDERR_FILENO);
-    dup2(fileno(capture), STDERR_FILENO);
-    run();
-    std::fflush(stderr);
-    dup2(saved, STDERR_FILENO);
-    close(saved);
-    std::rewind(capture);
-    QByteArray text;
-    char chunk[512];
-    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, capture)) > 0;) text.append(chunk, n);
-    std::fclose(capture);
-    return QString::fromUtf8(text);
-}
 
 QAction* Entry(QMenu* menu, const QString& text) {
     for (QAction* action : menu->actions())

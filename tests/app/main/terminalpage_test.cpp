@@ -13,6 +13,7 @@
 #include <cstdio>
 
 #include "main/terminalpage.h"
+#include "stderrcapture.h"
 
 using namespace korvan;
 
@@ -50,24 +51,6 @@ class Peer {
     int master_ = -1;
     QString path_;
 };
-
-template <typename Run>
-QString StandardErrorOf(Run run) {
-    std::fflush(stderr);
-    FILE* capture = std::tmpfile();
-    const int saved = dup(STDERR_FILENO);
-    dup2(fileno(capture), STDERR_FILENO);
-    run();
-    std::fflush(stderr);
-    dup2(saved, STDERR_FILENO);
-    close(saved);
-    std::rewind(capture);
-    QByteArray text;
-    char chunk[512];
-    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, capture)) > 0;) text.append(chunk, n);
-    std::fclose(capture);
-    return QString::fromUtf8(text);
-}
 
 QByteArray ReadUntil(Peer& peer, qsizetype size) {
     QByteArray all;
