@@ -1,7 +1,10 @@
 /*
- * KORVAN example firmware: greets on the UART, then blinks an LED on P1.2 and echoes
- * every byte it receives. Written for an 8051 core at 11.0592 MHz, UART at 9600 baud
+ * KORVAN example firmware: blinks an LED on P1.2, greets on the UART once a second and
+ * echoes every byte it receives. Written for an 8051 core at 11.0592 MHz, UART at 9600 baud
  * (timer 1 in auto-reload mode).
+ *
+ * The greeting is repeated because nobody may be listening when the chip starts: a terminal
+ * opened some time after the download would never see a greeting sent only once.
  */
 #include <8051.h>
 
@@ -41,12 +44,16 @@ static void delay_ms(unsigned int ms)
             ;
 }
 
+#define GREETING_PERIOD_MS 1000
+/* Right after a download the host still has to reopen the line at 9600 baud; a greeting sent
+ * at once would reach it cut off. */
+#define FIRST_GREETING_MS 100
+
 void main(void)
 {
-    unsigned int ticks = 0;
+    unsigned int ticks = GREETING_PERIOD_MS - FIRST_GREETING_MS;
 
     uart_init();
-    uart_puts("Hello from KORVAN!\r\n");
 
     for (;;) {
         if (RI) {
@@ -54,9 +61,11 @@ void main(void)
             uart_putc(SBUF);
         }
         delay_ms(1);
-        if (++ticks == 500) {
-            ticks = 0;
+        if (++ticks % 500 == 0)
             LED = !LED;
+        if (ticks == GREETING_PERIOD_MS) {
+            ticks = 0;
+            uart_puts("Hello from KORVAN!\r\n");
         }
     }
 }

@@ -8,6 +8,7 @@
 #include <QTemporaryFile>
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <condition_variable>
 #include <deque>
 #include <fstream>
@@ -15,6 +16,7 @@
 #include <thread>
 
 #include "zelsim/chipreport.h"
+#include "zelsim/clockmath.h"
 #include "zelsim/programrunner.h"
 #include "zelsim/pseudoterminal.h"
 
@@ -49,6 +51,13 @@ struct PacedByte {
     int64_t dueUs;       // when the byte has fully crossed the line
 };
 
+// A byte the chip puts on the line.
+struct OutboundByte {
+    uint8_t byte;
+    double rate;    // the bootloader's rate; 0 for the program's UART, whose rate is its own
+    int64_t dueUs;  // the earliest time to send it
+};
+
 }  // namespace
 
 struct VirtualChip::Impl {
@@ -69,7 +78,8 @@ struct VirtualChip::Impl {
     std::string outputError;  // the latest file the chip could not write
 
     std::deque<PacedByte> inbound;
-    std::deque<std::pair<uint8_t, int64_t>> outbound;  // byte, earliest time to send
+    std::deque<OutboundByte> outbound;
+    uint64_t unheardBytes = 0;
     int64_t lastInboundDueUs = 0;
     int64_t lastOutboundDueUs = 0;
     bool outputBlocked = false;
@@ -85,6 +95,7 @@ struct VirtualChip::Impl {
     void readHost(int64_t nowUs);
     void deliverInbound(int64_t nowUs);
     void collectOutput(int64_t nowUs);
+    void dropUnheard(int64_t nowUs);
     void writeOutbound(int64_t nowUs);
     void writeOutputs();
     void onProgramRun();
@@ -110,6 +121,7 @@ ChipSnapshot VirtualChip::Impl::snapshotLocked() const {
     s.counters = core->counters();
     s.session = core->session();
     s.rate = core->rate();
+    s.unheardBytes = unheardBytes;
     return s;
 }
 
@@ -172,17 +184,39 @@ void VirtualChip::Impl::collectOutput(int64_t nowUs) {
                 due = std::max(nowUs, lastOutboundDueUs) + static_cast<int64_t>(byteUs);
                 lastOutboundDueUs = due;
             }
-            outbound.emplace_back(b, due);
+            outbound.push_back({b, t.rate, due});
         }
     }
 }
 
+void VirtualChip::Impl::dropUnheard(int64_t nowUs) {
+    // The reply to the last end command typically goes out after the host has closed the
+    // download line and a terminal has opened it at the program's rate.
+    const double heardAt = hostRate();
+    uint64_t dropped = 0;
+    double droppedRate = 0;
+    for (auto it = outbound.begin(); it != outbound.end() && it->dueUs <= nowUs;) {
+        if (it->rate <= 0 || ratesMatch(heardAt, it->rate)) {
+            ++it;
+            continue;
+        }
+        droppedRate = it->rate;
+        ++dropped;
+        it = outbound.erase(it);
+    }
+    if (dropped == 0) return;
+    unheardBytes += dropped;
+    log(std::to_string(dropped) + " bytes sent at " + std::to_string(std::lround(droppedRate)) +
+        " baud are lost: the host's line is at " + std::to_string(std::lround(heardAt)) + " baud");
+}
+
 void VirtualChip::Impl::writeOutbound(int64_t nowUs) {
     outputBlocked = false;
+    dropUnheard(nowUs);
     std::vector<uint8_t> ready;
-    for (const auto& [byte, due] : outbound) {
-        if (due > nowUs) break;
-        ready.push_back(byte);
+    for (const OutboundByte& b : outbound) {
+        if (b.dueUs > nowUs) break;
+        ready.push_back(b.byte);
     }
     if (ready.empty() || !pty.isOpen()) return;
     const ssize_t n = ::write(pty.master(), ready.data(), ready.size());
@@ -223,7 +257,7 @@ int VirtualChip::Impl::pollTimeoutUs(int64_t nowUs) const {
     const int64_t coreWake = core->nextWake(nowUs / 1000);
     if (coreWake != INT64_MAX) wakeUs = coreWake * 1000;
     if (!inbound.empty()) wakeUs = std::min(wakeUs, inbound.front().dueUs);
-    if (!outbound.empty() && !outputBlocked) wakeUs = std::min(wakeUs, outbound.front().second);
+    if (!outbound.empty() && !outputBlocked) wakeUs = std::min(wakeUs, outbound.front().dueUs);
     // Microseconds: a paced byte takes under 100 µs at 115200 baud, so a wait rounded up to
     // whole milliseconds would stretch every reply by up to a millisecond.
     if (wakeUs == INT64_MAX) return 1'000'000;
@@ -261,7 +295,7 @@ void VirtualChip::Impl::loop() {
         if (fds[0].revents & POLLIN) readHost(now);
         if (runner.outputFd() >= 0 && (fds[2].revents & (POLLIN | POLLHUP))) {
             const std::vector<uint8_t> said = runner.fromProgram();
-            for (uint8_t b : said) outbound.emplace_back(b, 0);
+            for (uint8_t b : said) outbound.push_back({b, 0, 0});
         }
         deliverInbound(now);
         core->tick(hostRate(), now / 1000);

@@ -31,6 +31,9 @@ struct ChipSnapshot {
     ChipCounters counters;
     SessionStats session;
     double rate = 1200;
+    // Bootloader bytes that went out while the host's line was at another rate: a receiver
+    // at another rate makes nothing of them, so they never reach the host.
+    uint64_t unheardBytes = 0;
     bool finished = false;  // the chip's thread has ended (--once, a hang-up, or stop())
 };
 

@@ -124,6 +124,30 @@ TEST(Line, CommandsAtAnotherRateAreGarbage) {
     EXPECT_EQ(s.chip.snapshot().counters.replies, 2u) << "status and one read, nothing else";
 }
 
+// A reply that goes out while the host's line is at another rate (a terminal has taken the
+// port at the program's rate) is noise to the host: nothing of it arrives.
+TEST(Line, RepliesWhileTheHostIsAtAnotherRateNeverArrive) {
+    zelsim::ChipOptions o = fastChip("D19A");
+    o.eraseMs = 2000;
+    Synced s("D19A", o);
+    ASSERT_TRUE(s.status);
+    ASSERT_TRUE(s.host->command(enterProgramming(0x50, 0x07, 0xD19A), 2));
+    const uint64_t packets = s.chip.snapshot().counters.packets;
+    s.host->sendPacket(longErase(0x0400, 0x0400), 2);
+    ASSERT_TRUE(s.chip.waitUntil(
+        [&](const auto& snap) { return snap.counters.packets == packets + 1; }, 3s));
+    s.host->setRate(9600);
+    ASSERT_TRUE(s.chip.waitUntil([](const auto& snap) { return snap.unheardBytes > 0; }, 10s));
+    EXPECT_EQ(s.chip.snapshot().counters.erases, 1u);
+    EXPECT_TRUE(s.host->drain(50ms).empty());
+    // Back at the chip's rate, the next command is answered, and its reply is the first
+    // thing the host reads.
+    s.host->setRate(1200);
+    const auto reply = s.host->command(s.readOptions(), 2);
+    ASSERT_TRUE(reply);
+    EXPECT_EQ(reply->payload, s.status->payload);
+}
+
 // Baud parameters as a host computes them for 11.0592 MHz.
 const Bytes kTimer8At115200 = {0xC0, 0xFA, 0x3F, 0x0C};
 const Bytes kTimer8At57600 = {0xC0, 0xF4, 0x3F, 0x18};

@@ -47,8 +47,12 @@ MainFixture::MainFixture() : m_dir(SharedHome()) {
 MainFixture::~MainFixture() {
     closeWindow();
     if (m_sim.state() != QProcess::NotRunning) {
-        m_sim.kill();
-        m_sim.waitForFinished(5000);
+        // Asked first: a killed zel-sim would leave its program's simulator spinning.
+        m_sim.terminate();
+        if (!m_sim.waitForFinished(10000)) {
+            m_sim.kill();
+            m_sim.waitForFinished(5000);
+        }
     }
 }
 
@@ -86,13 +90,20 @@ void MainFixture::closeWindow() {
 }
 
 bool MainFixture::startChip(const QStringList& extra) {
-    const QString link = path(QStringLiteral("chip"));
+    return startSim(QStringList{"--image-out", path(QStringLiteral("image.bin")), "--once"} +
+                    extra);
+}
+
+bool MainFixture::startRunningChip() {
+    return startSim({"--run", "--reboot-ms", "never"});
+}
+
+bool MainFixture::startSim(const QStringList& args) {
     m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_sim.start(QStringLiteral(ZEL_SIM_PROGRAM),
                 QStringList{"--model", "D103", "--db", path(QStringLiteral("zel.db")), "--link",
-                            link, "--image-out", path(QStringLiteral("image.bin")), "--once",
-                            "--boot-delay", "20", "--erase-ms", "0"} +
-                    extra);
+                            path(QStringLiteral("chip")), "--boot-delay", "20", "--erase-ms", "0"} +
+                    args);
     return m_sim.waitForStarted() && waitForChip();
 }
 

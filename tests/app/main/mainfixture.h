@@ -34,12 +34,16 @@ class MainFixture {
 
     // zel-sim as the chip on the configured port; its flash goes to image.bin.
     bool startChip(const QStringList& extra = {});
+    // zel-sim running the downloaded program in s51 until the fixture ends.
+    bool startRunningChip();
     bool waitForChip();
     // zel-sim with --once ends after the program's run and then writes its flash.
     bool waitForChipExit();
     QByteArray chipImage() const;
 
   private:
+    bool startSim(const QStringList& args);
+
     QTemporaryDir& m_dir;
     zelisp::ZelControlHandle m_zel;
     std::unique_ptr<QObject> m_owner;
