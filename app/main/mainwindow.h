@@ -132,6 +132,7 @@ class MainWindow : public QWidget, private jobs::JobView {
     void buildPortMenu(QMenu* menu);
     void showComPort(int number);
     void refreshPorts();
+    void popPortMenu();
 
     // File flows (mainwindowfiles.cpp).
     void openWithDialog();
@@ -237,6 +238,9 @@ class MainWindow : public QWidget, private jobs::JobView {
     QMenu* m_fileHistory = nullptr;
     QMenu* m_commandHistory = nullptr;
     QMenu* m_skinMenu = nullptr;
+    QMenu* m_portMenu = nullptr;
+    QAction* m_refreshSeparator = nullptr;
+    QAction* m_refreshPorts = nullptr;
     QList<QAction*> m_taskHidden;  // visible only outside task mode
     QAction* m_openDefault = nullptr;
     QAction* m_saveDefault = nullptr;

@@ -174,7 +174,7 @@ void MainWindow::buildTabs(QWidget* client) {
     m_dataPage = new DataPage(m_workspace);
     connect(m_dataPage, &DataPage::codeEdited, this,
             [this] { m_txtXor->setText(m_workspace.sumText()); });
-    m_terminalPage = new TerminalPage(m_port);
+    m_terminalPage = new TerminalPage(m_port, m_clock);
     m_terminalPage->setBusyCheck([this] { return jobRunning(); });
     m_dataPage->setReceiveBox(m_terminalPage->receiveBox());
     m_pages1 = {buildLogPage(), buildCustomPage(), buildOptionPage(), m_dataPage, m_terminalPage};

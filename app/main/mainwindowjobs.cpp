@@ -40,6 +40,7 @@ void MainWindow::busyChanged(jobs::BusyState state) {
     m_cmdCheck[1]->setEnabled(state == jobs::BusyState::Check);
     m_cmdTest->setEnabled(idle);
     m_cmdRun[2]->setEnabled(idle);
+    m_terminalPage->setIdle(idle);
 }
 
 void MainWindow::progress(int percent) {

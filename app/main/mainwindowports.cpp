@@ -8,6 +8,7 @@
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
 #include "main/terminalpage.h"
+#include "ui/controls/cmd.h"
 #include "windows/shellstate.h"
 #include "zelisp_interface.h"
 
@@ -50,13 +51,31 @@ void MainWindow::buildPortMenu(QMenu* menu) {
             presets->addAction(caption, this,
                                [this, caption] { m_terminalPage->applyPreset(caption); });
     }
-    menu->addAction(maintext::kPortsRefresh, this, &MainWindow::refreshPorts);
+    m_refreshSeparator = menu->addSeparator();
+    m_refreshPorts = menu->addAction(maintext::kPortsRefresh, this, &MainWindow::refreshPorts);
+    m_portMenu = menu;
+    connect(m_terminalPage->portButton(), &kui::Cmd::Click, this, &MainWindow::popPortMenu);
+}
+
+// From the terminal's port button the menu offers the ports and presets, not the refresh.
+void MainWindow::popPortMenu() {
+    if (!m_terminalPage->portButton()->PopMenu(m_portMenu, 1)) return;
+    m_refreshSeparator->setVisible(false);
+    m_refreshPorts->setVisible(false);
+    connect(
+        m_portMenu, &QMenu::aboutToHide, this,
+        [this] {
+            m_refreshSeparator->setVisible(true);
+            m_refreshPorts->setVisible(true);
+        },
+        Qt::SingleShotConnection);
 }
 
 void MainWindow::showComPort(int number) {
     Shell().Config.ComPort = number;
     m_control.setCommPort(int16_t(number));
     m_port.setTarget(jobs::ParsePortArgument(maintext::kPortPrefix + QString::number(number)));
+    m_terminalPage->showPortNumber(number);
     for (int n = 1; n <= int(m_portActions.size()); ++n)
         m_portActions[n - 1]->setChecked(n == number);
 }

@@ -17,6 +17,7 @@
 #include "main/logicons.h"
 #include "main/maintexts.h"
 #include "main/messagegate.h"
+#include "ui/controls/cmd.h"
 
 namespace korvan {
 
@@ -27,9 +28,11 @@ constexpr int kCloseIcon = 8;
 constexpr int kDefaultPeriodMs = 1000;
 constexpr int kLongestPeriodMs = 65535;
 constexpr int kFlushMs = 50;
+constexpr int kPortButtonWidth = 64;
 }  // namespace
 
-TerminalPage::TerminalPage(jobs::PortAccess& port, QWidget* parent) : QWidget(parent), port_(port) {
+TerminalPage::TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidget* parent)
+    : QWidget(parent), port_(port) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     receiveBox_ = new QPlainTextEdit(this);
@@ -54,6 +57,12 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, QWidget* parent) : QWidget(pa
         decoder_.setEncoding(index == 1 ? ReceiveEncoding::Gbk : ReceiveEncoding::Utf8);
     });
     options->addWidget(encoding_, 0, 4);
+    portButton_ = new kui::Cmd(this);
+    portButton_->setObjectName(QStringLiteral("cmdPort"));
+    portButton_->InitProperties();
+    portButton_->setFixedSize(kPortButtonWidth, combos_[0]->sizeHint().height());
+    showPortNumber(1);
+    options->addWidget(portButton_, 0, 5);
     settingsLabel_ = new QLabel(settings_.labelText(), this);
     options->addWidget(settingsLabel_, 2, 0, 1, 3);
 
@@ -100,8 +109,7 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, QWidget* parent) : QWidget(pa
     flushTimer_->setSingleShot(true);
     flushTimer_->setInterval(kFlushMs);
     connect(flushTimer_, &QTimer::timeout, this, [this] { flushReceived(); });
-    timer_ = new QTimer(this);
-    connect(timer_, &QTimer::timeout, this, [this] {
+    timer_ = clock.createTimer([this] {
         if (!busy()) sendTerminal();
     });
     connect(send_, &QPushButton::clicked, this, [this] { sendTerminal(); });
@@ -180,6 +188,16 @@ void TerminalPage::openTerminal(bool enable, bool open) {
     open_ = enable && opened;
     autoSendChanged();
     showOpenState();
+}
+
+void TerminalPage::setIdle(bool idle) {
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{send_, hex_, autoSend_, portButton_, openClose_})
+        w->setEnabled(idle);
+}
+
+void TerminalPage::showPortNumber(int number) {
+    portButton_->setCaption(maintext::kPortPrefix + QString::number(number));
 }
 
 void TerminalPage::sendTerminal() {
@@ -264,9 +282,11 @@ void TerminalPage::showOpenState() {
 }
 
 void TerminalPage::autoSendChanged() {
-    timer_->setInterval(std::min(period_->text().toInt(), kLongestPeriodMs));
-    if (autoSend_->isChecked() && open_)
-        timer_->start();
+    const int period = std::min(period_->text().toInt(), kLongestPeriodMs);
+    // A period of 0 stops the timer, as a platform timer's interval 0 does; it must not send
+    // as fast as the event loop turns.
+    if (autoSend_->isChecked() && open_ && period > 0)
+        timer_->start(period, true);
     else
         timer_->stop();
 }

@@ -2,6 +2,7 @@
 // control's downloads use as well; the terminal never holds the port while a job runs.
 #pragma once
 
+#include "jobs/jobclock.h"
 #include "jobs/portaccess.h"
 #include "views/receivedecoder.h"
 #include "views/terminalsettings.h"
@@ -9,6 +10,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -18,17 +20,26 @@ class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 
+namespace kui {
+class Cmd;
+}
+
 namespace korvan {
 
 class TerminalPage : public QWidget {
     Q_OBJECT
   public:
-    explicit TerminalPage(jobs::PortAccess& port, QWidget* parent = nullptr);
+    // The auto-send timer runs on `clock`.
+    TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidget* parent = nullptr);
 
     // Whether a job has the port now; the terminal then stays closed.
     void setBusyCheck(std::function<bool()> busy) { busy_ = std::move(busy); }
 
     void openTerminal(bool enable, bool open);
+    // A job started (false) or ended (true): the controls that would use the port follow.
+    void setIdle(bool idle);
+    // The port button shows "COM" + the port number.
+    void showPortNumber(int number);
     void sendTerminal();
     void appendReceived(const QString& text);
     // Shows what has been received and not shown yet.
@@ -49,6 +60,10 @@ class TerminalPage : public QWidget {
     QCheckBox* hexBox() const { return hex_; }
     QCheckBox* lineBreakBox() const { return lineBreak_; }
     QCheckBox* autoSendBox() const { return autoSend_; }
+    QLineEdit* periodBox() const { return period_; }
+    QPushButton* openButton() const { return openClose_; }
+    kui::Cmd* portButton() const { return portButton_; }
+    bool autoSending() const { return timer_->isActive(); }
     QComboBox* combo(int index) const { return combos_[size_t(index)]; }
     QComboBox* encodingBox() const { return encoding_; }
     QLabel* settingsLabel() const { return settingsLabel_; }
@@ -82,13 +97,14 @@ class TerminalPage : public QWidget {
     QPlainTextEdit* receiveBox_ = nullptr;
     QPushButton* send_ = nullptr;
     QPushButton* openClose_ = nullptr;
+    kui::Cmd* portButton_ = nullptr;
     QCheckBox* hex_ = nullptr;
     QCheckBox* lineBreak_ = nullptr;
     QCheckBox* autoSend_ = nullptr;
     QLineEdit* period_ = nullptr;
     QLabel* sentLabel_ = nullptr;
     QLabel* receivedLabel_ = nullptr;
-    QTimer* timer_ = nullptr;
+    std::unique_ptr<jobs::JobTimer> timer_;
     QTimer* flushTimer_ = nullptr;
     QString pending_;
 };

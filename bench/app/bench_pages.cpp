@@ -70,7 +70,8 @@ void BenchTerminal() {
     if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) return;
     jobs::PortAccess port;
     port.setTarget(jobs::ParsePortArgument(QString::fromLocal8Bit(::ptsname(master))));
-    TerminalPage page(port);
+    jobs::SystemJobClock clock;
+    TerminalPage page(port, clock);
     page.hexBox()->setChecked(true);
     page.openTerminal(true, true);
     constexpr qsizetype kSize = 1024 * 1024;

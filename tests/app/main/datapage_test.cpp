@@ -1,18 +1,23 @@
 // The page "缓存数据" inside the main window: the grid over a loaded file, the row editor
-// writing into the code buffer, the search with its end message, and the Edit menu by page.
+// writing into the code buffer, the search with its end message, the Edit menu by page, and
+// its entries for the terminal's receive box.
 #include <unistd.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QTableView>
 #include <QtTest>
 #include <cstdio>
 
 #include "main/datapage.h"
+#include "main/terminalpage.h"
 #include "mainfixture.h"
+#include "ptypeer.h"
 #include "stderrcapture.h"
 #include "ui/controls/vtab.h"
 
@@ -152,6 +157,58 @@ class DataPageTest : public QObject {
         QTest::mouseRelease(viewport, Qt::RightButton, {}, QPoint(20, 5));
         QTRY_VERIFY(edit->isVisible());
         edit->close();
+    }
+
+    // A right-button press on the receive box opens the Edit menu, whose entries copy the
+    // selection or the whole text and empty the box without touching the counters.
+    void theReceiveBoxMenuCopiesAndClears() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        fixture.writeConfig(QStringLiteral("[Comm]\nHex=0\n"));
+        Peer peer;
+        QVERIFY(peer.valid());
+        QFile::remove(fixture.path(QStringLiteral("chip")));
+        QVERIFY(QFile::link(peer.path(), fixture.path(QStringLiteral("chip"))));
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        window->show();
+        window->pageTabs()->setSelected(DataPage::kTerminalPage);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        TerminalPage* terminal = window->terminalPage();
+        terminal->openTerminal(true, true);
+        QVERIFY(terminal->terminalOpen());
+        QCOMPARE(peer.writeSome("hello\r\nworld"), 12);
+        QTRY_COMPARE(terminal->receivedCount(), 12u);
+        terminal->flushReceived();
+        QPlainTextEdit* box = terminal->receiveBox();
+        QCOMPARE(box->toPlainText(), QStringLiteral("hello\nworld"));
+
+        QMenu* edit = window->menuBar()->actions().at(1)->menu();
+        QTest::mousePress(box->viewport(), Qt::RightButton, {}, QPoint(10, 5));
+        QTRY_VERIFY(edit->isVisible());
+        QVERIFY(box->hasFocus());
+        edit->close();
+
+        QTextCursor cursor = box->textCursor();
+        cursor.setPosition(6);
+        cursor.setPosition(11, QTextCursor::KeepAnchor);
+        box->setTextCursor(cursor);
+        Entry(edit, QStringLiteral("复制(&C)"))->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("world"));
+        cursor.clearSelection();
+        box->setTextCursor(cursor);
+        Entry(edit, QStringLiteral("复制(&C)"))->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("hello\nworld"));
+
+        Entry(edit, QStringLiteral("清空接收区"))->trigger();
+        QCOMPARE(box->toPlainText(), QString());
+        QCOMPARE(terminal->receivedCount(), 12u);
+        QCOMPARE(terminal->receivedLabel()->text(), QStringLiteral("接收: 12"));
+        // What arrives next starts the box anew.
+        QCOMPARE(peer.writeSome("!"), 1);
+        QTRY_COMPARE(terminal->receivedCount(), 13u);
+        terminal->flushReceived();
+        QCOMPARE(box->toPlainText(), QStringLiteral("!"));
     }
 
   private:

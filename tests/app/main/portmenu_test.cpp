@@ -1,5 +1,6 @@
 // The port menu of the main window over real devices: the refresh that hides an absent port,
-// the device path beside each number, and the presets that set the terminal's settings.
+// the device path beside each number, the presets that set the terminal's settings, and the
+// terminal's port button that offers the menu without its refresh.
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
@@ -9,6 +10,7 @@
 
 #include "main/terminalpage.h"
 #include "mainfixture.h"
+#include "ui/controls/cmd.h"
 #include "windows/shellstate.h"
 
 using namespace korvan;
@@ -78,6 +80,32 @@ class PortMenuTest : public QObject {
         terminal->combo(TerminalSettings::Baud)->setCurrentIndex(0);
         window->close();
         QCOMPARE(window->workspace().settings().Rest, QStringLiteral("01 02;1200,O,7,2"));
+    }
+    void thePortButtonShowsThePortAndPopsTheMenuWithoutRefresh() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        QVERIFY(fixture.startChip());
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        kui::Cmd* button = window->terminalPage()->portButton();
+        QCOMPARE(button->Caption(), QStringLiteral("COM%1").arg(kSimPort));
+        window->selectPort(MainFixture::kChipAgainPort);
+        QCOMPARE(button->Caption(), QStringLiteral("COM%1").arg(MainFixture::kChipAgainPort));
+
+        QMenu* ports = window->menuBar()->actions().at(3)->menu();
+        QAction* refresh = Entry(ports, QStringLiteral("更新端口"));
+        const QList<QAction*> entries = ports->actions();
+        QAction* separatorAbove = entries.at(entries.indexOf(refresh) - 1);
+        QVERIFY(separatorAbove->isSeparator());
+        emit button->Click();
+        QTRY_VERIFY(ports->isVisible());
+        QVERIFY(!refresh->isVisible() && !separatorAbove->isVisible());
+        QVERIFY(Entry(ports, QStringLiteral("常用协议  "))->isVisible());
+        ports->close();
+        QTRY_VERIFY(!ports->isVisible());
+        QVERIFY(refresh->isVisible() && separatorAbove->isVisible());
     }
 };
 

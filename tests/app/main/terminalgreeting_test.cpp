@@ -1,7 +1,9 @@
 // The example firmware downloaded through the main window into zel-sim, which runs it in s51:
 // the after-download action "APP" with "OPENCOM" opens the terminal, and the firmware's
 // greeting arrives in the receive box, letter for letter.
+#include <QCheckBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QtTest>
 
 #include "main/datapage.h"
@@ -57,7 +59,12 @@ class TerminalGreetingTest : public QObject {
 
         kui::Cmd* download = window->downButton(jobs::JobController::kDownload);
         QTest::mouseClick(download, Qt::LeftButton, {}, download->rect().center());
+        // While the job has the port, nothing on the page can use it.
+        QVERIFY(!terminal->openButton()->isEnabled() && !terminal->portButton()->isEnabled() &&
+                !terminal->hexBox()->isEnabled() && !terminal->autoSendBox()->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(terminal->terminalOpen(), 120000);
+        QVERIFY(terminal->openButton()->isEnabled() && terminal->portButton()->isEnabled() &&
+                terminal->hexBox()->isEnabled() && terminal->autoSendBox()->isEnabled());
         QCOMPARE(window->pageTabs()->Selected(), DataPage::kTerminalPage);
 
         QTRY_VERIFY_WITH_TIMEOUT((terminal->flushReceived(),

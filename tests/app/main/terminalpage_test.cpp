@@ -1,74 +1,30 @@
 // The terminal page on a real pseudo-terminal whose far end is the test: counters, the line
-// end rule, presets, a port another program holds, and a megabyte in hexadecimal mode.
-#include <fcntl.h>
-#include <unistd.h>
-
+// end rule, presets, a port another program holds, a megabyte in hexadecimal mode, and the
+// auto send on a virtual clock.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cstdio>
 
 #include "main/terminalpage.h"
+#include "ptypeer.h"
 #include "stderrcapture.h"
+#include "virtualjobclock.h"
 
 using namespace korvan;
-
-namespace {
-
-// The far end of the terminal's port. The master is not inherited: a child holding it would
-// count as the port's far end, not as a program that has the port open.
-class Peer {
-  public:
-    Peer() {
-        master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) return;
-        path_ = QString::fromLocal8Bit(::ptsname(master_));
-    }
-    ~Peer() {
-        if (master_ >= 0) ::close(master_);
-    }
-    Peer(const Peer&) = delete;
-    Peer& operator=(const Peer&) = delete;
-    bool valid() const { return !path_.isEmpty(); }
-    const QString& path() const { return path_; }
-    QByteArray read() {
-        QByteArray all;
-        char buffer[4096];
-        for (ssize_t n; (n = ::read(master_, buffer, sizeof buffer)) > 0;) all.append(buffer, n);
-        return all;
-    }
-    // Writes as much as the line takes now; returns how much that was.
-    qsizetype writeSome(QByteArrayView bytes) {
-        const ssize_t n = ::write(master_, bytes.data(), size_t(bytes.size()));
-        return n < 0 ? 0 : n;
-    }
-
-  private:
-    int master_ = -1;
-    QString path_;
-};
-
-QByteArray ReadUntil(Peer& peer, qsizetype size) {
-    QByteArray all;
-    QElapsedTimer waited;
-    waited.start();
-    while (all.size() < size && waited.elapsed() < 5000) {
-        all += peer.read();
-        QTest::qWait(5);
-    }
-    return all;
-}
-
-}  // namespace
+using korvan::jobs::testing::VirtualJobClock;
 
 class TerminalPageTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir locks_;
+    VirtualJobClock clock_;
 
   private slots:
     void initTestCase() {
@@ -82,18 +38,18 @@ class TerminalPageTest : public QObject {
         QVERIFY(peer.valid());
         jobs::PortAccess port;
         port.setTarget(jobs::ParsePortArgument(peer.path()));
-        TerminalPage page(port);
+        TerminalPage page(port, clock_);
         page.sendBox()->setPlainText(QStringLiteral("ab"));
         page.sendTerminal();  // opens the terminal first
         QVERIFY(page.terminalOpen());
         page.sendTerminal();
         QCOMPARE(page.sentCount(), 4u);
-        QCOMPARE(ReadUntil(peer, 4), QByteArray("abab"));
+        QCOMPARE(peer.readUntil(4), QByteArray("abab"));
         page.hexBox()->setChecked(true);
         page.sendBox()->setPlainText(QStringLiteral("12 34"));
         page.sendTerminal();
         QCOMPARE(page.sentCount(), 6u);
-        QCOMPARE(ReadUntil(peer, 2), QByteArray::fromHex("1234"));
+        QCOMPARE(peer.readUntil(2), QByteArray::fromHex("1234"));
         QCOMPARE(page.sentLabel()->text(), QStringLiteral("发送: 6"));
         QTest::mouseClick(page.sentLabel(), Qt::LeftButton);
         QCOMPARE(page.sentCount(), 0u);
@@ -105,7 +61,7 @@ class TerminalPageTest : public QObject {
         QVERIFY(peer.valid());
         jobs::PortAccess port;
         port.setTarget(jobs::ParsePortArgument(peer.path()));
-        TerminalPage page(port);
+        TerminalPage page(port, clock_);
         page.lineBreakBox()->setChecked(true);
         page.sendBox()->setPlainText(QStringLiteral("x"));
         page.sendTerminal();
@@ -125,7 +81,7 @@ class TerminalPageTest : public QObject {
         QVERIFY(peer.valid());
         jobs::PortAccess port;
         port.setTarget(jobs::ParsePortArgument(peer.path()));
-        TerminalPage page(port);
+        TerminalPage page(port, clock_);
         QCOMPARE(page.syncPortSettings(QStringLiteral("12 34;9600,N,8,1"), false),
                  QStringLiteral("12 34;9600,N,8,1"));
         page.openTerminal(true, true);
@@ -151,7 +107,7 @@ class TerminalPageTest : public QObject {
         QVERIFY(holder.waitForStarted());
         jobs::PortAccess port;
         port.setTarget(jobs::ParsePortArgument(peer.path()));
-        TerminalPage page(port);
+        TerminalPage page(port, clock_);
         const QString said = StandardErrorOf([&page] { page.openTerminal(true, true); });
         holder.kill();
         holder.waitForFinished();
@@ -165,7 +121,7 @@ class TerminalPageTest : public QObject {
         QVERIFY(peer.valid());
         jobs::PortAccess port;
         port.setTarget(jobs::ParsePortArgument(peer.path()));
-        TerminalPage page(port);
+        TerminalPage page(port, clock_);
         page.hexBox()->setChecked(true);
         page.openTerminal(true, true);
         QVERIFY(page.terminalOpen());
@@ -188,6 +144,91 @@ class TerminalPageTest : public QObject {
         QVERIFY(shown.size() <= kReceiveBoxLimit);
         QCOMPARE(shown.size() % 3, 0);
         QVERIFY(HexReceived(data).endsWith(shown));
+    }
+    void autoSendSendsOncePerPeriodWhileTheTerminalIsOpen() {
+        Peer peer;
+        QVERIFY(peer.valid());
+        jobs::PortAccess port;
+        port.setTarget(jobs::ParsePortArgument(peer.path()));
+        TerminalPage page(port, clock_);
+        bool busy = false;
+        page.setBusyCheck([&busy] { return busy; });
+        page.sendBox()->setPlainText(QStringLiteral("ab"));
+        page.periodBox()->setText(QStringLiteral("250"));
+        page.autoSendBox()->setChecked(true);
+        QVERIFY(!page.autoSending());  // ticked while closed: nothing runs yet
+        clock_.advance(1000);
+        QCOMPARE(page.sentCount(), 0u);
+
+        page.openTerminal(true, true);
+        QVERIFY(page.autoSending());
+        clock_.advance(249);
+        QCOMPARE(page.sentCount(), 0u);
+        clock_.advance(1);
+        QCOMPARE(page.sentCount(), 2u);
+        clock_.advance(750);
+        QCOMPARE(page.sentCount(), 8u);
+        QCOMPARE(peer.readUntil(8), QByteArray("abababab"));
+
+        // While a job has the port the ticks are skipped, and the timer goes on.
+        busy = true;
+        clock_.advance(1000);
+        QCOMPARE(page.sentCount(), 8u);
+        QVERIFY(page.autoSending());
+        busy = false;
+
+        // A new period counts from the moment the box is left.
+        page.periodBox()->setText(QStringLiteral("100"));
+        emit page.periodBox()->editingFinished();
+        clock_.advance(100);
+        QCOMPARE(page.sentCount(), 10u);
+        QCOMPARE(peer.readUntil(2), QByteArray("ab"));
+    }
+
+    void autoSendStops_data() {
+        QTest::addColumn<int>("how");
+        QTest::newRow("unticked") << 0;
+        QTest::newRow("terminal closed by its button") << 1;
+        QTest::newRow("a job takes the port") << 2;
+        QTest::newRow("period left empty") << 3;
+        QTest::newRow("period 0") << 4;
+    }
+    void autoSendStops() {
+        QFETCH(int, how);
+        Peer peer;
+        QVERIFY(peer.valid());
+        jobs::PortAccess port;
+        port.setTarget(jobs::ParsePortArgument(peer.path()));
+        TerminalPage page(port, clock_);
+        page.sendBox()->setPlainText(QStringLiteral("z"));
+        page.periodBox()->setText(QStringLiteral("100"));
+        page.openTerminal(true, true);
+        page.autoSendBox()->setChecked(true);
+        clock_.advance(100);
+        QCOMPARE(page.sentCount(), 1u);
+        switch (how) {
+            case 0:
+                page.autoSendBox()->setChecked(false);
+                break;
+            case 1:
+                QTest::mouseClick(page.openButton(), Qt::LeftButton);
+                QVERIFY(!port.isOpen());
+                break;
+            case 2:
+                page.openTerminal(false, false);
+                QVERIFY(!port.isOpen());
+                break;
+            case 3:
+            case 4:
+                page.periodBox()->setText(how == 3 ? QString() : QStringLiteral("0"));
+                emit page.periodBox()->editingFinished();
+                QCOMPARE(page.periodBox()->text(), QStringLiteral("0"));
+                break;
+        }
+        QVERIFY(!page.autoSending());
+        clock_.advance(1000);
+        QCOMPARE(page.sentCount(), 1u);
+        QCOMPARE(peer.readUntil(1), QByteArray("z"));
     }
 };
 
