@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 
 #include "core/sizetext.h"
 #include "main/datapage.h"
@@ -132,6 +133,7 @@ void MainWindow::bindSettings() {
          {m_txtTest, m_txtExe[0], m_txtExe[1], m_incAddress, m_incFormat, m_incNext})
         connect(box, &QLineEdit::editingFinished, this, take);
     connect(m_combo3, &QComboBox::currentIndexChanged, this, take);
+    connect(m_terminalPage->periodBox(), &QLineEdit::editingFinished, this, take);
     const QString* filters[] = {&maintext::kProgramFilters, &maintext::kAllFilesFilter};
     for (int i = 0; i < 2; ++i)
         connect(m_cmdRun[size_t(i)], &kui::Cmd::Click, this, [this, i, filter = filters[i]] {
@@ -152,6 +154,7 @@ void MainWindow::showSettings() {
     m_check[3]->setChecked(s.AutoDown);
     m_txtTest->setText(SplitRest(s.Rest).Command);
     m_terminalPage->syncPortSettings(s.Rest, false);
+    m_terminalPage->showUserSettings(s.TermHex, s.TermCrlf, s.TermTimer, s.TermSend);
     m_chkExe->setChecked(s.RunAfter);
     m_txtExe[0]->setText(s.RunProgram);
     m_txtExe[1]->setText(s.RunParameters);
@@ -174,6 +177,10 @@ void MainWindow::takeSettings() {
         s.AutoDown = m_check[3]->isChecked();
     }
     s.Rest = m_txtTest->text() + QLatin1Char(';') + m_terminalPage->syncPortSettings({}, true);
+    s.TermHex = m_terminalPage->hexBox()->isChecked();
+    s.TermCrlf = m_terminalPage->lineBreakBox()->isChecked();
+    s.TermTimer = m_terminalPage->periodBox()->text().toInt();
+    s.TermSend = m_terminalPage->sendBox()->toPlainText();
     s.RunAfter = m_chkExe->isChecked();
     s.RunProgram = m_txtExe[0]->text();
     s.RunParameters = m_txtExe[1]->text();

@@ -1,5 +1,7 @@
 #include "main/terminalpage.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -29,6 +31,7 @@ constexpr int kDefaultPeriodMs = 1000;
 constexpr int kLongestPeriodMs = 65535;
 constexpr int kFlushMs = 50;
 constexpr int kPortButtonWidth = 64;
+constexpr int kSendLines = 3;
 }  // namespace
 
 TerminalPage::TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidget* parent)
@@ -47,6 +50,7 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidge
         combos_[size_t(i)] = new QComboBox(this);
         combos_[size_t(i)]->addItems(settings_.items(i));
         combos_[size_t(i)]->setCurrentIndex(settings_.selected(i));
+        combos_[size_t(i)]->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         connect(combos_[size_t(i)], &QComboBox::currentIndexChanged, this,
                 [this] { comboChanged(); });
         options->addWidget(combos_[size_t(i)], 0, i);
@@ -62,7 +66,7 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidge
     portButton_->InitProperties();
     portButton_->setFixedSize(kPortButtonWidth, combos_[0]->sizeHint().height());
     showPortNumber(1);
-    options->addWidget(portButton_, 0, 5);
+
     settingsLabel_ = new QLabel(settings_.labelText(), this);
     options->addWidget(settingsLabel_, 2, 0, 1, 3);
 
@@ -88,6 +92,7 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidge
     periodRow->addWidget(period_);
     periodRow->addWidget(new QLabel(maintext::kTerminalPeriodUnit, this));
     options->addLayout(periodRow, 1, 3);
+    options->addWidget(portButton_, 1, 4);
     periodRow->addStretch();
     options->addWidget(sentLabel_, 2, 3);
     options->addWidget(receivedLabel_, 2, 4);
@@ -96,6 +101,9 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidge
     auto* sendRow = new QHBoxLayout;
     sendBox_ = new QPlainTextEdit(this);
     sendBox_->setObjectName(QStringLiteral("txtSend"));
+    // A few lines to send; the page's height goes to what the chip says.
+    sendBox_->setMaximumHeight(sendBox_->fontMetrics().lineSpacing() * kSendLines +
+                               2 * sendBox_->frameWidth() + 8);
     sendRow->addWidget(sendBox_, 1);
     auto* buttons = new QVBoxLayout;
     send_ = new QPushButton(maintext::kTerminalSend, this);
@@ -196,6 +204,15 @@ void TerminalPage::setIdle(bool idle) {
         w->setEnabled(idle);
 }
 
+void TerminalPage::showUserSettings(bool hex, bool lineBreak, qint64 periodMs,
+                                    const QString& send) {
+    hex_->setChecked(hex);
+    lineBreak_->setChecked(lineBreak);
+    period_->setText(QString::number(std::clamp<qint64>(periodMs, 0, kLongestPeriodMs)));
+    autoSendChanged();
+    sendBox_->setPlainText(send);
+}
+
 void TerminalPage::showPortNumber(int number) {
     portButton_->setCaption(maintext::kPortPrefix + QString::number(number));
 }
@@ -232,6 +249,8 @@ void TerminalPage::appendReceived(const QString& text) {
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(shown);
     receiveBox_->setTextCursor(cursor);
+    // The caret at the end is where the newest text is; the box scrolls there as it grows.
+    receiveBox_->ensureCursorVisible();
 }
 
 void TerminalPage::receive() {

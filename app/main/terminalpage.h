@@ -38,6 +38,8 @@ class TerminalPage : public QWidget {
     void openTerminal(bool enable, bool open);
     // A job started (false) or ended (true): the controls that would use the port follow.
     void setIdle(bool idle);
+    // The user settings of the page: hexadecimal, line break, auto-send period, send text.
+    void showUserSettings(bool hex, bool lineBreak, qint64 periodMs, const QString& send);
     // The port button shows "COM" + the port number.
     void showPortNumber(int number);
     void sendTerminal();

@@ -2,12 +2,16 @@
 // the device path beside each number, the presets that set the terminal's settings, and the
 // terminal's port button that offers the menu without its refresh.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QtTest>
 
+#include "core/inidocument.h"
 #include "main/terminalpage.h"
 #include "mainfixture.h"
 #include "ui/controls/cmd.h"
@@ -106,6 +110,30 @@ class PortMenuTest : public QObject {
         ports->close();
         QTRY_VERIFY(!ports->isVisible());
         QVERIFY(refresh->isVisible() && separatorAbove->isVisible());
+    }
+    // The terminal's check boxes, period and send text come from the user settings and go
+    // back into them.
+    void theTerminalsOwnSettingsAreKept() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        fixture.writeConfig(QStringLiteral("[Comm]\nHex=0\nCrlf=0\nTimer=250\nSend=\"ab cd\"\n"));
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        TerminalPage* terminal = window->terminalPage();
+        QVERIFY(!terminal->hexBox()->isChecked());
+        QVERIFY(!terminal->lineBreakBox()->isChecked());
+        QCOMPARE(terminal->periodBox()->text(), QStringLiteral("250"));
+        QCOMPARE(terminal->sendBox()->toPlainText(), QStringLiteral("ab cd"));
+        terminal->hexBox()->setChecked(true);
+        terminal->periodBox()->setText(QStringLiteral("500"));
+        emit terminal->periodBox()->editingFinished();
+        terminal->sendBox()->setPlainText(QStringLiteral("12 34"));
+        window->close();
+        const IniDocument saved = IniDocument::load(CurrentAppPaths().configFile());
+        QCOMPARE(saved.value("Comm", "Hex"), std::optional<QString>("1"));
+        QCOMPARE(saved.value("Comm", "CrLf"), std::optional<QString>("0"));
+        QCOMPARE(saved.value("Comm", "Timer"), std::optional<QString>("500"));
+        QCOMPARE(saved.value("Comm", "Send"), std::optional<QString>("12 34"));
     }
 };
 

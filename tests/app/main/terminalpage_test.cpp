@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <cstdio>
@@ -145,6 +146,22 @@ class TerminalPageTest : public QObject {
         QCOMPARE(shown.size() % 3, 0);
         QVERIFY(HexReceived(data).endsWith(shown));
     }
+    void theReceiveBoxFollowsTheNewestText() {
+        jobs::PortAccess port;
+        TerminalPage page(port, clock_);
+        page.resize(480, 240);
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        for (int i = 0; i < 100; ++i) {
+            page.appendReceived(QStringLiteral("line %1\r\n").arg(i));
+            QCoreApplication::processEvents();
+        }
+        QPlainTextEdit* box = page.receiveBox();
+        QVERIFY(box->verticalScrollBar()->value() > 0);
+        QVERIFY(box->textCursor().atEnd());
+        QVERIFY(box->viewport()->rect().contains(box->cursorRect()));
+    }
+
     void autoSendSendsOncePerPeriodWhileTheTerminalIsOpen() {
         Peer peer;
         QVERIFY(peer.valid());
