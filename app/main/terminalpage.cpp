@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/textcodec.h"
 #include "main/logicons.h"
 #include "main/maintexts.h"
 #include "main/messagegate.h"
@@ -233,7 +234,8 @@ void TerminalPage::sendTerminal() {
     if (hex_->isChecked()) {
         sent_ += quint32(port_.sendDataText(text, DataTextContext{}));
     } else {
-        port_.comm().Output(text);
+        // The text goes out in the encoding the box reads the chip's text in.
+        port_.comm().Output(encoding_->currentIndex() == 1 ? EncodeGbk(text) : text.toUtf8());
         sent_ += quint32(text.size());
     }
     showCounters();

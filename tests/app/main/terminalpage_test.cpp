@@ -1,6 +1,6 @@
 // The terminal page on a real pseudo-terminal whose far end is the test: counters, the line
-// end rule, presets, a port another program holds, a megabyte in hexadecimal mode, and the
-// auto send on a virtual clock.
+// end rule, presets, a port another program holds, a megabyte in hexadecimal mode, text in
+// either encoding, the box following the newest text, and the auto send on a virtual clock.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -160,6 +160,31 @@ class TerminalPageTest : public QObject {
         QVERIFY(box->verticalScrollBar()->value() > 0);
         QVERIFY(box->textCursor().atEnd());
         QVERIFY(box->viewport()->rect().contains(box->cursorRect()));
+    }
+
+    void textGoesBothWaysInTheChosenEncoding_data() {
+        QTest::addColumn<int>("encoding");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("UTF-8") << 0 << QByteArray::fromHex("e4b8ad");
+        QTest::newRow("GBK") << 1 << QByteArray::fromHex("d6d0");
+    }
+    void textGoesBothWaysInTheChosenEncoding() {
+        QFETCH(int, encoding);
+        QFETCH(QByteArray, bytes);
+        Peer peer;
+        QVERIFY(peer.valid());
+        jobs::PortAccess port;
+        port.setTarget(jobs::ParsePortArgument(peer.path()));
+        TerminalPage page(port, clock_);
+        page.encodingBox()->setCurrentIndex(encoding);
+        page.sendBox()->setPlainText(QStringLiteral("中"));
+        page.sendTerminal();
+        QCOMPARE(page.sentCount(), 1u);
+        QCOMPARE(peer.readUntil(bytes.size()), bytes);
+        QCOMPARE(peer.writeSome(bytes), bytes.size());
+        QTRY_COMPARE(page.receivedCount(), 1u);
+        page.flushReceived();
+        QCOMPARE(page.receiveBox()->toPlainText(), QStringLiteral("中"));
     }
 
     void autoSendSendsOncePerPeriodWhileTheTerminalIsOpen() {
