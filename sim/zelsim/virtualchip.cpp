@@ -192,6 +192,7 @@ void VirtualChip::Impl::collectOutput(int64_t nowUs) {
 void VirtualChip::Impl::dropUnheard(int64_t nowUs) {
     // The reply to the last end command typically goes out after the host has closed the
     // download line and a terminal has opened it at the program's rate.
+    if (outbound.empty()) return;
     const double heardAt = hostRate();
     uint64_t dropped = 0;
     double droppedRate = 0;
