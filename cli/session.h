@@ -60,6 +60,7 @@ class Session {
     void makeLaneOutputs();
     void watchSerials(PortLane& lane);
     void keepSerial(PortLane& lane, const jobs::JobResult& result);
+    void keepSerialInTask();
     int runGang();
     PortSummary summaryOf(const PortLane& lane) const;
 

@@ -2,6 +2,7 @@
 // from one pool, and the run ends with a table of the ports.
 #include "clitexts.h"
 #include "core/inifile.h"
+#include "core/taskfile.h"
 #include "jobs/jobtexts.h"
 #include "jsonoutput.h"
 #include "session.h"
@@ -9,6 +10,7 @@
 
 #include <unistd.h>
 #include <QEventLoop>
+#include <QFile>
 #include <algorithm>
 
 namespace korvan::cli {
@@ -104,6 +106,21 @@ void Session::keepSerial(PortLane& lane, const jobs::JobResult& result) {
                  QString::number(m_workspace.settings().IncNext), m_workspace.settingsFile());
 }
 
+// A task is packed again with its next serial number and nothing else changed: the ports may
+// have met chips of several series, and none of them is to become the task's.
+void Session::keepSerialInTask() {
+    const QString path = m_workspace.settingsFile();
+    const QString temp = m_workspace.paths().TempPath;
+    const auto unpacked = UnpackTask(path, temp);
+    if (!unpacked) return;
+    QFile::remove(unpacked->TempFile);
+    IniDocument settings = unpacked->Task.Settings;
+    settings.removeSection(QStringLiteral("DATA"));
+    settings.write(QStringLiteral("AddData"), QStringLiteral("Data"),
+                   QString::number(m_workspace.settings().IncNext));
+    WriteTaskFile(path, settings, unpacked->Task.Code, temp);
+}
+
 PortSummary Session::summaryOf(const PortLane& lane) const {
     PortSummary p;
     p.port = lane.name;
@@ -186,9 +203,7 @@ int Session::runGang() {
         if (m_serials->anyKept()) m_summary.nextSerial = m_serials->next();
         m_summary.unusedSerials = m_serials->unused();
     }
-    // A task keeps its next serial number: it is packed again with it.
-    if (m_workspace.taskMode() && m_serialsChanged)
-        m_workspace.SaveSettingsFile(m_workspace.settingsFile());
+    if (m_workspace.taskMode() && m_serialsChanged) keepSerialInTask();
     const int ports = static_cast<int>(m_lanes.size());
     m_summary.message = text::GangPartlyDone(succeeded, ports);
     if (succeeded == ports) return finish(kExitSuccess, QStringLiteral("success"), {});

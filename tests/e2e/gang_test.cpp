@@ -1,6 +1,8 @@
 // A gang download: korvan-cli drives four zel-sim chips of different series at once. Every chip
 // ends with the image in its flash and a serial number of its own; a chip that fails leaves the
 // others alone, the run exits 1 and the table names the port.
+#include "core/inidocument.h"
+#include "core/taskfile.h"
 #include "e2eenv.h"
 
 #include <gtest/gtest.h>
@@ -181,6 +183,54 @@ TEST(Gang, VirtualChipsByCount) {
     }
     EXPECT_EQ(names.size(), 3u);
     EXPECT_EQ(r.summary().value("completed").toInt(), 6);
+}
+
+// The serial numbers the ports of a JSON run's summary got, all together.
+std::set<qint64> serialsOf(const CliResult& r) {
+    std::set<qint64> numbers;
+    for (const QJsonValue& port : r.summary().value("ports").toArray())
+        for (const QJsonValue& n : port.toObject().value("serials").toArray())
+            numbers.insert(n.toInteger());
+    return numbers;
+}
+
+korvan::IniDocument incrementSettings(qint64 next) {
+    korvan::IniDocument doc;
+    doc.write("AddData", "Open", "1");
+    doc.write("AddData", "Add", "FFF0");
+    doc.write("AddData", "Format", "\"%NL4\"");
+    doc.write("AddData", "Data", QString::number(next));
+    return doc;
+}
+
+// A .mcu keeps the next number in the file at once, as a single port does.
+TEST(GangSettings, ConfigurationFileKeepsTheNumberAfterTheHighestGiven) {
+    const QString folder = newFolder();
+    ASSERT_TRUE(writeFile(folder + "/code.bin", asBytes(sampleImage(300, 43))));
+    korvan::IniDocument doc = incrementSettings(7);
+    doc.write("UserSet", "UserFile", "\"%AppPath%code.bin\"");
+    const QString mcu = folder + "/job.mcu";
+    ASSERT_TRUE(doc.save(mcu));
+    const CliResult r = runCli({"download", mcu, "--sim", "D103x3", "--json"});
+    ASSERT_EQ(r.exitCode, 0) << r.dump();
+    EXPECT_EQ(serialsOf(r), (std::set<qint64>{7, 8, 9})) << r.dump();
+    EXPECT_EQ(r.summary().value("next_serial").toInteger(), 10);
+    EXPECT_EQ(korvan::IniDocument::load(mcu).read("AddData", "Data", ""), "10");
+}
+
+// A task is packed again with the next number; the next run goes on from there.
+TEST(GangSettings, TaskGoesOnWhereTheLastRunStopped) {
+    const Bytes image = sampleImage(300, 44);
+    const QString task = newFolder() + "/serial.mcp";
+    ASSERT_TRUE(korvan::WriteTaskFile(task, incrementSettings(41),
+                                      korvan::CodeBuffer(image.begin(), image.end()),
+                                      newFolder() + "/"));
+    const CliResult first = runCli({"download", task, "--sim", "D103x2", "--json"});
+    ASSERT_EQ(first.exitCode, 0) << first.dump();
+    EXPECT_EQ(serialsOf(first), (std::set<qint64>{41, 42})) << first.dump();
+    const CliResult second = runCli({"download", task, "--sim", "D103x2", "--json"});
+    ASSERT_EQ(second.exitCode, 0) << second.dump();
+    EXPECT_EQ(serialsOf(second), (std::set<qint64>{43, 44})) << second.dump();
 }
 
 }  // namespace
