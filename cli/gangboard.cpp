@@ -37,10 +37,11 @@ class GangBoard::LaneOutput : public JobOutput {
     void logLine(const LogEntry& entry) override {
         const QString stamp = ClockStamp();
         const qsizetype dots = entry.text.indexOf(kEllipsis);
-        m_step = stamp + QStringLiteral("  ") +
-                 (dots >= 0 ? entry.text.left(dots + kEllipsis.size()) : entry.text);
+        const QString text = dots >= 0 ? entry.text.left(dots + kEllipsis.size()) : entry.text;
+        m_step = stamp + QStringLiteral("  ") + QString(text).replace('\n', QLatin1Char(' '));
         m_suffix.clear();
-        if (entry.role != LineRole::Step) m_board.printLine(m_lane, m_step);
+        if (entry.role != LineRole::Step)
+            m_board.printLine(m_lane, stamp + QStringLiteral("  ") + text);
         show();
     }
     void countdown(int seconds) override {
@@ -114,7 +115,8 @@ void GangBoard::setStatus(int lane, const QString& text) {
 
 void GangBoard::printLine(int lane, const QString& text) {
     clear();
-    Write(m_out, m_prefixes.at(lane) + text + QLatin1Char('\n'));
+    const QString& prefix = m_prefixes.at(lane);
+    Write(m_out, prefix + QString(text).replace('\n', '\n' + prefix) + QLatin1Char('\n'));
     draw();
 }
 

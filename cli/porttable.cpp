@@ -64,7 +64,7 @@ QStringList PortTableLines(const JobSummary& summary) {
         QStringList row{p.port, p.model.isEmpty() ? QStringLiteral("-") : p.model, result,
                         text::Seconds(p.timeMs)};
         if (withSerials) row << (p.serials.isEmpty() ? QStringLiteral("-") : SerialList(p.serials));
-        if (withNotes) row << p.message;
+        if (withNotes) row << QString(p.message).replace('\n', QStringLiteral("，"));
         rows << row;
     }
     std::vector<int> widths(static_cast<size_t>(heading.size()), 0);

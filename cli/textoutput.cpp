@@ -40,7 +40,10 @@ TextOutput::~TextOutput() {
 }
 
 void TextOutput::print(const QString& text) {
-    Write(m_out, m_style.prefix + text + '\n');
+    // Every line of a message that has several starts with the port.
+    QString lines = text;
+    if (!m_style.prefix.isEmpty()) lines.replace('\n', '\n' + m_style.prefix);
+    Write(m_out, m_style.prefix + lines + '\n');
     std::fflush(m_out);
 }
 
