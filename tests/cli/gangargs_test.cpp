@@ -47,7 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   {}},
         PortsCase{"OneVirtualChip", {"--sim", "D103"}, {}, {"D103"}, {}},
-        PortsCase{"FourVirtualChips", {"--sim", "D103x4"}, {}, {"D103", "D103", "D103", "D103"}, {}},
+        PortsCase{
+            "FourVirtualChips", {"--sim", "D103x4"}, {}, {"D103", "D103", "D103", "D103"}, {}},
         PortsCase{"UpperCaseCount", {"--sim", "D103X2"}, {}, {"D103", "D103"}, {}},
         PortsCase{"NameEndingInXIsNoCount", {"--sim", "ZELH64X"}, {}, {"ZELH64X"}, {}},
         PortsCase{"NameEndingInXWithCount", {"--sim", "ZELH64Xx2"}, {}, {"ZELH64X", "ZELH64X"}, {}},

@@ -23,14 +23,14 @@ TEST_P(Width, CountsChineseCharactersAsTwoColumns) {
     EXPECT_EQ(FitWidth(text, c.fitTo), QString::fromUtf8(c.fitted));
 }
 
-INSTANTIATE_TEST_SUITE_P(Terminal, Width,
-                         ::testing::Values(WidthCase{"", 0, 5, ""},
-                                           WidthCase{"/dev/ttyUSB0", 12, 8, "/dev/tty"},
-                                           WidthCase{"成功", 4, 4, "成功"},
-                                           // Half a character does not fit.
-                                           WidthCase{"成功", 4, 3, "成"},
-                                           WidthCase{"写入单片机程序... [##]", 22, 10, "写入单片机"},
-                                           WidthCase{"（可选）", 8, 7, "（可选"}));
+INSTANTIATE_TEST_SUITE_P(
+    Terminal, Width,
+    ::testing::Values(WidthCase{"", 0, 5, ""}, WidthCase{"/dev/ttyUSB0", 12, 8, "/dev/tty"},
+                      WidthCase{"成功", 4, 4, "成功"},
+                      // Half a character does not fit.
+                      WidthCase{"成功", 4, 3, "成"},
+                      WidthCase{"写入单片机程序... [##]", 22, 10, "写入单片机"},
+                      WidthCase{"（可选）", 8, 7, "（可选"}));
 
 // The display column at which `cell` starts in `line`.
 int ColumnOf(const QString& line, const QString& cell) {
