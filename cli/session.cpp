@@ -126,7 +126,8 @@ Session::~Session() {
 void Session::stop() {
     m_stopRequested = true;
     for (const auto& lane : m_lanes) {
-        if (!lane->controller) continue;
+        // A gang port whose run is over has nothing to cancel; its control would still say so.
+        if (!lane->controller || lane->done) continue;
         if (m_options.job == Job::Check)
             lane->controller->CheckAction(jobs::JobController::kCancelCheck);
         else

@@ -12,6 +12,7 @@
 #include <QJsonDocument>
 #include <QRegularExpression>
 #include <algorithm>
+#include <csignal>
 #include <map>
 #include <memory>
 #include <set>
@@ -183,6 +184,30 @@ TEST(Gang, VirtualChipsByCount) {
     }
     EXPECT_EQ(names.size(), 3u);
     EXPECT_EQ(r.summary().value("completed").toInt(), 6);
+}
+
+// Ctrl-C cancels what still runs; a port that is done keeps its result and says nothing more.
+TEST(Gang, CtrlCCancelsOnlyThePortsStillRunning) {
+    const QString file = newFolder() + "/code.bin";
+    ASSERT_TRUE(writeFile(file, asBytes(sampleImage(300, 45))));
+    SimProcess silent("D103", {"--fault", "mute-sync"});
+    SimProcess chip("F003", {"--boot-delay", "30", "--erase-ms", "0"});
+    ASSERT_TRUE(silent.start());
+    ASSERT_TRUE(chip.start());
+    CliProcess cli({"download", file, "--ports", silent.path() + "," + chip.path()});
+    ASSERT_TRUE(cli.waitForOutput(QStringLiteral("程序下载成功"), 60000));
+    cli.signal(SIGINT);
+    const CliResult r = cli.finish(30000);
+    EXPECT_EQ(r.exitCode, 1) << r.dump();
+    EXPECT_EQ(r.out.count(QStringLiteral("取消程序下载")), 1) << r.dump();
+    const QStringList lines = r.out.split('\n');
+    const auto row = [&](const QString& port) {
+        for (const QString& line : lines)
+            if (line.startsWith(port + " ") && line.contains(QStringLiteral(" 秒"))) return line;
+        return QString();
+    };
+    EXPECT_TRUE(row(silent.path()).contains(QStringLiteral("已取消"))) << r.dump();
+    EXPECT_TRUE(row(chip.path()).contains(QStringLiteral("成功"))) << r.dump();
 }
 
 // The serial numbers the ports of a JSON run's summary got, all together.
