@@ -4,6 +4,7 @@
 #include "core/datatext.h"
 #include "core/increment.h"
 #include "core/usersettings.h"
+#include "portlist.h"
 
 #include <QRegularExpression>
 
@@ -137,11 +138,21 @@ ParseResult ParseArguments(const QStringList& args) {
             if (!noValue()) return r;
             o.job = Job::Help;
         } else if (name == "-p" || name == "--port") {
-            if (!needValue(o.port)) return r;
-            if (o.port.isEmpty()) return fail(QStringLiteral("-p 的串口为空"));
+            if (!needValue(v)) return r;
+            if (v.isEmpty()) return fail(QStringLiteral("-p 的串口为空"));
+            o.ports << v;
+        } else if (name == "--ports") {
+            if (!needValue(v)) return r;
+            QString error;
+            const auto list = ParsePortList(v, error);
+            if (!list) return fail(error);
+            o.ports << *list;
         } else if (name == "--sim") {
-            if (!needValue(o.simModel)) return r;
-            if (o.simModel.isEmpty()) return fail(QStringLiteral("--sim 的型号为空"));
+            if (!needValue(v)) return r;
+            QString error;
+            const auto sim = ParseSimCount(v, error);
+            if (!sim) return fail(error);
+            for (int n = 0; n < sim->count; ++n) o.simModels << sim->model;
         } else if (name == "--max-baud") {
             if (!needValue(v)) return r;
             if (!ParseInt(v, o.maxBaud, 1200, 115200))
@@ -211,10 +222,17 @@ ParseResult ParseArguments(const QStringList& args) {
     }
     if (o.job == Job::Download && o.file.isEmpty())
         return fail(QStringLiteral("download 需要一个代码文件"));
-    if (o.port.isEmpty() && o.simModel.isEmpty())
+    if (o.ports.isEmpty() && o.simModels.isEmpty())
         return fail(QStringLiteral("请用 -p PORT 指定串口，或用 --sim MODEL 使用虚拟单片机"));
-    if (!o.port.isEmpty() && !o.simModel.isEmpty())
+    if (!o.ports.isEmpty() && !o.simModels.isEmpty())
         return fail(QStringLiteral("-p 与 --sim 只能选一个"));
+    if (const QString problem = CheckPortList(o.ports); !problem.isEmpty()) return fail(problem);
+    if (o.simModels.size() > kMaxPorts)
+        return fail(QStringLiteral("虚拟单片机太多：%1 个（最多 %2 个）")
+                        .arg(o.simModels.size())
+                        .arg(kMaxPorts));
+    if (PortCount(o) > 1 && o.job != Job::Download)
+        return fail(QStringLiteral("多个串口只用于 download"));
     if (o.job != Job::Download && (o.inc || repeatGiven))
         return fail(QStringLiteral("--inc 与 --repeat 只用于 download"));
     if (o.job != Job::Configure && (!o.optionSettings.isEmpty() || !o.optionsFrom.isEmpty()))
@@ -239,9 +257,10 @@ QString HelpText() {
         "  configure              配置单片机选项\n"
         "\n"
         "选项：\n"
-        "  -p, --port PORT        串口：设备路径（如 /dev/ttyUSB0）或 COMn\n"
-        "  --sim MODEL            不用串口，由进程内的虚拟单片机完成任务\n"
-        "                         （型号 ID 如 D103，或型号名称）\n"
+        "  -p, --port PORT        串口：设备路径（如 /dev/ttyUSB0）或 COMn；可以重复使用\n"
+        "  --ports A,B,...        多个串口，用逗号分隔\n"
+        "  --sim MODEL[xN]        不用串口，由进程内的虚拟单片机完成任务\n"
+        "                         （型号 ID 如 D103，或型号名称）；D103x4 为四片\n"
         "  --max-baud RATE        允许的最高波特率（1200-115200，默认 115200）\n"
         "  --wait SECONDS         等待单片机启动的秒数（默认 30），超时即取消\n"
         "  --series INDEX         选定的单片机系列序号（默认跟随检测到的单片机）\n"
@@ -269,6 +288,17 @@ QString HelpText() {
         "设置、自动增量（下载成功后下一个序号写回文件）、单片机系列，以及下载后运行的\n"
         "程序（只有加上 --allow-run 才会运行）。命令行选项优先于文件中的设置。\n"
         "\n"
+        "多个串口（批量下载）：\n"
+        "  给出多个串口（或 --sim MODELxN）时，download 在每个串口上同时运行各自的任务；\n"
+        "  有 --repeat N 时每个串口各自连续下载 N 片。终端上每个串口一行进度，其他输出的\n"
+        "  每行以串口名开头，--json 的每个对象带有 \"port\"。最后列出每个串口的型号、\n"
+        "  结果和用时；只有全部串口成功时退出码为 0，否则为 1。\n"
+        "  自动增量的序号由所有串口共用：单片机在擦除前（程序交给单片机时）取得序号，\n"
+        "  先取被退回的最小序号，没有时取下一个新序号；任务失败时序号退回，由下一片\n"
+        "  取用，所以成功的单片机序号各不相同，也不会因为别的串口失败而跳过。保存的\n"
+        "  下一个序号是已成功使用的最大序号加一；运行结束时仍被退回、比它小的序号在\n"
+        "  结果表下列为未使用。\n"
+        "\n"
         "退出码：\n"
         "  0  成功\n"
         "  1  任务失败或被取消（Ctrl-C），或 --json 的输出无法写入\n"
@@ -281,6 +311,8 @@ QString HelpText() {
         "  korvan-cli download blink.hex -p COM1 --max-baud 57600\n"
         "  korvan-cli download blink.hex --sim D103\n"
         "  korvan-cli download blink.hex -p /dev/ttyUSB0 --inc FFFC:%NL4:1 --repeat 10\n"
+        "  korvan-cli download blink.hex --ports /dev/ttyUSB0,/dev/ttyUSB1 --inc FFFC:%NL4:1\n"
+        "  korvan-cli download blink.hex --sim D103x4\n"
         "  korvan-cli download job.mcp -p /dev/ttyUSB0 --allow-run\n"
         "  korvan-cli configure -p /dev/ttyUSB0 --option 1=1 --option \"振荡器增益=低增益(<12M)\"\n"
         "  korvan-cli configure -p /dev/ttyUSB0 --options-from board.mcu\n");

@@ -26,9 +26,11 @@ struct IncSpec {
 
 struct Options {
     Job job = Job::Help;
-    QString file;          // download: the code file
-    QString port;          // device path or COMn
-    QString simModel;      // --sim MODEL: serve the job from an in-process virtual chip
+    QString file;  // download: the code file
+    // Device paths or COMn (-p, --ports), in order; more than one runs a gang download.
+    QStringList ports;
+    // --sim MODEL[xN]: jobs served by in-process virtual chips, one entry per chip.
+    QStringList simModels;
     int maxBaud = 115200;  // the highest rate offered
     int waitSeconds = 30;  // the start countdown
     // The selected series index; unset = the series follows the chip that answers.
@@ -46,6 +48,11 @@ struct Options {
     QStringList optionSettings;    // configure: --option NAME=VALUE, in order
     QString optionsFrom;           // configure: --options-from FILE.mcu
 };
+
+// The number of ports (real or virtual) the run drives; more than one is a gang download.
+inline qsizetype PortCount(const Options& o) {
+    return o.ports.size() + o.simModels.size();
+}
 
 struct ParseResult {
     std::optional<Options> options;

@@ -48,4 +48,37 @@ inline const QString kProgramNeedsConsent =
 inline const QString kNoTerminal = QStringLiteral("korvan-cli 没有串口助手，忽略终端操作");
 inline const QString kStartFailed = QStringLiteral("任务无法启动");
 
+// A gang download.
+inline QString SerialGiven(qint64 number) {
+    return QStringLiteral("本片增量(N)：%1").arg(number);
+}
+inline const QString kTablePort = QStringLiteral("串口");
+inline const QString kTableModel = QStringLiteral("型号");
+inline const QString kTableResult = QStringLiteral("结果");
+inline const QString kTableTime = QStringLiteral("用时");
+inline const QString kTableSerials = QStringLiteral("增量(N)");
+inline const QString kTableNote = QStringLiteral("说明");
+inline QString ResultWord(const QString& result) {
+    if (result == QStringLiteral("success")) return QStringLiteral("成功");
+    if (result == QStringLiteral("cancelled")) return QStringLiteral("已取消");
+    if (result == QStringLiteral("timeout")) return QStringLiteral("超时");
+    if (result == QStringLiteral("port-error")) return QStringLiteral("串口错误");
+    return QStringLiteral("失败");
+}
+inline QString Seconds(qint64 ms) {
+    return QStringLiteral("%1 秒").arg(static_cast<double>(ms) / 1000.0, 0, 'f', 2);
+}
+inline QString UnusedSerials(const QString& numbers) {
+    return QStringLiteral("未使用的增量(N)：%1").arg(numbers);
+}
+inline QString GangTotal(int ports, int succeeded) {
+    return QStringLiteral("共 %1 个串口：%2 个成功，%3 个失败")
+        .arg(ports)
+        .arg(succeeded)
+        .arg(ports - succeeded);
+}
+inline QString GangPartlyDone(int succeeded, int ports) {
+    return QStringLiteral("%1/%2 个串口成功").arg(succeeded).arg(ports);
+}
+
 }  // namespace korvan::cli::text

@@ -93,6 +93,10 @@ void CliView::chipIdentified(const jobs::ChipRecord& chip) {
     if (m_onIdentified) m_onIdentified();
 }
 
+void CliView::dataRequested() {
+    if (m_onDataRequested) m_onDataRequested();
+}
+
 void CliView::seriesAdopted(int index, const QString& info) {
     log(text::SeriesAdopted(info, seriesName(index)), true, 0, LineRole::Step);
 }
@@ -121,12 +125,17 @@ void CliView::startTimedOut(int jobType) {
 }
 
 void CliView::jobEnded(const jobs::JobResult& result) {
+    logEnd(result);
+    if (m_onJobEnded) m_onJobEnded(result);
+}
+
+void CliView::logEnd(const jobs::JobResult& result) {
     using jobs::Outcome;
     if (result.outcome == Outcome::Success) {
         // The main window logs its counter instead of the control's line; here it is the
         // result a script looks for.
         if (result.jobType == 2) log(result.message, true, jobs::info::kComplete, LineRole::Result);
-        if (result.jobType == 2 && m_settings.IncOpen)
+        if (result.jobType == 2 && m_settings.IncOpen && m_showNextSerial)
             log(text::NextSerial(m_settings.IncNext), true, 0, LineRole::Step);
         return;
     }

@@ -27,6 +27,16 @@ class CliView : public jobs::JobView {
     }
     // Called once the run is over.
     void setOnFinished(std::function<void()> onFinished) { m_onFinished = std::move(onFinished); }
+    // Called when a download hands its code to the chip, before the increment bytes are made.
+    void setOnDataRequested(std::function<void()> onDataRequested) {
+        m_onDataRequested = std::move(onDataRequested);
+    }
+    // Called after each job's end has been logged.
+    void setOnJobEnded(std::function<void(const jobs::JobResult&)> onJobEnded) {
+        m_onJobEnded = std::move(onJobEnded);
+    }
+    // A gang download says which number each chip got instead of the next one.
+    void setShowNextSerial(bool show) { m_showNextSerial = show; }
     const std::optional<jobs::RunResult>& run() const { return m_run; }
 
     void showMessage(const UserMessage& message, bool logged,
@@ -35,6 +45,7 @@ class CliView : public jobs::JobView {
     void countdown(int seconds) override;
     void progress(int percent) override;
     void chipIdentified(const jobs::ChipRecord& chip) override;
+    void dataRequested() override;
     void seriesAdopted(int index, const QString& info) override;
     void seriesRefused(const QString& info) override;
     void terminalOpen() override;
@@ -45,6 +56,7 @@ class CliView : public jobs::JobView {
 
   private:
     void log(const QString& text, bool ok, int index, LineRole role);
+    void logEnd(const jobs::JobResult& result);
     QString seriesName(int index) const;
 
     JobOutput& m_out;
@@ -52,6 +64,9 @@ class CliView : public jobs::JobView {
     const UserSettings& m_settings;
     std::function<void()> m_onFinished;
     std::function<void()> m_onIdentified;
+    std::function<void()> m_onDataRequested;
+    std::function<void(const jobs::JobResult&)> m_onJobEnded;
+    bool m_showNextSerial = true;
     std::optional<jobs::RunResult> m_run;
     bool m_terminalNoted = false;
 };

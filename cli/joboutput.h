@@ -34,6 +34,19 @@ struct OptionLine {
     int current = -1;  // the chip's choice, -1 when unknown
 };
 
+// One port of a gang download, for the final table.
+struct PortSummary {
+    QString port;
+    QString model;  // the chip that answered last; "" when none did
+    QString id;
+    QString result;   // "success", "failed", "cancelled", "timeout", "port-error"
+    QString message;  // why it failed, in words ("" after a success)
+    int completed = 0;
+    int wanted = 1;
+    QList<qint64> serials;  // the serial numbers its chips got, in order
+    qint64 timeMs = 0;      // its start to its end
+};
+
 struct JobSummary {
     QString job;     // "check", "download", "configure"
     QString result;  // "success", "failed", "cancelled", "timeout", "port-error", "input-error"
@@ -49,6 +62,8 @@ struct JobSummary {
     qint64 waitMs = 0;                 // last job: start to identification
     qint64 jobMs = 0;                  // last job: identification to the end
     qint64 totalMs = 0;                // the whole run
+    std::vector<PortSummary> ports;    // a gang download: one entry per port
+    QList<qint64> unusedSerials;       // a gang download: numbers given back and not taken
 };
 
 class JobOutput {

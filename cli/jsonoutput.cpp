@@ -25,11 +25,20 @@ QString RoleName(LineRole role) {
 
 JsonOutput::JsonOutput(std::FILE* out, std::FILE* err) : m_out(out), m_err(err) {}
 
+std::unique_ptr<JsonOutput> JsonOutput::forPort(const QString& port) const {
+    auto output = std::make_unique<JsonOutput>(m_out, m_err);
+    output->m_port = port;
+    output->m_failed = m_failed;
+    return output;
+}
+
 void JsonOutput::emitObject(const QJsonObject& object) {
-    const QByteArray line = QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+    QJsonObject tagged = object;
+    if (!m_port.isEmpty()) tagged.insert("port", m_port);
+    const QByteArray line = QJsonDocument(tagged).toJson(QJsonDocument::Compact) + '\n';
     const size_t size = static_cast<size_t>(line.size());
     if (std::fwrite(line.constData(), 1, size, m_out) != size || std::fflush(m_out) != 0)
-        m_failed = true;
+        *m_failed = true;
 }
 
 void JsonOutput::logLine(const LogEntry& entry) {
@@ -81,7 +90,8 @@ void JsonOutput::error(const QString& text) {
 }
 
 void JsonOutput::trace(const QString& line) {
-    std::fputs((line + '\n').toUtf8().constData(), m_err);
+    const QString prefix = m_port.isEmpty() ? QString() : m_port + QStringLiteral("  ");
+    std::fputs((prefix + line + '\n').toUtf8().constData(), m_err);
     std::fflush(m_err);
 }
 
@@ -105,6 +115,26 @@ void JsonOutput::summary(const JobSummary& s) {
         o.insert("id", s.id);
     }
     if (s.baud > 0) o.insert("baud", s.baud);
+    if (!s.ports.empty()) {
+        QJsonArray ports;
+        for (const PortSummary& p : s.ports) {
+            QJsonArray serials;
+            for (const qint64 n : p.serials) serials.append(n);
+            QJsonObject port{{"port", p.port},       {"result", p.result},
+                             {"message", p.message}, {"completed", p.completed},
+                             {"wanted", p.wanted},   {"time_ms", p.timeMs}};
+            if (!p.id.isEmpty()) {
+                port.insert("model", p.model);
+                port.insert("id", p.id);
+            }
+            if (!p.serials.isEmpty()) port.insert("serials", serials);
+            ports.append(port);
+        }
+        o.insert("ports", ports);
+        QJsonArray unused;
+        for (const qint64 n : s.unusedSerials) unused.append(n);
+        if (!unused.isEmpty()) o.insert("unused_serials", unused);
+    }
     emitObject(o);
 }
 

@@ -7,12 +7,16 @@
 
 #include <QJsonObject>
 #include <cstdio>
+#include <memory>
 
 namespace korvan::cli {
 
 class JsonOutput : public JobOutput {
   public:
     JsonOutput(std::FILE* out, std::FILE* err);
+    // The output of one port of a gang download: every object carries "port", and a write
+    // that fails counts as a failure of this output too.
+    std::unique_ptr<JsonOutput> forPort(const QString& port) const;
 
     void logLine(const LogEntry& entry) override;
     void countdown(int seconds) override;
@@ -23,14 +27,15 @@ class JsonOutput : public JobOutput {
     void error(const QString& text) override;
     void trace(const QString& line) override;
     void summary(const JobSummary& summary) override;
-    bool failed() const override { return m_failed; }
+    bool failed() const override { return *m_failed; }
 
   private:
     void emitObject(const QJsonObject& object);
 
     std::FILE* m_out;
     std::FILE* m_err;
-    bool m_failed = false;
+    QString m_port;
+    std::shared_ptr<bool> m_failed = std::make_shared<bool>(false);
 };
 
 }  // namespace korvan::cli

@@ -4,13 +4,16 @@
 
 #include "clitexts.h"
 #include "core/codefile.h"
+#include "core/inifile.h"
 #include "core/messages.h"
 #include "core/taskfile.h"
 #include "core/usersettings.h"
 #include "optionchoices.h"
 #include "simchip.h"
+#include "textoutput.h"
 #include "zelsim/virtualchip.h"
 
+#include <unistd.h>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
@@ -67,10 +70,7 @@ QString EndReasonName(jobs::EndReason reason) {
     return {};
 }
 
-struct OutcomeCode {
-    int exit;
-    const char* result;
-};
+}  // namespace
 
 OutcomeCode CodeOf(jobs::Outcome outcome) {
     using jobs::Outcome;
@@ -91,6 +91,8 @@ OutcomeCode CodeOf(jobs::Outcome outcome) {
     return {kExitJobFailed, "failed"};
 }
 
+namespace {
+
 // Whether the settings of a .mcu or .mcp name a series; one that does not (a task packed by a
 // script) leaves the selection to the chip, as a plain code file does.
 bool StoresSeries(const QString& path, CodeFileType type) {
@@ -110,20 +112,27 @@ bool StoresSeries(const QString& path, CodeFileType type) {
 Session::Session(Options options, JobOutput& out)
     : m_options(std::move(options)), m_out(out), m_workspace(CurrentAppPaths()) {
     m_summary.job = JobName(m_options.job);
+    for (const QString& port : m_options.ports)
+        m_lanes.push_back(std::make_unique<PortLane>(m_clock, port, false));
+    for (const QString& model : m_options.simModels)
+        m_lanes.push_back(std::make_unique<PortLane>(m_clock, model, true));
 }
 
 Session::~Session() {
-    m_controller.reset();
-    if (m_sim) m_sim->stop();
+    // The ports' controllers and chips go first: they report to the outputs.
+    m_lanes.clear();
 }
 
 void Session::stop() {
     m_stopRequested = true;
-    if (!m_controller) return;
-    if (m_options.job == Job::Check)
-        m_controller->CheckAction(jobs::JobController::kCancelCheck);
-    else
-        m_controller->DownloadAction(jobs::JobController::kCancel);
+    for (const auto& lane : m_lanes) {
+        // A gang port whose run is over has nothing to cancel; its control would still say so.
+        if (!lane->controller || lane->done) continue;
+        if (m_options.job == Job::Check)
+            lane->controller->CheckAction(jobs::JobController::kCancelCheck);
+        else
+            lane->controller->DownloadAction(jobs::JobController::kCancel);
+    }
 }
 
 int Session::finish(int exitCode, const QString& result, const QString& message) {
@@ -140,8 +149,9 @@ int Session::finish(int exitCode, const QString& result, const QString& message)
 bool Session::openDatabase() {
     // The installed database, refreshed from the built-in copy when older, as the control
     // does when it is created; a database the user names is read as it is.
-    if (!m_driver.openDatabase(m_options.dbFile)) return false;
-    if (m_driver.usesBuiltInDatabase() && m_options.verbose) {
+    for (const auto& lane : m_lanes)
+        if (!lane->driver.openDatabase(m_options.dbFile)) return false;
+    if (first().driver.usesBuiltInDatabase() && m_options.verbose) {
         const QString installed = zel::ResolveDbPath();
         m_out.trace(installed.isEmpty() ? text::kBuiltInDatabaseNoHome
                                         : text::BuiltInDatabaseInstead(installed));
@@ -182,7 +192,7 @@ bool Session::loadCode() {
 }
 
 // The command line's options over what a .mcu or .mcp brought.
-void Session::applyOptions() {
+jobs::JobSettings Session::applyOptions() {
     UserSettings& s = m_workspace.settings();
     jobs::JobSettings js;
     js.errTim = m_options.waitSeconds;
@@ -209,52 +219,94 @@ void Session::applyOptions() {
         // A number given on the command line is not written into any file.
         js.persistSerial = false;
     }
+    std::optional<int> series;
     if (m_options.series) {
-        m_driver.setSeriesIndex(*m_options.series);
+        series = *m_options.series;
         s.AutoType = m_options.autoSeries;
     } else if (m_fileSeries) {
-        m_driver.setSeriesIndex(s.Mcu < m_driver.seriesCount() ? s.Mcu : 0);
+        series = s.Mcu < first().driver.seriesCount() ? s.Mcu : 0;
     } else {
         js.followChipSeries = true;
         s.AutoType = true;
     }
+    if (series)
+        for (const auto& lane : m_lanes) lane->driver.setSeriesIndex(*series);
     // A program named by a file runs only when the user said so.
     if (m_options.allowRun && m_workspace.runNeedsConsent()) m_workspace.approveRun();
     if (s.RunAfter && m_workspace.runNeedsConsent()) m_out.warning(text::kProgramNeedsConsent);
-    m_controller->setSettings(js);
+    return js;
 }
 
-bool Session::preparePort() {
-    jobs::PortTarget target;
-    if (!m_options.simModel.isEmpty()) {
-        QString error;
-        const UserSettings& s = m_workspace.settings();
-        std::optional<ResetSpec> reset;
-        if (s.UseResetCommand) {
-            const ResetCommand split = SplitRest(s.Rest);
-            reset = ResetSpec{split.Command, split.PortSettings};
-        }
-        SimRequest request{m_options.simModel, m_driver.databasePath(), reset,
-                           s.IncOpen ? s.IncNext : 1};
-        m_sim = StartSimChip(request, error);
-        if (!m_sim) {
-            // The virtual chip explains itself in English; the product speaks Chinese.
-            const bool unknown = error.startsWith(QStringLiteral("no model"));
-            if (m_options.verbose) m_out.trace(error);
-            finish(kExitUsage, QStringLiteral("input-error"),
-                   unknown ? text::SimUnknownModel(m_options.simModel) : text::kSimUnavailable);
-            return false;
-        }
-        target = jobs::ParsePortArgument(QString::fromStdString(m_sim->slavePath()));
-    } else {
-        target = jobs::ParsePortArgument(m_options.port);
+void Session::connectLanes(const jobs::JobSettings& settings) {
+    if (!gang()) {
+        first().connect(m_workspace, m_out, m_counter, m_clock);
+        first().controller->setSettings(settings);
+        return;
     }
-    m_port.setTarget(target);
-    if (const auto problem = m_port.open(jobs::PortAccess::kTestSettings, true)) {
-        finish(kExitPort, QStringLiteral("port-error"), problem->message);
+    // Every port works on a copy of the settings; the serial numbers come from one pool and
+    // are written back by the session, not by each port.
+    jobs::JobSettings laneSettings = settings;
+    laneSettings.persistSerial = false;
+    m_persistSerial = settings.persistSerial;
+    if (m_workspace.settings().IncOpen) m_serials.emplace(m_workspace.settings().IncNext);
+    for (size_t i = 0; i < m_lanes.size(); ++i) {
+        PortLane& lane = *m_lanes[i];
+        lane.ownWorkspace.emplace(m_workspace);
+        lane.connect(*lane.ownWorkspace, *m_laneOutputs[i], m_counter, m_clock);
+        lane.controller->setSettings(laneSettings);
+        if (m_serials) watchSerials(lane);
+    }
+}
+
+bool Session::startSimChip(PortLane& lane) {
+    QString error;
+    const UserSettings& s = m_workspace.settings();
+    std::optional<ResetSpec> reset;
+    if (s.UseResetCommand) {
+        const ResetCommand split = SplitRest(s.Rest);
+        reset = ResetSpec{split.Command, split.PortSettings};
+    }
+    SimRequest request{lane.argument, lane.driver.databasePath(), reset, s.IncOpen ? s.IncNext : 1};
+    lane.sim = StartSimChip(request, error);
+    if (!lane.sim) {
+        // The virtual chip explains itself in English; the product speaks Chinese.
+        const bool unknown = error.startsWith(QStringLiteral("no model"));
+        if (m_options.verbose) m_out.trace(error);
+        finish(kExitUsage, QStringLiteral("input-error"),
+               unknown ? text::SimUnknownModel(lane.argument) : text::kSimUnavailable);
         return false;
     }
-    jobs::ApplyPort(m_driver.port(), target);
+    lane.name = QString::fromStdString(lane.sim->slavePath());
+    return true;
+}
+
+// The port tested and handed to the engine; the problem in words when it cannot be used.
+std::optional<QString> Session::preparePort(PortLane& lane) {
+    const jobs::PortTarget target = jobs::ParsePortArgument(lane.name);
+    lane.port.setTarget(target);
+    if (const auto problem = lane.port.open(jobs::PortAccess::kTestSettings, true))
+        return problem->message;
+    jobs::ApplyPort(lane.driver.port(), target);
+    return std::nullopt;
+}
+
+// Virtual chips first: a model that does not exist stops the run before anything starts. A
+// gang port that cannot be used fails on its own; the others go on.
+bool Session::preparePorts() {
+    for (const auto& lane : m_lanes) {
+        if (!lane->virtualChip)
+            lane->name = lane->argument;
+        else if (!startSimChip(*lane))
+            return false;
+    }
+    if (gang()) {
+        makeLaneOutputs();
+        return true;
+    }
+    if (const auto problem = preparePort(first())) {
+        finish(kExitPort, QStringLiteral("port-error"), *problem);
+        return false;
+    }
     return true;
 }
 
@@ -264,10 +316,10 @@ int Session::run() {
         return finish(kExitUsage, QStringLiteral("input-error"),
                       text::DatabaseUnreadable(m_options.dbFile.isEmpty() ? zel::ResolveDbPath()
                                                                           : m_options.dbFile));
-    if (m_options.series && *m_options.series >= m_driver.seriesCount()) {
+    if (m_options.series && *m_options.series >= first().driver.seriesCount()) {
         QStringList names;
-        for (int i = 0; i < m_driver.seriesCount(); ++i)
-            names << QStringLiteral("  %1  %2").arg(i).arg(m_driver.seriesName(i));
+        for (int i = 0; i < first().driver.seriesCount(); ++i)
+            names << QStringLiteral("  %1  %2").arg(i).arg(first().driver.seriesName(i));
         return finish(kExitUsage, QStringLiteral("input-error"),
                       text::kSeriesOutOfRange + names.join('\n'));
     }
@@ -276,58 +328,71 @@ int Session::run() {
         return finish(kExitUsage, QStringLiteral("input-error"),
                       msg::kFileMissing + m_options.optionsFrom);
 
-    m_view = std::make_unique<CliView>(m_out, m_driver, m_workspace.settings());
-    m_controller = std::make_unique<jobs::JobController>(jobs::JobController::Parts{
-        m_driver, m_clock, m_workspace, m_port, m_launcher, m_counter, *m_view});
-    applyOptions();
-    if (!preparePort()) return m_summary.exitCode;
-    if (m_options.verbose) m_driver.setTrace([this](const QString& line) { m_out.trace(line); });
+    const jobs::JobSettings settings = applyOptions();
+    if (!preparePorts()) return m_summary.exitCode;
+    connectLanes(settings);
+    if (gang()) {
+        for (size_t i = 0; i < m_lanes.size(); ++i) {
+            PortLane& lane = *m_lanes[i];
+            if (auto problem = preparePort(lane)) lane.problem = *problem;
+            if (m_options.verbose)
+                lane.driver.setTrace(
+                    [out = m_laneOutputs[i]](const QString& line) { out->trace(line); });
+        }
+        return runGang();
+    }
+    if (m_options.verbose)
+        first().driver.setTrace([this](const QString& line) { m_out.trace(line); });
     return runJobs();
 }
 
 // The options a configure job writes, matched against the identified chip's series.
 void Session::chooseOptions() {
-    const std::vector<jobs::OptionRowInfo> rows = m_driver.chipOptions();
+    jobs::EngineJobDriver& driver = first().driver;
+    const std::vector<jobs::OptionRowInfo> rows = driver.chipOptions();
     std::map<int, int> choices;
     if (!m_options.optionsFrom.isEmpty()) {
         const IniDocument doc = IniDocument::load(m_options.optionsFrom);
-        choices = ChoicesFromValues(rows, ReadOptionValues(doc, m_driver.chip().index));
+        choices = ChoicesFromValues(rows, ReadOptionValues(doc, driver.chip().index));
     }
     QString error;
     const auto chosen = ResolveOptionSettings(rows, m_options.optionSettings, error);
     if (!chosen) {
         m_optionError = error;
         m_out.logLine(LogEntry{error, false, 0, LineRole::Problem});
-        m_driver.cancel(false);
+        driver.cancel(false);
         return;
     }
     for (const auto& [row, choice] : *chosen) choices[row] = choice;
-    m_driver.setOptionChoices(choices);
+    driver.setOptionChoices(choices);
 }
 
 int Session::runJobs() {
     using jobs::JobController;
+    JobController* const controller = first().controller.get();
+    CliView* const view = first().view.get();
+    const jobs::EngineJobDriver& driver = first().driver;
     QEventLoop loop;
-    m_view->setOnFinished([&loop] { loop.quit(); });
-    if (m_options.job == Job::Configure) m_view->setOnIdentified([this] { chooseOptions(); });
+    view->setOnFinished([&loop] { loop.quit(); });
+    if (m_options.job == Job::Configure) view->setOnIdentified([this] { chooseOptions(); });
     bool started = false;
     if (!m_stopRequested) {
         switch (m_options.job) {
             case Job::Check:
-                started = m_controller->CheckAction(JobController::kCheck);
+                started = controller->CheckAction(JobController::kCheck);
                 break;
             case Job::Configure:
-                started = m_controller->DownloadAction(JobController::kConfigure);
+                started = controller->DownloadAction(JobController::kConfigure);
                 break;
             default:
-                started = m_controller->DownloadAction(
+                started = controller->DownloadAction(
                     m_options.repeat > 1 ? JobController::kRepeat : JobController::kDownload);
                 break;
         }
     }
-    if (started && !m_view->run()) loop.exec();  // Ctrl-C is taken meanwhile
-    m_view->setOnFinished({});
-    if (!m_view->run()) {
+    if (started && !view->run()) loop.exec();  // Ctrl-C is taken meanwhile
+    view->setOnFinished({});
+    if (!view->run()) {
         // Nothing ran: the controller's message says why once the event loop delivers it.
         QEventLoop drain;
         QMetaObject::invokeMethod(&drain, &QEventLoop::quit, Qt::QueuedConnection);
@@ -336,9 +401,9 @@ int Session::runJobs() {
                       m_stopRequested ? QStringLiteral("cancelled") : QStringLiteral("failed"), {});
     }
 
-    const jobs::RunResult& run = *m_view->run();
+    const jobs::RunResult& run = *view->run();
     const jobs::JobResult& last = run.last;
-    const jobs::ChipRecord chip = m_driver.chip();
+    const jobs::ChipRecord chip = driver.chip();
     // The chip's facts only when one answered, and its rate only when the job moved to it.
     if (!chip.id.isEmpty()) {
         m_summary.model = chip.model;

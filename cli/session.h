@@ -1,21 +1,19 @@
 // One run of korvan-cli after its arguments were read: the database, the code file and the
 // settings it brings, the port (or the virtual chip), then the job or series of downloads on
-// the job controller, and the summary.
+// the job controller, and the summary. With several ports (a gang download) every port runs
+// its own jobs at the same time and the summary ends with a table of the ports.
 #pragma once
 
 #include "cliargs.h"
-#include "cliview.h"
 #include "core/codeworkspace.h"
+#include "gangboard.h"
 #include "joboutput.h"
-#include "jobs/enginejobdriver.h"
-#include "jobs/jobcontroller.h"
+#include "portlane.h"
+#include "serialpool.h"
 
 #include <QElapsedTimer>
 #include <memory>
-
-namespace zelsim {
-class VirtualChip;
-}
+#include <vector>
 
 namespace korvan::cli {
 
@@ -28,6 +26,13 @@ enum ExitCode : int {
     kExitTimeOut = 4,
 };
 
+struct OutcomeCode {
+    int exit;
+    const char* result;
+};
+// The exit code and the summary's result word of a job's outcome.
+OutcomeCode CodeOf(jobs::Outcome outcome);
+
 class Session {
   public:
     Session(Options options, JobOutput& out);
@@ -39,25 +44,38 @@ class Session {
     void stop();
 
   private:
+    bool gang() const { return m_lanes.size() > 1; }
+    PortLane& first() { return *m_lanes.front(); }
     bool openDatabase();
     bool loadCode();
-    void applyOptions();
-    bool preparePort();
+    jobs::JobSettings applyOptions();
+    void connectLanes(const jobs::JobSettings& settings);
+    bool startSimChip(PortLane& lane);
+    std::optional<QString> preparePort(PortLane& lane);
+    bool preparePorts();
     int runJobs();
     void chooseOptions();
     int finish(int exitCode, const QString& result, const QString& message);
+    // A gang download.
+    void makeLaneOutputs();
+    void watchSerials(PortLane& lane);
+    void keepSerial(PortLane& lane, const jobs::JobResult& result);
+    void keepSerialInTask();
+    int runGang();
+    PortSummary summaryOf(const PortLane& lane) const;
 
     Options m_options;
     JobOutput& m_out;
     jobs::SystemJobClock m_clock;
-    jobs::EngineJobDriver m_driver{m_clock};
     CodeWorkspace m_workspace;
-    jobs::PortAccess m_port;
-    jobs::ProcessLauncher m_launcher;
     jobs::MemoryDownloadCounter m_counter;
-    std::unique_ptr<CliView> m_view;
-    std::unique_ptr<jobs::JobController> m_controller;
-    std::unique_ptr<zelsim::VirtualChip> m_sim;
+    std::vector<std::unique_ptr<PortLane>> m_lanes;
+    std::vector<JobOutput*> m_laneOutputs;  // a gang download: each port's output
+    std::vector<std::unique_ptr<JobOutput>> m_ownedOutputs;
+    std::unique_ptr<GangBoard> m_board;
+    std::optional<SerialPool> m_serials;
+    bool m_persistSerial = false;  // the serial number goes back into the settings file
+    bool m_serialsChanged = false;
     bool m_fileSettings = false;  // the settings came with a .mcu or .mcp
     bool m_fileSeries = false;    // and they name a series
     JobSummary m_summary;

@@ -1,5 +1,6 @@
 #include "textoutput.h"
 
+#include "porttable.h"
 #include "timestamp.h"
 
 #include <algorithm>
@@ -39,7 +40,10 @@ TextOutput::~TextOutput() {
 }
 
 void TextOutput::print(const QString& text) {
-    Write(m_out, text + '\n');
+    // Every line of a message that has several starts with the port.
+    QString lines = text;
+    if (!m_style.prefix.isEmpty()) lines.replace('\n', '\n' + m_style.prefix);
+    Write(m_out, m_style.prefix + lines + '\n');
     std::fflush(m_out);
 }
 
@@ -56,7 +60,8 @@ void TextOutput::closeOpenLine(bool ok) {
 
 void TextOutput::drawOpenLine() {
     if (!m_open || !m_style.terminal) return;
-    Write(m_out, kClearLine + m_open->stamp + QStringLiteral("  ") + m_open->text + m_open->suffix);
+    Write(m_out, kClearLine + m_style.prefix + m_open->stamp + QStringLiteral("  ") + m_open->text +
+                     m_open->suffix);
     std::fflush(m_out);
 }
 
@@ -126,24 +131,29 @@ void TextOutput::options(const std::vector<OptionLine>& lines) {
 
 void TextOutput::warning(const QString& text) {
     if (m_open && m_style.terminal) Write(m_out, QStringLiteral("\n"));
-    Write(m_err, QStringLiteral("korvan-cli: 警告：") + text + '\n');
+    Write(m_err,
+          QStringLiteral("korvan-cli: ") + m_style.prefix + QStringLiteral("警告：") + text + '\n');
     std::fflush(m_err);
     drawOpenLine();
 }
 
 void TextOutput::error(const QString& text) {
     closeOpenLine(false);
-    Write(m_err, QStringLiteral("korvan-cli: ") + text + '\n');
+    Write(m_err, QStringLiteral("korvan-cli: ") + m_style.prefix + text + '\n');
     std::fflush(m_err);
 }
 
 void TextOutput::trace(const QString& line) {
-    Write(m_err, line + '\n');
+    Write(m_err, m_style.prefix + line + '\n');
     std::fflush(m_err);
 }
 
 void TextOutput::summary(const JobSummary& s) {
     closeOpenLine(s.exitCode == 0);
+    if (!s.ports.empty()) {
+        for (const QString& line : PortTableLines(s)) print(line);
+        return;
+    }
     if (m_style.quiet || s.job != QStringLiteral("download") || s.exitCode != 0) return;
     QString line = QStringLiteral("共写入 %1 字节，%2 bps，用时 %3 秒（等待单片机 %4 秒）")
                        .arg(s.bytes)

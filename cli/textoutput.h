@@ -17,6 +17,7 @@ class TextOutput : public JobOutput {
         bool terminal = false;  // draw in place (stdout is a terminal and no trace shares it)
         bool quiet = false;     // only results and problems
         bool showChip = true;   // print the chip's data lines
+        QString prefix;         // a gang download: the port before every line
     };
 
     TextOutput(std::FILE* out, std::FILE* err, Style style);

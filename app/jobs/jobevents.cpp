@@ -140,6 +140,7 @@ void JobController::driverViewInfo(int index, const QString& info) {
 // The erase announcement: the code goes to the control now, and with it the increment bytes,
 // so that the erase size and the blocks written cover both.
 void JobController::supplyData() {
+    m_view.dataRequested();
     const CodeBuffer& code = m_workspace.codeBuffer();
     m_driver.setData(AsByteArray(code));
     m_job.bytes = static_cast<qint64>(code.size());

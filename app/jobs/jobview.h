@@ -80,6 +80,10 @@ class JobView {
     virtual void chipTreeCleared() {}
     virtual void chipWaitLine(const QString& text) { (void)text; }
     virtual void chipIdentified(const ChipRecord& chip) { (void)chip; }
+    // A download hands the code to the control now (the erase announcement); the increment
+    // bytes are made from the settings right after this returns, so a view that assigns
+    // serial numbers sets the next one here.
+    virtual void dataRequested() {}
     // The detected series became the selected one (both series lists follow it).
     virtual void seriesAdopted(int index, const QString& info) {
         (void)index;

@@ -123,6 +123,28 @@ TEST_P(SerialNumber, AdvancesAndIsKeptInTheSettingsFile) {
               QString::number(GetParam().after));
 }
 
+// A view that hands out serial numbers (several ports at once) sets the number when the code is
+// asked for; the bytes written are made from it.
+TEST_F(AfterDownloadTest, NumberSetWhenTheCodeIsAskedForIsTheOneWritten) {
+    loadHex(100);
+    UserSettings& s = workspace->settings();
+    s.IncOpen = true;
+    s.IncAddress = 0xFFF0;
+    s.IncFormat = QStringLiteral("%NL4");
+    s.IncNext = 5;
+    int asked = 0;
+    view.onDataRequested = [&] {
+        ++asked;
+        EXPECT_TRUE(driver.appended.empty()) << "asked after the bytes were made";
+        s.IncNext = 77;
+    };
+    ASSERT_TRUE(controller->DownloadAction(JobController::kDownload));
+    downloadOne();
+    EXPECT_EQ(asked, 1);
+    ASSERT_EQ(driver.appended.size(), 1u);
+    EXPECT_EQ(driver.appended[0].first, QByteArray("\0\0\0\x4d", 4));
+}
+
 INSTANTIATE_TEST_SUITE_P(Increment, SerialNumber,
                          ::testing::Values(SerialCase{"Next", 41, 42},
                                            SerialCase{"WrapsToOne", 999999999, 1}),

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -101,8 +102,12 @@ class RecordingView : public JobView {
     void closeRequested() override { ++closes; }
     void jobEnded(const JobResult& result) override { jobs.push_back(result); }
     void runFinished(const RunResult& result) override { runs.push_back(result); }
+    void dataRequested() override {
+        if (onDataRequested) onDataRequested();
+    }
 
     VirtualJobClock* clock = nullptr;
+    std::function<void()> onDataRequested;
     int answerWith = 1;
     std::vector<Message> messages;
     std::vector<BusyState> busy;
