@@ -72,7 +72,8 @@ ResetSequenceParse ParseResetSequence(const QString& text) {
             drivesALine = true;
         } else if (letter == QLatin1Char('W')) {
             bool digits = !rest.isEmpty() && rest.size() <= 5;
-            for (const QChar c : rest) digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+            for (const QChar c : rest)
+                digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
             const int ms = digits ? rest.toInt() : 0;
             if (ms < 1 || ms > kResetMaxTotalWaitMs)
                 return Failed(position + 1, msg::ResetBadWait(kResetMaxTotalWaitMs));

@@ -28,9 +28,8 @@ JobController::JobController(Parts parts)
         checkRunFinished();
     });
     m_startDelay = m_clock.createTimer([this] { startOnControl(m_startDelayType); });
-    m_reset = std::make_unique<ResetRunner>(m_clock, [this](ResetStep::Kind line, bool level) {
-        m_driver.setModemLine(line, level);
-    });
+    m_reset = std::make_unique<ResetRunner>(
+        m_clock, [this](ResetStep::Kind line, bool level) { m_driver.setModemLine(line, level); });
     m_driver.setListener(this);
 }
 

@@ -10,10 +10,10 @@
 #include "jobs/jobclock.h"
 #include "jobs/jobdriver.h"
 #include "jobs/jobsettings.h"
-#include "jobs/resetrunner.h"
 #include "jobs/jobview.h"
 #include "jobs/portaccess.h"
 #include "jobs/programlauncher.h"
+#include "jobs/resetrunner.h"
 
 #include <memory>
 

@@ -37,10 +37,10 @@ TEST_P(PoweredBySequence, OnlyDtrPowerBootsTheChip) {
     // A chip that boots gets a wait long enough for a sequence and a boot many times over, even
     // under load; one that never can gives up sooner.
     const QString wait = GetParam().exitCode == 0 ? "20" : "3";
-    const CliResult r = runCli(
-        QStringList{"download", file, "-p", sim.path(), "--wait", wait, "--json"} +
-            GetParam().sequenceArgs,
-        60000, env);
+    const CliResult r =
+        runCli(QStringList{"download", file, "-p", sim.path(), "--wait", wait, "--json"} +
+                   GetParam().sequenceArgs,
+               60000, env);
     ASSERT_TRUE(r.finished) << r.dump();
     EXPECT_EQ(r.exitCode, GetParam().exitCode) << r.dump();
     if (GetParam().exitCode == 0) {
@@ -80,11 +80,12 @@ TEST_P(BadResetSequence, IsAUsageErrorThatSaysWhere) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BadResetSequence,
-    testing::Values(
-        UsageCase{"BadLevel", "D0,W300,D2", "--reset-seq：复位序列第 10 个字符：DTR 电平只能是 0 或 1"},
-        UsageCase{"TooLong", "D0,W4000,D1,W1001",
-                  "--reset-seq：复位序列第 13 个字符：等待时间合计超过 5000 毫秒"},
-        UsageCase{"UnknownPreset", "dtr_power", "复位序列第 1 个字符：未知步骤“dtr_power”"}),
+    testing::Values(UsageCase{"BadLevel", "D0,W300,D2",
+                              "--reset-seq：复位序列第 10 个字符：DTR 电平只能是 0 或 1"},
+                    UsageCase{"TooLong", "D0,W4000,D1,W1001",
+                              "--reset-seq：复位序列第 13 个字符：等待时间合计超过 5000 毫秒"},
+                    UsageCase{"UnknownPreset", "dtr_power",
+                              "复位序列第 1 个字符：未知步骤“dtr_power”"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ResetSequenceHelp, NamesTheOptionAndBothPresets) {

@@ -114,9 +114,9 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, LineText,
     ::testing::Values(LineCase{"DTR=1", 'D', true}, LineCase{"DTR=0", 'D', false},
                       LineCase{"RTS=1\r", 'R', true}, LineCase{"RTS=0 ", 'R', false},
-                      LineCase{"DTR=2", std::nullopt, false}, LineCase{"dtr=1", std::nullopt, false},
-                      LineCase{"DTR", std::nullopt, false}, LineCase{"", std::nullopt, false},
-                      LineCase{"CTS=1", std::nullopt, false},
+                      LineCase{"DTR=2", std::nullopt, false},
+                      LineCase{"dtr=1", std::nullopt, false}, LineCase{"DTR", std::nullopt, false},
+                      LineCase{"", std::nullopt, false}, LineCase{"CTS=1", std::nullopt, false},
                       LineCase{"DTR=10", std::nullopt, false}));
 
 TEST(PowerFifo, DtrLinesThroughTheFifoSwitchTheRunningChip) {

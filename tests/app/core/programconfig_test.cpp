@@ -132,8 +132,8 @@ class ResetSeqOnLoad : public testing::TestWithParam<ResetSeqCase> {};
 
 TEST_P(ResetSeqOnLoad, KeepsOnlyASequenceThatParses) {
     test::TempHome home;
-    home.write(home.paths().configFile(), QByteArray("[Config]\nOpenRts=False\n") +
-                                              GetParam().config);
+    home.write(home.paths().configFile(),
+               QByteArray("[Config]\nOpenRts=False\n") + GetParam().config);
     const ProgramConfig c = LoadConfig(home.paths());
     EXPECT_EQ(c.ResetSeq, QString::fromUtf8(GetParam().kept));
     EXPECT_FALSE(c.OpenRts) << "the neighbouring key is read as before";

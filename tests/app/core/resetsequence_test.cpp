@@ -37,15 +37,15 @@ TEST_P(GoodSequence, GivesItsSteps) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, GoodSequence,
-    testing::Values(
-        GoodCase{"Empty", "", {}}, GoodCase{"Blank", "   ", {}},
-        GoodCase{"PowerCycle", "D0,W200,D1", {D(0), W(200), D(1)}},
-        GoodCase{"AnyCase", "d0,w200,r1", {D(0), W(200), R(1)}},
-        GoodCase{"BlanksAroundSteps", " D0 , W5 ,R0 ", {D(0), W(5), R(0)}},
-        GoodCase{"LeadingZeros", "W0300,D1", {W(300), D(1)}},
-        GoodCase{"WaitsUpToTheLimit", "D0,W2500,W2500,D1", {D(0), W(2500), W(2500), D(1)}},
-        GoodCase{"PresetDtrPower", "dtr-power", {D(0), W(300), D(1)}},
-        GoodCase{"PresetAnyCaseAndBlanks", "  RTS-P10 ", {R(1)}}),
+    testing::Values(GoodCase{"Empty", "", {}}, GoodCase{"Blank", "   ", {}},
+                    GoodCase{"PowerCycle", "D0,W200,D1", {D(0), W(200), D(1)}},
+                    GoodCase{"AnyCase", "d0,w200,r1", {D(0), W(200), R(1)}},
+                    GoodCase{"BlanksAroundSteps", " D0 , W5 ,R0 ", {D(0), W(5), R(0)}},
+                    GoodCase{"LeadingZeros", "W0300,D1", {W(300), D(1)}},
+                    GoodCase{
+                        "WaitsUpToTheLimit", "D0,W2500,W2500,D1", {D(0), W(2500), W(2500), D(1)}},
+                    GoodCase{"PresetDtrPower", "dtr-power", {D(0), W(300), D(1)}},
+                    GoodCase{"PresetAnyCaseAndBlanks", "  RTS-P10 ", {R(1)}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GoodSequenceLimit, ThirtyTwoStepsAreAllKept) {
@@ -94,8 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"WaitZero", "D0,W0", 5, "复位序列第 5 个字符：等待时间应为 1-5000 毫秒"},
         BadCase{"WaitNegative", "D0,W-5", 5, "复位序列第 5 个字符：等待时间应为 1-5000 毫秒"},
         BadCase{"WaitTooLong", "D0,W5001", 5, "复位序列第 5 个字符：等待时间应为 1-5000 毫秒"},
-        BadCase{"WaitHuge", "D0,W99999999999", 5,
-                "复位序列第 5 个字符：等待时间应为 1-5000 毫秒"},
+        BadCase{"WaitHuge", "D0,W99999999999", 5, "复位序列第 5 个字符：等待时间应为 1-5000 毫秒"},
         BadCase{"WaitsAddUpTooLong", "D0,W3000,D1,W2001", 13,
                 "复位序列第 13 个字符：等待时间合计超过 5000 毫秒"},
         BadCase{"OnlyWaits", "W100", 1, "复位序列第 1 个字符：序列中没有 DTR 或 RTS 步骤"},

@@ -9,7 +9,9 @@ using Kind = ResetStep::Kind;
 
 class ResetSequenceTest : public ControllerTest {
   protected:
-    ResetSequenceTest() { driver.clockMs = [this] { return clock.elapsed(); }; }
+    ResetSequenceTest() {
+        driver.clockMs = [this] { return clock.elapsed(); };
+    }
 
     void useSequence(const char* text) {
         const auto parsed = ParseResetSequence(QString::fromUtf8(text));
@@ -28,7 +30,8 @@ struct PlayCase {
     std::vector<qint64> times;
 };
 
-class PlaysTheSequence : public ResetSequenceTest, public ::testing::WithParamInterface<PlayCase> {};
+class PlaysTheSequence : public ResetSequenceTest,
+                         public ::testing::WithParamInterface<PlayCase> {};
 
 TEST_P(PlaysTheSequence, StepByStepOnTheVirtualClock) {
     const PlayCase& c = GetParam();
@@ -54,12 +57,17 @@ TEST_P(PlaysTheSequence, StepByStepOnTheVirtualClock) {
 INSTANTIATE_TEST_SUITE_P(
     Sequences, PlaysTheSequence,
     ::testing::Values(
-        PlayCase{"DtrPowerPresetDownload", "dtr-power", false,
-                 {{Kind::Dtr, 0}, {Kind::Dtr, 1}}, {0, 300}},
-        PlayCase{"DtrPowerPresetCheck", "dtr-power", true,
-                 {{Kind::Dtr, 0}, {Kind::Dtr, 1}}, {0, 300}},
+        PlayCase{"DtrPowerPresetDownload",
+                 "dtr-power",
+                 false,
+                 {{Kind::Dtr, 0}, {Kind::Dtr, 1}},
+                 {0, 300}},
+        PlayCase{
+            "DtrPowerPresetCheck", "dtr-power", true, {{Kind::Dtr, 0}, {Kind::Dtr, 1}}, {0, 300}},
         PlayCase{"RtsPreset", "rts-p10", false, {{Kind::Rts, 1}}, {0}},
-        PlayCase{"WaitsAddUp", "r1,d0,w300,W100,D1,W2000,R0", false,
+        PlayCase{"WaitsAddUp",
+                 "r1,d0,w300,W100,D1,W2000,R0",
+                 false,
                  {{Kind::Rts, 1}, {Kind::Dtr, 0}, {Kind::Dtr, 1}, {Kind::Rts, 0}},
                  {0, 0, 400, 2400}},
         PlayCase{"WaitFirst", "W50,D1", false, {{Kind::Dtr, 1}}, {50}}),

@@ -72,17 +72,15 @@ class MainSettingsTest : public QObject {
         auto* box = window->findChild<QComboBox*>(QStringLiteral("cboResetSeq"));
         QVERIFY(box);
         QCOMPARE(box->currentText(), QStringLiteral("dtr-power"));
-        const ResetSequence power{{ResetStep::Kind::Dtr, 0},
-                                  {ResetStep::Kind::Wait, 300},
-                                  {ResetStep::Kind::Dtr, 1}};
+        const ResetSequence power{
+            {ResetStep::Kind::Dtr, 0}, {ResetStep::Kind::Wait, 300}, {ResetStep::Kind::Dtr, 1}};
         QCOMPARE(window->controller().settings().resetSequence, power);
 
         // The user's own steps: in force for the next job and saved at once.
         box->setEditText(QStringLiteral("R1,W50,D1"));
         emit box->lineEdit()->editingFinished();
-        const ResetSequence own{{ResetStep::Kind::Rts, 1},
-                                {ResetStep::Kind::Wait, 50},
-                                {ResetStep::Kind::Dtr, 1}};
+        const ResetSequence own{
+            {ResetStep::Kind::Rts, 1}, {ResetStep::Kind::Wait, 50}, {ResetStep::Kind::Dtr, 1}};
         QCOMPARE(window->controller().settings().resetSequence, own);
         QCOMPARE(IniDocument::load(CurrentAppPaths().configFile()).value("Config", "ResetSeq"),
                  std::optional<QString>("R1,W50,D1"));

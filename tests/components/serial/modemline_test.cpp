@@ -64,7 +64,6 @@ bool setHangUpOnClose(const PtyPair& pty) {
     return tcsetattr(pty.master(), TCSANOW, &tio) == 0;
 }
 
-
 TEST(ModemLines, OnlyTheCallersChangesReachTheChannelInOrder) {
     ModemLineChannel channel;
     ASSERT_TRUE(channel.ok());
