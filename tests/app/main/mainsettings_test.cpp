@@ -2,7 +2,6 @@
 // the custom download page's reset sequence, kept in Config.ini.
 #include <QAction>
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,6 +12,7 @@
 #include "core/resetsequence.h"
 #include "mainfixture.h"
 #include "settings/settingsdialog.h"
+#include "stderrcapture.h"
 #include "ui/controls/cmd.h"
 #include "windows/shellstate.h"
 
@@ -85,22 +85,14 @@ class MainSettingsTest : public QObject {
         QCOMPARE(IniDocument::load(CurrentAppPaths().configFile()).value("Config", "ResetSeq"),
                  std::optional<QString>("R1,W50,D1"));
 
-        // A bad text is refused with its reason; the last good choice stays.
-        QString shown;
-        std::function<void()> answer = [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (!modal) {
-                QTimer::singleShot(0, window, answer);
-                return;
-            }
-            for (const QLabel* label : modal->findChildren<QLabel*>())
-                shown += label->text().remove(QLatin1Char('\n'));
-            modal->close();
-        };
-        QTimer::singleShot(0, window, answer);
-        box->setEditText(QStringLiteral("R1,W50,D2"));
-        emit box->lineEdit()->editingFinished();
-        QVERIFY2(shown.contains(QStringLiteral("复位序列第 9 个字符：DTR 电平只能是 0 或 1")),
+        // A bad text is refused with its reason (the message window, answered by the fixture's
+        // KORVAN_MESSAGE_ANSWER, prints it); the last good choice stays.
+        const QString shown = StandardErrorOf([&] {
+            box->setEditText(QStringLiteral("R1,W50,D2"));
+            emit box->lineEdit()->editingFinished();
+        });
+        QVERIFY2(shown.contains(QStringLiteral(
+                     "KORVAN message 11 : 复位序列第 9 个字符：DTR 电平只能是 0 或 1")),
                  qPrintable(shown));
         QCOMPARE(box->currentText(), QStringLiteral("R1,W50,D1"));
         QCOMPARE(window->controller().settings().resetSequence, own);
