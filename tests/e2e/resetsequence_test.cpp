@@ -26,7 +26,7 @@ TEST_P(PoweredBySequence, OnlyDtrPowerBootsTheChip) {
     const QString report = folder + "/report.json";
     const QString imageOut = folder + "/flash.bin";
     SimProcess sim("D103", {"--power-on", channel, "--boot-delay", "30", "--erase-ms", "0",
-                            "--report", report, "--image-out", imageOut});
+                            "--report", report, "--image-out", imageOut, "--once"});
     ASSERT_TRUE(sim.start()) << sim.errorOutput().toStdString();
 
     const Bytes image = sampleImage(700, 51);
@@ -44,6 +44,8 @@ TEST_P(PoweredBySequence, OnlyDtrPowerBootsTheChip) {
     ASSERT_TRUE(r.finished) << r.dump();
     EXPECT_EQ(r.exitCode, GetParam().exitCode) << r.dump();
     if (GetParam().exitCode == 0) {
+        // --once: the chip ends after the program run, with the flash and report written out.
+        ASSERT_TRUE(sim.waitForExit(30000)) << sim.errorOutput().toStdString();
         QFile flash(imageOut);
         ASSERT_TRUE(flash.open(QIODevice::ReadOnly));
         EXPECT_EQ(flash.read(qint64(image.size())), asBytes(image));
