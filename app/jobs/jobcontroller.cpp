@@ -157,8 +157,11 @@ void JobController::startOnControl(int type) {
     if (m_busy == BusyState::Idle) return;
     Timer1Tick();
     // The port is open and the start flag on its way: restart the chip into its bootloader.
-    if (m_driver.busy() && !m_settings.resetSequence.empty())
+    if (m_driver.busy() && !m_settings.resetSequence.empty()) {
+        LogLine(text::ResetSequenceRun(ResetSequenceText(m_settings.resetSequence)), icon::kNote,
+                false);
         m_reset->start(m_settings.resetSequence);
+    }
 }
 
 bool JobController::CheckAction(int index) {

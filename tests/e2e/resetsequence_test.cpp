@@ -16,6 +16,7 @@ struct PowerCase {
     const char* name;
     QStringList sequenceArgs;
     int exitCode;
+    const char* logged;  // the sequence as the log announces it; "" = no announcement
 };
 
 class PoweredBySequence : public testing::TestWithParam<PowerCase> {};
@@ -43,6 +44,13 @@ TEST_P(PoweredBySequence, OnlyDtrPowerBootsTheChip) {
                60000, env);
     ASSERT_TRUE(r.finished) << r.dump();
     EXPECT_EQ(r.exitCode, GetParam().exitCode) << r.dump();
+    const QString logged = QString::fromUtf8(GetParam().logged);
+    bool announced = false;
+    for (const QString& line : r.logTexts()) announced |= line.startsWith("执行复位序列");
+    EXPECT_EQ(announced, !logged.isEmpty()) << r.dump();
+    if (!logged.isEmpty()) {
+        EXPECT_TRUE(r.logged("执行复位序列 " + logged)) << r.dump();
+    }
     if (GetParam().exitCode == 0) {
         // --once: the chip ends after the program run, with the flash and report written out.
         ASSERT_TRUE(sim.waitForExit(30000)) << sim.errorOutput().toStdString();
@@ -60,10 +68,10 @@ TEST_P(PoweredBySequence, OnlyDtrPowerBootsTheChip) {
 
 INSTANTIATE_TEST_SUITE_P(
     Wirings, PoweredBySequence,
-    testing::Values(PowerCase{"DtrPowerPreset", {"--reset-seq", "dtr-power"}, 0},
-                    PowerCase{"OwnSteps", {"--reset-seq=r0,D0,W100,d1"}, 0},
-                    PowerCase{"NoSequence", {}, 4},
-                    PowerCase{"RtsOnly", {"--reset-seq", "rts-p10"}, 4}),
+    testing::Values(PowerCase{"DtrPowerPreset", {"--reset-seq", "dtr-power"}, 0, "D0,W300,D1"},
+                    PowerCase{"OwnSteps", {"--reset-seq=r0,D0,W100,d1"}, 0, "R0,D0,W100,D1"},
+                    PowerCase{"NoSequence", {}, 4, ""},
+                    PowerCase{"RtsOnly", {"--reset-seq", "rts-p10"}, 4, "R1"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct UsageCase {

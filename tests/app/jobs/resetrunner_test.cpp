@@ -1,5 +1,6 @@
 // The reset sequence of a job: its line steps reach the job's port in order, at the times its
 // waits give, only while the job sends the start flag, and not after a cancel or an answer.
+#include "jobs/jobtexts.h"
 #include "jobtestsupport.h"
 
 namespace korvan::jobs::testing {
@@ -52,6 +53,13 @@ TEST_P(PlaysTheSequence, StepByStepOnTheVirtualClock) {
     EXPECT_EQ(driver.starts.size(), 1u);
     EXPECT_EQ(driver.lineWhileWaiting, std::vector<bool>(c.lines.size(), true))
         << "every step is made while the start flag is being sent";
+    const QStringList texts = view.texts();
+    const QString logged = text::ResetSequenceRun(
+        ResetSequenceText(*ParseResetSequence(QString::fromUtf8(c.sequence)).sequence));
+    EXPECT_EQ(texts.count(logged), 1) << texts.join('\n').toStdString();
+    const qsizetype waiting = texts.indexOf(QStringLiteral("等待启动标志..."));
+    ASSERT_GE(waiting, 0) << texts.join('\n').toStdString();
+    EXPECT_GT(texts.indexOf(logged), waiting) << "announced once the start flag is on its way";
 }
 
 INSTANTIATE_TEST_SUITE_P(
