@@ -20,7 +20,6 @@ class ResetRunner {
     void start(const ResetSequence& sequence);
     // Stops before the next step; the lines keep the levels they have.
     void stop();
-    bool running() const { return m_next < m_steps.size(); }
 
   private:
     void runSteps();
