@@ -254,7 +254,7 @@ QString HelpText() {
         "  --db FILE              使用另一个 zel.db 数据库\n"
         "  --reset \"CMD;SETTINGS\" 下载前发送软启动命令（数据格式），例如\n"
         "                         \"12 34;9600,N,8,1\"\n"
-        "  --reset-seq SEQ        等待启动标志时在串口的 DTR/RTS 上执行复位序列，代替手动\n"
+        "  --reset-seq SEQ|PRESET 等待启动标志时在串口的 DTR/RTS 上执行复位序列，代替手动\n"
         "                         重新上电：D0/D1 DTR 无效/有效，R0/R1 RTS 无效/有效，\n"
         "                         Wn 等待 n 毫秒，以逗号分隔（如 D0,W300,D1；最多 32 步，\n"
         "                         等待合计不超过 5000 毫秒）；或预设：dtr-power（DTR 控制\n"

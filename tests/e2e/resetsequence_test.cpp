@@ -101,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ResetSequenceHelp, NamesTheOptionAndBothPresets) {
     const CliResult r = runCli({"--help"});
     EXPECT_EQ(r.exitCode, 0);
-    for (const char* word : {"--reset-seq SEQ", "dtr-power", "rts-p10", "D0,W300,D1"})
+    for (const char* word : {"--reset-seq SEQ|PRESET", "dtr-power", "rts-p10", "D0,W300,D1"})
         EXPECT_TRUE(r.out.contains(QString::fromUtf8(word))) << word;
 }
 
