@@ -187,6 +187,11 @@ ParseResult ParseArguments(const QStringList& args) {
             QString error;
             o.reset = ParseReset(v, error);
             if (!o.reset) return fail(error);
+        } else if (name == "--reset-seq") {
+            if (!needValue(v)) return r;
+            const ResetSequenceParse parsed = ParseResetSequence(v);
+            if (!parsed.sequence) return fail(QStringLiteral("--reset-seq：") + parsed.errorText());
+            o.resetSequence = *parsed.sequence;
         } else if (name == "--inc") {
             if (!needValue(v)) return r;
             QString error;
@@ -268,6 +273,12 @@ QString HelpText() {
         "  --db FILE              使用另一个 zel.db 数据库\n"
         "  --reset \"CMD;SETTINGS\" 下载前发送软启动命令（数据格式），例如\n"
         "                         \"12 34;9600,N,8,1\"\n"
+        "  --reset-seq SEQ|PRESET 等待启动标志时在串口的 DTR/RTS 上执行复位序列，代替手动\n"
+        "                         重新上电：D0/D1 DTR 无效/有效，R0/R1 RTS 无效/有效，\n"
+        "                         Wn 等待 n 毫秒，以逗号分隔（如 D0,W300,D1；最多 32 步，\n"
+        "                         等待合计不超过 5000 毫秒）；或预设：dtr-power（DTR 控制\n"
+        "                         单片机电源，即 D0,W300,D1），rts-p10（RTS 将 P1.0/P1.1\n"
+        "                         接地，即 R1）\n"
         "  --inc ADDR:FORMAT:N    在地址 ADDR（十六进制）写入自动增量数据 FORMAT\n"
         "                         （数据格式，%N 为序号），N 为第一片的序号\n"
         "  --repeat N             连续下载 N 片单片机，每片等待单片机启动\n"

@@ -1,6 +1,8 @@
 // Command line of korvan-cli: the job, its file, the port and the options.
 #pragma once
 
+#include "core/resetsequence.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -41,6 +43,7 @@ struct Options {
     bool quiet = false;
     bool verbose = false;
     std::optional<ResetSpec> reset;
+    ResetSequence resetSequence;  // --reset-seq: DTR/RTS steps while the start flag is sent
     std::optional<IncSpec> inc;
     int repeat = 1;
     bool allowRun = false;         // run the program a .mcu or .mcp names after a download

@@ -201,6 +201,7 @@ jobs::JobSettings Session::applyOptions() {
     js.reCount = m_options.repeat;
     js.askConsent = false;
     js.persistSerial = true;
+    js.resetSequence = m_options.resetSequence;
     if (!m_fileSettings) {
         s.AutoData = false;
         s.UseResetCommand = false;

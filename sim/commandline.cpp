@@ -113,6 +113,15 @@ const std::map<std::string, Setter>& valueOptions() {
              c.chip.softStart = parseSoftStart(v, e);
              return c.chip.softStart.has_value();
          }},
+        {"--power-on",
+         [](const std::string& v, CommandLine& c, std::string* e) {
+             if (v.empty()) {
+                 *e = "--power-on needs the path of a FIFO";
+                 return false;
+             }
+             c.chip.powerChannel = v;
+             return true;
+         }},
         {"--fault", [](const std::string& v, CommandLine& c,
                        std::string* e) { return addFault(c.chip.faults, v, e); }},
         {"--seed",
@@ -255,6 +264,17 @@ std::string helpText() {
                "                      (rate,parity,data bits,stop bits) makes it enter the boot\n"
                "                      window, e.g. --soft-start '12 34@9600,N,8,1'. A pseudo-\n"
                "                      terminal carries no parity, so only the rate is checked.\n"
+               "\n"
+               "Power:\n"
+               "  --power-on FIFO     the chip starts without power; DTR switches its supply\n"
+               "                      (asserted = on: the boot window opens after the boot\n"
+               "                      delay; cleared = off: the chip hears nothing). A pseudo-\n"
+               "                      terminal has no modem lines, so the host's line changes\n"
+               "                      arrive through FIFO (created when missing) as text\n"
+               "                      lines DTR=1, DTR=0, RTS=1, RTS=0. korvan and korvan-cli\n"
+               "                      write them there when the environment variable\n"
+               "                      KORVAN_TEST_MODEM_LINES names the FIFO (for tests).\n"
+               "                      The chip then never power-cycles by itself.\n"
                "\n"
                "Faults (--fault NAME, may be given several times):\n") +
            faultHelp() +

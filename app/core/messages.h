@@ -31,6 +31,28 @@ inline const QString kNotHexFile = QStringLiteral("文件中没有一条有效�
 inline const QString kFileUnreadable = QStringLiteral("文件无法读取，请检查文件的读取权限");
 // Larger (or, for HEX, reaching further) than any code image can be.
 inline const QString kFileTooLarge = QStringLiteral("文件太大（超过 16 MB），不是单片机的代码文件");
+
+// Reset sequences (DTR/RTS steps and waits).
+inline QString ResetSequenceError(int position, const QString& reason) {
+    return QStringLiteral("复位序列第 %1 个字符：%2").arg(position).arg(reason);
+}
+inline const QString kResetEmptyStep = QStringLiteral("空步骤");
+inline QString ResetUnknownStep(const QString& step) {
+    return QStringLiteral("未知步骤“%1”，应为 D0、D1、R0、R1、W毫秒数或预设名称").arg(step);
+}
+inline QString ResetBadLevel(const QString& line) {
+    return QStringLiteral("%1 电平只能是 0 或 1").arg(line);
+}
+inline QString ResetBadWait(int max) {
+    return QStringLiteral("等待时间应为 1-%1 毫秒").arg(max);
+}
+inline QString ResetTooLong(int max) {
+    return QStringLiteral("等待时间合计超过 %1 毫秒").arg(max);
+}
+inline QString ResetTooManySteps(int max) {
+    return QStringLiteral("步骤超过 %1 个").arg(max);
+}
+inline const QString kResetNoLine = QStringLiteral("序列中没有 DTR 或 RTS 步骤");
 }  // namespace msg
 
 }  // namespace korvan

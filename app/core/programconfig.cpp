@@ -1,6 +1,7 @@
 #include "core/programconfig.h"
 
 #include "core/inidocument.h"
+#include "core/resetsequence.h"
 #include "core/valueforms.h"
 
 #include <algorithm>
@@ -41,6 +42,9 @@ ProgramConfig LoadConfig(const AppPaths& paths, const ProgramConfig& previous) {
     c.MaxBaud = Absolute(ReadInt(doc, "Config", "MaxBaud", "0"));
     c.ErrTim = std::max(Absolute(ReadInt(doc, "Config", "ErrTim", "30")), 5);
     ReadBool(doc, "Config", "OpenRts", "True", c.OpenRts);
+    c.ResetSeq = doc.read("Config", "ResetSeq", "").trimmed();
+    // A sequence edited by hand into something unusable must not drive the lines at random.
+    if (!ParseResetSequence(c.ResetSeq).sequence) c.ResetSeq.clear();
     ReadBool(doc, "Config", "OpenLast", "True", c.OpenLast);
     ReadBool(doc, "Config", "Count", "True", c.Count);
     ReadBool(doc, "Config", "AutoClose", "False", c.AutoClose);
@@ -79,6 +83,13 @@ bool SaveConfig(const AppPaths& paths, const ProgramConfig& c) {
     doc->write("Color", "Red", QString::number(c.Red));
     doc->write("Color", "Green", QString::number(c.Green));
     doc->write("Color", "Blue", QString::number(c.Blue));
+    return doc->save(paths.configFile());
+}
+
+bool SaveResetSequence(const AppPaths& paths, const QString& text) {
+    auto doc = IniDocument::loadForUpdate(paths.configFile());
+    if (!doc) return false;
+    doc->write("Config", "ResetSeq", QuoteValue(text.trimmed()));
     return doc->save(paths.configFile());
 }
 

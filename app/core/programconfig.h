@@ -19,6 +19,9 @@ struct ProgramConfig {
     qint32 MaxBaud = 0;    // absolute value
     qint32 ErrTim = 0;     // absolute value, at least 5
     bool OpenRts = false;
+    // "ResetSeq": the reset sequence played while the chip is awaited (a preset name or steps,
+    // as the user wrote it); "" = none, which is also what a text that does not parse becomes.
+    QString ResetSeq;
     bool OpenLast = false;
     bool Count = false;
     bool AutoClose = false;
@@ -38,5 +41,8 @@ ProgramConfig LoadConfig(const AppPaths& paths, const ProgramConfig& previous = 
 // MaxBaud, AutoClose, Count, ReCount, [Sound] Open and Msg0..2 (the application folder as
 // "%AppPath%"), [Color] Open, Red, Green, Blue. One atomic replacement of the file.
 bool SaveConfig(const AppPaths& paths, const ProgramConfig& config);
+
+// Writes [Config] ResetSeq alone, as the custom download page changes it.
+bool SaveResetSequence(const AppPaths& paths, const QString& text);
 
 }  // namespace korvan

@@ -74,6 +74,13 @@ void ControlJobDriver::setRts(bool on) {
     m_control.setRTS(zelisp::ToBool16(on));
 }
 
+void ControlJobDriver::setModemLine(ResetStep::Kind line, bool asserted) {
+    if (line == ResetStep::Kind::Dtr)
+        m_control.setDTR(zelisp::ToBool16(asserted));
+    else
+        m_control.setRTS(zelisp::ToBool16(asserted));
+}
+
 int ControlJobDriver::seriesCount() const {
     return m_control.ListCount();
 }

@@ -179,6 +179,13 @@ void EngineJobDriver::setRts(bool on) {
     m_job->port().setRTSEnable(on);
 }
 
+void EngineJobDriver::setModemLine(ResetStep::Kind line, bool asserted) {
+    if (line == ResetStep::Kind::Dtr)
+        m_job->port().setDTREnable(asserted);
+    else
+        m_job->port().setRTSEnable(asserted);
+}
+
 int EngineJobDriver::seriesCount() const {
     return static_cast<int>(m_series.TypeList.size());
 }

@@ -53,6 +53,7 @@ class EngineJobDriver : public JobDriver {
     ChipRecord chip() const override;
     void setMaxBaud(qint64 baud) override;
     void setRts(bool on) override;
+    void setModemLine(ResetStep::Kind line, bool asserted) override;
     int seriesCount() const override;
     QString seriesName(int index) const override;
     int seriesIndex() const override;

@@ -28,6 +28,8 @@ JobController::JobController(Parts parts)
         checkRunFinished();
     });
     m_startDelay = m_clock.createTimer([this] { startOnControl(m_startDelayType); });
+    m_reset = std::make_unique<ResetRunner>(
+        m_clock, [this](ResetStep::Kind line, bool level) { m_driver.setModemLine(line, level); });
     m_driver.setListener(this);
 }
 
@@ -152,7 +154,14 @@ void JobController::startOnControl(int type) {
     m_driver.start(type);
     m_startCountdown = m_settings.errTim;
     // A start refused on the port ended the job already; nothing to count down.
-    if (m_busy != BusyState::Idle) Timer1Tick();
+    if (m_busy == BusyState::Idle) return;
+    Timer1Tick();
+    // The port is open and the start flag on its way: restart the chip into its bootloader.
+    if (m_driver.busy() && !m_settings.resetSequence.empty()) {
+        LogLine(text::ResetSequenceRun(ResetSequenceText(m_settings.resetSequence)), icon::kNote,
+                false);
+        m_reset->start(m_settings.resetSequence);
+    }
 }
 
 bool JobController::CheckAction(int index) {
@@ -226,6 +235,7 @@ void JobController::SetBusy(BusyState state) {
     m_busy = state;
     m_view.busyChanged(state);
     if (state != BusyState::Idle) return;
+    m_reset->stop();
     m_view.progressBarShown(false);
     m_timer1->stop();
 }

@@ -13,6 +13,7 @@
 #include "jobs/jobview.h"
 #include "jobs/portaccess.h"
 #include "jobs/programlauncher.h"
+#include "jobs/resetrunner.h"
 
 #include <memory>
 
@@ -136,6 +137,7 @@ class JobController : private DriverListener {
     std::unique_ptr<JobTimer> m_pause;       // the waits between repeats and before closing
     std::unique_ptr<JobTimer> m_startDelay;  // the soft start's bytes leave the line
     std::function<void()> m_afterPause;
+    std::unique_ptr<ResetRunner> m_reset;  // the reset sequence of the job waiting for the chip
     int m_startDelayType = 0;
     bool m_timer3Finished = false;  // Timer3's tag: the series is over
 

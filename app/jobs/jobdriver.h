@@ -4,6 +4,7 @@
 // the event that ended it has returned, and only when no new job was started from it.
 #pragma once
 
+#include "core/resetsequence.h"
 #include "jobs/jobclock.h"
 
 #include <QByteArray>
@@ -96,6 +97,8 @@ class JobDriver {
     // The highest rate allowed for the next job (McuInfo's baud before a job).
     virtual void setMaxBaud(qint64 baud) = 0;
     virtual void setRts(bool on) = 0;
+    // Sets DTR or RTS of the job's port while a job runs (a reset sequence's step).
+    virtual void setModemLine(ResetStep::Kind line, bool asserted) = 0;
 
     // The series list and the selected series (the control's List and ListIndex).
     virtual int seriesCount() const = 0;

@@ -96,6 +96,8 @@ void JobController::driverViewInfo(int index, const QString& info) {
             return;
         case info::kDetected: {
             m_timer1->stop();
+            // The chip is up; a step still to come could only restart it.
+            m_reset->stop();
             m_job.identifiedAt = m_clock.now();
             const ChipRecord chip = m_driver.chip();
             if (m_settings.followChipSeries) {
@@ -177,6 +179,7 @@ void JobController::refuseWhatDoesNotFit() {
 
 void JobController::driverJobEnded(EndReason reason) {
     m_jobOpen = false;
+    m_reset->stop();
     const JobResult result = resultOf(reason);
     if (result.outcome == Outcome::Success) ++m_run.completed;
     m_run.last = result;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/apppaths.h"
+#include "core/resetsequence.h"
 
 #include <QString>
 
@@ -12,6 +13,8 @@ struct JobSettings {
     int errTim = 5;           // seconds to wait for the chip
     qint64 maxBaud = 115200;  // the highest rate offered
     bool openRts = false;
+    // Played on the job's port while the start flag is sent; empty: the user restarts the chip.
+    ResetSequence resetSequence;
     bool count = false;  // a repeat series ends after reCount downloads
     int reCount = 1;
     bool autoClose = false;

@@ -41,6 +41,10 @@ inline QString CounterPanel(qint32 count) {
 
 // Soft start.
 inline const QString kSoftStart = QStringLiteral("发送用户自定软启指令");
+// The reset sequence's steps in their canonical form.
+inline QString ResetSequenceRun(const QString& steps) {
+    return QStringLiteral("执行复位序列 %1").arg(steps);
+}
 
 // The code that does not fit the chip is refused before the erase.
 inline QString DoesNotFit(qint64 needed, const QString& model, qint64 flash) {

@@ -40,6 +40,13 @@ inline const QString kSizeLabel = QStringLiteral("代码大小：");
 inline const QString kChipSizeLabel = QStringLiteral("芯片空间：");
 inline const QString kFreeLabel = QStringLiteral("剩余空间：");
 inline const QString kResetLabel = QStringLiteral("软启动命令：");
+inline const QString kResetSeqLabel = QStringLiteral("复位序列：");
+inline const QString kResetSeqNone = QStringLiteral("无（手动重新上电）");
+inline const QString kResetSeqTip = QStringLiteral(
+    "等待启动标志时在串口的 DTR/RTS 上执行，代替手动重新上电。\n"
+    "D0/D1：DTR 无效/有效；R0/R1：RTS 无效/有效；Wn：等待 n 毫秒；以逗号分隔，\n"
+    "例如 D0,W300,D1（最多 32 步，等待合计不超过 5000 毫秒）。\n"
+    "预设：dtr-power（DTR 控制单片机电源）、rts-p10（RTS 将 P1.0/P1.1 接地）。");
 inline const QString kProgramLabel = QStringLiteral("程序：");
 inline const QString kParametersLabel = QStringLiteral("参数：");
 inline const QString kDelayLabel = QStringLiteral("运行时间：");

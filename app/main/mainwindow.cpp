@@ -81,11 +81,13 @@ bool MainWindow::load() {
     settings.errTim = config.ErrTim;
     if (config.MaxBaud > 0) settings.maxBaud = config.MaxBaud;
     settings.openRts = config.OpenRts;
+    settings.resetSequence = ParseResetSequence(config.ResetSeq).sequence.value_or(ResetSequence{});
     settings.count = config.Count;
     settings.reCount = config.ReCount;
     settings.autoClose = config.AutoClose;
     settings.unattended = m_commandLine.unattended();
     m_controller->setSettings(settings);
+    showResetSequence();
     m_controller->CountDownload(2);
 
     m_workspace.setSeriesCount(m_control.ListCount());

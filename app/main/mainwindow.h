@@ -155,6 +155,11 @@ class MainWindow : public QWidget, private jobs::JobView {
     void applySkin();
     void openSettings();
 
+    // The reset sequence of the custom download page (mainwindowreset.cpp).
+    QComboBox* buildResetSequenceBox(QWidget* page);
+    void showResetSequence();
+    void chooseResetSequence();
+
     // Status bar.
     void showPanels();
     void tickClock();
@@ -223,6 +228,7 @@ class MainWindow : public QWidget, private jobs::JobView {
     // Check4 file watcher.
     std::array<QCheckBox*, 4> m_check{};
     QLineEdit* m_txtTest = nullptr;
+    QComboBox* m_cboResetSeq = nullptr;  // the reset sequence, kept in [Config] ResetSeq
     kui::Cmd* m_cmdTest = nullptr;
     QCheckBox* m_chkExe = nullptr;
     std::array<QLineEdit*, 2> m_txtExe{};

@@ -239,10 +239,12 @@ QWidget* MainWindow::buildCustomPage() {
         takeSettings();
         m_controller->TestSoftStart();
     });
+    grid->addWidget(new QLabel(maintext::kResetSeqLabel, page), 2, 0);
+    grid->addWidget(buildResetSequenceBox(page), 2, 1);
     m_check[1] = new QCheckBox(maintext::kAutoData, page);
-    grid->addWidget(m_check[1], 2, 0, 1, 3);
+    grid->addWidget(m_check[1], 3, 0, 1, 3);
     m_check[3] = new QCheckBox(maintext::kAutoDown, page);
-    grid->addWidget(m_check[3], 3, 0, 1, 3);
+    grid->addWidget(m_check[3], 4, 0, 1, 3);
     connect(m_check[3], &QCheckBox::toggled, this, [this](bool on) {
         if (m_binding) return;
         m_workspace.settings().AutoDown = on;
@@ -250,27 +252,27 @@ QWidget* MainWindow::buildCustomPage() {
     });
     m_chkExe = new QCheckBox(maintext::kRunAfter, page);
     m_chkExe->setProperty("Tag", kTagRunAfter);
-    grid->addWidget(m_chkExe, 4, 0, 1, 3);
+    grid->addWidget(m_chkExe, 5, 0, 1, 3);
     const QString* labels[] = {&maintext::kProgramLabel, &maintext::kParametersLabel};
     const QString* browse[] = {&maintext::kBrowseProgram, &maintext::kBrowseParameters};
     for (int i = 0; i < 2; ++i) {
-        grid->addWidget(new QLabel(*labels[i], page), 5 + i, 0);
+        grid->addWidget(new QLabel(*labels[i], page), 6 + i, 0);
         m_txtExe[size_t(i)] = MakeBox(page, false);
-        grid->addWidget(m_txtExe[size_t(i)], 5 + i, 1);
+        grid->addWidget(m_txtExe[size_t(i)], 6 + i, 1);
         m_cmdRun[size_t(i)] = MakeButton(page, *browse[i], kTagRun + i, 70);
-        grid->addWidget(m_cmdRun[size_t(i)], 5 + i, 2);
+        grid->addWidget(m_cmdRun[size_t(i)], 6 + i, 2);
     }
-    grid->addWidget(new QLabel(maintext::kDelayLabel, page), 7, 0);
+    grid->addWidget(new QLabel(maintext::kDelayLabel, page), 8, 0);
     m_combo3 = new QComboBox(page);
     for (int delay : RunDelays()) m_combo3->addItem(QStringLiteral("%1 ms").arg(delay));
-    grid->addWidget(m_combo3, 7, 1);
+    grid->addWidget(m_combo3, 8, 1);
     m_cmdRun[2] = MakeButton(page, maintext::kRun, kTagRun + 2, 70);
-    grid->addWidget(m_cmdRun[2], 7, 2);
+    grid->addWidget(m_cmdRun[2], 8, 2);
     connect(m_cmdRun[2], &kui::Cmd::Click, this, [this] {
         takeSettings();
         m_controller->RunUserAction(false);
     });
-    grid->setRowStretch(8, 1);
+    grid->setRowStretch(9, 1);
     grid->setColumnStretch(1, 1);
     return page;
 }

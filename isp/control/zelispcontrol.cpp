@@ -240,6 +240,11 @@ int ZelIspControl::setRTS(zelisp::Bool16 value) {
     return zelisp::kOk;
 }
 
+int ZelIspControl::setDTR(zelisp::Bool16 value) {
+    if (!MSComm1().setDTREnable(value != 0)) return MSComm1().lastError().number;
+    return zelisp::kOk;
+}
+
 int16_t ZelIspControl::DownType() {
     return static_cast<int16_t>(m_job->DownType());
 }

@@ -71,6 +71,7 @@ class ZelIspControl : public QWidget, public zelisp::IZelIsp {
     zelisp::Bool16 Buzy() override;
     zelisp::Bool16 RTS() override;
     int setRTS(zelisp::Bool16 value) override;
+    int setDTR(zelisp::Bool16 value) override;
     int16_t DownType() override;
     zelisp::Bool16 success() override;
     zelisp::Bool16 CopyOption() override { return zelisp::kFalse; }

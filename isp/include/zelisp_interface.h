@@ -227,6 +227,9 @@ class IZelIsp {
     virtual Bool16 Buzy() = 0;  // a job runs
     virtual Bool16 RTS() = 0;   // RTS line asserted while the port is open
     virtual int setRTS(Bool16 value) = 0;
+    // The DTR level of the jobs' port while it is open (asserted by default). Not a dispatch
+    // member and not persisted: the host's reset sequence drives it while a job waits.
+    virtual int setDTR(Bool16 value) = 0;
     virtual int16_t DownType() = 0;  // type of the last job, 0 after CancelDown
     virtual Bool16 success() = 0;    // outcome of the last phase of the job
     // Does nothing; always False.

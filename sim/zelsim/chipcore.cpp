@@ -35,12 +35,32 @@ void ChipCore::log(const std::string& line) const {
 }
 
 void ChipCore::powerUp(int64_t now) {
+    if (m_config.externalPower) {
+        m_powered = false;
+        m_state = ChipState::Off;
+        m_bootAt = INT64_MAX;
+        log("no power: waiting for DTR to switch the supply on");
+        return;
+    }
     if (m_config.softStart) {
         m_state = ChipState::Running;
         log("running the program in flash; waiting for the soft-start bytes");
         return;
     }
     powerCycle(now);
+}
+
+void ChipCore::setPower(bool on, int64_t now) {
+    if (!m_config.externalPower || on == m_powered) return;
+    m_powered = on;
+    powerCycle(now);
+    if (on) {
+        ++m_counters.powerOns;
+        log("power on");
+    } else {
+        m_bootAt = INT64_MAX;
+        log("power off");
+    }
 }
 
 void ChipCore::powerCycle(int64_t now) {
@@ -81,7 +101,7 @@ void ChipCore::runProgram(int64_t now) {
     m_secondEndDeadline.reset();
     m_softStartWindow.clear();
     ++m_counters.programRuns;
-    if (m_config.rebootMs >= 0) m_rebootAt = now + m_config.rebootMs;
+    if (m_config.rebootMs >= 0 && !m_config.externalPower) m_rebootAt = now + m_config.rebootMs;
     event(ChipEvent::ProgramRun);
     log("running the program");
 }
@@ -133,6 +153,8 @@ void ChipCore::sendStatus(int64_t now) {
 // A host starting a new job sends sync bytes at 1200 baud; when they come after a quiet spell
 // the user has power-cycled the chip for that job.
 bool ChipCore::userPowerCycled(uint8_t byte, double hostRate, int64_t now) {
+    // Nobody stands at a switched supply: only the supply itself restarts the chip.
+    if (m_config.externalPower) return false;
     if (byte != 0x7F || !ratesMatch(hostRate, kBootRate) || m_parser.midPacket()) {
         m_idleSyncRun = 0;
         return false;

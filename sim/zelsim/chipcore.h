@@ -51,6 +51,7 @@ struct ChipCounters {
     uint64_t optionWrites = 0;
     uint64_t programRuns = 0;
     uint64_t softStarts = 0;
+    uint64_t powerOns = 0;  // supply switched on from outside
 };
 
 // What happened in the current (or last) boot session; the run report is made from it.
@@ -92,6 +93,9 @@ struct ChipConfig {
     int rebootMs = 1000;  // after a program run; negative: never
     std::optional<SoftStart> softStart;
     uint32_t seed = 1;
+    // The supply is switched from outside (a DTR-powered board): the chip starts without power,
+    // boots only when setPower(true) comes, and never power-cycles by itself.
+    bool externalPower = false;
 };
 
 class ChipCore {
@@ -119,6 +123,10 @@ class ChipCore {
     // Power on: the boot window opens after the boot delay, or, with a soft start, the
     // program in flash runs until the soft-start bytes arrive.
     void powerUp(int64_t nowMs);
+    // The supply of an externally powered chip: on opens the boot window after the boot delay,
+    // off silences the chip at once. Repeating the current state does nothing.
+    void setPower(bool on, int64_t nowMs);
+    bool powered() const { return m_powered; }
     // One byte from the host, sent while its line was at `hostRate`. A byte that arrived
     // around a change of the host's settings also names the rate before the change; the
     // bootloader takes the new one, the soft-start detector either.
@@ -188,6 +196,7 @@ class ChipCore {
     ChipState m_state = ChipState::Off;
     double m_rate = kBootRate;
     int64_t m_bootAt = 0;
+    bool m_powered = true;
     std::optional<int64_t> m_rebootAt;
     std::optional<int64_t> m_secondEndDeadline;
     int m_syncRun = 0;

@@ -101,6 +101,7 @@ std::optional<ChipSetup> setUpChip(const ChipOptions& options, std::string* erro
     config.softStart = options.softStart;
     config.rebootMs = options.rebootMs.value_or(options.softStart ? -1 : 1000);
     config.seed = options.seed;
+    config.externalPower = !options.powerChannel.empty();
     config.status.frequency = options.frequency;
     config.status.version = options.bootVersion;
     config.status.versionLetter = options.bootLetter;

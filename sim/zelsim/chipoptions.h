@@ -41,6 +41,9 @@ struct ChipOptions {
     FaultPlan faults;
     uint32_t seed = 1;  // for the noise fault
     bool run = false;   // run the flashed program in s51 after the end commands
+    // A FIFO that carries the host's modem-line changes ("DTR=1"); set, the chip starts without
+    // power and DTR switches its supply. A pty has no modem lines of its own.
+    std::string powerChannel;
     // Called on the chip's thread for every notable step; must not call back into the chip.
     std::function<void(const std::string&)> log;
 };

@@ -17,6 +17,7 @@
 
 #include "zelsim/chipreport.h"
 #include "zelsim/clockmath.h"
+#include "zelsim/powerchannel.h"
 #include "zelsim/programrunner.h"
 #include "zelsim/pseudoterminal.h"
 
@@ -66,6 +67,7 @@ struct VirtualChip::Impl {
     std::unique_ptr<QTemporaryFile> privateDb;
     std::unique_ptr<ChipCore> core;
     PseudoTerminal pty;
+    PowerChannel power;
     ProgramRunner runner;
     std::thread thread;
     mutable std::mutex mutex;
@@ -93,6 +95,7 @@ struct VirtualChip::Impl {
     bool prepare(std::string* error);
     void loop();
     void readHost(int64_t nowUs);
+    void readLines(int64_t nowUs);
     void deliverInbound(int64_t nowUs);
     void collectOutput(int64_t nowUs);
     void dropUnheard(int64_t nowUs);
@@ -137,6 +140,15 @@ void VirtualChip::Impl::readHost(int64_t nowUs) {
             inbound.push_back({b, a.rate, a.earlierRate, due});
         }
         if (runner.isRunning()) runner.toProgram(a.bytes.data(), a.bytes.size());
+    }
+}
+
+void VirtualChip::Impl::readLines(int64_t nowUs) {
+    for (const LineChange& change : power.readChanges()) {
+        log(std::string(change.line == 'D' ? "DTR" : "RTS") +
+            (change.asserted ? " asserted" : " cleared"));
+        // The wiring: DTR switches the supply, asserted = on. RTS is only seen.
+        if (change.line == 'D') core->setPower(change.asserted, nowUs / 1000);
     }
 }
 
@@ -281,20 +293,23 @@ void VirtualChip::Impl::loop() {
         if (exitWhenSent && outbound.empty()) break;
         if (finished) break;
 
-        pollfd fds[3] = {
+        // A descriptor of -1 (no power channel, no program running) is skipped by poll.
+        pollfd fds[4] = {
             {pty.master(), static_cast<short>(POLLIN | (outputBlocked ? POLLOUT : 0)), 0},
             {stopPipe[0], POLLIN, 0},
+            {power.fd(), POLLIN, 0},
             {runner.outputFd(), POLLIN, 0}};
         const int timeoutUs = pollTimeoutUs(before);
         const timespec timeout{timeoutUs / 1'000'000, (timeoutUs % 1'000'000) * 1000L};
         lock.unlock();
-        ::ppoll(fds, runner.outputFd() >= 0 ? 3 : 2, &timeout, nullptr);
+        ::ppoll(fds, 4, &timeout, nullptr);
         lock.lock();
         if (fds[1].revents) break;
 
         const int64_t now = microsNow();
+        if (fds[2].revents & POLLIN) readLines(now);
         if (fds[0].revents & POLLIN) readHost(now);
-        if (runner.outputFd() >= 0 && (fds[2].revents & (POLLIN | POLLHUP))) {
+        if (runner.outputFd() >= 0 && (fds[3].revents & (POLLIN | POLLHUP))) {
             const std::vector<uint8_t> said = runner.fromProgram();
             for (uint8_t b : said) outbound.push_back({b, 0, 0});
         }
@@ -320,6 +335,7 @@ bool VirtualChip::open(std::string* error) {
         return false;
     }
     const auto abandon = [this] {
+        d->power.close();
         d->pty.close();
         d->core.reset();
         return false;
@@ -327,6 +343,8 @@ bool VirtualChip::open(std::string* error) {
     if (!d->prepare(error)) return abandon();
     if (!d->pty.open(error)) return abandon();
     if (!d->options.linkPath.empty() && !d->pty.publishLink(d->options.linkPath, error))
+        return abandon();
+    if (!d->options.powerChannel.empty() && !d->power.open(d->options.powerChannel, error))
         return abandon();
     if (::pipe2(d->stopPipe, O_CLOEXEC) != 0) {
         if (error) *error = "cannot create the stop pipe";
@@ -358,6 +376,7 @@ void VirtualChip::stop() {
     }
     std::lock_guard lock(d->mutex);
     d->pty.close();
+    d->power.close();
     d->finished = true;
     d->changed.notify_all();
 }

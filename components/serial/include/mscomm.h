@@ -73,6 +73,12 @@ class MSComm : public QObject {
     bool RTSEnable() const { return m_rtsEnable; }
     bool setRTSEnable(bool on);
 
+    // DTR: asserted whenever the port is open while true (the default, as every open raises
+    // it). Once set by the caller, the level is applied at every open and held over a close,
+    // so a reset sequence's level survives the reopen at another rate.
+    bool DTREnable() const { return m_dtrEnable; }
+    bool setDTREnable(bool on);
+
     // Queues bytes for sending, in order. A text goes out as UTF-8. Fails with 8018 when closed.
     bool Output(const QByteArray& bytes);
     bool Output(const QString& text);
@@ -134,7 +140,7 @@ class MSComm : public QObject {
     bool closePort(bool drain);
     bool fail(int number, int err, const QString& detail);
     bool heldElsewhere(const QString& path, const PortHolder* holder);
-    bool applyRts();
+    bool driveLine(int line, bool asserted);
     void readAvailable();
     void writeQueued();
     bool writeSome();
@@ -145,6 +151,8 @@ class MSComm : public QObject {
     QString m_portName;
     CommSettings m_settings;
     bool m_rtsEnable = false;
+    bool m_dtrEnable = true;
+    bool m_dtrDriven = false;  // the caller chose the DTR level
     int m_inputMode = comInputModeText;
     int m_commEvent = 0;
     CommError m_error;

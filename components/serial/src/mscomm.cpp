@@ -12,6 +12,7 @@
 #include <cerrno>
 
 #include "deviceclaim.h"
+#include "modemlinechannel.h"
 #include "portholder.h"
 #include "serialports.h"
 #include "termiosline.h"
@@ -108,13 +109,30 @@ bool MSComm::setInputMode(int mode) {
 bool MSComm::setRTSEnable(bool on) {
     m_error = {};
     m_rtsEnable = on;
-    return m_fd < 0 || applyRts();
+    return m_fd < 0 || driveLine(TIOCM_RTS, on);
 }
 
-bool MSComm::applyRts() {
-    if (const int err = setRtsLine(m_fd, m_rtsEnable))
+bool MSComm::setDTREnable(bool on) {
+    m_error = {};
+    m_dtrEnable = on;
+    m_dtrDriven = true;
+    if (m_fd < 0) return true;
+    keepLinesOnClose(m_fd);
+    return driveLine(TIOCM_DTR, on);
+}
+
+bool MSComm::driveLine(int line, bool asserted) {
+    const int err = driveModemLine(m_fd, line, asserted);
+    const char* name = line == TIOCM_DTR ? "DTR" : "RTS";
+    if (err == ENOTTY || err == EINVAL) {
+        // A device without modem lines: fine, as for RTS at open; tests may listen in.
+        reportToModemLineChannel(name, asserted);
+        return true;
+    }
+    if (err)
         return fail(comSystemError, err,
-                    m_devicePath + QStringLiteral(": cannot set RTS: ") + systemErrorText(err));
+                    m_devicePath + QStringLiteral(": cannot set %1: ").arg(QLatin1String(name)) +
+                        systemErrorText(err));
     return true;
 }
 
@@ -203,6 +221,13 @@ bool MSComm::openPort() {
     }
     if (const int e = setRtsLine(fd, m_rtsEnable))
         return abandon(comSystemError, e, QStringLiteral("cannot set RTS: ") + systemErrorText(e));
+    if (m_dtrDriven) {
+        keepLinesOnClose(fd);
+        const int e = driveModemLine(fd, TIOCM_DTR, m_dtrEnable);
+        if (e && e != ENOTTY && e != EINVAL)
+            return abandon(comSystemError, e,
+                           QStringLiteral("cannot set DTR: ") + systemErrorText(e));
+    }
     discardPendingInput(fd);
 
     m_fd = fd;

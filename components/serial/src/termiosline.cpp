@@ -134,10 +134,21 @@ int configureLine(int fd, const CommSettings& settings) {
 }
 
 int setRtsLine(int fd, bool asserted) {
-    int bits = TIOCM_RTS;
-    if (ioctl(fd, asserted ? TIOCMBIS : TIOCMBIC, &bits) == 0) return 0;
-    const int err = errno;
+    const int err = driveModemLine(fd, TIOCM_RTS, asserted);
     return (err == ENOTTY || err == EINVAL) ? 0 : err;
+}
+
+int driveModemLine(int fd, int line, bool asserted) {
+    int bits = line;
+    return ioctl(fd, asserted ? TIOCMBIS : TIOCMBIC, &bits) == 0 ? 0 : errno;
+}
+
+int keepLinesOnClose(int fd) {
+    termios tio{};
+    if (tcgetattr(fd, &tio) != 0) return errno;
+    if (!(tio.c_cflag & HUPCL)) return 0;
+    tio.c_cflag &= ~HUPCL;
+    return tcsetattr(fd, TCSANOW, &tio) == 0 ? 0 : errno;
 }
 
 void discardPendingInput(int fd) {

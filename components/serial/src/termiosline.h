@@ -15,6 +15,14 @@ int configureLine(int fd, const CommSettings& settings);
 // error (0).
 int setRtsLine(int fd, bool asserted);
 
+// Asserts or clears one modem line (TIOCM_DTR, TIOCM_RTS). Returns 0 or an errno value; ENOTTY
+// or EINVAL for a device without modem lines (a pty).
+int driveModemLine(int fd, int line, bool asserted);
+
+// Keeps DTR and RTS at their levels when the port is closed (no hang-up on close), so a
+// close and reopen at another rate does not pulse a line that powers or resets the chip.
+int keepLinesOnClose(int fd);
+
 // Discards bytes received but not read (line noise from before the settings took effect).
 void discardPendingInput(int fd);
 

@@ -122,5 +122,51 @@ INSTANTIATE_TEST_SUITE_P(
                     PromptCase{true, false, "1", false, std::nullopt, false},  // none set
                     PromptCase{true, false, "/x/y.wav", false, QString("/x/y.wav"), false}));
 
+struct ResetSeqCase {
+    const char* name;
+    const char* config;  // the [Config] lines
+    const char* kept;    // what ResetSeq holds after the load
+};
+
+class ResetSeqOnLoad : public testing::TestWithParam<ResetSeqCase> {};
+
+TEST_P(ResetSeqOnLoad, KeepsOnlyASequenceThatParses) {
+    test::TempHome home;
+    home.write(home.paths().configFile(),
+               QByteArray("[Config]\nOpenRts=False\n") + GetParam().config);
+    const ProgramConfig c = LoadConfig(home.paths());
+    EXPECT_EQ(c.ResetSeq, QString::fromUtf8(GetParam().kept));
+    EXPECT_FALSE(c.OpenRts) << "the neighbouring key is read as before";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ResetSeqOnLoad,
+    testing::Values(
+        // A file from before the key existed: no sequence, the chip is restarted by hand.
+        ResetSeqCase{"OlderFileWithoutTheKey", "", ""},
+        ResetSeqCase{"Preset", "ResetSeq=dtr-power\n", "dtr-power"},
+        ResetSeqCase{"QuotedSteps", "ResetSeq=\" D0,W300,D1 \"\n", "D0,W300,D1"},
+        ResetSeqCase{"BrokenByHand", "ResetSeq=D0,W300,D7\n", ""},
+        ResetSeqCase{"TooLong", "ResetSeq=D0,W5000,D1,W1\n", ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SaveResetSequence, RoundTripsAndLeavesTheOtherKeysAlone) {
+    test::TempHome home;
+    home.write(home.paths().configFile(), "[Config]\nOpenRts=False\nErrTim=12\n");
+    ASSERT_TRUE(SaveResetSequence(home.paths(), QStringLiteral("r1,W50,D0,W250,D1")));
+    ProgramConfig c = LoadConfig(home.paths());
+    EXPECT_EQ(c.ResetSeq, QStringLiteral("r1,W50,D0,W250,D1"));
+    EXPECT_FALSE(c.OpenRts);
+    EXPECT_EQ(c.ErrTim, 12);
+
+    // The settings dialog's save keeps the page's choice.
+    c.ErrTim = 20;
+    ASSERT_TRUE(SaveConfig(home.paths(), c));
+    EXPECT_EQ(LoadConfig(home.paths()).ResetSeq, QStringLiteral("r1,W50,D0,W250,D1"));
+
+    ASSERT_TRUE(SaveResetSequence(home.paths(), QString()));
+    EXPECT_EQ(LoadConfig(home.paths()).ResetSeq, QString());
+}
+
 }  // namespace
 }  // namespace korvan

@@ -42,6 +42,11 @@ class ScriptedDriver : public JobDriver {
     std::vector<std::pair<QByteArray, qint64>> appended;
     qint64 maxBaud = 0;
     bool refuseStart = false;  // the port cannot be opened
+    // The reset sequence's line steps (value = level) and the clock time of each.
+    ResetSequence lineSteps;
+    std::vector<qint64> lineTimes;
+    std::vector<bool> lineWhileWaiting;  // the job was running (sending the start flag)
+    std::function<qint64()> clockMs;
 
     void cancel(bool user) override;
     bool setData(const QByteArray& bytes) override {
@@ -58,6 +63,11 @@ class ScriptedDriver : public JobDriver {
     ChipRecord chip() const override { return m_chip; }
     void setMaxBaud(qint64 baud) override { maxBaud = baud; }
     void setRts(bool) override {}
+    void setModemLine(ResetStep::Kind line, bool asserted) override {
+        lineSteps.push_back({line, asserted ? 1 : 0});
+        lineTimes.push_back(clockMs ? clockMs() : 0);
+        lineWhileWaiting.push_back(m_busy);
+    }
     int seriesCount() const override { return 8; }
     QString seriesName(int index) const override { return QStringLiteral("S%1").arg(index); }
     int seriesIndex() const override { return m_series; }

@@ -116,6 +116,69 @@ class ControlDriverTest : public QObject {
         QCOMPARE(flash.read(code.size()), code);
     }
 
+    // The desktop program's way to the port's DTR: through the control. zel-sim starts without
+    // power, and only the sequence's DTR steps (on the test channel, as a pty has no modem
+    // lines) switch it on.
+    void dtrPowerSequenceBootsAChipWithoutPower() {
+        zelisp::ZelControlHandle zel = zelisp::LoadZelControl(QStringLiteral(ZEL_LIBRARY_PATH));
+        QVERIFY2(zel, qPrintable(zel.detail));
+        std::unique_ptr<QObject> owner(zel.object);
+        zel.control->ReadProperties({});
+
+        // The port table is read once per process: the chip takes the first test's place.
+        const QString link = m_dir.filePath(QStringLiteral("chip"));
+        const QString lines = m_dir.filePath(QStringLiteral("lines"));
+        const QString image = m_dir.filePath(QStringLiteral("powered.bin"));
+        QFile config(m_dir.filePath(QStringLiteral("Config.ini")));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write(QStringLiteral("[Ports]\nCOM%1=%2\n").arg(kPort).arg(link).toUtf8());
+        config.close();
+        QFile::remove(link);
+        QProcess sim;
+        sim.start(QStringLiteral(ZEL_SIM_PROGRAM),
+                  {"--model", "D103", "--db", m_dir.filePath(QStringLiteral("zel.db")), "--link",
+                   link, "--power-on", lines, "--image-out", image, "--once", "--boot-delay", "20",
+                   "--erase-ms", "0"});
+        QVERIFY(sim.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(link), 10000);
+        qputenv("KORVAN_TEST_MODEM_LINES", lines.toLocal8Bit());
+
+        const QByteArray code = Code(300);
+        const QString bin = m_dir.filePath(QStringLiteral("powered-code.bin"));
+        QFile file(bin);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(code);
+        file.close();
+        CodeWorkspace workspace(CurrentAppPaths());
+        QVERIFY(workspace.OpenCodeFile(bin, true).Ok);
+        QCOMPARE(zel.control->setCommPort(kPort), 0);
+
+        SystemJobClock clock;
+        ControlJobDriver driver(clock, *zel.control);
+        driver.setSeriesIndex(7);
+        PortAccess port;
+        port.setTarget(ParsePortArgument(QStringLiteral("COM%1").arg(kPort)));
+        ProcessLauncher launcher;
+        MemoryDownloadCounter counter;
+        RecordingView view;
+        JobController controller({driver, clock, workspace, port, launcher, counter, view});
+        JobSettings settings;
+        settings.errTim = 20;
+        settings.resetSequence = *ParseResetSequence(QStringLiteral("dtr-power")).sequence;
+        controller.setSettings(settings);
+
+        QVERIFY(controller.DownloadAction(JobController::kDownload));
+        QTRY_VERIFY_WITH_TIMEOUT(!view.runs.empty(), 60000);
+        qunsetenv("KORVAN_TEST_MODEM_LINES");
+        QVERIFY2(view.messages.isEmpty(), qPrintable(view.messages.join('\n')));
+        QCOMPARE(view.jobs.size(), size_t(1));
+        QCOMPARE(int(view.jobs[0].outcome), int(Outcome::Success));
+        QVERIFY(sim.waitForFinished(30000));
+        QFile flash(image);
+        QVERIFY(flash.open(QIODevice::ReadOnly));
+        QCOMPARE(flash.read(code.size()), code);
+    }
+
     void portThatCannotBeOpenedEndsTheRunAsAPortError() {
         zelisp::ZelControlHandle zel = zelisp::LoadZelControl(QStringLiteral(ZEL_LIBRARY_PATH));
         QVERIFY2(zel, qPrintable(zel.detail));

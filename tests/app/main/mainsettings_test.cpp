@@ -1,14 +1,18 @@
-// The main window's Tools menu: the settings dialog it opens and the on-top choice it keeps.
+// The main window's Tools menu: the settings dialog it opens and the on-top choice it keeps;
+// the custom download page's reset sequence, kept in Config.ini.
 #include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QtTest>
 #include <functional>
 
 #include "core/inidocument.h"
+#include "core/resetsequence.h"
 #include "mainfixture.h"
 #include "settings/settingsdialog.h"
+#include "stderrcapture.h"
 #include "ui/controls/cmd.h"
 #include "windows/shellstate.h"
 
@@ -58,6 +62,58 @@ class MainSettingsTest : public QObject {
         QCOMPARE(Shell().TopMost, !before);
         QCOMPARE(IniDocument::load(CurrentAppPaths().configFile()).value("Config", "SetTop"),
                  std::optional<QString>(before ? "False" : "True"));
+    }
+    void customPageKeepsTheResetSequence() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        fixture.writeConfig(QStringLiteral("ResetSeq=dtr-power"));
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        auto* box = window->findChild<QComboBox*>(QStringLiteral("cboResetSeq"));
+        QVERIFY(box);
+        QCOMPARE(box->currentText(), QStringLiteral("dtr-power"));
+        const ResetSequence power{
+            {ResetStep::Kind::Dtr, 0}, {ResetStep::Kind::Wait, 300}, {ResetStep::Kind::Dtr, 1}};
+        QCOMPARE(window->controller().settings().resetSequence, power);
+
+        // The user's own steps: in force for the next job and saved at once.
+        box->setEditText(QStringLiteral("R1,W50,D1"));
+        emit box->lineEdit()->editingFinished();
+        const ResetSequence own{
+            {ResetStep::Kind::Rts, 1}, {ResetStep::Kind::Wait, 50}, {ResetStep::Kind::Dtr, 1}};
+        QCOMPARE(window->controller().settings().resetSequence, own);
+        QCOMPARE(IniDocument::load(CurrentAppPaths().configFile()).value("Config", "ResetSeq"),
+                 std::optional<QString>("R1,W50,D1"));
+
+        // A bad text is refused with its reason (the message window, answered by the fixture's
+        // KORVAN_MESSAGE_ANSWER, prints it); the last good choice stays.
+        const QString shown = StandardErrorOf([&] {
+            box->setEditText(QStringLiteral("R1,W50,D2"));
+            emit box->lineEdit()->editingFinished();
+        });
+        QVERIFY2(shown.contains(QStringLiteral(
+                     "KORVAN message 11 : 复位序列第 9 个字符：DTR 电平只能是 0 或 1")),
+                 qPrintable(shown));
+        QCOMPARE(box->currentText(), QStringLiteral("R1,W50,D1"));
+        QCOMPARE(window->controller().settings().resetSequence, own);
+
+        // A window opened later finds the choice again.
+        window = fixture.openWindow();
+        QVERIFY(window);
+        box = window->findChild<QComboBox*>(QStringLiteral("cboResetSeq"));
+        QCOMPARE(box->currentText(), QStringLiteral("R1,W50,D1"));
+        QCOMPARE(window->controller().settings().resetSequence, own);
+    }
+
+    void olderConfigWithoutTheKeyHasNoResetSequence() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        auto* box = window->findChild<QComboBox*>(QStringLiteral("cboResetSeq"));
+        QVERIFY(box);
+        QCOMPARE(box->currentText(), QString());
+        QVERIFY(window->controller().settings().resetSequence.empty());
     }
 };
 

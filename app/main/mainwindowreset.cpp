@@ -1,0 +1,51 @@
+// The custom download page's reset sequence: a preset or the user's own steps, checked when
+// chosen, saved at once in [Config] and handed to the job layer for the next job.
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "core/programconfig.h"
+#include "core/resetsequence.h"
+#include "main/maintexts.h"
+#include "main/mainwindow.h"
+#include "windows/shellstate.h"
+
+namespace korvan {
+
+QComboBox* MainWindow::buildResetSequenceBox(QWidget* page) {
+    m_cboResetSeq = new QComboBox(page);
+    m_cboResetSeq->setObjectName(QStringLiteral("cboResetSeq"));
+    m_cboResetSeq->setEditable(true);
+    m_cboResetSeq->setInsertPolicy(QComboBox::NoInsert);
+    m_cboResetSeq->addItem(QString());
+    for (const ResetPreset& preset : ResetPresets()) m_cboResetSeq->addItem(preset.name);
+    m_cboResetSeq->lineEdit()->setPlaceholderText(maintext::kResetSeqNone);
+    m_cboResetSeq->setToolTip(maintext::kResetSeqTip);
+    connect(m_cboResetSeq->lineEdit(), &QLineEdit::editingFinished, this,
+            &MainWindow::chooseResetSequence);
+    connect(m_cboResetSeq, &QComboBox::activated, this, &MainWindow::chooseResetSequence);
+    return m_cboResetSeq;
+}
+
+void MainWindow::showResetSequence() {
+    m_cboResetSeq->setEditText(Shell().Config.ResetSeq);
+}
+
+void MainWindow::chooseResetSequence() {
+    const QString text = m_cboResetSeq->currentText().trimmed();
+    ProgramConfig& config = Shell().Config;
+    if (text == config.ResetSeq) return;
+    const ResetSequenceParse parsed = ParseResetSequence(text);
+    if (!parsed.sequence) {
+        // The last good choice stays in force; the box shows it again.
+        showResetSequence();
+        showMessage(UserMessage{parsed.errorText(), 11, {}}, false, {});
+        return;
+    }
+    config.ResetSeq = text;
+    SaveResetSequence(m_workspace.paths(), text);
+    jobs::JobSettings settings = m_controller->settings();
+    settings.resetSequence = *parsed.sequence;
+    m_controller->setSettings(settings);
+}
+
+}  // namespace korvan
