@@ -181,7 +181,10 @@ void CliProcess::signal(int number) {
 
 CliResult CliProcess::finish(int timeoutMs) {
     CliResult r;
-    r.finished = m_process.waitForFinished(timeoutMs);
+    // waitForReadyRead in waitForOutput may already have seen the process end, and then
+    // waitForFinished answers false.
+    r.finished =
+        m_process.state() == QProcess::NotRunning || m_process.waitForFinished(timeoutMs);
     if (!r.finished) {
         m_process.kill();
         m_process.waitForFinished(5000);
@@ -222,7 +225,9 @@ bool SimProcess::start() {
 }
 
 bool SimProcess::waitForExit(int timeoutMs) {
-    return m_process.waitForFinished(timeoutMs) && m_process.exitCode() == 0;
+    const bool ended =
+        m_process.state() == QProcess::NotRunning || m_process.waitForFinished(timeoutMs);
+    return ended && m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
 }
 
 void SimProcess::kill() {

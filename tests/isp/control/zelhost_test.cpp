@@ -136,7 +136,7 @@ class ZelHostTest : public QObject {
                  0);
         QCOMPARE(model.toString(), QStringLiteral("ZELH64AD"));
 
-        QVERIFY(sim.waitForFinished(30000));
+        QVERIFY(sim.state() == QProcess::NotRunning || sim.waitForFinished(30000));
         QFile flash(image);
         QVERIFY(flash.open(QIODevice::ReadOnly));
         QCOMPARE(flash.read(host.code.size()), host.code);
