@@ -228,6 +228,8 @@ QWidget* MainWindow::buildCustomPage() {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
     grid->setContentsMargins(4, 4, 4, 4);
+    // Nine rows share the page's fixed height; the default spacing cut off the last button.
+    grid->setVerticalSpacing(2);
     m_check[0] = new QCheckBox(maintext::kUseReset, page);
     grid->addWidget(m_check[0], 0, 0, 1, 3);
     grid->addWidget(new QLabel(maintext::kResetLabel, page), 1, 0);
