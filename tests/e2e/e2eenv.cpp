@@ -183,8 +183,7 @@ CliResult CliProcess::finish(int timeoutMs) {
     CliResult r;
     // waitForReadyRead in waitForOutput may already have seen the process end, and then
     // waitForFinished answers false.
-    r.finished =
-        m_process.state() == QProcess::NotRunning || m_process.waitForFinished(timeoutMs);
+    r.finished = m_process.state() == QProcess::NotRunning || m_process.waitForFinished(timeoutMs);
     if (!r.finished) {
         m_process.kill();
         m_process.waitForFinished(5000);
