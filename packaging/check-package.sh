@@ -13,7 +13,8 @@ contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for f in ./usr/bin/korvan ./usr/bin/korvan-cli ./usr/bin/zel-sim ./usr/lib/libzel.so \
          ./usr/lib/libSkin.so ./usr/share/applications/korvan.desktop \
          ./usr/share/mime/packages/korvan.xml ./usr/share/icons/hicolor/48x48/apps/korvan.png \
-         ./usr/share/korvan/zel.db ./usr/share/man/man1/korvan-cli.1; do
+         ./usr/share/korvan/zel.db ./usr/share/man/man1/korvan-cli.1 \
+         ./usr/share/korvan/sounds/ok.wav; do
     grep -qxF "$f" <<<"$contents" || { echo "check-package: $f missing from $deb" >&2; exit 1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)

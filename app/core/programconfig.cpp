@@ -4,6 +4,8 @@
 #include "core/resetsequence.h"
 #include "core/valueforms.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
@@ -31,9 +33,25 @@ int ReadComPort(const IniDocument& doc) {
     return (port == 0 || port > std::numeric_limits<qint16>::max()) ? 1 : static_cast<int>(port);
 }
 
+// The shipped sound for Msg0 (a download succeeded), Msg1 (repeated downloads finished) and
+// Msg2 (an error).
+const char* const kShippedSounds[] = {"ok.wav", "done.wav", "error.wav"};
+
 }  // namespace
 
+QString ShippedSoundFolder() {
+    const QString executable = ktext::ExecutableFolder();
+    if (executable.isEmpty()) return {};
+    return WithTrailingSlash(
+        QDir::cleanPath(executable + QStringLiteral("/../share/korvan/sounds")));
+}
+
 ProgramConfig LoadConfig(const AppPaths& paths, const ProgramConfig& previous) {
+    return LoadConfig(paths, previous, ShippedSoundFolder());
+}
+
+ProgramConfig LoadConfig(const AppPaths& paths, const ProgramConfig& previous,
+                         const QString& soundFolder) {
     const IniDocument doc = IniDocument::load(paths.configFile());
     ProgramConfig c = previous;
     ReadBool(doc, "Config", "SetTop", "False", c.SetTop);
@@ -53,8 +71,14 @@ ProgramConfig LoadConfig(const AppPaths& paths, const ProgramConfig& previous) {
 
     ReadBool(doc, "Sound", "Open", "False", c.SoundOpen);
     for (int i = 0; i < 3; ++i) {
-        const QString file = doc.read("Sound", "Msg" + QString::number(i), "");
-        c.Sounds[i] = ExpandAppPath(file, paths.AppPath, Qt::CaseInsensitive);
+        const auto file = doc.value("Sound", "Msg" + QString::number(i));
+        if (file) {
+            c.Sounds[i] = ExpandAppPath(*file, paths.AppPath, Qt::CaseInsensitive);
+            continue;
+        }
+        const QString shipped =
+            soundFolder.isEmpty() ? QString() : WithTrailingSlash(soundFolder) + kShippedSounds[i];
+        c.Sounds[i] = QFileInfo::exists(shipped) ? shipped : QString();
     }
 
     ReadBool(doc, "Color", "Open", "False", c.ColorOpen);

@@ -34,8 +34,16 @@ struct ProgramConfig {
     qint32 Red = 0, Green = 0, Blue = 0;  // percent
 };
 
-// Reads the three sections from Config.ini of `paths`, starting from `previous`.
+// Reads the three sections from Config.ini of `paths`, starting from `previous`. A sound the
+// user never chose (no key Msg0..2) is the one that ships with KORVAN, when it is there.
 ProgramConfig LoadConfig(const AppPaths& paths, const ProgramConfig& previous = {});
+// The same with the shipped sounds (ok.wav, done.wav, error.wav) taken from `soundFolder`.
+ProgramConfig LoadConfig(const AppPaths& paths, const ProgramConfig& previous,
+                         const QString& soundFolder);
+
+// Where the sounds that ship with KORVAN are: share/korvan/sounds/ beside the executable's
+// folder, as in the installed tree and in the build tree; ends in "/".
+QString ShippedSoundFolder();
 
 // Writes what the settings dialog changes, in its order: [Config] OpenRts, OpenLast, ErrTim,
 // MaxBaud, AutoClose, Count, ReCount, [Sound] Open and Msg0..2 (the application folder as

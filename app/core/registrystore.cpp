@@ -100,6 +100,9 @@ bool RegistryStore::set(RegistryRoot root, const QString& key, const QString& na
                         const QString& stored) {
     auto doc = IniDocument::loadForUpdate(file_);
     if (!doc) return false;
+    // Writing what is there already leaves the file alone (KORVAN writes some values at
+    // every start).
+    if (doc->value(Section(root, key), ValueKey(name)) == stored) return true;
     doc->write(Section(root, key), ValueKey(name), stored);
     return doc->save(file_);
 }

@@ -1,9 +1,6 @@
 #include "desktop/fileassociation.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QMimeDatabase>
-#include <QStandardPaths>
 
 #include "core/inidocument.h"
 #include "desktop/xdgplaces.h"
@@ -15,67 +12,19 @@ namespace {
 const QString kDefaults = QStringLiteral("Default Applications");
 const QString kAdded = QStringLiteral("Added Associations");
 
-QStringList Entries(const QString& list) {
-    QStringList entries = list.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    for (QString& entry : entries) entry = entry.trimmed();
-    entries.removeAll(QString());
-    return entries;
-}
-
 QString JoinEntries(const QStringList& entries) {
     return entries.isEmpty() ? QString() : entries.join(QLatin1Char(';')) + QLatin1Char(';');
 }
 
 // Puts KORVAN first in (or takes it out of) one list of `doc`, leaving the other entries.
 void EditList(IniDocument& doc, const QString& group, const QString& mime, bool add) {
-    QStringList entries = Entries(doc.read(group, mime, QString()));
+    QStringList entries = SplitDesktopList(doc.read(group, mime, QString()));
     entries.removeAll(kDesktopEntry);
     if (add) entries.prepend(kDesktopEntry);
     if (entries.isEmpty())
         doc.removeKey(group, mime);
     else
         doc.write(group, mime, JoinEntries(entries));
-}
-
-QStringList MimeAppsLists() {
-    QStringList files{UserMimeAppsList()};
-    for (const QString& dir : ConfigDirs()) files << dir + QStringLiteral("/mimeapps.list");
-    files << DataHome() + QStringLiteral("/applications/mimeapps.list");
-    for (const QString& dir : DataDirs())
-        files << dir + QStringLiteral("/applications/mimeapps.list");
-    return files;
-}
-
-QString FindDesktopFile(const QString& id) {
-    QStringList dirs{DataHome()};
-    dirs << DataDirs();
-    for (const QString& dir : dirs) {
-        const QString file = dir + QStringLiteral("/applications/") + id;
-        if (QFileInfo::exists(file)) return file;
-    }
-    return {};
-}
-
-// The program of an Exec line: its first word without quotes, found on PATH when not a path.
-QString ProgramOfExec(const QString& exec) {
-    QString command = exec.trimmed();
-    QString word;
-    if (command.startsWith(QLatin1Char('"'))) {
-        const qsizetype end = command.indexOf(QLatin1Char('"'), 1);
-        word = command.mid(1, end < 0 ? -1 : end - 1);
-    } else {
-        word = command.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty);
-    }
-    if (word.isEmpty() || word.startsWith(QLatin1Char('/'))) return word;
-    return QStandardPaths::findExecutable(word);
-}
-
-QString MimeTypeForAnyExtension(const QString& extension) {
-    const QString own = MimeTypeOf(extension);
-    if (!own.isEmpty()) return own;
-    const QMimeType type = QMimeDatabase().mimeTypeForFile(QStringLiteral("file.") + extension,
-                                                           QMimeDatabase::MatchExtension);
-    return type.isDefault() ? QString() : type.name();
 }
 
 }  // namespace
@@ -118,11 +67,13 @@ bool FileAssociations::RegisterFileType(const QString& extension, const QString&
     const QString mime = MimeTypeOf(e);
     if (mime.isEmpty()) return true;
     const QString listFile = UserMimeAppsList();
-    QDir().mkpath(ConfigHome());
     auto doc = IniDocument::loadForUpdate(listFile);
     if (!doc) return false;
+    const QByteArray before = doc->toBytes();
     EditList(*doc, kDefaults, mime, registerIt);
     EditList(*doc, kAdded, mime, registerIt);
+    // KORVAN's own types are registered at every start; an unchanged list stays untouched.
+    if (doc->toBytes() == before && (QFileInfo::exists(listFile) || doc->isEmpty())) return true;
     return doc->save(listFile);
 }
 
@@ -130,26 +81,8 @@ bool FileAssociations::IsAssociated(const QString& extension) const {
     const QString mime = MimeTypeOf(extension);
     if (mime.isEmpty()) return false;
     const QStringList entries =
-        Entries(IniDocument::load(UserMimeAppsList()).read(kDefaults, mime, QString()));
+        SplitDesktopList(IniDocument::load(UserMimeAppsList()).read(kDefaults, mime, QString()));
     return !entries.isEmpty() && entries.first() == kDesktopEntry;
-}
-
-QString AssociatedProgram(const QString& extension) {
-    const QString mime = MimeTypeForAnyExtension(extension);
-    if (mime.isEmpty()) return {};
-    for (const QString& list : MimeAppsLists()) {
-        if (!QFileInfo::exists(list)) continue;
-        for (const QString& id :
-             Entries(IniDocument::load(list).read(kDefaults, mime, QString()))) {
-            const QString file = FindDesktopFile(id);
-            if (file.isEmpty()) continue;
-            const QString exec = IniDocument::load(file).read(QStringLiteral("Desktop Entry"),
-                                                              QStringLiteral("Exec"), QString());
-            const QString program = ProgramOfExec(exec);
-            if (!program.isEmpty()) return program;
-        }
-    }
-    return {};
 }
 
 }  // namespace korvan::desktop

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/registrystore.h"
+#include "desktop/associatedprogram.h"
 
 #include <QString>
 
@@ -35,9 +36,5 @@ class FileAssociations {
     RegistryStore m_registry;
     QString m_program;
 };
-
-// The program the desktop opens files with this extension with: the first word of the default
-// application's Exec line as a full path; empty when there is none.
-QString AssociatedProgram(const QString& extension);
 
 }  // namespace korvan::desktop

@@ -43,4 +43,11 @@ QString UserMimeAppsList() {
     return ConfigHome() + QStringLiteral("/mimeapps.list");
 }
 
+QStringList SplitDesktopList(const QString& list) {
+    QStringList entries = list.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (QString& entry : entries) entry = entry.trimmed();
+    entries.removeAll(QString());
+    return entries;
+}
+
 }  // namespace korvan::desktop

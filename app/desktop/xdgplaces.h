@@ -14,4 +14,7 @@ QStringList ConfigDirs();  // $XDG_CONFIG_DIRS, else /etc/xdg
 // The user's list of default applications, where KORVAN writes its own associations.
 QString UserMimeAppsList();  // ConfigHome()/mimeapps.list
 
+// The desktop entries of a ";"-separated list value, as mimeapps.list and mimeinfo.cache hold.
+QStringList SplitDesktopList(const QString& list);
+
 }  // namespace korvan::desktop

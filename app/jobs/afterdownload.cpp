@@ -128,7 +128,18 @@ void JobController::RunUserAction(bool stopOnly) {
     if (!stopOnly && !programAllowed()) return;
     const QString command =
         parameters.isEmpty() ? program : program + QLatin1Char(' ') + parameters;
-    RunProgram(m_launcher, command, m_userProcess, stopOnly);
+    switch (RunProgram(m_launcher, command, m_userProcess, stopOnly)) {
+        case RunOutcome::NoAssociatedProgram:
+            LogLine(text::NoAssociatedProgram(program.section(QLatin1Char(' '), 0, 0)), icon::kFail,
+                    false, 0, LineKind::Problem);
+            break;
+        case RunOutcome::StartFailed:
+            LogLine(text::ProgramNotStarted(command), icon::kFail, false, 0, LineKind::Problem);
+            break;
+        case RunOutcome::Started:
+        case RunOutcome::Stopped:
+            break;
+    }
 }
 
 }  // namespace korvan::jobs

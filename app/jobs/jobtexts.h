@@ -34,6 +34,13 @@ inline QString RunProgramLine(const QString& delay) {
     return QStringLiteral("运行用户程序 (延时: %1)").arg(delay);
 }
 inline const QString kRunParameters = QStringLiteral("执行用户参数");
+// The program after a download names a document that no installed program opens.
+inline QString NoAssociatedProgram(const QString& document) {
+    return QStringLiteral("没有与此类文件关联的程序，无法打开：%1").arg(document);
+}
+inline QString ProgramNotStarted(const QString& command) {
+    return QStringLiteral("用户程序无法运行：%1").arg(command);
+}
 inline QString CounterPanel(qint32 count) {
     // Not arg(): the layout code's "%0" would take the number.
     return QStringLiteral("计数: ") + QString::number(count) + QStringLiteral("%#@100;%0");

@@ -6,14 +6,9 @@
 #include <QStringList>
 #include <csignal>
 
+#include "desktop/associatedprogram.h"
+
 namespace korvan::jobs {
-
-namespace {
-
-// Where the platform keeps a program per file kind, its opener stands in for it.
-const QString kOpener = QStringLiteral("xdg-open");
-
-}  // namespace
 
 qint64 ProcessLauncher::start(const QString& command) {
     QStringList words = QProcess::splitCommand(command);
@@ -43,20 +38,28 @@ QString ProgramCommandLine(const QString& command) {
     if (programs.contains(extension) || lower == extension ||
         (file.isFile() && file.isExecutable()))
         return trimmed;
-    return kOpener + QLatin1Char(' ') + first;
+    QString opener = desktop::AssociatedProgram(extension);
+    if (opener.isEmpty()) return {};
+    // The command is split without a shell: a program path with blanks is quoted.
+    if (opener.contains(QLatin1Char(' ')) || opener.contains(QLatin1Char('\t')))
+        opener = QLatin1Char('"') + opener + QLatin1Char('"');
+    return opener + QLatin1Char(' ') + first;
 }
 
-void RunProgram(ProgramLauncher& launcher, const QString& command, qint64& processId,
-                bool stopOnly) {
+RunOutcome RunProgram(ProgramLauncher& launcher, const QString& command, qint64& processId,
+                      bool stopOnly) {
     const bool running = processId != 0 && launcher.isRunning(processId);
     if (!stopOnly && !running) {
-        const qint64 started = launcher.start(ProgramCommandLine(command));
-        // A program that cannot be started leaves the id as it was.
-        if (started != 0) processId = started;
-        return;
+        const QString commandLine = ProgramCommandLine(command);
+        if (commandLine.isEmpty()) return RunOutcome::NoAssociatedProgram;
+        const qint64 started = launcher.start(commandLine);
+        if (started == 0) return RunOutcome::StartFailed;
+        processId = started;
+        return RunOutcome::Started;
     }
     if (running) launcher.stop(processId);
     processId = 0;
+    return RunOutcome::Stopped;
 }
 
 }  // namespace korvan::jobs

@@ -24,13 +24,22 @@ class ProcessLauncher : public ProgramLauncher {
 };
 
 // What RunProgram starts for `command`: the whole command when its first word is a program
-// (an "exe", "bat", "dll" or "ocx" name, a word without ".", or an executable file), else the
-// system's opener followed by the first word (the other words are not passed).
+// (an "exe", "bat", "dll" or "ocx" name, a word without ".", or an executable file); else the
+// first word is a document, and the program the desktop opens such files with is started with
+// it (the other words are not passed). Empty when no program opens such documents.
 QString ProgramCommandLine(const QString& command);
 
+enum class RunOutcome {
+    Started,
+    Stopped,              // the running program was ended; nothing new starts in this call
+    StartFailed,          // the program could not be started
+    NoAssociatedProgram,  // the command names a document that no installed program opens
+};
+
 // RunProgram: with `stopOnly`, or while the previous program still runs, that program is ended
-// and nothing starts; otherwise the command starts and `processId` takes its id.
-void RunProgram(ProgramLauncher& launcher, const QString& command, qint64& processId,
-                bool stopOnly);
+// and nothing starts; otherwise the command starts and `processId` takes its id. A program that
+// cannot be started leaves `processId` as it was.
+RunOutcome RunProgram(ProgramLauncher& launcher, const QString& command, qint64& processId,
+                      bool stopOnly);
 
 }  // namespace korvan::jobs

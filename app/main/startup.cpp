@@ -14,6 +14,7 @@
 #include "core/codefile.h"
 #include "core/programconfig.h"
 #include "core/registrystore.h"
+#include "desktop/owntypes.h"
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
 #include "main/messagegate.h"
@@ -38,7 +39,10 @@ void ApplyStoredSkinChoice(kui::SkinEngine* engine) {
         shell.SkinIndex = -1;
 }
 
+// The own file types and the program itself, as every start records them.
 void RecordProgram() {
+    desktop::RegisterOwnFileTypes(RegistryStore(CurrentAppPaths().RegistryFile),
+                                  QCoreApplication::applicationFilePath());
     WriteAppRegistry(QStringLiteral("Ver"), Shell().AppVersion);
     WriteAppRegistry(QStringLiteral("EXE"), QCoreApplication::applicationFilePath());
 }

@@ -25,12 +25,24 @@ QString ExecutableFolder() {
     return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath().section(u'/', 0, -2);
 }
 
+bool IsPortableFolder(const QString& folder) {
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || !info.isDir() || !info.isWritable()) return false;
+    for (const QString& path :
+         {QDir::cleanPath(info.absoluteFilePath()), info.canonicalFilePath()}) {
+        for (const char* system : {"/usr", "/bin", "/sbin"}) {
+            const QString root = QString::fromLatin1(system);
+            if (path == root || path.startsWith(root + u'/')) return false;
+        }
+    }
+    return true;
+}
+
 QString SettingsFolder() {
     const QString home = qEnvironmentVariable("KORVAN_HOME");
     if (!home.isEmpty()) return WithTrailingSlash(QDir(home).absolutePath());
     const QString exeFolder = ExecutableFolder();
-    if (!exeFolder.isEmpty() && QFileInfo(exeFolder).isWritable())
-        return WithTrailingSlash(exeFolder);
+    if (IsPortableFolder(exeFolder)) return WithTrailingSlash(exeFolder);
     return ConfigHome() + QStringLiteral("KORVAN/");
 }
 

@@ -7,12 +7,17 @@
 namespace ktext {
 
 // The settings folder, ending in "/": $KORVAN_HOME when set; else the executable's folder
-// when it is writable (portable use); else $XDG_CONFIG_HOME/KORVAN/ (default
+// when it is a portable folder (below); else $XDG_CONFIG_HOME/KORVAN/ (default
 // ~/.config/KORVAN/). The folder is not created here.
 QString SettingsFolder();
 
 // $XDG_CONFIG_HOME (default ~/.config), ending in "/".
 QString ConfigHome();
+
+// Whether a program's folder may hold the settings (portable use): it is writable and no
+// system folder (/usr, /bin, /sbin or below), which even root must not fill with one user's
+// files.
+bool IsPortableFolder(const QString& folder);
 
 // The folder of the running executable; "" when it cannot be told.
 QString ExecutableFolder();

@@ -61,6 +61,39 @@ TEST(LoadConfig, SoundFilesExpandTheAppPathTokenInAnyLetterCase) {
     EXPECT_EQ(c.Sounds[2], "/usr/share/err.wav");
 }
 
+// Sounds the user never chose are the shipped ones; a sound chosen as none stays none.
+struct ShippedSoundCase {
+    const char* name;
+    const char* sound;                    // the [Sound] lines
+    std::array<const char*, 3> expected;  // "" none, "shipped/" + name a shipped file
+};
+
+class ShippedSounds : public testing::TestWithParam<ShippedSoundCase> {};
+
+TEST_P(ShippedSounds, StandInForSoundsNeverChosen) {
+    test::TempHome home;
+    const QString shipped = home.path("shipped/");
+    home.write(shipped + "ok.wav", "RIFF");
+    home.write(shipped + "error.wav", "RIFF");  // no done.wav
+    home.write(home.paths().configFile(), QByteArray("[Sound]\n") + GetParam().sound);
+    const ProgramConfig c = LoadConfig(home.paths(), {}, home.path("shipped"));
+    for (size_t i = 0; i < 3; ++i) {
+        const QString expected = QString::fromUtf8(GetParam().expected[i]);
+        EXPECT_EQ(c.Sounds[i], expected.startsWith("shipped/") ? home.path(expected) : expected)
+            << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ShippedSounds,
+                         testing::Values(
+                             ShippedSoundCase{
+                                 "NeverChosen", "", {"shipped/ok.wav", "", "shipped/error.wav"}},
+                             ShippedSoundCase{"ChosenAsNone", "Msg0=\nMsg2=\n", {"", "", ""}},
+                             ShippedSoundCase{"ChosenFiles",
+                                              "Msg0=/s/a.wav\nMsg1=/s/b.wav\n",
+                                              {"/s/a.wav", "/s/b.wav", "shipped/error.wav"}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(SaveConfig, RoundTripsAndStoresSoundsRelativeToTheApplication) {
     test::TempHome home;
     home.write(home.paths().configFile(), "[ListMenu]\nList0=/x.hex\n");

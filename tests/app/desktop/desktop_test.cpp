@@ -2,51 +2,18 @@
 // scratch registry file.
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include "core/inidocument.h"
 #include "desktop/fileassociation.h"
 #include "desktop/idetool.h"
 #include "desktop/xdgplaces.h"
+#include "desktopfixture.h"
 
 using namespace korvan;
 using namespace korvan::desktop;
+using korvan::desktop::testing::DesktopTest;
+using korvan::desktop::testing::kProgram;
 
 namespace {
-
-const QString kProgram = QStringLiteral("/opt/korvan/bin/korvan");
-
-class DesktopTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        for (const char* name : {"data", "config", "sysdata", "sysconfig"})
-            ASSERT_TRUE(QDir(m_dir.path()).mkpath(QString::fromLatin1(name)));
-        qputenv("XDG_DATA_HOME", (m_dir.path() + "/data").toUtf8());
-        qputenv("XDG_CONFIG_HOME", (m_dir.path() + "/config").toUtf8());
-        qputenv("XDG_DATA_DIRS", (m_dir.path() + "/sysdata").toUtf8());
-        qputenv("XDG_CONFIG_DIRS", (m_dir.path() + "/sysconfig").toUtf8());
-    }
-    void TearDown() override {
-        for (const char* name :
-             {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_DIRS"})
-            qunsetenv(name);
-    }
-    RegistryStore registry() const { return RegistryStore(m_dir.filePath("registry.ini")); }
-    QString mimeApps(const QString& group, const QString& mime) const {
-        return IniDocument::load(UserMimeAppsList()).value(group, mime).value_or("<none>");
-    }
-    void writeFile(const QString& path, const QByteArray& text) {
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
-
-    QTemporaryDir m_dir;
-};
 
 const QStringList kClassKeys = {".hex",
                                 "hex.file",

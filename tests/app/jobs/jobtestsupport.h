@@ -137,6 +137,7 @@ class RecordingView : public JobView {
 class RecordingLauncher : public ProgramLauncher {
   public:
     qint64 start(const QString& command) override {
+        if (refuse) return 0;
         started << command;
         running = true;
         return ++lastId;
@@ -149,6 +150,7 @@ class RecordingLauncher : public ProgramLauncher {
     QStringList started;
     std::vector<qint64> stopped;
     bool running = false;
+    bool refuse = false;  // every start fails
     qint64 lastId = 100;
 };
 

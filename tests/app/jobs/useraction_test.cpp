@@ -134,14 +134,6 @@ TEST_F(ProgramAfterDownload, SoftStartOnAMissingPortSaysSo) {
     EXPECT_EQ(view.messages[0].message.Style, 12);
 }
 
-TEST(ProgramCommandLine, ProgramsStartWholeAndDocumentsThroughTheOpener) {
-    EXPECT_EQ(ProgramCommandLine(QStringLiteral("tool.exe a b")), QStringLiteral("tool.exe a b"));
-    EXPECT_EQ(ProgramCommandLine(QStringLiteral("label 3")), QStringLiteral("label 3"));
-    EXPECT_EQ(ProgramCommandLine(QStringLiteral("/bin/sh -c x")), QStringLiteral("/bin/sh -c x"));
-    EXPECT_EQ(ProgramCommandLine(QStringLiteral("notes.txt more")),
-              QStringLiteral("xdg-open notes.txt"));
-}
-
 TEST(RunProgram, StopOnlyEndsTheRunningProgramAndStartsNone) {
     RecordingLauncher launcher;
     qint64 pid = 0;

@@ -74,7 +74,8 @@ class SettingsDialogTest : public QObject {
             "ReCount=4\r\n[Color]\r\nOpen=True\r\nRed=10\r\nGreen=0\r\nBlue=-5\r\n");
         config.close();
         Shell() = ShellState();
-        Shell().Config = LoadConfig(paths);
+        // No shipped sounds: what the dialog writes must not depend on the build tree.
+        Shell().Config = LoadConfig(paths, {}, QString());
     }
     void cleanup() { SetCurrentAppPaths(m_before); }
 

@@ -1,6 +1,7 @@
 // The settings folder that the control and KORVAN both ask.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include "settingsfolder.h"
@@ -23,6 +24,30 @@ TEST(SettingsFolder, KorvanHomeWinsThenTheWritableExecutableFolder) {
     // The test binary's folder is the build tree, which is writable.
     EXPECT_EQ(ktext::SettingsFolder(), ktext::WithTrailingSlash(ktext::ExecutableFolder()));
     Set("KORVAN_HOME", savedHome.isNull() ? QString() : QString::fromUtf8(savedHome));
+}
+
+// An installed program keeps its settings in the user's folders even when its folder is
+// writable, as /usr/bin is for root.
+TEST(SettingsFolder, SystemFoldersAreNeverPortable) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkpath("usr/bin"));
+    const struct {
+        QString folder;
+        bool portable;
+    } cases[] = {
+        {"/usr/bin", false},
+        {"/usr/local/bin", false},
+        {"/usr", false},
+        {"/bin", false},
+        {"/sbin", false},
+        {"/usr/bin/../bin", false},
+        {dir.path(), true},
+        {dir.filePath("usr/bin"), true},
+        {dir.filePath("missing"), false},
+        {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ktext::IsPortableFolder(c.folder), c.portable) << c.folder.toStdString();
 }
 
 TEST(SettingsFolder, ConfigHomeIgnoresRelativePaths) {
