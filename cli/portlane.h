@@ -5,6 +5,7 @@
 
 #include "cliview.h"
 #include "core/codeworkspace.h"
+#include "desktop/associatedprogram.h"
 #include "jobs/enginejobdriver.h"
 #include "jobs/jobcontroller.h"
 
@@ -31,7 +32,7 @@ struct PortLane {
     QString name;  // what the output calls it: the port, or the virtual chip's terminal
     jobs::EngineJobDriver driver;
     jobs::PortAccess port;
-    jobs::ProcessLauncher launcher;
+    jobs::ProcessLauncher launcher{desktop::AssociatedProgram};
     std::optional<CodeWorkspace> ownWorkspace;  // a gang port's copy of the settings
     std::unique_ptr<CliView> view;
     std::unique_ptr<jobs::JobController> controller;

@@ -6,8 +6,6 @@
 #include <QStringList>
 #include <csignal>
 
-#include "desktop/associatedprogram.h"
-
 namespace korvan::jobs {
 
 qint64 ProcessLauncher::start(const QString& command) {
@@ -27,7 +25,7 @@ void ProcessLauncher::stop(qint64 processId) {
     if (processId > 0) ::kill(static_cast<pid_t>(processId), SIGTERM);
 }
 
-QString ProgramCommandLine(const QString& command) {
+QString ProgramCommandLine(const QString& command, const DocumentOpener& opener) {
     const QString trimmed = command.trimmed();
     const QString first = trimmed.section(QLatin1Char(' '), 0, 0);
     const QString lower = first.toLower();
@@ -38,19 +36,21 @@ QString ProgramCommandLine(const QString& command) {
     if (programs.contains(extension) || lower == extension ||
         (file.isFile() && file.isExecutable()))
         return trimmed;
-    QString opener = desktop::AssociatedProgram(extension);
-    if (opener.isEmpty()) return {};
+    QString program = opener ? opener(extension) : QString();
+    if (program.isEmpty()) return {};
     // The command is split without a shell: a program path with blanks is quoted.
-    if (opener.contains(QLatin1Char(' ')) || opener.contains(QLatin1Char('\t')))
-        opener = QLatin1Char('"') + opener + QLatin1Char('"');
-    return opener + QLatin1Char(' ') + first;
+    if (program.contains(QLatin1Char(' ')) || program.contains(QLatin1Char('\t')))
+        program = QLatin1Char('"') + program + QLatin1Char('"');
+    return program + QLatin1Char(' ') + first;
 }
 
 RunOutcome RunProgram(ProgramLauncher& launcher, const QString& command, qint64& processId,
                       bool stopOnly) {
     const bool running = processId != 0 && launcher.isRunning(processId);
     if (!stopOnly && !running) {
-        const QString commandLine = ProgramCommandLine(command);
+        const QString commandLine = ProgramCommandLine(
+            command,
+            [&launcher](const QString& extension) { return launcher.documentOpener(extension); });
         if (commandLine.isEmpty()) return RunOutcome::NoAssociatedProgram;
         const qint64 started = launcher.start(commandLine);
         if (started == 0) return RunOutcome::StartFailed;

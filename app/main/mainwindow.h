@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "core/codeworkspace.h"
+#include "desktop/associatedprogram.h"
 #include "jobs/controljobdriver.h"
 #include "jobs/jobcontroller.h"
 #include "views/commandline.h"
@@ -197,7 +198,7 @@ class MainWindow : public QWidget, private jobs::JobView {
     jobs::SystemJobClock m_clock;
     jobs::ControlJobDriver m_driver;
     jobs::PortAccess m_port;
-    jobs::ProcessLauncher m_launcher;
+    jobs::ProcessLauncher m_launcher{desktop::AssociatedProgram};
     jobs::ConfigDownloadCounter m_counter;
     std::unique_ptr<jobs::JobController> m_controller;
     std::unique_ptr<SeriesOptions> m_series;

@@ -84,7 +84,9 @@ TEST_F(DocumentProgram, CommandLinesOfProgramsAndDocuments) {
         {"notes.zq9 more", ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ProgramCommandLine(QString::fromUtf8(c.command)), c.expected) << c.command;
+        EXPECT_EQ(ProgramCommandLine(QString::fromUtf8(c.command), desktop::AssociatedProgram),
+                  c.expected)
+            << c.command;
 }
 
 TEST_F(DocumentProgram, ADocumentStartsItsDefaultApplication) {
@@ -115,7 +117,7 @@ TEST_F(DocumentProgram, TheApplicationReceivesTheDocument) {
     const int fd = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(fd, 0);
     const QString document = scratch.path() + "/label.txt";
-    ProcessLauncher processes;
+    ProcessLauncher processes(desktop::AssociatedProgram);
     qint64 pid = 0;
     ASSERT_EQ(RunProgram(processes, document + " extra words", pid, false), RunOutcome::Started);
     EXPECT_NE(pid, 0);

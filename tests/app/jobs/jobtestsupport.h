@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/codeworkspace.h"
+#include "desktop/associatedprogram.h"
 #include "jobs/jobcontroller.h"
 #include "virtualjobclock.h"
 
@@ -143,6 +144,9 @@ class RecordingLauncher : public ProgramLauncher {
         return ++lastId;
     }
     bool isRunning(qint64) const override { return running; }
+    QString documentOpener(const QString& extension) const override {
+        return desktop::AssociatedProgram(extension);
+    }
     void stop(qint64 processId) override {
         stopped.push_back(processId);
         running = false;
