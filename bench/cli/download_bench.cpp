@@ -4,8 +4,8 @@
 // needs: every byte after the identification at its rate and parity, plus the fixed waits
 // (50 ms before each baud command, and the chip's own delay before its baud reply). The
 // ratio shows what the host adds; the target is at most 1.05.
+#include "benchsetup.h"
 #include "linetime.h"
-#include "zeldb.h"
 #include "zelsim/chipcore.h"
 #include "zelsim/virtualchip.h"
 
@@ -32,14 +32,7 @@ struct Run {
     QStringList trace;
 };
 
-struct Setup {
-    QString cli;
-    QString db;
-    QString image;
-    std::vector<uint8_t> bytes;
-};
-
-Run DownloadOnce(const Setup& s, bool traced) {
+Run DownloadOnce(const BenchSetup& s, bool traced) {
     Run run;
     zelsim::ChipOptions o;
     o.model = kModel;
@@ -90,35 +83,11 @@ Run DownloadOnce(const Setup& s, bool traced) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    Setup s;
+    BenchSetup s;
     s.cli = QCoreApplication::applicationDirPath() + "/korvan-cli";
-    int runs = 3;
-    const QStringList args = app.arguments().mid(1);
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == "--cli" && i + 1 < args.size())
-            s.cli = args[++i];
-        else if (args[i] == "--runs" && i + 1 < args.size())
-            runs = std::max(1, args[++i].toInt());
-        else {
-            std::fprintf(stderr, "usage: cli-download-bench [--cli PATH] [--runs N]\n");
-            return 2;
-        }
-    }
-
-    QTemporaryDir dir;
-    s.db = dir.path() + "/zel.db";
-    s.image = dir.path() + "/image.bin";
-    std::mt19937 random(64);
-    s.bytes.resize(64 * 1024);
-    for (uint8_t& b : s.bytes) b = static_cast<uint8_t>(random());
-    QFile db(s.db), image(s.image);
-    if (!db.open(QIODevice::WriteOnly) || db.write(zel::EmbeddedDbImage()) < 0 ||
-        !image.open(QIODevice::WriteOnly) ||
-        image.write(reinterpret_cast<const char*>(s.bytes.data()),
-                    static_cast<qint64>(s.bytes.size())) < 0)
-        return 1;
-    db.close();
-    image.close();
+    if (!ParseBenchArguments(app.arguments().mid(1), "cli-download-bench", s)) return 2;
+    if (!WriteBenchFiles(s, 64 * 1024, 64)) return 1;
+    const int runs = s.runs;
 
     // One traced run counts the bytes; the timed runs go without the trace.
     const Run traced = DownloadOnce(s, true);

@@ -3,7 +3,7 @@
 // on a line-paced chip the time is the line's, so four ports should take hardly longer than
 // one. Prints the wall time of each run (korvan-cli started to ended) and the ratios 2/1 and 4/1;
 // the target is 4/1 at most 1.15.
-#include "zeldb.h"
+#include "benchsetup.h"
 #include "zelsim/virtualchip.h"
 
 #include <QCoreApplication>
@@ -25,13 +25,6 @@ namespace {
 constexpr const char* kModel = "D103";  // ZELH64AD: 64 KiB of flash, even parity
 constexpr double kTarget = 1.15;
 
-struct Setup {
-    QString cli;
-    QString db;
-    QString image;
-    std::vector<uint8_t> bytes;
-};
-
 struct Run {
     bool ok = false;
     QString why;
@@ -39,7 +32,7 @@ struct Run {
     qint64 slowestMs = 0;  // the slowest port, start to end
 };
 
-Run GangOnce(const Setup& s, int ports) {
+Run GangOnce(const BenchSetup& s, int ports) {
     Run run;
     std::vector<std::unique_ptr<zelsim::VirtualChip>> chips;
     QStringList paths;
@@ -109,35 +102,11 @@ qint64 Median(std::vector<qint64> values) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    Setup s;
+    BenchSetup s;
     s.cli = QCoreApplication::applicationDirPath() + "/korvan-cli";
-    int runs = 3;
-    const QStringList args = app.arguments().mid(1);
-    for (int i = 0; i < args.size(); ++i) {
-        if (args[i] == "--cli" && i + 1 < args.size())
-            s.cli = args[++i];
-        else if (args[i] == "--runs" && i + 1 < args.size())
-            runs = std::max(1, args[++i].toInt());
-        else {
-            std::fprintf(stderr, "usage: cli-gang-bench [--cli PATH] [--runs N]\n");
-            return 2;
-        }
-    }
-
-    QTemporaryDir dir;
-    s.db = dir.path() + "/zel.db";
-    s.image = dir.path() + "/image.bin";
-    std::mt19937 random(32);
-    s.bytes.resize(32 * 1024);
-    for (uint8_t& b : s.bytes) b = static_cast<uint8_t>(random());
-    QFile db(s.db), image(s.image);
-    if (!db.open(QIODevice::WriteOnly) || db.write(zel::EmbeddedDbImage()) < 0 ||
-        !image.open(QIODevice::WriteOnly) ||
-        image.write(reinterpret_cast<const char*>(s.bytes.data()),
-                    static_cast<qint64>(s.bytes.size())) < 0)
-        return 1;
-    db.close();
-    image.close();
+    if (!ParseBenchArguments(app.arguments().mid(1), "cli-gang-bench", s)) return 2;
+    if (!WriteBenchFiles(s, 32 * 1024, 32)) return 1;
+    const int runs = s.runs;
 
     std::printf(
         "korvan-cli gang download: %zu bytes into 1, 2 and 4 virtual ZELH64AD (%s) at once, "
