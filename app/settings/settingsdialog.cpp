@@ -30,7 +30,7 @@ namespace {
 
 constexpr int kLangBase = 1300;
 constexpr int kWidthTwips = 5550;
-constexpr int kHeightTwips = 4350;
+constexpr int kHeightTwips = 4500;
 constexpr int kMargin = 8;
 constexpr int kButtonWidth = 76;
 constexpr int kButtonHeight = 24;
