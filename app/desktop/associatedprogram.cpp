@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QStandardPaths>
+#include <vector>
 
 #include "core/inidocument.h"
 #include "desktop/fileassociation.h"
@@ -87,20 +88,25 @@ QString FirstProgram(const QStringList& ids, const QStringList& removed = {}) {
     return {};
 }
 
-QString ProgramForType(const QString& mime) {
-    for (const QString& list : MimeAppsLists()) {
-        if (!QFileInfo::exists(list)) continue;
-        const QString program = FirstProgram(SplitDesktopList(
-            IniDocument::load(list).read(QStringLiteral("Default Applications"), mime, {})));
+// The mimeapps.list files that exist, most important first, each read once per lookup.
+std::vector<IniDocument> LoadMimeAppsLists() {
+    std::vector<IniDocument> lists;
+    for (const QString& list : MimeAppsLists())
+        if (QFileInfo::exists(list)) lists.push_back(IniDocument::load(list));
+    return lists;
+}
+
+QString ProgramForType(const QString& mime, const std::vector<IniDocument>& lists) {
+    for (const IniDocument& list : lists) {
+        const QString program = FirstProgram(
+            SplitDesktopList(list.read(QStringLiteral("Default Applications"), mime, {})));
         if (!program.isEmpty()) return program;
     }
     QStringList associated;
     QStringList removed;
-    for (const QString& list : MimeAppsLists()) {
-        if (!QFileInfo::exists(list)) continue;
-        const IniDocument doc = IniDocument::load(list);
-        associated << SplitDesktopList(doc.read(QStringLiteral("Added Associations"), mime, {}));
-        removed << SplitDesktopList(doc.read(QStringLiteral("Removed Associations"), mime, {}));
+    for (const IniDocument& list : lists) {
+        associated << SplitDesktopList(list.read(QStringLiteral("Added Associations"), mime, {}));
+        removed << SplitDesktopList(list.read(QStringLiteral("Removed Associations"), mime, {}));
     }
     for (const QString& dir : ApplicationFolders())
         associated << SplitDesktopList(IniDocument::load(dir + QStringLiteral("/mimeinfo.cache"))
@@ -139,8 +145,9 @@ QString ProgramOfExec(const QString& exec) {
 }
 
 QString AssociatedProgram(const QString& extension) {
+    const std::vector<IniDocument> lists = LoadMimeAppsLists();
     for (const QString& mime : MimeTypesOf(extension)) {
-        const QString program = ProgramForType(mime);
+        const QString program = ProgramForType(mime, lists);
         if (!program.isEmpty()) return program;
     }
     return {};
