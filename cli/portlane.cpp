@@ -14,6 +14,7 @@ PortLane::~PortLane() {
 
 void PortLane::connect(CodeWorkspace& workspace, JobOutput& out, jobs::DownloadCounter& counter,
                        jobs::JobClock& clock) {
+    output = &out;
     view = std::make_unique<CliView>(out, driver, workspace.settings());
     controller = std::make_unique<jobs::JobController>(
         jobs::JobController::Parts{driver, clock, workspace, port, launcher, counter, *view});

@@ -30,6 +30,7 @@ struct PortLane {
     QString argument;  // the port as given, or the virtual chip's model
     bool virtualChip = false;
     QString name;  // what the output calls it: the port, or the virtual chip's terminal
+    JobOutput* output = nullptr;  // where its lines go, from connect() on
     jobs::EngineJobDriver driver;
     jobs::PortAccess port;
     jobs::ProcessLauncher launcher{desktop::AssociatedProgram};

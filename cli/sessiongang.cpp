@@ -92,11 +92,7 @@ void Session::keepSerial(PortLane& lane, const jobs::JobResult& result) {
     }
     m_serials->keep(number);
     lane.serials << number;
-    const size_t index =
-        static_cast<size_t>(std::find_if(m_lanes.begin(), m_lanes.end(),
-                                         [&](const auto& l) { return l.get() == &lane; }) -
-                            m_lanes.begin());
-    m_laneOutputs[index]->logLine(LogEntry{text::SerialGiven(number), true, 0, LineRole::Result});
+    lane.output->logLine(LogEntry{text::SerialGiven(number), true, 0, LineRole::Result});
     // Kept at once, as a single port keeps it after each chip; a task is packed at the end.
     m_workspace.settings().IncNext = m_serials->next();
     if (!m_persistSerial) return;
