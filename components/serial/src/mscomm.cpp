@@ -219,12 +219,11 @@ bool MSComm::openPort() {
             comSetCommStateFailed, e,
             QStringLiteral("cannot set %1: ").arg(m_settings.toString()) + systemErrorText(e));
     }
-    if (const int e = setRtsLine(fd, m_rtsEnable))
+    if (const int e = setModemLineIfPresent(fd, TIOCM_RTS, m_rtsEnable))
         return abandon(comSystemError, e, QStringLiteral("cannot set RTS: ") + systemErrorText(e));
     if (m_dtrDriven) {
         keepLinesOnClose(fd);
-        const int e = driveModemLine(fd, TIOCM_DTR, m_dtrEnable);
-        if (e && e != ENOTTY && e != EINVAL)
+        if (const int e = setModemLineIfPresent(fd, TIOCM_DTR, m_dtrEnable))
             return abandon(comSystemError, e,
                            QStringLiteral("cannot set DTR: ") + systemErrorText(e));
     }

@@ -133,8 +133,8 @@ int configureLine(int fd, const CommSettings& settings) {
     return custom ? setCustomRate(fd, settings.baud) : 0;
 }
 
-int setRtsLine(int fd, bool asserted) {
-    const int err = driveModemLine(fd, TIOCM_RTS, asserted);
+int setModemLineIfPresent(int fd, int line, bool asserted) {
+    const int err = driveModemLine(fd, line, asserted);
     return (err == ENOTTY || err == EINVAL) ? 0 : err;
 }
 

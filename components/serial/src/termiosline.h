@@ -11,9 +11,9 @@ namespace kserial {
 // keeps 8 data bits without parity; that is accepted, not an error. Returns 0 or an errno value.
 int configureLine(int fd, const CommSettings& settings);
 
-// Asserts or clears RTS. Returns 0 or an errno value; a device without modem lines is not an
-// error (0).
-int setRtsLine(int fd, bool asserted);
+// Asserts or clears one modem line (TIOCM_DTR, TIOCM_RTS) where the device has them. Returns 0
+// or an errno value; a device without modem lines is not an error (0).
+int setModemLineIfPresent(int fd, int line, bool asserted);
 
 // Asserts or clears one modem line (TIOCM_DTR, TIOCM_RTS). Returns 0 or an errno value; ENOTTY
 // or EINVAL for a device without modem lines (a pty).
