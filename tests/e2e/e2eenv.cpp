@@ -101,6 +101,15 @@ QByteArray asBytes(const Bytes& bytes) {
                       static_cast<qsizetype>(bytes.size()));
 }
 
+korvan::IniDocument incrementSettings(qint64 next) {
+    korvan::IniDocument doc;
+    doc.write("AddData", "Open", "1");
+    doc.write("AddData", "Add", "FFF0");
+    doc.write("AddData", "Format", "\"%NL4\"");
+    doc.write("AddData", "Data", QString::number(next));
+    return doc;
+}
+
 QJsonObject CliResult::summary() const {
     for (const QJsonObject& e : events)
         if (e.value("event").toString() == "summary") return e;

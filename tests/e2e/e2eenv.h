@@ -4,6 +4,8 @@
 // processes, and test images.
 #pragma once
 
+#include "core/inidocument.h"
+
 #include <QJsonObject>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -30,6 +32,8 @@ Bytes sampleImage(size_t size, uint32_t seed);
 QByteArray intelHex(const Bytes& bytes);
 bool writeFile(const QString& path, const QByteArray& bytes);
 QByteArray asBytes(const Bytes& bytes);
+// Settings with the increment on: the number `next` as four bytes at FFF0.
+korvan::IniDocument incrementSettings(qint64 next);
 
 // One finished run of korvan-cli.
 struct CliResult {

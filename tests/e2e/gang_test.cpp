@@ -219,15 +219,6 @@ std::set<qint64> serialsOf(const CliResult& r) {
     return numbers;
 }
 
-korvan::IniDocument incrementSettings(qint64 next) {
-    korvan::IniDocument doc;
-    doc.write("AddData", "Open", "1");
-    doc.write("AddData", "Add", "FFF0");
-    doc.write("AddData", "Format", "\"%NL4\"");
-    doc.write("AddData", "Data", QString::number(next));
-    return doc;
-}
-
 // A .mcu keeps the next number in the file at once, as a single port does.
 TEST(GangSettings, ConfigurationFileKeepsTheNumberAfterTheHighestGiven) {
     const QString folder = newFolder();

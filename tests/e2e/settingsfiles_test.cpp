@@ -39,15 +39,6 @@ struct Chip {
     zelsim::VirtualChip chip;
 };
 
-korvan::IniDocument incrementSettings(qint64 next) {
-    korvan::IniDocument doc;
-    doc.write("AddData", "Open", "1");
-    doc.write("AddData", "Add", "FFF0");
-    doc.write("AddData", "Format", "\"%NL4\"");
-    doc.write("AddData", "Data", QString::number(next));
-    return doc;
-}
-
 TEST(TaskFile, IncrementGoesToItsAddressAndTheNextRunGetsTheNextNumber) {
     const Bytes image = sampleImage(400, 21);
     const QString task = newFolder() + "/serial.mcp";
