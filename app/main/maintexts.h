@@ -72,9 +72,9 @@ inline const QString kExit = QStringLiteral("退出(&X)");
 inline const QString kEmptyHistory = QStringLiteral("(空)");
 inline const QString kFind = QStringLiteral("查找(&F)");
 // The serial terminal.
-inline const QString kTerminalSend = QStringLiteral("发送");
-inline const QString kTerminalOpen = QStringLiteral("打开串口");
-inline const QString kTerminalClose = QStringLiteral("关闭串口");
+inline const QString kTerminalSend = QStringLiteral("发送(&N)");
+inline const QString kTerminalOpen = QStringLiteral("打开串口(&P)");
+inline const QString kTerminalClose = QStringLiteral("关闭串口(&P)");
 inline const QString kTerminalHex = QStringLiteral("十六进制");
 inline const QString kTerminalLineBreak = QStringLiteral("自动换行");
 inline const QString kTerminalAutoSend = QStringLiteral("自动发送");

@@ -152,7 +152,7 @@ QWidget* SettingsDialog::buildSoundPage(const SettingsForm& form) {
         m_soundBoxes[i] = new QLineEdit(form.Sounds[i], page);
         kui::Cmd* browse = makeButton(page, settingstext::kBrowse);
         browse->setFixedWidth(kButtonHeight + 6);
-        kui::Cmd* play = makeButton(page, settingstext::kPlay);
+        kui::Cmd* play = makeButton(page, settingstext::kPlay.arg(i + 1));
         play->setFixedWidth(kButtonWidth - 24);
         browse->setObjectName(QStringLiteral("browseSound%1").arg(i));
         play->setObjectName(QStringLiteral("playSound%1").arg(i));

@@ -55,6 +55,7 @@ class SettingsDialog : public SkinnedDialog {
     kui::Cmd* tickAllButton() const { return m_tickAll; }
     kui::Cmd* untickAllButton() const { return m_untickAll; }
     kui::Cmd* clearCounterButton() const { return m_clearCounter; }
+    const QList<QWidget*>& pages() const { return m_pages; }
     kui::Cmd* okButton() const { return m_ok; }
     kui::Cmd* cancelButton() const { return m_cancel; }
     // The adjustment previewed on the dialog last.

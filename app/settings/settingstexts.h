@@ -18,17 +18,18 @@ inline const QString kOpenRts = QStringLiteral("下载时启用RTS信号控制P1
 inline const QString kMaxBaud = QStringLiteral("最高波特率：");
 inline const QString kErrTim = QStringLiteral("检测启动时长：");
 inline const QString kIdeTool = QStringLiteral("嵌入 Keil 下载，打开： 菜单 - Tools - KORVAN");
-inline const QString kClearCounter = QStringLiteral("清除下载计数");
+inline const QString kClearCounter = QStringLiteral("清除下载计数(&L)");
 
 inline const QString kSoundOpen = QStringLiteral("开启提示声音(&S)");
 inline const QString kSoundLabel = QStringLiteral("1：单次成功、2：重复成功、3：错误提示音");
 inline const QString kBrowse = QStringLiteral("...");
-inline const QString kPlay = QStringLiteral("试听");
+// One per sound, numbered as the label above them numbers the sounds.
+inline const QString kPlay = QStringLiteral("试听(&%1)");
 inline const QString kWaveFilter = QStringLiteral("声音波形文件(*.wav)|*.wav");
 
 inline const QString kAssociateLabel = QStringLiteral("在需要进行关联的文件前打勾");
-inline const QString kTickAll = QStringLiteral("全选");
-inline const QString kUntickAll = QStringLiteral("全不选");
+inline const QString kTickAll = QStringLiteral("全选(&Q)");
+inline const QString kUntickAll = QStringLiteral("全不选(&B)");
 inline const QStringList kFileTypes = {QStringLiteral("HEX"), QStringLiteral("BIN")};
 inline const QStringList kFileTypeDescriptions = {QStringLiteral("十六进制代码文件"),
                                                   QStringLiteral("二进制代码文件")};

@@ -13,6 +13,7 @@
 
 #include "core/inidocument.h"
 #include "core/valueforms.h"
+#include "mnemonickey.h"
 #include "settings/settingsdialog.h"
 #include "settings/settingstexts.h"
 #include "ui/controls/cmd.h"
@@ -218,6 +219,52 @@ class SettingsDialogTest : public QObject {
         for (int i = 0; i < 2; ++i)
             QCOMPARE(dialog.fileTypes()->topLevelItem(i)->checkState(0), Qt::Checked);
         QTest::mouseClick(dialog.clearCounterButton(), Qt::LeftButton);
+        QCOMPARE(recorded.counterClears, 1);
+    }
+
+    // Every captioned button answers its own Alt key: the keys differ within a page (the
+    // dialog's own buttons included), and a key presses the button of the page shown.
+    void everyCaptionedButtonHasItsOwnAltKey() {
+        Recorded recorded;
+        SettingsDialog dialog(LoadSettingsForm(Shell().Config, false, {false, false}),
+                              RecordInto(recorded));
+        const auto pageOf = [&dialog](const QWidget* button) {
+            for (int i = 0; i < dialog.pages().size(); ++i)
+                if (dialog.pages()[i]->isAncestorOf(button)) return i;
+            return -1;  // the dialog's own
+        };
+        QCOMPARE(dialog.pages().size(), dialog.tabs()->TabCount());
+        for (int page = 0; page < dialog.tabs()->TabCount(); ++page) {
+            QSet<QString> keys;
+            for (kui::Cmd* button : dialog.findChildren<kui::Cmd*>()) {
+                const QString caption = button->Caption();
+                if (caption == settingstext::kBrowse) continue;  // no words, no key
+                // The tabs are chosen with the mouse, as their captions are fixed.
+                if (pageOf(button) == -1 && dialog.tabs()->isAncestorOf(button)) continue;
+                if (pageOf(button) != page && pageOf(button) != -1) continue;
+                const QKeySequence key = QKeySequence::mnemonic(caption);
+                QVERIFY2(!key.isEmpty(), qPrintable(caption));
+                QVERIFY2(!keys.contains(key.toString()), qPrintable(caption));
+                keys.insert(key.toString());
+            }
+        }
+
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        dialog.tabs()->setSelected(0);
+        PressAltKey(&dialog, Qt::Key_L);
+        QCOMPARE(recorded.counterClears, 1);
+        dialog.tabs()->setSelected(2);
+        PressAltKey(&dialog, Qt::Key_Q);
+        for (int i = 0; i < 2; ++i)
+            QCOMPARE(dialog.fileTypes()->topLevelItem(i)->checkState(0), Qt::Checked);
+        PressAltKey(&dialog, Qt::Key_B);
+        for (int i = 0; i < 2; ++i)
+            QCOMPARE(dialog.fileTypes()->topLevelItem(i)->checkState(0), Qt::Unchecked);
+        // The clear-counter button's page is hidden now: its key does nothing.
+        PressAltKey(&dialog, Qt::Key_L);
         QCOMPARE(recorded.counterClears, 1);
     }
 
