@@ -2,11 +2,15 @@
 // database and a random image) in a scratch folder.
 #pragma once
 
+#include <QJsonObject>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "zelsim/virtualchip.h"
 
 struct BenchSetup {
     QString cli;  // the korvan-cli to time
@@ -22,3 +26,16 @@ bool ParseBenchArguments(const QStringList& args, const char* benchName, BenchSe
 
 // Writes the built-in chip database and `size` random bytes from `seed` as the image.
 bool WriteBenchFiles(BenchSetup& setup, std::size_t size, unsigned seed);
+
+// A line-paced virtual chip of `model` over the setup's database, whose erase takes no time
+// (the chip's erase time is not the line's).
+zelsim::ChipOptions PacedChip(const BenchSetup& setup, const char* model);
+
+// One korvan-cli run with --json: its summary object, or why it failed.
+struct CliOutcome {
+    bool ok = false;
+    QString why;
+    QJsonObject summary;
+    QString standardError;
+};
+CliOutcome RunCli(const BenchSetup& setup, const QStringList& args, int timeoutMs);

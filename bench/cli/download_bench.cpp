@@ -34,13 +34,7 @@ struct Run {
 
 Run DownloadOnce(const BenchSetup& s, bool traced) {
     Run run;
-    zelsim::ChipOptions o;
-    o.model = kModel;
-    o.dbPath = s.db.toStdString();
-    o.pace = true;
-    o.eraseMs = 0;  // the chip's erase time is not the line's
-    o.bootDelayMs = 50;
-    zelsim::VirtualChip chip(o);
+    zelsim::VirtualChip chip(PacedChip(s, kModel));
     std::string error;
     if (!chip.start(&error)) {
         run.why = QString::fromStdString(error);
@@ -49,24 +43,13 @@ Run DownloadOnce(const BenchSetup& s, bool traced) {
     QStringList args{"download", s.image,  "-p", QString::fromStdString(chip.slavePath()),
                      "--json",   "--wait", "10"};
     if (traced) args << "-v";
-    QProcess cli;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("ZEL_DB", s.db);
-    cli.setProcessEnvironment(env);
-    cli.start(s.cli, args);
-    if (!cli.waitForFinished(120000) || cli.exitCode() != 0) {
-        run.why = QStringLiteral("korvan-cli failed (exit %1): %2")
-                      .arg(cli.exitCode())
-                      .arg(QString::fromUtf8(cli.readAllStandardError()).left(400));
+    const CliOutcome cli = RunCli(s, args, 120000);
+    if (!cli.ok) {
+        run.why = cli.why;
         return run;
     }
-    QJsonObject summary;
-    for (const QByteArray& line : cli.readAllStandardOutput().split('\n')) {
-        const QJsonObject o2 = QJsonDocument::fromJson(line).object();
-        if (o2.value("event").toString() == "summary") summary = o2;
-    }
-    run.jobMs = summary.value("timings").toObject().value("job_ms").toInteger();
-    run.trace = QString::fromUtf8(cli.readAllStandardError()).split('\n');
+    run.jobMs = cli.summary.value("timings").toObject().value("job_ms").toInteger();
+    run.trace = cli.standardError.split('\n');
 
     const auto flash = chip.image();
     const zelsim::ChipSnapshot snap = chip.snapshot();

@@ -37,12 +37,7 @@ Run GangOnce(const BenchSetup& s, int ports) {
     std::vector<std::unique_ptr<zelsim::VirtualChip>> chips;
     QStringList paths;
     for (int i = 0; i < ports; ++i) {
-        zelsim::ChipOptions o;
-        o.model = kModel;
-        o.dbPath = s.db.toStdString();
-        o.pace = true;
-        o.eraseMs = 0;  // the chip's erase time is not the line's
-        o.bootDelayMs = 50;
+        zelsim::ChipOptions o = PacedChip(s, kModel);
         o.rebootMs = -1;
         chips.push_back(std::make_unique<zelsim::VirtualChip>(o));
         std::string error;
@@ -52,26 +47,16 @@ Run GangOnce(const BenchSetup& s, int ports) {
         }
         paths << QString::fromStdString(chips.back()->slavePath());
     }
-    QProcess cli;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("ZEL_DB", s.db);
-    cli.setProcessEnvironment(env);
     QElapsedTimer wall;
     wall.start();
-    cli.start(s.cli, {"download", s.image, "--ports", paths.join(','), "--json", "--wait", "10"});
-    const bool finished = cli.waitForFinished(300000);
+    const CliOutcome cli = RunCli(
+        s, {"download", s.image, "--ports", paths.join(','), "--json", "--wait", "10"}, 300000);
     run.wallMs = wall.elapsed();
-    if (!finished || cli.exitCode() != 0) {
-        run.why = QStringLiteral("korvan-cli failed (exit %1): %2")
-                      .arg(cli.exitCode())
-                      .arg(QString::fromUtf8(cli.readAllStandardError()).left(400));
+    if (!cli.ok) {
+        run.why = cli.why;
         return run;
     }
-    QJsonObject summary;
-    for (const QByteArray& line : cli.readAllStandardOutput().split('\n')) {
-        const QJsonObject o = QJsonDocument::fromJson(line).object();
-        if (o.value("event").toString() == "summary") summary = o;
-    }
+    const QJsonObject& summary = cli.summary;
     const QJsonArray portList = summary.value("ports").toArray();
     for (const QJsonValue& p : portList)
         run.slowestMs = std::max(run.slowestMs, p.toObject().value("time_ms").toInteger());
