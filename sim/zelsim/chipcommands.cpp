@@ -230,7 +230,7 @@ bool ChipCore::handleEnd(const std::vector<uint8_t>& p, int64_t now) {
         event(ChipEvent::EndCommand);
         reply(p, now);
         if (model().sessionEndsWithSecondEnd) {
-            m_secondEndDeadline = now + kSecondEndWaitMs;
+            m_secondEndDeadline = now + kSecondEndWaitMs + m_config.hostSlackMs;
             log("first end command; waiting for the second");
         } else {
             runProgram(now);

@@ -278,7 +278,7 @@ void ChipCore::reply(std::vector<uint8_t> payload, int64_t now, int64_t notBefor
     r.rate = awaitHostRate.value_or(m_rate);
     r.notBefore = notBefore < 0 ? now : notBefore;
     r.awaitHostRate = awaitHostRate;
-    r.giveUpAt = now + kRateWaitMs;
+    r.giveUpAt = now + kRateWaitMs + m_config.hostSlackMs;
     m_pending.push_back(std::move(r));
 }
 

@@ -96,6 +96,9 @@ struct ChipConfig {
     // The supply is switched from outside (a DTR-powered board): the chip starts without power,
     // boots only when setPower(true) comes, and never power-cycles by itself.
     bool externalPower = false;
+    // Added to every wait for the host (its switch to a new rate, the second end command), so
+    // that a host slowed down by a starved machine is not taken for one that went away.
+    int hostSlackMs = 0;
 };
 
 class ChipCore {

@@ -3,10 +3,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cstdlib>
 
 #include "zeldb.h"
 #include "zelsim/clockmath.h"
 #include "zelsim/programrunner.h"
+#include "zelsim/settingtext.h"
 
 namespace zelsim {
 namespace {
@@ -77,6 +79,22 @@ QString databasePath(const ChipOptions& options, std::unique_ptr<QTemporaryFile>
     return privateDb->fileName();
 }
 
+// The chip's patience with a slow host, from the environment: test suites set it so that a
+// host starved of CPU is not taken for one that went away. Unset means none.
+bool hostSlackFromEnvironment(int* ms, std::string* why) {
+    *ms = 0;
+    const char* text = std::getenv(kHostSlackVariable);
+    if (!text || !*text) return true;
+    long value = 0;
+    if (!parseInt(text, 0, kMaxHostSlackMs, &value)) {
+        *why = std::string(kHostSlackVariable) + "=" + text +
+               ": must be a number of milliseconds (0-" + std::to_string(kMaxHostSlackMs) + ")";
+        return false;
+    }
+    *ms = static_cast<int>(value);
+    return true;
+}
+
 }  // namespace
 
 std::optional<ChipSetup> setUpChip(const ChipOptions& options, std::string* error) {
@@ -102,6 +120,7 @@ std::optional<ChipSetup> setUpChip(const ChipOptions& options, std::string* erro
     config.rebootMs = options.rebootMs.value_or(options.softStart ? -1 : 1000);
     config.seed = options.seed;
     config.externalPower = !options.powerChannel.empty();
+    if (std::string why; !hostSlackFromEnvironment(&config.hostSlackMs, &why)) return fail(why);
     config.status.frequency = options.frequency;
     config.status.version = options.bootVersion;
     config.status.versionLetter = options.bootLetter;

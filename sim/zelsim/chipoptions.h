@@ -48,6 +48,10 @@ struct ChipOptions {
     std::function<void(const std::string&)> log;
 };
 
+// Milliseconds added to each of the chip's waits for its host (see ChipConfig::hostSlackMs).
+inline constexpr char kHostSlackVariable[] = "ZEL_SIM_HOST_SLACK_MS";
+inline constexpr long kMaxHostSlackMs = 600'000;
+
 // The options checked against the database: the chip's configuration and its first flash
 // contents. `privateDb` holds the built-in database when it had to be written to a private
 // file, and must live as long as the chip.
@@ -57,7 +61,8 @@ struct ChipSetup {
     std::unique_ptr<QTemporaryFile> privateDb;
 };
 
-// Nothing, with `error` set, for options that do not describe a chip that can be run.
+// Nothing, with `error` set, for options that do not describe a chip that can be run (or for
+// a slack in the environment that is no number of milliseconds).
 std::optional<ChipSetup> setUpChip(const ChipOptions& options, std::string* error);
 
 }  // namespace zelsim

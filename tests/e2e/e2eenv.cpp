@@ -222,10 +222,10 @@ SimProcess::~SimProcess() {
 
 bool SimProcess::start() {
     m_process.start();
-    if (!m_process.waitForStarted(10000)) return false;
+    if (!m_process.waitForStarted(kPatienceMs)) return false;
     QByteArray out;
     while (!out.contains('\n')) {
-        if (!m_process.waitForReadyRead(10000)) return false;
+        if (!m_process.waitForReadyRead(kPatienceMs)) return false;
         out += m_process.readAllStandardOutput();
     }
     m_path = QString::fromUtf8(out.left(out.indexOf('\n'))).trimmed();

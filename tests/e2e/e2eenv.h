@@ -19,6 +19,11 @@ namespace e2e {
 
 using Bytes = std::vector<uint8_t>;
 
+// How long a test waits for a program or a chip to do something. A passing test goes on as
+// soon as it happens; the bound only ends a test whose program never does it, and leaves room
+// for a machine so busy that a second's work takes a minute.
+inline constexpr int kPatienceMs = 120000;
+
 // The scratch folder and the database in it; made once per test program.
 const QString& scratchDir();
 const QString& databasePath();
@@ -50,7 +55,7 @@ struct CliResult {
 };
 
 // Runs korvan-cli (or `program`, such as a shell around it) with `args` and waits for it.
-CliResult runCli(const QStringList& args, int timeoutMs = 60000,
+CliResult runCli(const QStringList& args, int timeoutMs = kPatienceMs,
                  const QProcessEnvironment& env = programEnvironment(),
                  const QString& program = QStringLiteral(KORVAN_CLI_PATH));
 

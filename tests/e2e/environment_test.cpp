@@ -52,13 +52,13 @@ TEST_P(MissingHome, ChecksWithTheBuiltInDatabase) {
     const QString home = env.value(QStringLiteral("HOME"));
     const QString installed = home + QStringLiteral("/.local/share/zel/zel.db");
 
-    const CliResult quiet = runCli({"check", "--sim", "D103"}, 60000, env);
+    const CliResult quiet = runCli({"check", "--sim", "D103"}, kPatienceMs, env);
     ASSERT_TRUE(quiet.finished) << quiet.dump();
     EXPECT_EQ(quiet.exitCode, 0) << quiet.dump();
     EXPECT_FALSE((quiet.out + quiet.err).contains(kFallbackNote)) << quiet.dump();
     EXPECT_TRUE((quiet.out + quiet.err).contains(QStringLiteral("ZELH64AD"))) << quiet.dump();
 
-    const CliResult verbose = runCli({"check", "--sim", "D103", "-v"}, 60000, env);
+    const CliResult verbose = runCli({"check", "--sim", "D103", "-v"}, kPatienceMs, env);
     ASSERT_TRUE(verbose.finished) << verbose.dump();
     EXPECT_EQ(verbose.exitCode, 0) << verbose.dump();
     // A read-only home takes the database after all when the tests run with the rights to

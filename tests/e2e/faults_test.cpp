@@ -45,7 +45,7 @@ TEST_P(Faults, EndWithTheRightMessageAndNeverFakeSuccess) {
     EXPECT_EQ(summary.value("exit").toInt(), r.exitCode);
     if (r.exitCode == 0) {
         // --once: the chip ends after the program run, with the flash written out.
-        ASSERT_TRUE(sim.waitForExit(10000)) << sim.errorOutput().toStdString();
+        ASSERT_TRUE(sim.waitForExit(kPatienceMs)) << sim.errorOutput().toStdString();
         QFile flash(flashFile);
         ASSERT_TRUE(flash.open(QIODevice::ReadOnly));
         EXPECT_EQ(flash.read(static_cast<qint64>(image.size())), asBytes(image));

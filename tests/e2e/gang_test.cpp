@@ -60,7 +60,7 @@ struct Gang {
     // The flash chip `i` wrote at its program run (once it has ended), or nothing.
     QByteArray flash(int i) {
         auto& read = flashes[i];
-        if (read.isEmpty() && chips.at(static_cast<size_t>(i))->waitForExit(20000)) {
+        if (read.isEmpty() && chips.at(static_cast<size_t>(i))->waitForExit(kPatienceMs)) {
             QFile f(flashFile(i));
             if (f.open(QIODevice::ReadOnly)) read = f.readAll();
         }
@@ -80,7 +80,7 @@ qint64 serialIn(const QByteArray& flash) {
 TEST(Gang, FourSeriesAtOnceEachWithItsImageAndItsOwnSerialNumber) {
     Gang gang;
     ASSERT_TRUE(gang.start({{}, {}, {}, {}}));
-    const CliResult r = runCli(gang.downloadArgs() << "--json", 120000);
+    const CliResult r = runCli(gang.downloadArgs() << "--json");
     ASSERT_TRUE(r.finished) << r.dump();
     EXPECT_EQ(r.exitCode, 0) << r.dump();
 
@@ -130,7 +130,7 @@ TEST_P(GangFailure, OthersSucceedAndTheTableNamesTheFailedPort) {
     constexpr int kFailing = 2;
     Gang gang;
     ASSERT_TRUE(gang.start({{}, {}, {c.fault}, {}}));
-    const CliResult r = runCli(gang.downloadArgs(), 120000);
+    const CliResult r = runCli(gang.downloadArgs());
     ASSERT_TRUE(r.finished) << r.dump();
     EXPECT_EQ(r.exitCode, 1) << r.dump();
 
@@ -195,9 +195,9 @@ TEST(Gang, CtrlCCancelsOnlyThePortsStillRunning) {
     ASSERT_TRUE(silent.start());
     ASSERT_TRUE(chip.start());
     CliProcess cli({"download", file, "--ports", silent.path() + "," + chip.path()});
-    ASSERT_TRUE(cli.waitForOutput(QStringLiteral("程序下载成功"), 60000));
+    ASSERT_TRUE(cli.waitForOutput(QStringLiteral("程序下载成功"), kPatienceMs));
     cli.signal(SIGINT);
-    const CliResult r = cli.finish(30000);
+    const CliResult r = cli.finish(kPatienceMs);
     EXPECT_EQ(r.exitCode, 1) << r.dump();
     EXPECT_EQ(r.out.count(QStringLiteral("取消程序下载")), 1) << r.dump();
     const QStringList lines = r.out.split('\n');

@@ -142,7 +142,7 @@ TEST(Ports, PortNumberFromTheConfiguredMap) {
                           QStringLiteral("[Ports]\nCOM7=%1\n").arg(chip.path()).toUtf8()));
     QProcessEnvironment env = programEnvironment();
     env.insert("KORVAN_HOME", home);
-    const CliResult r = runCli({"check", "-p", "com7", "--wait", "10", "--json"}, 60000, env);
+    const CliResult r = runCli({"check", "-p", "com7", "--wait", "10", "--json"}, kPatienceMs, env);
     EXPECT_EQ(r.exitCode, 0) << r.dump();
     EXPECT_TRUE(r.logged(QStringLiteral("检测到单片机：ZELH64AD")));
 }
@@ -374,9 +374,9 @@ TEST(Interrupt, CtrlCCancelsTheWaitingJob) {
     o.faults.muteSync = true;
     Chip chip(o);
     CliProcess cli({"check", "-p", chip.path(), "--wait", "60"});
-    ASSERT_TRUE(cli.waitForOutput(QStringLiteral("等待启动标志..."), 30000));
+    ASSERT_TRUE(cli.waitForOutput(QStringLiteral("等待启动标志..."), kPatienceMs));
     cli.signal(SIGINT);
-    const CliResult r = cli.finish(30000);
+    const CliResult r = cli.finish(kPatienceMs);
     EXPECT_EQ(r.exitCode, 1) << r.dump();
     EXPECT_TRUE(r.out.contains(QStringLiteral("取消参数检测"))) << r.dump();
 }

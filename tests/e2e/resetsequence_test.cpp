@@ -53,7 +53,7 @@ TEST_P(PoweredBySequence, OnlyDtrPowerBootsTheChip) {
     }
     if (GetParam().exitCode == 0) {
         // --once: the chip ends after the program run, with the flash and report written out.
-        ASSERT_TRUE(sim.waitForExit(30000)) << sim.errorOutput().toStdString();
+        ASSERT_TRUE(sim.waitForExit(kPatienceMs)) << sim.errorOutput().toStdString();
         QFile flash(imageOut);
         ASSERT_TRUE(flash.open(QIODevice::ReadOnly));
         EXPECT_EQ(flash.read(qint64(image.size())), asBytes(image));

@@ -42,9 +42,9 @@ QString codeFile(size_t size, uint32_t seed) {
 TEST(Cancel, CtrlCAfterTheFirstOfThreeDownloadsCancelsTheSeries) {
     Chip chip(chipOptions(-1));  // the chip does not come back for a second download
     CliProcess cli({"download", codeFile(300, 31), "-p", chip.path(), "--repeat", "3", "--json"});
-    ASSERT_TRUE(cli.waitForOutput(QStringLiteral("程序下载成功"), 30000));
+    ASSERT_TRUE(cli.waitForOutput(QStringLiteral("程序下载成功"), kPatienceMs));
     cli.signal(SIGINT);
-    const CliResult r = cli.finish(30000);
+    const CliResult r = cli.finish(kPatienceMs);
     EXPECT_EQ(r.exitCode, 1) << r.dump();
     EXPECT_EQ(r.summary().value("result").toString(), "cancelled") << r.dump();
     EXPECT_EQ(r.summary().value("completed").toInt(), 1);

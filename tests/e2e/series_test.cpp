@@ -129,7 +129,7 @@ TEST_P(EverySeries, DownloadLeavesTheImageInFlash) {
     EXPECT_EQ(summary.value("baud").toInteger(), 115200);
 
     // The end commands reached the chip: it runs the program that it now holds.
-    EXPECT_TRUE(chip.waitForProgramRuns(1, 5s));
+    EXPECT_TRUE(chip.waitForProgramRuns(1, std::chrono::milliseconds(kPatienceMs)));
     const Bytes flash = chip.image();
     ASSERT_GE(flash.size(), image.size());
     EXPECT_TRUE(std::equal(image.begin(), image.end(), flash.begin()))

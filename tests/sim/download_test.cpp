@@ -188,11 +188,11 @@ TEST_P(Download, FlashesTheDataAndReportsTheRun) {
     o.reportPath = dir.filePath("report.json").toStdString();
     zelsim::VirtualChip chip(o);
     ASSERT_TRUE(chip.start());
-    TestHost host(chip.slavePath());
+    TestHost host(chip.slavePath(), &chip);
     ASSERT_TRUE(host.sync(c.width));
     const Bytes data = programData();
     ASSERT_TRUE(runDownload(host, c, data));
-    ASSERT_TRUE(chip.waitForProgramRuns(1, 5s));
+    ASSERT_TRUE(chip.waitForProgramRuns(1, kPatience));
 
     Bytes image = chip.image();
     ASSERT_EQ(image.size(), 1024u);
@@ -293,7 +293,8 @@ TEST(Flash, EraseNeedsProgrammingModeAndProgrammingNeedsTheChipsId) {
     host.sendPacket(longErase(0x0400, 0x0400), 2);
     host.sendPacket(enterProgramming(0x50, 0x07, 0xD19B), 2);
     host.sendPacket(enterProgramming(0x50, 0x08, 0xD19A), 2);  // another series' mode byte
-    ASSERT_TRUE(chip.waitUntil([](const auto& s) { return s.counters.ignoredCommands == 3; }, 3s));
+    ASSERT_TRUE(
+        chip.waitUntil([](const auto& s) { return s.counters.ignoredCommands == 3; }, kPatience));
     EXPECT_EQ(chip.snapshot().counters.erases, 0u);
     EXPECT_TRUE(host.command(enterProgramming(0x50, 0x07, 0xD19A), 2));
     EXPECT_TRUE(host.command(longErase(0x0400, 0x0400), 2));
@@ -307,7 +308,7 @@ TEST(Flash, EraseLayoutsOfOtherSeriesAreIgnored) {
     Bytes wrongFlashSize = longErase(0x0200, 0x0800);
     p.host->sendPacket(wrongFlashSize, 2);
     ASSERT_TRUE(
-        p.chip.waitUntil([](const auto& s) { return s.counters.ignoredCommands == 3; }, 3s));
+        p.chip.waitUntil([](const auto& s) { return s.counters.ignoredCommands == 3; }, kPatience));
     EXPECT_EQ(p.chip.snapshot().counters.erases, 0u);
 }
 
@@ -318,10 +319,10 @@ TEST(Sessions, RepeatedDownloadsEachGetAPowerCycle) {
     ASSERT_TRUE(chip.start());
     const DownloadCase& c = kDownloads[1];
     for (int run = 1; run <= 2; ++run) {
-        TestHost host(chip.slavePath());
+        TestHost host(chip.slavePath(), &chip);
         ASSERT_TRUE(host.sync(1)) << run;
         ASSERT_TRUE(runDownload(host, c, programData())) << run;
-        ASSERT_TRUE(chip.waitForProgramRuns(static_cast<uint64_t>(run), 5s));
+        ASSERT_TRUE(chip.waitForProgramRuns(static_cast<uint64_t>(run), kPatience));
     }
     EXPECT_EQ(chip.snapshot().counters.boots, 2u);
 }
@@ -333,7 +334,7 @@ TEST(Sessions, SyncAfterAQuietSpellStartsANewSession) {
     ASSERT_TRUE(host.sync(2));
     // A check job ends after identification; the next job syncs again.
     std::this_thread::sleep_for(600ms);
-    ASSERT_TRUE(host.sync(2, 5s));
+    ASSERT_TRUE(host.sync(2, kPatience));
     EXPECT_EQ(chip.snapshot().counters.boots, 2u);
 }
 
@@ -344,7 +345,7 @@ TEST(Sessions, WithoutTheSecondEndCommandTheProgramStillRuns) {
     ASSERT_TRUE(host.sync(1));
     ASSERT_TRUE(host.command({0x82}, 1));
     EXPECT_EQ(chip.snapshot().counters.programRuns, 0u) << "waits for the second end command";
-    ASSERT_TRUE(chip.waitForProgramRuns(1, 5s));
+    ASSERT_TRUE(chip.waitForProgramRuns(1, kPatience));
     EXPECT_EQ(chip.snapshot().session.lastEndCommand, 0x82);
 }
 
@@ -356,7 +357,7 @@ TEST(Sessions, OnceStopsAfterTheProgramRun) {
     TestHost host(chip.slavePath());
     ASSERT_TRUE(host.sync(1));
     ASSERT_TRUE(host.command({0x82}, 1));
-    EXPECT_TRUE(chip.waitForFinish(5s));
+    EXPECT_TRUE(chip.waitForFinish(kPatience));
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ TEST(Faults, DropLeavesOnePacketUnanswered) {
     ASSERT_TRUE(host.sync(1));
     ASSERT_TRUE(host.command(kReadOptions, 1));
     host.sendPacket(kReadOptions, 1);
-    ASSERT_TRUE(chip.waitUntil([](const auto& s) { return s.counters.packets == 2; }, 3s));
+    ASSERT_TRUE(chip.waitUntil([](const auto& s) { return s.counters.packets == 2; }, kPatience));
     ASSERT_TRUE(host.command(kReadOptions, 1)) << "the host's repeat is answered";
     EXPECT_TRUE(host.drain(50ms).empty());
     EXPECT_EQ(chip.snapshot().counters.replies, 3u);
@@ -58,7 +58,7 @@ TEST(Faults, NoisePrecedesEveryReplyButNeverLooksLikeOne) {
     TestHost host(chip.slavePath());
     ASSERT_TRUE(host.sync(1));
     host.sendPacket(kReadOptions, 1);
-    ASSERT_TRUE(chip.waitUntil([](const auto& s) { return s.counters.replies == 2; }, 3s));
+    ASSERT_TRUE(chip.waitUntil([](const auto& s) { return s.counters.replies == 2; }, kPatience));
     const Bytes line = host.drain(50ms);
     const Bytes start = {0x46, 0xB9, 0x68};
     const auto header = std::search(line.begin(), line.end(), start.begin(), start.end());
@@ -70,10 +70,11 @@ TEST(Faults, NoisePrecedesEveryReplyButNeverLooksLikeOne) {
 TEST(Faults, MuteSyncNeverAnswers) {
     zelsim::VirtualChip chip(withFault("mute-sync"));
     ASSERT_TRUE(chip.start());
-    ASSERT_TRUE(chip.waitForState(zelsim::ChipState::BootWindow, 3s));
+    ASSERT_TRUE(chip.waitForState(zelsim::ChipState::BootWindow, kPatience));
     TestHost host(chip.slavePath());
     for (int i = 0; i < 30; ++i) host.send({0x7F});
-    ASSERT_TRUE(chip.waitUntil([](const auto& s) { return s.counters.syncBytes == 30; }, 3s));
+    ASSERT_TRUE(
+        chip.waitUntil([](const auto& s) { return s.counters.syncBytes == 30; }, kPatience));
     EXPECT_TRUE(host.drain(50ms).empty());
     EXPECT_EQ(chip.snapshot().counters.statusReplies, 0u);
 }
@@ -119,8 +120,8 @@ TEST(Faults, HangupClosesTheLineAtTheBlock) {
     ASSERT_TRUE(host.command(kErase, 1));
     ASSERT_TRUE(host.command(blockWrite(0, Bytes(128, 0x11)), 1));
     host.sendPacket(blockWrite(128, Bytes(128, 0x22)), 1);
-    EXPECT_TRUE(host.hungUp(3s));
-    ASSERT_TRUE(chip.waitForFinish(3s));
+    EXPECT_TRUE(host.hungUp(kPatience));
+    ASSERT_TRUE(chip.waitForFinish(kPatience));
     EXPECT_EQ(chip.snapshot().state, zelsim::ChipState::HungUp);
     EXPECT_EQ(chip.image()[128], 0xFF);
 }
@@ -137,7 +138,7 @@ TEST_P(CorruptFaults, FlipOneByteOfOneReply) {
     const CorruptCase& c = GetParam();
     zelsim::VirtualChip chip(withFault(c.fault));
     ASSERT_TRUE(chip.start());
-    ASSERT_TRUE(chip.waitForState(zelsim::ChipState::BootWindow, 3s));
+    ASSERT_TRUE(chip.waitForState(zelsim::ChipState::BootWindow, kPatience));
     TestHost host(chip.slavePath());
     for (int i = 0; i < 3; ++i) host.send({0x7F});
     if (!c.status) {
@@ -145,7 +146,7 @@ TEST_P(CorruptFaults, FlipOneByteOfOneReply) {
         host.sendPacket(kReadOptions, 1);
     }
     ASSERT_TRUE(chip.waitUntil(
-        [&](const auto& s) { return s.counters.replies == (c.status ? 1u : 2u); }, 3s));
+        [&](const auto& s) { return s.counters.replies == (c.status ? 1u : 2u); }, kPatience));
     const Bytes raw = host.drain(50ms);
     zelsim::ChipOptions clean = fastChip("F084");
     zelsim::VirtualChip reference(clean);

@@ -1,8 +1,6 @@
 // What the chip hears on the line: framing checks, stray bytes and line rates.
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "testhost.h"
 
 namespace simtest {
@@ -17,7 +15,7 @@ struct Synced {
           }()) {
         std::string error;
         started = chip.start(&error);
-        host = std::make_unique<TestHost>(chip.slavePath());
+        host = std::make_unique<TestHost>(chip.slavePath(), &chip);
         status = host->sync(chip.model().bootloader.checksumWidth);
     }
     int width() const { return chip.model().bootloader.checksumWidth; }
@@ -49,8 +47,8 @@ TEST_P(BadPackets, AreIgnoredAndTheNextGoodOneIsAnswered) {
     Bytes packet = hostPacket(s.readOptions(), s.width());
     bad.damage(packet);
     s.host->send(packet);
-    ASSERT_TRUE(
-        s.chip.waitUntil([](const auto& snap) { return snap.counters.badPackets == 1; }, 3s));
+    ASSERT_TRUE(s.chip.waitUntil([](const auto& snap) { return snap.counters.badPackets == 1; },
+                                 kPatience));
     // Replies come in order: the first one must belong to the good packet.
     const auto reply = s.host->command(s.readOptions(), s.width());
     ASSERT_TRUE(reply);
@@ -100,11 +98,12 @@ TEST(Line, PacketsSplitAcrossWritesAreReassembled) {
 TEST(Line, SyncAtAnotherRateGetsNoStatus) {
     zelsim::VirtualChip chip(fastChip("F084"));
     ASSERT_TRUE(chip.start());
-    ASSERT_TRUE(chip.waitForState(zelsim::ChipState::BootWindow, 3s));
+    ASSERT_TRUE(chip.waitForState(zelsim::ChipState::BootWindow, kPatience));
     TestHost host(chip.slavePath());
     host.setRate(9600);
     for (int i = 0; i < 20; ++i) host.send({0x7F});
-    ASSERT_TRUE(chip.waitUntil([](const auto& s) { return s.counters.garbledBytes == 20; }, 3s));
+    ASSERT_TRUE(
+        chip.waitUntil([](const auto& s) { return s.counters.garbledBytes == 20; }, kPatience));
     EXPECT_EQ(chip.snapshot().counters.statusReplies, 0u);
     EXPECT_TRUE(host.drain(100ms).empty());
     EXPECT_TRUE(host.sync(1)) << "the same bytes at 1200 baud are heard";
@@ -116,8 +115,8 @@ TEST(Line, CommandsAtAnotherRateAreGarbage) {
     s.host->setRate(2400);
     s.host->sendPacket(s.readOptions(), 2);
     const uint64_t size = hostPacket(s.readOptions(), 2).size();
-    ASSERT_TRUE(
-        s.chip.waitUntil([&](const auto& snap) { return snap.counters.garbledBytes == size; }, 3s));
+    ASSERT_TRUE(s.chip.waitUntil(
+        [&](const auto& snap) { return snap.counters.garbledBytes == size; }, kPatience));
     s.host->setRate(1200);
     const auto reply = s.host->command(s.readOptions(), 2);
     ASSERT_TRUE(reply);
@@ -135,9 +134,10 @@ TEST(Line, RepliesWhileTheHostIsAtAnotherRateNeverArrive) {
     const uint64_t packets = s.chip.snapshot().counters.packets;
     s.host->sendPacket(longErase(0x0400, 0x0400), 2);
     ASSERT_TRUE(s.chip.waitUntil(
-        [&](const auto& snap) { return snap.counters.packets == packets + 1; }, 3s));
+        [&](const auto& snap) { return snap.counters.packets == packets + 1; }, kPatience));
     s.host->setRate(9600);
-    ASSERT_TRUE(s.chip.waitUntil([](const auto& snap) { return snap.unheardBytes > 0; }, 10s));
+    ASSERT_TRUE(
+        s.chip.waitUntil([](const auto& snap) { return snap.unheardBytes > 0; }, kPatience));
     EXPECT_EQ(s.chip.snapshot().counters.erases, 1u);
     EXPECT_TRUE(s.host->drain(50ms).empty());
     // Back at the chip's rate, the next command is answered, and its reply is the first
@@ -184,8 +184,8 @@ TEST_P(BaudRate, TestIsAnsweredAtTheNewRateAndConfirmSwitches) {
     // Now 1200 baud is garbage to it and the new rate works.
     s.host->setRate(1200);
     s.host->sendPacket(s.readOptions(), s.width());
-    ASSERT_TRUE(
-        s.chip.waitUntil([](const auto& snap) { return snap.counters.garbledBytes > 0; }, 3s));
+    ASSERT_TRUE(s.chip.waitUntil([](const auto& snap) { return snap.counters.garbledBytes > 0; },
+                                 kPatience));
     s.host->setRate(c.rate);
     EXPECT_TRUE(s.host->command(s.readOptions(), s.width()));
 }
@@ -206,12 +206,15 @@ TEST(BaudRateRefusals, HostAtTheWrongRateGetsNoAnswer) {
     // for a line it could be understood on, then gives up.
     for (unsigned rate : {57600u, 1200u}) {
         const uint64_t lost = s.chip.snapshot().counters.lostReplies;
+        const uint64_t packets = s.chip.snapshot().counters.packets;
         s.host->setRate(1200);
         s.host->sendPacket(baudTest(kTimer8At115200), 2);
-        std::this_thread::sleep_for(50ms);  // as a host does: the packet leaves at 1200 baud
+        // The packet has left at 1200 baud before the host moves, as a host's drain makes sure.
+        ASSERT_TRUE(s.chip.waitUntil(
+            [&](const auto& snap) { return snap.counters.packets == packets + 1; }, kPatience));
         s.host->setRate(rate);
         ASSERT_TRUE(s.chip.waitUntil(
-            [&](const auto& snap) { return snap.counters.lostReplies == lost + 1; }, 5s));
+            [&](const auto& snap) { return snap.counters.lostReplies == lost + 1; }, kPatience));
         EXPECT_TRUE(s.host->drain(20ms).empty()) << rate;
     }
 }
@@ -220,8 +223,8 @@ TEST(BaudRateRefusals, ConfirmWithoutATestIsIgnored) {
     Synced s("D19A");
     ASSERT_TRUE(s.status);
     s.host->sendPacket(baudConfirm(kTimer8At115200), 2);
-    ASSERT_TRUE(
-        s.chip.waitUntil([](const auto& snap) { return snap.counters.ignoredCommands == 1; }, 3s));
+    ASSERT_TRUE(s.chip.waitUntil(
+        [](const auto& snap) { return snap.counters.ignoredCommands == 1; }, kPatience));
     EXPECT_EQ(s.chip.snapshot().rate, 1200);
 }
 
@@ -229,8 +232,8 @@ TEST(BaudRateRefusals, ParametersOfTheOtherMethodAreIgnored) {
     Synced s("D19A");
     ASSERT_TRUE(s.status);
     s.host->sendPacket(baudTest(kTimer16At115200), 2);
-    ASSERT_TRUE(
-        s.chip.waitUntil([](const auto& snap) { return snap.counters.ignoredCommands == 1; }, 3s));
+    ASSERT_TRUE(s.chip.waitUntil(
+        [](const auto& snap) { return snap.counters.ignoredCommands == 1; }, kPatience));
 }
 
 TEST(Line, HostMayCloseAndReopenBetweenCommands) {

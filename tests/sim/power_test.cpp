@@ -139,11 +139,11 @@ TEST(PowerFifo, DtrLinesThroughTheFifoSwitchTheRunningChip) {
     say("R=9\nnoise\n");
     EXPECT_FALSE(chip.waitForState(ChipState::BootWindow, 200ms));
     say("DTR=1\n");
-    ASSERT_TRUE(chip.waitForState(ChipState::BootWindow, 10s));
+    ASSERT_TRUE(chip.waitForState(ChipState::BootWindow, kPatience));
     TestHost host(chip.slavePath());
     EXPECT_TRUE(host.sync(1));
     say("DTR=0\n");
-    ASSERT_TRUE(chip.waitForState(ChipState::Off, 10s));
+    ASSERT_TRUE(chip.waitForState(ChipState::Off, kPatience));
     EXPECT_EQ(chip.snapshot().counters.powerOns, 1u);
 }
 

@@ -19,7 +19,7 @@ zelsim::ChipOptions softStarting() {
 TEST(SoftStart, OnlyTheBytesAtTheirRateOpenTheBootWindow) {
     zelsim::VirtualChip chip(softStarting());
     ASSERT_TRUE(chip.start());
-    ASSERT_TRUE(chip.waitForState(zelsim::ChipState::Running, 3s));
+    ASSERT_TRUE(chip.waitForState(zelsim::ChipState::Running, kPatience));
     TestHost host(chip.slavePath());
     EXPECT_FALSE(host.sync(1, 300ms)) << "a running program does not answer sync bytes";
 
@@ -33,7 +33,7 @@ TEST(SoftStart, OnlyTheBytesAtTheirRateOpenTheBootWindow) {
     host.send({0x34, 0x12});
     EXPECT_FALSE(chip.waitForState(zelsim::ChipState::BootWindow, 200ms));
     host.send({0x34});
-    ASSERT_TRUE(chip.waitForState(zelsim::ChipState::BootWindow, 3s));
+    ASSERT_TRUE(chip.waitForState(zelsim::ChipState::BootWindow, kPatience));
     EXPECT_EQ(chip.snapshot().counters.softStarts, 1u);
     EXPECT_TRUE(host.sync(1));
 }
@@ -49,7 +49,7 @@ TEST(SoftStart, AfterADownloadTheChipKeepsRunningUntilTheNextSoftStart) {
         ASSERT_TRUE(host.sync(1)) << run;
         ASSERT_TRUE(host.command({0x82}, 1));
         ASSERT_TRUE(host.command({0x52, 0x02, 0x00}, 1));
-        ASSERT_TRUE(chip.waitForProgramRuns(static_cast<uint64_t>(run), 3s));
+        ASSERT_TRUE(chip.waitForProgramRuns(static_cast<uint64_t>(run), kPatience));
         EXPECT_EQ(chip.snapshot().state, zelsim::ChipState::Running);
     }
     EXPECT_EQ(chip.snapshot().counters.softStarts, 2u);

@@ -72,7 +72,7 @@ int64_t hostClockFromStatus(const Bytes& s) {
     return 2061 * (32 * a + roundHalfEven(b / 8.0) + 6) + (b - 2 * roundHalfEven(b / 2.0));
 }
 
-TestHost::TestHost(const std::string& path) {
+TestHost::TestHost(const std::string& path, const zelsim::VirtualChip* chip) : m_chip(chip) {
     m_fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (m_fd >= 0) setRate(1200);
 }
@@ -177,8 +177,12 @@ std::optional<Reply> TestHost::command(const Bytes& payload, int width,
 
 std::optional<Reply> TestHost::baudCommand(const Bytes& payload, int width, unsigned rate) {
     setRate(1200);
+    const uint64_t heard = m_chip ? m_chip->snapshot().counters.packets : 0;
     sendPacket(payload, width);
-    std::this_thread::sleep_for(50ms);
+    if (m_chip)
+        m_chip->waitUntil([&](const auto& s) { return s.counters.packets > heard; }, kPatience);
+    else
+        std::this_thread::sleep_for(50ms);
     setRate(rate);
     return readReply(width);
 }

@@ -18,6 +18,11 @@ namespace simtest {
 using Bytes = std::vector<uint8_t>;
 using namespace std::chrono_literals;
 
+// How long a test waits for something the chip is to do. A passing test returns as soon as it
+// happens; the bound only ends a test whose chip never does it, and is long enough for a
+// machine so busy that a reply takes seconds instead of milliseconds.
+inline constexpr std::chrono::milliseconds kPatience = 60s;
+
 // The bytes of all parts one after another.
 Bytes cat(std::initializer_list<Bytes> parts);
 
@@ -35,7 +40,10 @@ struct Reply {
 
 class TestHost {
   public:
-    explicit TestHost(const std::string& path);
+    // `chip`, when the chip runs in this process, lets the host wait until the chip has heard
+    // a packet before it changes its line settings (bytes still unread at a change could have
+    // gone out at either rate); without it the host pauses as a real one does.
+    explicit TestHost(const std::string& path, const zelsim::VirtualChip* chip = nullptr);
     ~TestHost();
     bool isOpen() const { return m_fd >= 0; }
 
@@ -43,14 +51,14 @@ class TestHost {
     void send(const Bytes& bytes);
     void sendPacket(const Bytes& payload, int width) { send(hostPacket(payload, width)); }
     // The next well-framed reply (checksum of `width` bytes verified) within `timeout`.
-    std::optional<Reply> readReply(int width, std::chrono::milliseconds timeout = 3s);
+    std::optional<Reply> readReply(int width, std::chrono::milliseconds timeout = kPatience);
     // Everything that arrives within `window`.
     Bytes drain(std::chrono::milliseconds window);
     // Sends 7F every 10 ms at 1200 baud until a reply arrives or `timeout` passes.
-    std::optional<Reply> sync(int width, std::chrono::milliseconds timeout = 3s);
+    std::optional<Reply> sync(int width, std::chrono::milliseconds timeout = kPatience);
     // A command and its reply.
     std::optional<Reply> command(const Bytes& payload, int width,
-                                 std::chrono::milliseconds timeout = 3s);
+                                 std::chrono::milliseconds timeout = kPatience);
     // The baud test or confirm: sent at 1200, the reply awaited at `rate` as a host does.
     std::optional<Reply> baudCommand(const Bytes& payload, int width, unsigned rate);
     void close();
@@ -60,6 +68,7 @@ class TestHost {
   private:
     bool readSome(std::chrono::milliseconds timeout);
     int m_fd = -1;
+    const zelsim::VirtualChip* m_chip = nullptr;
     Bytes m_pending;
 };
 

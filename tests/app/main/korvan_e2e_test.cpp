@@ -76,7 +76,7 @@ TEST_F(KorvanE2e, UnattendedDownloadWritesTheImageAndEndsWithZero) {
     ASSERT_TRUE(result.finished) << result.err.toStdString();
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_FALSE(result.err.contains("KORVAN message")) << result.err.toStdString();
-    ASSERT_TRUE(chip.waitForExit(10000));
+    ASSERT_TRUE(chip.waitForExit(60000));
     EXPECT_EQ(ReadAll(image).left(int(code.size())), e2e::asBytes(code));
     // A switch keeps the user settings as they were; the counter is the program's own.
     EXPECT_TRUE(QString::fromUtf8(ReadAll(m_home + "/Config.ini")).contains("DownCount=1"));
@@ -148,7 +148,7 @@ TEST_F(KorvanE2e, DownloadSwitchDownloadsWithTheWindowShown) {
     const KorvanRun result = run({"/d", hexFile(code)});
     ASSERT_TRUE(result.finished) << result.err.toStdString();
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
-    ASSERT_TRUE(chip.waitForExit(10000));
+    ASSERT_TRUE(chip.waitForExit(60000));
     EXPECT_EQ(ReadAll(image).left(int(code.size())), e2e::asBytes(code));
 }
 

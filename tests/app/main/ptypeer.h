@@ -12,6 +12,10 @@
 #include <QtTest>
 #include <cstdlib>
 
+// A stream is given up only after this long without a single byte moving: a slow machine
+// moves them slowly, a broken page not at all.
+inline constexpr qint64 kStallMs = 60000;
+
 class Peer {
   public:
     Peer() {
@@ -37,13 +41,15 @@ class Peer {
         const ssize_t n = ::write(master_, bytes.data(), size_t(bytes.size()));
         return n < 0 ? 0 : n;
     }
-    // What arrives until there are `size` bytes, or the generous limit has passed.
+    // What arrives until there are `size` bytes, or nothing more has come for kStallMs.
     QByteArray readUntil(qsizetype size) {
         QByteArray all;
-        QElapsedTimer waited;
-        waited.start();
-        while (all.size() < size && waited.elapsed() < 10000) {
-            all += read();
+        QElapsedTimer stalled;
+        stalled.start();
+        while (all.size() < size && stalled.elapsed() < kStallMs) {
+            const QByteArray more = read();
+            if (!more.isEmpty()) stalled.restart();
+            all += more;
             QTest::qWait(5);
         }
         return all;

@@ -90,7 +90,7 @@ class ZelHostTest : public QObject {
                   {"--model", "D103", "--db", m_dir.filePath(QStringLiteral("zel.db")), "--link",
                    link, "--image-out", image, "--once", "--boot-delay", "20", "--erase-ms", "0"});
         QVERIFY(sim.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(link), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(link), 60000);
 
         HostWindow host;
         host.control = zel.control;
