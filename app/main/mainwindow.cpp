@@ -182,7 +182,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     QCoreApplication::processEvents();
     takeSettings();
     // Any switch means a run for a tool or a script: the user's settings stay as they were.
-    if (m_commandLine.savesSettingsAtExit()) m_workspace.SaveOnExit();
+    // A failed save says so: the file kept its old content, which the user should know.
+    if (m_commandLine.savesSettingsAtExit() && !m_workspace.SaveOnExit())
+        if (const auto failure = m_workspace.saveFailure()) say(*failure);
     m_controller->setWatching(false);
     m_port.close();
     if (!m_txtTest->text().trimmed().isEmpty()) {
