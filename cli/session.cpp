@@ -6,6 +6,7 @@
 #include "core/codefile.h"
 #include "core/inifile.h"
 #include "core/messages.h"
+#include "core/settingsfilecheck.h"
 #include "core/taskfile.h"
 #include "core/usersettings.h"
 #include "optionchoices.h"
@@ -321,6 +322,9 @@ bool Session::preparePorts() {
 
 int Session::run() {
     m_elapsed.start();
+    // Settings files that are too large or not files are ignored and left as they are.
+    for (const QString& refused : RefusedSettingsFiles(CurrentAppPaths()))
+        m_out.warning(QString(refused).replace(QStringLiteral("\r\n"), QStringLiteral("，")));
     if (!openDatabase())
         return finish(kExitUsage, QStringLiteral("input-error"),
                       text::DatabaseUnreadable(m_options.dbFile.isEmpty() ? zel::ResolveDbPath()

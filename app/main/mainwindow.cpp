@@ -13,6 +13,7 @@
 #include "core/language.h"
 #include "core/programconfig.h"
 #include "core/registrystore.h"
+#include "core/settingsfilecheck.h"
 #include "main/maintexts.h"
 #include "main/messagegate.h"
 #include "ui/controls/cmd.h"
@@ -74,6 +75,11 @@ MainWindow::~MainWindow() {
 bool MainWindow::load() {
     ProgramConfig& config = Shell().Config;
     config = LoadConfig(m_workspace.paths(), config);
+    // A settings file too large or not a file was neither read nor will be written: say so.
+    if (const QStringList refused = RefusedSettingsFiles(m_workspace.paths()); !refused.isEmpty())
+        QTimer::singleShot(0, this, [this, refused] {
+            say(UserMessage{refused.join(QStringLiteral("\r\n")), 11, {}});
+        });
     m_topMost->setChecked(config.SetTop);
     showComPort(config.ComPort);
 

@@ -179,7 +179,9 @@ TEST(TaskFile, FifoOrDeviceIsRefusedAndABadTaskIsNamed) {
         const CliResult r = runCli({"download", file, "-p", "/dev/null"}, 30000, env);
         EXPECT_EQ(r.exitCode, 2) << r.dump();
         EXPECT_TRUE(r.err.contains(file)) << r.dump();
-        if (file == bad) EXPECT_TRUE(r.err.contains(QStringLiteral("文件无法正常打开：") + bad));
+        if (file == bad) {
+            EXPECT_TRUE(r.err.contains(QStringLiteral("文件无法正常打开：") + bad)) << r.dump();
+        }
     }
     EXPECT_TRUE(QDir(scratch).isEmpty());
 }
@@ -217,9 +219,9 @@ TEST_P(FullDisk, SerialNumberThatCannotBeKeptFailsTheRun) {
         "echo \"files: $(ls -A \"$1\" | tr '\\n' ' ')\"\n");
     QProcessEnvironment env = programEnvironment();
     env.insert("TMPDIR", scratch);
-    const CliResult r = runCli({"-m", "sh", "-c", script, "sh", disk, staged, KORVAN_CLI_PATH,
-                                name, chip.path()},
-                               60000, env, unshare);
+    const CliResult r =
+        runCli({"-m", "sh", "-c", script, "sh", disk, staged, KORVAN_CLI_PATH, name, chip.path()},
+               60000, env, unshare);
     if (r.exitCode == 77) GTEST_SKIP() << "no tmpfs here: " << r.dump();
     EXPECT_TRUE(chip.holds(image, 0)) << r.dump();
     EXPECT_TRUE(r.out.contains("rc=1")) << r.dump();

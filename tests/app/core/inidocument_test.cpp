@@ -1,5 +1,6 @@
 #include "core/inidocument.h"
 #include "core/inifile.h"
+#include "core/settingsfilecheck.h"
 #include "core/textcodec.h"
 #include "privateprofile.h"
 #include "testsupport.h"
@@ -124,6 +125,15 @@ TEST(IniFile, SettingsFilesThatAreTooLargeOrSpecialAreNeitherReadNorWritten) {
     EXPECT_EQ(error.kind, ktext::FileError::NotRegular);
     EXPECT_FALSE(WriteIni("Lang", "1", "x", fifo));
     EXPECT_FALSE(QFileInfo(fifo).isFile());
+
+    // Both are named at start; an absent registry file is not.
+    AppPaths paths = home.paths();
+    paths.AppPath = home.path("");
+    const QStringList refused = RefusedSettingsFiles(paths);
+    ASSERT_EQ(refused.size(), 2) << refused.join('|').toStdString();
+    EXPECT_TRUE(refused[0].contains(large));
+    EXPECT_TRUE(refused[1].contains(fifo));
+    EXPECT_TRUE(RefusedSettingsFiles(test::TempHome().paths()).isEmpty());
 }
 
 TEST(IniDocument, RemovesKeysAndSections) {
