@@ -6,9 +6,11 @@
 #include "core/codefile.h"
 #include "core/inifile.h"
 #include "core/messages.h"
+#include "core/settingsfilecheck.h"
 #include "core/taskfile.h"
 #include "core/usersettings.h"
 #include "optionchoices.h"
+#include "regularfile.h"
 #include "simchip.h"
 #include "textoutput.h"
 #include "zelsim/virtualchip.h"
@@ -166,6 +168,10 @@ bool Session::loadCode() {
         return false;
     };
     if (!QFileInfo::exists(path)) return refuse(msg::kFileMissing + path);
+    // A FIFO or a device would hang the run or read without end; say so before anything.
+    if (!ktext::IsRegularFile(path))
+        return refuse(QStringLiteral("%1：%2").arg(
+            path, msg::FileErrorCause(ktext::FileError{ktext::FileError::NotRegular, 0, path})));
     const CodeFileType type = FileTypeOf(path);
     if (type == CodeFileType::Unsupported)
         return refuse(QStringLiteral("%1 %2").arg(msg::kUnsupportedFormat, path));
@@ -179,7 +185,9 @@ bool Session::loadCode() {
         const QString what = opened.Message              ? opened.Message->Text
                              : type == CodeFileType::Mcp ? msg::kTaskUnreadable
                                                          : msg::kFileInvalid;
-        return refuse(QStringLiteral("%1：%2").arg(what, m_workspace.codeFile()));
+        // A task that failed to open never became the code file: name the file given.
+        const QString file = type == CodeFileType::Mcp ? path : m_workspace.codeFile();
+        return refuse(QStringLiteral("%1：%2").arg(what, file));
     }
     if (m_workspace.codeBuffer().empty())
         return refuse(QStringLiteral("%1：%2").arg(msg::kNoCode, m_workspace.codeFile()));
@@ -242,6 +250,7 @@ void Session::connectLanes(const jobs::JobSettings& settings) {
     if (!gang()) {
         first().connect(m_workspace, m_out, m_counter, m_clock);
         first().controller->setSettings(settings);
+        if (settings.persistSerial && m_workspace.settings().IncOpen) watchSerialSaves();
         return;
     }
     // Every port works on a copy of the settings; the serial numbers come from one pool and
@@ -313,6 +322,9 @@ bool Session::preparePorts() {
 
 int Session::run() {
     m_elapsed.start();
+    // Settings files that are too large or not files are ignored and left as they are.
+    for (const QString& refused : RefusedSettingsFiles(CurrentAppPaths()))
+        m_out.warning(QString(refused).replace(QStringLiteral("\r\n"), QStringLiteral("，")));
     if (!openDatabase())
         return finish(kExitUsage, QStringLiteral("input-error"),
                       text::DatabaseUnreadable(m_options.dbFile.isEmpty() ? zel::ResolveDbPath()
@@ -420,9 +432,11 @@ int Session::runJobs() {
     m_summary.completed = run.completed;
     if (m_workspace.settings().IncOpen && run.completed > 0)
         m_summary.nextSerial = m_workspace.settings().IncNext;
-    // A task keeps its next serial number: it is packed again with it.
-    if (m_workspace.taskMode() && m_workspace.taskModified())
-        m_workspace.SaveSettingsFile(m_workspace.settingsFile());
+    // A task keeps its next serial number: it is packed again with it, and nothing else.
+    if (m_workspace.taskMode() && m_workspace.taskModified()) keepSerialInTask();
+    // A number that could not be kept would be given again by the next run.
+    if (!m_saveFailure.isEmpty())
+        return finish(kExitJobFailed, QStringLiteral("failed"), m_saveFailure);
 
     OutcomeCode code = CodeOf(last.outcome);
     if (!m_optionError.isEmpty()) return finish(kExitUsage, QStringLiteral("input-error"), {});

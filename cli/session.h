@@ -60,7 +60,11 @@ class Session {
     void makeLaneOutputs();
     void watchSerials(PortLane& lane);
     void keepSerial(PortLane& lane, const jobs::JobResult& result);
+    // The next serial number into a task, into the file as it is on disk now; a failure is
+    // kept in m_saveFailure.
     void keepSerialInTask();
+    // One port: a serial number the settings file could not take stops the run.
+    void watchSerialSaves();
     int runGang();
     PortSummary summaryOf(const PortLane& lane) const;
 
@@ -76,6 +80,7 @@ class Session {
     std::optional<SerialPool> m_serials;
     bool m_persistSerial = false;  // the serial number goes back into the settings file
     bool m_serialsChanged = false;
+    QString m_saveFailure;        // why a serial number could not be kept; the run fails with it
     bool m_fileSettings = false;  // the settings came with a .mcu or .mcp
     bool m_fileSeries = false;    // and they name a series
     JobSummary m_summary;

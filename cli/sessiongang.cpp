@@ -1,8 +1,8 @@
 // A gang download: every port runs its own jobs on the one event loop, the serial numbers come
 // from one pool, and the run ends with a table of the ports.
 #include "clitexts.h"
-#include "core/inifile.h"
-#include "core/taskfile.h"
+#include "core/messages.h"
+#include "core/serialwriteback.h"
 #include "jobs/jobtexts.h"
 #include "jsonoutput.h"
 #include "session.h"
@@ -10,7 +10,6 @@
 
 #include <unistd.h>
 #include <QEventLoop>
-#include <QFile>
 #include <algorithm>
 
 namespace korvan::cli {
@@ -40,6 +39,11 @@ QString NoteOf(const jobs::RunResult& run) {
     if (last.reason == EndReason::SeriesRefused) return jt::kCauseSeries;
     const QString cause = CauseOf(last.reason);
     return cause.isEmpty() ? last.message : last.message + QStringLiteral("，") + cause;
+}
+
+// A message written for the message window, as one line of output.
+QString OneLine(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("，"));
 }
 
 }  // namespace
@@ -97,24 +101,34 @@ void Session::keepSerial(PortLane& lane, const jobs::JobResult& result) {
     m_workspace.settings().IncNext = m_serials->next();
     if (!m_persistSerial) return;
     m_serialsChanged = true;
-    if (!m_workspace.taskMode())
-        WriteIni(QStringLiteral("AddData"), QStringLiteral("Data"),
-                 QString::number(m_workspace.settings().IncNext), m_workspace.settingsFile());
+    if (m_workspace.taskMode()) return;
+    ktext::FileError error;
+    if (WriteBackSerialNumber(m_workspace.settingsFile(), m_workspace.settings().IncNext,
+                              m_workspace.paths().TempPath, &error))
+        return;
+    // Every port stops: a chip flashed now would get a number the next run gives again.
+    if (m_saveFailure.isEmpty()) m_saveFailure = OneLine(msg::SaveFailedText(error));
+    stop();
 }
 
 // A task is packed again with its next serial number and nothing else changed: the ports may
 // have met chips of several series, and none of them is to become the task's.
 void Session::keepSerialInTask() {
-    const QString path = m_workspace.settingsFile();
-    const QString temp = m_workspace.paths().TempPath;
-    const auto unpacked = UnpackTask(path, temp);
-    if (!unpacked) return;
-    QFile::remove(unpacked->TempFile);
-    IniDocument settings = unpacked->Task.Settings;
-    settings.removeSection(QStringLiteral("DATA"));
-    settings.write(QStringLiteral("AddData"), QStringLiteral("Data"),
-                   QString::number(m_workspace.settings().IncNext));
-    WriteTaskFile(path, settings, unpacked->Task.Code, temp);
+    ktext::FileError error;
+    if (!WriteBackSerialNumber(m_workspace.settingsFile(), m_workspace.settings().IncNext,
+                               m_workspace.paths().TempPath, &error) &&
+        m_saveFailure.isEmpty())
+        m_saveFailure = OneLine(msg::SaveFailedText(error));
+}
+
+void Session::watchSerialSaves() {
+    first().view->setOnJobEnded([this](const jobs::JobResult& result) {
+        if (result.outcome != jobs::Outcome::Success || m_workspace.taskMode()) return;
+        const auto failure = m_workspace.saveFailure();
+        if (!failure || !m_saveFailure.isEmpty()) return;
+        m_saveFailure = OneLine(failure->Text);
+        stop();
+    });
 }
 
 PortSummary Session::summaryOf(const PortLane& lane) const {
@@ -200,6 +214,8 @@ int Session::runGang() {
         m_summary.unusedSerials = m_serials->unused();
     }
     if (m_workspace.taskMode() && m_serialsChanged) keepSerialInTask();
+    if (!m_saveFailure.isEmpty())
+        return finish(kExitJobFailed, QStringLiteral("failed"), m_saveFailure);
     const int ports = static_cast<int>(m_lanes.size());
     m_summary.message = text::GangPartlyDone(succeeded, ports);
     if (succeeded == ports) return finish(kExitSuccess, QStringLiteral("success"), {});

@@ -2,7 +2,7 @@
 
 #include "core/codefile.h"
 
-#include <QFile>
+#include "regularfile.h"
 
 namespace korvan {
 
@@ -12,15 +12,18 @@ std::optional<CodeImage> ReadBinaryFile(const QString& path, LoadError* error) {
         return std::nullopt;
     };
     if (!FileUsable(path)) return fail(LoadError::NotUsable);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return fail(LoadError::Unreadable);
-    const qint64 size = file.size();
-    if (size > kMaxCodeFileSize) return fail(LoadError::TooLarge);
+    ktext::FileError why;
+    const auto bytes = ktext::ReadRegularFile(path, kMaxCodeFileSize, &why);
+    if (!bytes) {
+        if (why.kind == ktext::FileError::TooLarge) return fail(LoadError::TooLarge);
+        // Swapped for something else (or removed) since it was found usable.
+        if (why.kind != ktext::FileError::ReadFailed) return fail(LoadError::NotUsable);
+        return fail(LoadError::Unreadable);
+    }
+    if (bytes->isEmpty()) return fail(LoadError::NotUsable);
 
     CodeImage image;
-    image.Bytes.resize(static_cast<size_t>(size));
-    if (file.read(reinterpret_cast<char*>(image.Bytes.data()), size) != size)
-        return fail(LoadError::Unreadable);
+    image.Bytes.assign(bytes->begin(), bytes->end());
     image.Sum = SumOf(image.Bytes);
     if (error) *error = LoadError::None;
     return image;

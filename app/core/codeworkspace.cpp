@@ -4,7 +4,7 @@
 #include "core/codefile.h"
 #include "core/hexreader.h"
 #include "core/increment.h"
-#include "core/inifile.h"
+#include "core/serialwriteback.h"
 #include "core/taskfile.h"
 
 #include <QFile>
@@ -66,15 +66,21 @@ OpenResult CodeWorkspace::LoadUserSettings(const QString& file) {
 
 bool CodeWorkspace::SaveUserSettings(const QString& file) {
     const QString target = file.isEmpty() ? settingsFile_ : file;
+    saveError_ = {ktext::FileError::WriteFailed, 0, target};
     // A packed task is never written key by key: that would turn it into plain text.
     if (FileTypeOf(target) == CodeFileType::Mcp) return false;
-    auto doc = IniDocument::loadForUpdate(target);
+    auto doc = IniDocument::loadForUpdate(target, &saveError_);
     if (!doc) return false;
     UserSettings settings = settings_;
     // The option values of an open task are read from it but never written elsewhere.
     if (taskMode_) settings.OptionValues.clear();
     korvan::SaveUserSettings(*doc, settings, shownFile_, target);
-    return doc->save(target);
+    return doc->save(target, &saveError_);
+}
+
+std::optional<UserMessage> CodeWorkspace::saveFailure() const {
+    if (!saveError_.failed()) return std::nullopt;
+    return UserMessage{msg::SaveFailedText(saveError_), 12, {}};
 }
 
 void CodeWorkspace::SetTaskMode(bool on) {
@@ -185,8 +191,8 @@ bool CodeWorkspace::SaveSettingsFile(const QString& path) {
     // Option values go with the file even from an open task, so that a repacked task keeps
     // them.
     korvan::SaveUserSettings(doc, settings_, shownFile_, path);
-    if (FileTypeOf(path) != CodeFileType::Mcp) return doc.save(path);
-    return WriteTaskFile(path, doc, buffer_, paths_.TempPath);
+    if (FileTypeOf(path) != CodeFileType::Mcp) return doc.save(path, &saveError_);
+    return WriteTaskFile(path, doc, buffer_, paths_.TempPath, &saveError_);
 }
 
 std::optional<UserMessage> CodeWorkspace::CheckCodeLoaded() const {
@@ -196,11 +202,12 @@ std::optional<UserMessage> CodeWorkspace::CheckCodeLoaded() const {
     return std::nullopt;
 }
 
-void CodeWorkspace::AdvanceSerialNumber() {
-    if (!settings_.IncOpen) return;
+bool CodeWorkspace::AdvanceSerialNumber() {
+    if (!settings_.IncOpen) return true;
     taskModified_ = true;
     settings_.IncNext = NextSerialNumber(settings_.IncNext);
-    if (!taskMode_) WriteIni("AddData", "Data", QString::number(settings_.IncNext), settingsFile_);
+    if (taskMode_) return true;
+    return WriteBackSerialNumber(settingsFile_, settings_.IncNext, paths_.TempPath, &saveError_);
 }
 
 bool CodeWorkspace::PollCodeFileChange() {

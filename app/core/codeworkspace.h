@@ -64,7 +64,7 @@ class CodeWorkspace {
     // `keepSettings` a HEX or BIN file replaces only the code.
     OpenResult OpenCodeFile(const QString& path, bool keepSettings);
     // Writes a .mcu (settings) or .mcp (settings and code, packed); an existing file is
-    // replaced atomically or left as it was.
+    // replaced atomically or left as it was. Every save that fails says why in saveFailure().
     bool SaveSettingsFile(const QString& path);
     void SetTaskMode(bool on);
     // An empty name means the current settings file.
@@ -78,8 +78,10 @@ class CodeWorkspace {
     bool SaveAsDefault();
     UserMessage SaveAs(const QString& path);
     OpenResult RefreshBuffer();
-    // At exit: the settings back into their file, or a changed task repacked.
+    // At exit: the settings back into their file, or a task's new serial number into it.
     bool SaveOnExit();
+    // Why the last save failed (the file and the cause), to show; nothing after a good save.
+    std::optional<UserMessage> saveFailure() const;
 
     // Before a download: the message when there is no code to download.
     std::optional<UserMessage> CheckCodeLoaded() const;
@@ -87,8 +89,9 @@ class CodeWorkspace {
     // dropped (the buffer never grows by editing); the sum follows.
     void PatchCode(qsizetype address, const CodeBuffer& bytes);
     // After a successful download with the increment on: the next serial number, kept in
-    // the settings file at once unless a task is open (which is then repacked at exit).
-    void AdvanceSerialNumber();
+    // the settings file at once unless a task is open (which gets it at exit). False when the
+    // settings file could not take it (see saveFailure()): the number would be given again.
+    bool AdvanceSerialNumber();
     // The file watcher: true once when the loaded HEX or BIN file's time changed.
     bool PollCodeFileChange();
 
@@ -123,6 +126,7 @@ class CodeWorkspace {
     UserSettings settings_;
     History history_;
     QSet<QString> untrustedPrograms_;
+    ktext::FileError saveError_;
     QSet<QString> approvedPrograms_;
 };
 

@@ -2,7 +2,9 @@
 
 #include <zlib.h>
 #include <QFile>
-#include <QSaveFile>
+
+#include "atomicsave.h"
+#include "regularfile.h"
 
 namespace korvan {
 namespace {
@@ -10,22 +12,8 @@ namespace {
 constexpr int kGzipWindowBits = 16 + MAX_WBITS;
 constexpr qint64 kChunk = 64 * 1024;
 
-std::optional<QByteArray> ReadAll(const QString& path, qint64 maxSize) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > maxSize) return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return std::nullopt;
-    return bytes;
-}
-
-bool WriteAtomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+std::optional<QByteArray> ReadAll(const QString& path, qint64 maxSize, ktext::FileError* error) {
+    return ktext::ReadRegularFile(path, maxSize, error);
 }
 
 bool StartsGzipMember(const Bytef* p, uInt left) {
@@ -83,28 +71,27 @@ std::optional<QByteArray> GzipDecompress(QByteArrayView data, qint64 maxSize) {
     return out;
 }
 
-int CompFile(const QString& output, const QString& input, int level, int /*reserved*/) {
+int CompFile(const QString& output, const QString& input, int level, int /*reserved*/,
+             ktext::FileError* error) {
     // The input is a plain task image written a moment ago; the cap only guards against a
     // wrong file name.
-    const auto plain = ReadAll(input, qint64{1} << 30);
+    const auto plain = ReadAll(input, qint64{1} << 30, error);
     if (!plain) return 1;
     const auto packed = GzipCompress(*plain, level);
     if (!packed) return 2;
-    return WriteAtomically(output, *packed) ? 0 : 3;
+    return ktext::SaveFileAtomically(output, *packed, error) ? 0 : 3;
 }
 
-int DecompFile(const QString& output, const QString& input, int /*reserved*/, qint64 maxSize) {
+int DecompFile(const QString& output, const QString& input, int /*reserved*/, qint64 maxSize,
+               ktext::FileError* error) {
     // gzip never grows incompressible data by more than a small fraction.
-    const auto packed = ReadAll(input, maxSize + maxSize / 8 + 1024);
+    const auto packed = ReadAll(input, maxSize + maxSize / 8 + 1024, error);
     if (!packed) return 1;
     const auto plain = GzipDecompress(*packed, maxSize);
     if (!plain) return 2;
-    // The output is a scratch file read back at once: no need to make it durable.
-    QFile file(output);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-        file.write(*plain) == plain->size())
-        return 0;
-    file.close();
+    // A scratch file read back at once, but a full scratch folder must not pass for a task
+    // cut short, so every write is checked all the same.
+    if (ktext::SaveFileAtomically(output, *plain, error)) return 0;
     QFile::remove(output);
     return 3;
 }

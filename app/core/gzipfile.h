@@ -2,6 +2,8 @@
 // tools. Unpacking is bounded and strict: anything but complete gzip data is refused.
 #pragma once
 
+#include "fileerror.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -18,7 +20,10 @@ std::optional<QByteArray> GzipDecompress(QByteArrayView data, qint64 maxSize);
 // File forms: 0 on success, having written the complete `output`; non-zero otherwise.
 // CompFile replaces `output` atomically (it is the task itself) and leaves it untouched on
 // failure; DecompFile writes a scratch file and removes it on failure.
-int CompFile(const QString& output, const QString& input, int level, int reserved);
-int DecompFile(const QString& output, const QString& input, int reserved, qint64 maxSize);
+// Only regular files are read; `error` says why a file could not be read or written.
+int CompFile(const QString& output, const QString& input, int level, int reserved,
+             ktext::FileError* error = nullptr);
+int DecompFile(const QString& output, const QString& input, int reserved, qint64 maxSize,
+               ktext::FileError* error = nullptr);
 
 }  // namespace korvan

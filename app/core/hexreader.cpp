@@ -1,7 +1,9 @@
 #include "core/hexreader.h"
 
 #include "core/codefile.h"
+#include "regularfile.h"
 
+#include <unistd.h>
 #include <QFile>
 #include <array>
 #include <cstring>
@@ -245,8 +247,16 @@ std::optional<CodeImage> ReadIntelHexFile(const QString& path, LoadError* error)
         return std::nullopt;
     };
     if (!FileUsable(path)) return fail(LoadError::NotUsable);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return fail(LoadError::Unreadable);
+    ktext::FileError why;
+    const int fd = ktext::OpenRegularFile(path, &why);
+    if (fd < 0)
+        return fail(why.kind == ktext::FileError::ReadFailed ? LoadError::Unreadable
+                                                             : LoadError::NotUsable);
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return fail(LoadError::Unreadable);
+    }
     // Read in pieces, not mapped: a build tool may rewrite the file while it is read, and a
     // large file (the same addresses written many times) never has to fit in memory.
     IntelHexReader reader;

@@ -3,10 +3,10 @@
 #include "core/textcodec.h"
 #include "privateprofile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "atomicsave.h"
+#include "regularfile.h"
+
+#include <algorithm>
 
 namespace korvan {
 namespace {
@@ -44,46 +44,59 @@ IniDocument IniDocument::fromBytes(const QByteArray& bytes) {
     IniDocument doc;
     const qsizetype firstLf = bytes.indexOf('\n');
     doc.crlf_ = firstLf > 0 && bytes[firstLf - 1] == '\r';
-    QString text = DecodeUtf8OrGbk(bytes);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace('\r', '\n');
-    doc.lines_ = text.split('\n');
-    if (!doc.lines_.isEmpty() && doc.lines_.last().isEmpty()) doc.lines_.removeLast();
+    QByteArrayView rest(bytes);
+    if (rest.startsWith("\xEF\xBB\xBF")) rest = rest.sliced(3);
+    // Lines end in LF, CR LF or a lone CR, as for the reader.
+    while (!rest.isEmpty()) {
+        qsizetype end = 0;
+        while (end < rest.size() && rest[end] != '\n' && rest[end] != '\r') ++end;
+        const QByteArrayView raw = rest.first(end);
+        QString line = DecodeUtf8OrGbkLine(raw);
+        if (line.contains(QChar::ReplacementCharacter))
+            doc.undecodable_.insert(line, raw.toByteArray());
+        doc.lines_.append(std::move(line));
+        if (end < rest.size() && rest[end] == '\r' && end + 1 < rest.size() &&
+            rest[end + 1] == '\n')
+            ++end;
+        rest = rest.sliced(std::min(end + 1, rest.size()));
+    }
     return doc;
 }
 
-IniDocument IniDocument::load(const QString& path) {
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) return {};
-    return fromBytes(file.readAll());
+IniDocument IniDocument::load(const QString& path, ktext::FileError* error) {
+    const auto bytes = ktext::ReadRegularFile(path, kMaxSettingsFileBytes, error);
+    return bytes ? fromBytes(*bytes) : IniDocument();
 }
 
-std::optional<IniDocument> IniDocument::loadForUpdate(const QString& path) {
-    if (path.isEmpty()) return std::nullopt;
-    QFile file(path);
-    if (!file.exists()) return IniDocument();
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    return fromBytes(file.readAll());
+std::optional<IniDocument> IniDocument::loadForUpdate(const QString& path,
+                                                      ktext::FileError* error) {
+    ktext::FileError why;
+    const auto bytes = ktext::ReadRegularFile(path, kMaxSettingsFileBytes, &why);
+    if (error) *error = why;
+    if (bytes) return fromBytes(*bytes);
+    // Only an absent file may be created; one that cannot be read must never be written over.
+    if (why.kind == ktext::FileError::Missing && !path.isEmpty()) {
+        if (error) *error = {};
+        return IniDocument();
+    }
+    return std::nullopt;
 }
 
 QByteArray IniDocument::toBytes() const {
-    const QString eol = crlf_ ? QStringLiteral("\r\n") : QStringLiteral("\n");
-    QString text;
-    for (const QString& line : lines_) text += line + eol;
-    return text.toUtf8();
+    const QByteArray eol = crlf_ ? QByteArrayLiteral("\r\n") : QByteArrayLiteral("\n");
+    QByteArray bytes;
+    for (const QString& line : lines_) {
+        // A line that could not be decoded goes back as the bytes it was, so the replacement
+        // characters of its reading never reach the file.
+        const auto raw = undecodable_.constFind(line);
+        bytes += raw != undecodable_.cend() ? *raw : line.toUtf8();
+        bytes += eol;
+    }
+    return bytes;
 }
 
-bool IniDocument::save(const QString& path) const {
-    if (path.isEmpty()) return false;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const QByteArray bytes = toBytes();
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+bool IniDocument::save(const QString& path, ktext::FileError* error) const {
+    return ktext::SaveFileAtomically(path, toBytes(), error);
 }
 
 std::optional<IniDocument::Range> IniDocument::findSection(const QString& section) const {

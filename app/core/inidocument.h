@@ -4,10 +4,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
+#include "fileerror.h"
 #include "privateprofile.h"
 
 namespace korvan {
@@ -17,20 +19,27 @@ class IniDocument {
     // The longest value a read returns (the platform reads into 2048 characters, NUL included).
     static constexpr qsizetype kMaxValueLength = ktext::PrivateProfile::kMaxValueLength;
 
-    IniDocument() = default;
-    // Decodes UTF-8, or GBK when the bytes are not valid UTF-8.
-    static IniDocument fromBytes(const QByteArray& bytes);
-    // A missing or unreadable file gives an empty document.
-    static IniDocument load(const QString& path);
-    // For a read-modify-write: an absent file gives an empty document, a file that exists
-    // but cannot be read gives nothing (so that a write cannot wipe it).
-    static std::optional<IniDocument> loadForUpdate(const QString& path);
+    // Settings files are a few kilobytes; a larger file is refused, neither read nor written.
+    static constexpr qint64 kMaxSettingsFileBytes = 4 * 1024 * 1024;
 
-    // UTF-8 text; line ends as in the text that was loaded (LF for a new text).
+    IniDocument() = default;
+    // Line by line: UTF-8 where a line is valid UTF-8, GBK where it is not.
+    static IniDocument fromBytes(const QByteArray& bytes);
+    // A missing or unreadable file, one that is not a regular file, or one larger than
+    // kMaxSettingsFileBytes gives an empty document; `error` says which.
+    static IniDocument load(const QString& path, ktext::FileError* error = nullptr);
+    // For a read-modify-write: an absent file gives an empty document; a file that exists but
+    // cannot be read, is too large or is not a regular file gives nothing (so that a write
+    // can never wipe it).
+    static std::optional<IniDocument> loadForUpdate(const QString& path,
+                                                    ktext::FileError* error = nullptr);
+
+    // UTF-8 text; line ends as in the text that was loaded (LF for a new text). A line that
+    // was neither UTF-8 nor GBK and is unchanged goes back as its original bytes.
     QByteArray toBytes() const;
-    // Replaces the file atomically (a crash leaves the old file or the new one, never half of
-    // one); creates the folder when missing.
-    bool save(const QString& path) const;
+    // Replaces the file atomically: every write and fsync is checked, and on any failure
+    // (a full disk) the old file stays as it was and `error` says why. Creates the folder.
+    bool save(const QString& path, ktext::FileError* error = nullptr) const;
 
     // The value, or nothing when the section or the key is missing.
     std::optional<QString> value(const QString& section, const QString& key) const;
@@ -58,6 +67,8 @@ class IniDocument {
 
     QStringList lines_;
     bool crlf_ = false;
+    // Lines that held bytes neither UTF-8 nor GBK: their text as read -> the original bytes.
+    QHash<QString, QByteArray> undecodable_;
 };
 
 }  // namespace korvan

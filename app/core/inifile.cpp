@@ -8,7 +8,8 @@ namespace korvan {
 
 QString ReadIni(const QString& section, const QString& key, const QString& file,
                 const QString& fallback) {
-    const auto profile = ktext::PrivateProfile::load(file);
+    const auto profile = ktext::PrivateProfile::load(file, ktext::ProfileEncoding::Utf8OrGbk,
+                                                     IniDocument::kMaxSettingsFileBytes);
     return profile ? profile->read(section, key, fallback) : fallback;
 }
 

@@ -2,6 +2,8 @@
 // takes it: tens digit 1 = OK only, 2 = OK and Cancel; units digit = icon.
 #pragma once
 
+#include "fileerror.h"
+
 #include <QString>
 
 namespace korvan {
@@ -31,6 +33,37 @@ inline const QString kNotHexFile = QStringLiteral("文件中没有一条有效�
 inline const QString kFileUnreadable = QStringLiteral("文件无法读取，请检查文件的读取权限");
 // Larger (or, for HEX, reaching further) than any code image can be.
 inline const QString kFileTooLarge = QStringLiteral("文件太大（超过 16 MB），不是单片机的代码文件");
+
+// Why a file could not be read or written, after its name.
+inline QString FileErrorCause(const ktext::FileError& error) {
+    const QString system = error.systemText();
+    const QString detail = system.isEmpty() ? QString() : QStringLiteral("（%1）").arg(system);
+    switch (error.kind) {
+        case ktext::FileError::Missing:
+            return QStringLiteral("文件不存在");
+        case ktext::FileError::NotRegular:
+            return QStringLiteral("不是普通文件（FIFO、设备或文件夹），不能使用");
+        case ktext::FileError::TooLarge:
+            return QStringLiteral("文件太大，未读取也未改动");
+        case ktext::FileError::ReadFailed:
+            return QStringLiteral("文件无法读取") + detail;
+        case ktext::FileError::WriteFailed:
+            return QStringLiteral("写入失败") + detail + QStringLiteral("，原文件保持不变");
+        case ktext::FileError::None:
+            break;
+    }
+    return {};
+}
+// A save that failed: the file, and why.
+inline QString SaveFailedText(const ktext::FileError& error) {
+    return kSaveFailed + QStringLiteral("：") + error.path + QStringLiteral("\r\n") +
+           FileErrorCause(error);
+}
+// A settings file that was not read (too large, or not a regular file), and why.
+inline QString SettingsFileRefused(const ktext::FileError& error) {
+    return QStringLiteral("设置文件未使用：") + error.path + QStringLiteral("\r\n") +
+           FileErrorCause(error);
+}
 
 // Reset sequences (DTR/RTS steps and waits).
 inline QString ResetSequenceError(int position, const QString& reason) {

@@ -2,9 +2,14 @@
 
 #include "core/gzipfile.h"
 
+#include "atomicsave.h"
+#include "regularfile.h"
+
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryFile>
+#include <cerrno>
 #include <cstring>
 
 namespace korvan {
@@ -78,17 +83,28 @@ std::optional<TaskImage> ParseTaskImage(QByteArrayView image) {
     return task;
 }
 
-std::optional<UnpackedTask> UnpackTask(const QString& path, const QString& tempFolder) {
-    const QString temp = NewScratchFile(tempFolder);
-    if (temp.isEmpty()) return std::nullopt;
-    if (DecompFile(temp, path, 0, kMaxTaskImageSize) != 0) {
-        QFile::remove(temp);
+std::optional<UnpackedTask> UnpackTask(const QString& path, const QString& tempFolder,
+                                       ktext::FileError* error) {
+    // Checked before the scratch file exists, so that a FIFO or a device never gets that far.
+    ktext::FileError why;
+    if (!ktext::IsRegularFile(path)) {
+        if (error)
+            *error = {
+                QFileInfo::exists(path) ? ktext::FileError::NotRegular : ktext::FileError::Missing,
+                0, path};
         return std::nullopt;
     }
-    QFile file(temp);
+    const QString temp = NewScratchFile(tempFolder);
+    if (temp.isEmpty()) return std::nullopt;
     std::optional<TaskImage> task;
-    if (file.open(QIODevice::ReadOnly) && file.size() > 0) task = ParseTaskImage(file.readAll());
-    file.close();
+    if (DecompFile(temp, path, 0, kMaxTaskImageSize, &why) == 0) {
+        // The scratch file was written a moment ago; the image bound covers it.
+        if (const auto image = ktext::ReadRegularFile(temp, kMaxTaskImageSize, &why))
+            task = ParseTaskImage(*image);
+    }
+    // A scratch file that could not be written is the task's failure, and named so.
+    why.path = path;
+    if (error) *error = why;
     if (!task) {
         QFile::remove(temp);
         return std::nullopt;
@@ -97,16 +113,25 @@ std::optional<UnpackedTask> UnpackTask(const QString& path, const QString& tempF
 }
 
 bool WriteTaskFile(const QString& path, const IniDocument& settings, const CodeBuffer& code,
-                   const QString& tempFolder) {
+                   const QString& tempFolder, ktext::FileError* error) {
+    if (error) *error = {ktext::FileError::WriteFailed, 0, path};
     const auto image = BuildTaskImage(settings, code);
     if (!image) return false;
     const QString temp = NewScratchFile(tempFolder);
-    if (temp.isEmpty()) return false;
-    QFile plain(temp);
-    bool ok = plain.open(QIODevice::WriteOnly) && plain.write(*image) == image->size();
-    plain.close();
-    ok = ok && CompFile(path, temp, kPackLevel, 0) == 0;
+    if (temp.isEmpty()) {
+        if (error) *error = {ktext::FileError::WriteFailed, errno, path};
+        return false;
+    }
+    // Both the plain image and the packed task are checked write by write: a full scratch
+    // folder would otherwise pack a cut image, and a full disk would leave an empty task.
+    const bool ok = ktext::SaveFileAtomically(temp, *image, error) &&
+                    CompFile(path, temp, kPackLevel, 0, error) == 0;
     QFile::remove(temp);
+    if (error) {
+        if (ok) *error = {};
+        // The user saves the task; a full scratch folder is reported as the task's failure.
+        error->path = path;
+    }
     return ok;
 }
 

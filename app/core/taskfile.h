@@ -36,12 +36,15 @@ struct UnpackedTask {
 };
 
 // Unpacks the task at `path` into a new file in `tempFolder` whose name ends in ".mcup" and
-// reads it. Nothing (and no file left behind) for a file that is not a complete task.
-std::optional<UnpackedTask> UnpackTask(const QString& path, const QString& tempFolder);
+// reads it. Nothing (and no file left behind) for a file that is not a complete task; only a
+// regular file is read, and `error` says when the file could not be read at all.
+std::optional<UnpackedTask> UnpackTask(const QString& path, const QString& tempFolder,
+                                       ktext::FileError* error = nullptr);
 
 // Packs `settings` and `code` into `path`. The plain image goes to a scratch file in
-// `tempFolder`; `path` is replaced atomically by the packed file or left as it was.
+// `tempFolder`; `path` is replaced atomically by the packed file or left as it was, and then
+// `error` says why.
 bool WriteTaskFile(const QString& path, const IniDocument& settings, const CodeBuffer& code,
-                   const QString& tempFolder);
+                   const QString& tempFolder, ktext::FileError* error = nullptr);
 
 }  // namespace korvan

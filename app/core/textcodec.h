@@ -15,6 +15,7 @@ namespace korvan {
 
 using ktext::DecodeGbk;
 using ktext::DecodeUtf8OrGbk;
+using ktext::DecodeUtf8OrGbkLine;
 using ktext::EncodeGbk;
 
 }  // namespace korvan

@@ -1,6 +1,7 @@
 // The file commands of the main window on top of CodeWorkspace's primitives.
 #include "core/codefile.h"
 #include "core/codeworkspace.h"
+#include "core/serialwriteback.h"
 
 namespace korvan {
 namespace {
@@ -82,8 +83,11 @@ OpenResult CodeWorkspace::RefreshBuffer() {
 
 bool CodeWorkspace::SaveOnExit() {
     if (!taskMode_) return SaveUserSettings(settingsFile_);
+    // Only the serial number changes in a task, so only it goes back, into the task as it is
+    // on disk now.
     if (taskModified_ && FileTypeOf(settingsFile_) == CodeFileType::Mcp)
-        return SaveSettingsFile(settingsFile_);
+        return WriteBackSerialNumber(settingsFile_, settings_.IncNext, paths_.TempPath,
+                                     &saveError_);
     return true;
 }
 

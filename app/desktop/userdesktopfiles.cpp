@@ -5,11 +5,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 
+#include "atomicsave.h"
 #include "desktop/fileassociation.h"
 #include "desktop/xdgplaces.h"
+#include "regularfile.h"
 
 namespace korvan::desktop {
 
@@ -70,13 +71,10 @@ QString UserDesktopEntryFile() {
 }
 
 bool WriteIfChanged(const QString& path, const QByteArray& bytes) {
-    QFile current(path);
-    if (current.open(QIODevice::ReadOnly) && current.readAll() == bytes) return true;
-    current.close();
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return false;
-    return file.commit();
+    // These files are small; anything larger than ten times what is written is replaced.
+    const auto current = ktext::ReadRegularFile(path, bytes.size() * 10 + 4096);
+    if (current && *current == bytes) return true;
+    return ktext::SaveFileAtomically(path, bytes);
 }
 
 bool UpdateUserMimeCache() {

@@ -13,6 +13,7 @@
 #include "core/language.h"
 #include "core/programconfig.h"
 #include "core/registrystore.h"
+#include "core/settingsfilecheck.h"
 #include "main/maintexts.h"
 #include "main/messagegate.h"
 #include "ui/controls/cmd.h"
@@ -74,6 +75,11 @@ MainWindow::~MainWindow() {
 bool MainWindow::load() {
     ProgramConfig& config = Shell().Config;
     config = LoadConfig(m_workspace.paths(), config);
+    // A settings file too large or not a file was neither read nor will be written: say so.
+    if (const QStringList refused = RefusedSettingsFiles(m_workspace.paths()); !refused.isEmpty())
+        QTimer::singleShot(0, this, [this, refused] {
+            say(UserMessage{refused.join(QStringLiteral("\r\n")), 11, {}});
+        });
     m_topMost->setChecked(config.SetTop);
     showComPort(config.ComPort);
 
@@ -182,7 +188,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     QCoreApplication::processEvents();
     takeSettings();
     // Any switch means a run for a tool or a script: the user's settings stay as they were.
-    if (m_commandLine.savesSettingsAtExit()) m_workspace.SaveOnExit();
+    // A failed save says so: the file kept its old content, which the user should know.
+    if (m_commandLine.savesSettingsAtExit() && !m_workspace.SaveOnExit())
+        if (const auto failure = m_workspace.saveFailure()) say(*failure);
     m_controller->setWatching(false);
     m_port.close();
     if (!m_txtTest->text().trimmed().isEmpty()) {

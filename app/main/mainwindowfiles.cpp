@@ -61,7 +61,8 @@ void MainWindow::openDefaultFile() {
 
 void MainWindow::saveAsDefault() {
     takeSettings();
-    m_workspace.SaveAsDefault();
+    if (!m_workspace.SaveAsDefault())
+        if (const auto failure = m_workspace.saveFailure()) say(*failure);
 }
 
 void MainWindow::saveAs() {

@@ -1,11 +1,10 @@
 #include "privateprofile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
 
 #include "gbkcodec.h"
+#include "regularfile.h"
 
 namespace ktext {
 namespace {
@@ -49,13 +48,30 @@ ProfileLine ParseProfileLine(QStringView line) {
     return parsed;
 }
 
+QString DecodeUtf8OrGbkLine(QByteArrayView line) {
+    if (IsAscii(line)) return QString::fromLatin1(line);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(line);
+    if (!utf8.hasError()) return text;
+    return DecodeGbk(line);
+}
+
 QString DecodeUtf8OrGbk(QByteArrayView bytes) {
     if (IsAscii(bytes)) return QString::fromLatin1(bytes);
     if (bytes.startsWith("\xEF\xBB\xBF")) bytes = bytes.sliced(3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) return text;
-    return DecodeGbk(bytes);
+    // Line by line: one stray byte (or a line pasted from an older installation) decodes that
+    // line alone as GBK and leaves every UTF-8 line as it is.
+    QString text;
+    text.reserve(bytes.size());
+    while (!bytes.isEmpty()) {
+        // A line ends at LF or CR (the reader's line ends), which stay with it.
+        qsizetype end = 0;
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
+        text += DecodeUtf8OrGbkLine(bytes.first(end));
+        if (end < bytes.size()) text += QLatin1Char(bytes[end++]);
+        bytes = bytes.sliced(end);
+    }
+    return text;
 }
 
 PrivateProfile PrivateProfile::fromText(QStringView text) {
@@ -89,11 +105,11 @@ PrivateProfile PrivateProfile::fromBytes(QByteArrayView bytes, ProfileEncoding e
     return fromText(encoding == ProfileEncoding::Gbk ? DecodeGbk(bytes) : DecodeUtf8OrGbk(bytes));
 }
 
-std::optional<PrivateProfile> PrivateProfile::load(const QString& path, ProfileEncoding encoding) {
-    if (path.isEmpty() || !QFileInfo(path).isFile()) return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    return fromBytes(file.read(kMaxFileBytes), encoding);
+std::optional<PrivateProfile> PrivateProfile::load(const QString& path, ProfileEncoding encoding,
+                                                   qint64 maxBytes) {
+    const auto bytes = ReadRegularFile(path, maxBytes);
+    if (!bytes) return std::nullopt;
+    return fromBytes(*bytes, encoding);
 }
 
 const PrivateProfile::Section* PrivateProfile::find(QStringView section) const {

@@ -31,24 +31,29 @@ struct ProfileLine {
 };
 ProfileLine ParseProfileLine(QStringView line);
 
-// UTF-8 (a leading byte-order mark dropped) when the bytes are valid UTF-8, else GBK.
+// Line by line: UTF-8 where a line is valid UTF-8, GBK where it is not (a leading byte-order
+// mark dropped). Lines end at LF or CR; line ends are kept.
 QString DecodeUtf8OrGbk(QByteArrayView bytes);
+// One line (or any text without line ends) by the same rule.
+QString DecodeUtf8OrGbkLine(QByteArrayView line);
 
 class PrivateProfile {
   public:
     // The longest value a read returns (the platform reads into 2048 characters, NUL included).
     static constexpr qsizetype kMaxValueLength = 2047;
-    // A profile is a few kilobytes; reading stops here so that a stray huge file cannot
-    // exhaust memory.
+    // A profile is a few kilobytes (the chip database a few hundred); a larger file is not
+    // read at all, so that a stray huge file can neither exhaust memory nor be half read.
     static constexpr qint64 kMaxFileBytes = 16 * 1024 * 1024;
 
     PrivateProfile() = default;
     static PrivateProfile fromText(QStringView text);
     static PrivateProfile fromBytes(QByteArrayView bytes,
                                     ProfileEncoding encoding = ProfileEncoding::Utf8OrGbk);
-    // A missing or unreadable file (or a folder) gives nothing.
-    static std::optional<PrivateProfile> load(
-        const QString& path, ProfileEncoding encoding = ProfileEncoding::Utf8OrGbk);
+    // A missing or unreadable file, one larger than kMaxFileBytes, or anything but a regular
+    // file (a folder, a FIFO, a device) gives nothing.
+    static std::optional<PrivateProfile> load(const QString& path,
+                                              ProfileEncoding encoding = ProfileEncoding::Utf8OrGbk,
+                                              qint64 maxBytes = kMaxFileBytes);
 
     // The value, or nothing when the section or the key is missing.
     std::optional<QString> value(QStringView section, QStringView key) const;

@@ -1,5 +1,5 @@
 // The INI reader and writer on arbitrary bytes: the document agrees with the shared reader,
-// writes, and a round trip through text.
+// writes, a round trip through text, and an unchanged document written back as it was read.
 #include "core/inidocument.h"
 #include "core/usersettings.h"
 #include "privateprofile.h"
@@ -14,6 +14,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const QString& name : profile.sectionNames()) {
         for (const QString& key : profile.keys(name)) {
             if (doc.value(name, key) != profile.value(name, key)) std::abort();
+        }
+    }
+    // Written back unchanged, every value reads the same, and a line that could not be decoded
+    // never comes back as replacement characters.
+    const QByteArray unchanged = doc.toBytes();
+    if (!bytes.contains("\xEF\xBF\xBD") && unchanged.contains("\xEF\xBF\xBD")) std::abort();
+    const ktext::PrivateProfile reread = ktext::PrivateProfile::fromBytes(unchanged);
+    for (const QString& name : profile.sectionNames()) {
+        for (const QString& key : profile.keys(name)) {
+            if (reread.value(name, key) != profile.value(name, key)) std::abort();
         }
     }
     korvan::UserSettings settings;

@@ -5,10 +5,11 @@
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QSaveFile>
 #include <algorithm>
 #include <cstdint>
 
+#include "atomicsave.h"
+#include "regularfile.h"
 #include "zeldbimage.h"
 
 namespace zel {
@@ -119,14 +120,8 @@ bool InstallDb(const QString& dbPath) {
     if (dbPath.isEmpty()) return false;
     if (DbVersion(dbPath) >= kEmbeddedDbVersion) return true;
     if (!Writable(dbPath)) return false;
-    QSaveFile file(dbPath);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const QByteArray image = EmbeddedDbImage();
-    if (file.write(image) != image.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    // Checked write by write: a full disk must leave the old database, not an empty one.
+    return ktext::SaveFileAtomically(dbPath, EmbeddedDbImage());
 }
 
 InstalledDb OpenInstalledDb(const QString& path) {
@@ -239,10 +234,10 @@ QString LoadOptionFormat(const DbText& db, const QString& modelId, uint8_t serie
 }
 
 DbSnapshot LoadDbFileReusing(const QString& path) {
-    if (path.isEmpty() || !QFileInfo(path).isFile()) return EmptyDb();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return EmptyDb();
-    const QByteArray bytes = file.read(DbText::kMaxFileBytes);
+    // Only a regular file, and never more than a database can be (a FIFO would hang here).
+    const auto read = ktext::ReadRegularFile(path, DbText::kMaxFileBytes);
+    if (!read) return EmptyDb();
+    const QByteArray& bytes = *read;
     static QMutex mutex;
     static QString lastPath;
     static QByteArray lastBytes;

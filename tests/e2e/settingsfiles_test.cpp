@@ -8,6 +8,14 @@
 #include "zelsim/virtualchip.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <cerrno>
+#include <cstring>
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -118,6 +126,119 @@ INSTANTIATE_TEST_SUITE_P(Consent, ProgramFromTheFile,
                          ::testing::Values(ConsentCase{"Refused", false},
                                            ConsentCase{"Allowed", true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A task with a section KORVAN does not know and without the keys a full rewrite would add.
+korvan::IniDocument customerTask(qint64 next, const QString& order) {
+    korvan::IniDocument doc = incrementSettings(next);
+    doc.write("Customer", "Order", order);
+    return doc;
+}
+
+TEST(TaskFile, ReplacedDuringTheRunKeepsItsNewContentAndGetsOnlyTheNumber) {
+    const QString folder = newFolder();
+    const QString task = folder + "/serial.mcp";
+    const Bytes first = sampleImage(300, 31), second = sampleImage(420, 32);
+    ASSERT_TRUE(korvan::WriteTaskFile(task, customerTask(41, "A-1"),
+                                      korvan::CodeBuffer(first.begin(), first.end()),
+                                      folder + "/"));
+    zelsim::ChipOptions o = chipOptions();
+    o.bootDelayMs = 1500;  // time to replace the task while korvan-cli waits for the chip
+    Chip chip(o);
+    CliProcess cli({"download", task, "-p", chip.path()});
+    ASSERT_TRUE(cli.waitForOutput(QStringLiteral("等待启动标志..."), 30000));
+    ASSERT_TRUE(korvan::WriteTaskFile(task, customerTask(500, "B-2"),
+                                      korvan::CodeBuffer(second.begin(), second.end()),
+                                      folder + "/"));
+    const CliResult r = cli.finish(60000);
+    ASSERT_EQ(r.exitCode, 0) << r.dump();
+    EXPECT_TRUE(chip.holds(first, 0));
+    const auto now = korvan::UnpackTask(task, folder + "/");
+    ASSERT_TRUE(now);
+    QFile::remove(now->TempFile);
+    EXPECT_EQ(now->Task.Code, korvan::CodeBuffer(second.begin(), second.end()));
+    const korvan::IniDocument& settings = now->Task.Settings;
+    EXPECT_EQ(settings.read("AddData", "Data", ""), "42");
+    EXPECT_EQ(settings.read("Customer", "Order", ""), "B-2");
+    EXPECT_FALSE(settings.hasSection("UserSet")) << settings.sectionNames().join(',').toStdString();
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"serial.mcp"});
+}
+
+// Special files given as the task or configuration are refused at once, never read.
+TEST(TaskFile, FifoOrDeviceIsRefusedAndABadTaskIsNamed) {
+    const QString folder = newFolder();
+    const QString fifo = folder + "/fifo.mcp";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString zero = folder + "/zero.mcu";
+    ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(zero).constData()), 0);
+    const QString bad = folder + "/bad.mcp";
+    ASSERT_TRUE(writeFile(bad, "not a task at all"));
+    const QString scratch = newFolder();
+    QProcessEnvironment env = programEnvironment();
+    env.insert("TMPDIR", scratch);
+    for (const QString& file : {fifo, zero, bad}) {
+        const CliResult r = runCli({"download", file, "-p", "/dev/null"}, 30000, env);
+        EXPECT_EQ(r.exitCode, 2) << r.dump();
+        EXPECT_TRUE(r.err.contains(file)) << r.dump();
+        if (file == bad) {
+            EXPECT_TRUE(r.err.contains(QStringLiteral("文件无法正常打开：") + bad)) << r.dump();
+        }
+    }
+    EXPECT_TRUE(QDir(scratch).isEmpty());
+}
+
+// A full disk: the download reaches the chip, but its next serial number cannot be kept. The
+// file stays byte for byte, no temporary file is left, and the run fails with a line that says
+// so (the number would otherwise be given again). A small tmpfs in a mount namespace of its
+// own holds the file; that needs root.
+class FullDisk : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(FullDisk, SerialNumberThatCannotBeKeptFailsTheRun) {
+    if (::getuid() != 0) GTEST_SKIP() << "mounting a tmpfs needs root";
+    const QString unshare = QStandardPaths::findExecutable("unshare");
+    if (unshare.isEmpty()) GTEST_SKIP() << "no unshare";
+    const QString staged = newFolder(), disk = newFolder(), scratch = newFolder();
+    const QString name = QString::fromLatin1(GetParam());
+    const Bytes image = sampleImage(300, 33);
+    korvan::IniDocument settings = customerTask(7, "C-3");
+    if (name.endsWith(".mcu")) {
+        ASSERT_TRUE(writeFile(staged + "/code.bin", asBytes(image)));
+        settings.write("UserSet", "UserFile", "\"%AppPath%code.bin\"");
+        ASSERT_TRUE(settings.save(staged + '/' + name));
+    } else {
+        ASSERT_TRUE(korvan::WriteTaskFile(staged + '/' + name, settings,
+                                          korvan::CodeBuffer(image.begin(), image.end()),
+                                          scratch + "/"));
+    }
+    Chip chip;
+    const QString script = QStringLiteral(
+        "mount -t tmpfs -o size=256k tmpfs \"$1\" || exit 77\n"
+        "cp \"$2\"/* \"$1\"/ && dd if=/dev/zero of=\"$1/fill\" bs=4k 2>/dev/null\n"
+        "\"$3\" download \"$1/$4\" -p \"$5\"\n"
+        "echo \"rc=$?\"\n"
+        "cmp -s \"$1/$4\" \"$2/$4\" && echo intact\n"
+        "echo \"files: $(ls -A \"$1\" | tr '\\n' ' ')\"\n");
+    QProcessEnvironment env = programEnvironment();
+    env.insert("TMPDIR", scratch);
+    const CliResult r =
+        runCli({"-m", "sh", "-c", script, "sh", disk, staged, KORVAN_CLI_PATH, name, chip.path()},
+               60000, env, unshare);
+    if (r.exitCode == 77) GTEST_SKIP() << "no tmpfs here: " << r.dump();
+    EXPECT_TRUE(chip.holds(image, 0)) << r.dump();
+    EXPECT_TRUE(r.out.contains("rc=1")) << r.dump();
+    EXPECT_TRUE(r.out.contains("intact")) << r.dump();
+    const QString files = name.endsWith(".mcu") ? "code.bin fill " + name : "fill " + name;
+    EXPECT_TRUE(r.out.contains("files: " + files + " \n")) << r.dump();
+    const QString line = QStringLiteral("文件保存失败：") + disk + '/' + name;
+    EXPECT_TRUE(r.err.contains(line)) << r.dump();
+    EXPECT_TRUE(r.err.contains(QString::fromLocal8Bit(strerror(ENOSPC)))) << r.dump();
+    EXPECT_TRUE(QDir(scratch).entryList(QDir::Files | QDir::Hidden).isEmpty())
+        << QDir(scratch).entryList().join(' ').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(SettingsFiles, FullDisk, ::testing::Values("job.mcu", "job.mcp"),
+                         [](const auto& info) {
+                             return QString(info.param).replace('.', '_').toStdString();
+                         });
 
 // A database whose D1 series has a configure step list (the built-in one has none).
 QString configurableDatabase() {

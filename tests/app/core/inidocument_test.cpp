@@ -1,12 +1,15 @@
 #include "core/inidocument.h"
 #include "core/inifile.h"
+#include "core/settingsfilecheck.h"
 #include "core/textcodec.h"
 #include "privateprofile.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace korvan {
 namespace {
@@ -83,6 +86,54 @@ TEST(IniDocument, WritesGbkFilesFromOlderInstallationsBackAsUtf8) {
     const IniDocument gbk = IniDocument::fromBytes("[A]\nk=" + EncodeGbk(text) + "\n");
     EXPECT_EQ(gbk.read("A", "k", ""), text);
     EXPECT_TRUE(gbk.toBytes().contains(text.toUtf8()));
+}
+
+TEST(IniDocument, OneStrayByteSpoilsNothingAndIsNeverWrittenAsReplacementCharacters) {
+    const QString path = QString::fromUtf8("D:/固件/新建/a.hex");
+    const QByteArray stray = "Note=\xE4\xB8\xFF\xAD";  // neither UTF-8 nor GBK
+    const QByteArray bytes = "[UserSet]\nUserFile=\"" + path.toUtf8() + "\"\n" + stray +
+                             "\nOld=" + EncodeGbk(u"下载") + "\n";
+    IniDocument doc = IniDocument::fromBytes(bytes);
+    EXPECT_EQ(doc.read("UserSet", "UserFile", ""), path);
+    EXPECT_EQ(doc.read("UserSet", "Old", ""), QString::fromUtf8("下载"));
+    // Written back as read (a key written with its own value changes nothing either).
+    doc.write("UserSet", "Note", doc.read("UserSet", "Note", ""));
+    doc.write("UserSet", "MCU", "2");
+    const QByteArray out = doc.toBytes();
+    EXPECT_TRUE(out.contains(path.toUtf8()));
+    EXPECT_TRUE(out.contains(stray + '\n'));
+    EXPECT_TRUE(out.contains(QString::fromUtf8("Old=下载").toUtf8()));
+    EXPECT_FALSE(out.contains("\xEF\xBF\xBD"));  // U+FFFD in UTF-8
+}
+
+TEST(IniFile, SettingsFilesThatAreTooLargeOrSpecialAreNeitherReadNorWritten) {
+    test::TempHome home;
+    QByteArray big = "[Config]\nComPort=4\n";
+    big += QByteArray(IniDocument::kMaxSettingsFileBytes, ';');
+    const QString large = home.write("Config.ini", big);
+    ktext::FileError error;
+    EXPECT_TRUE(IniDocument::load(large, &error).isEmpty());
+    EXPECT_EQ(error.kind, ktext::FileError::TooLarge);
+    EXPECT_FALSE(IniDocument::loadForUpdate(large));
+    EXPECT_EQ(ReadIni("Config", "ComPort", large, "1"), "1");
+    EXPECT_FALSE(WriteIni("Config", "ComPort", "5", large));
+    EXPECT_EQ(test::TempHome::read(large), big);
+    // A FIFO named like the settings would hang a plain open() for ever.
+    const QString fifo = home.path("Lang.ini");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_TRUE(IniDocument::load(fifo, &error).isEmpty());
+    EXPECT_EQ(error.kind, ktext::FileError::NotRegular);
+    EXPECT_FALSE(WriteIni("Lang", "1", "x", fifo));
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+
+    // Both are named at start; an absent registry file is not.
+    AppPaths paths = home.paths();
+    paths.AppPath = home.path("");
+    const QStringList refused = RefusedSettingsFiles(paths);
+    ASSERT_EQ(refused.size(), 2) << refused.join('|').toStdString();
+    EXPECT_TRUE(refused[0].contains(large));
+    EXPECT_TRUE(refused[1].contains(fifo));
+    EXPECT_TRUE(RefusedSettingsFiles(test::TempHome().paths()).isEmpty());
 }
 
 TEST(IniDocument, RemovesKeysAndSections) {

@@ -3,7 +3,10 @@
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -142,6 +145,22 @@ TEST(TaskFile, UnpackingRefusesForeignFilesWithoutLeavingScratchFiles) {
     EXPECT_FALSE(UnpackTask(truncated, home.paths().TempPath));
     EXPECT_FALSE(UnpackTask(home.path("absent.mcp"), home.paths().TempPath));
     EXPECT_TRUE(QDir(home.paths().TempPath).isEmpty());
+}
+
+TEST(TaskFile, SpecialFilesAreRefusedAtOnceWithoutScratchFiles) {
+    test::TempHome home;
+    const QString fifo = home.path("fifo.mcp");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString zero = home.path("zero.mcp");
+    ASSERT_EQ(::symlink("/dev/zero", QFile::encodeName(zero).constData()), 0);
+    for (const QString& path : {fifo, zero}) {
+        ktext::FileError error;
+        EXPECT_FALSE(UnpackTask(path, home.paths().TempPath, &error));
+        EXPECT_EQ(error.kind, ktext::FileError::NotRegular);
+        EXPECT_FALSE(WriteTaskFile(path, SomeSettings(), SomeCode(10), home.paths().TempPath));
+    }
+    EXPECT_TRUE(QDir(home.paths().TempPath).isEmpty());
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
 }
 
 TEST(TaskFile, FailedPackingLeavesTheOldTask) {

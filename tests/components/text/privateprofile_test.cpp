@@ -154,6 +154,16 @@ TEST(ProfileEncoding, SettingsFromOlderInstallationsAreGbk) {
         text);
 }
 
+TEST(ProfileEncoding, OneStrayByteTurnsOnlyItsOwnLineToGbk) {
+    const QString path = QString::fromUtf8("D:/固件/新建/a.hex");
+    const QByteArray bytes = "[UserSet]\nUserFile=\"" + path.toUtf8() +
+                             "\"\n[Comm]\nSend=\xB2\xE2\xCA\xD4\nStray=a\xFF\n";
+    const PrivateProfile p = PrivateProfile::fromBytes(bytes);
+    EXPECT_EQ(p.read(u"UserSet", u"UserFile"), path);
+    EXPECT_EQ(p.read(u"Comm", u"Send"), QString::fromUtf8("测试"));
+    EXPECT_EQ(p.read(u"Comm", u"Stray"), QString::fromUtf8("a\uFFFD"));
+}
+
 TEST(ProfileEncoding, FallsBackToGbkAndReadsDatabasesAsGbk) {
     const QString text = QString::fromUtf8("[TYPE]\n0=ZEL51A 系列:0,10\n");
     const QByteArray gbk = ktext::EncodeGbk(text);
