@@ -155,8 +155,8 @@ ParseResult ParseArguments(const QStringList& args) {
             for (int n = 0; n < sim->count; ++n) o.simModels << sim->model;
         } else if (name == "--max-baud") {
             if (!needValue(v)) return r;
-            if (!ParseInt(v, o.maxBaud, 1200, 115200))
-                return fail(QStringLiteral("--max-baud 的值无效（1200-115200）：%1").arg(v));
+            if (!ParseInt(v, o.maxBaud, 1200, 921600))
+                return fail(QStringLiteral("--max-baud 的值无效（1200-921600）：%1").arg(v));
         } else if (name == "--wait") {
             if (!needValue(v)) return r;
             if (!ParseInt(v, o.waitSeconds, 1, 86400))
@@ -266,7 +266,8 @@ QString HelpText() {
         "  --ports A,B,...        多个串口，用逗号分隔\n"
         "  --sim MODEL[xN]        不用串口，由进程内的虚拟单片机完成任务\n"
         "                         （型号 ID 如 D103，或型号名称）；D103x4 为四片\n"
-        "  --max-baud RATE        允许的最高波特率（1200-115200，默认 115200）\n"
+        "  --max-baud RATE        允许的最高波特率（1200-921600，默认 115200；\n"
+        "                         高于 115200 时按单片机时钟选用 230400-921600）\n"
         "  --wait SECONDS         等待单片机启动的秒数（默认 30），超时即取消\n"
         "  --series INDEX         选定的单片机系列序号（默认跟随检测到的单片机）\n"
         "  --auto-series          与 --series 一起使用：下载时自动更换为检测到的系列\n"

@@ -57,7 +57,9 @@ ProgramConfig LoadConfig(const AppPaths& paths, const ProgramConfig& previous,
     ReadBool(doc, "Config", "SetTop", "False", c.SetTop);
     c.ComPort = ReadComPort(doc);
     c.DownCount = Absolute(ReadInt(doc, "Config", "DownCount", ""));
-    c.MaxBaud = Absolute(ReadInt(doc, "Config", "MaxBaud", "0"));
+    // No rate above the fastest one offered: a hand-edited value would otherwise show in the
+    // settings as a rate nobody can choose.
+    c.MaxBaud = std::min(Absolute(ReadInt(doc, "Config", "MaxBaud", "0")), kFastestMaxBaud);
     c.ErrTim = std::max(Absolute(ReadInt(doc, "Config", "ErrTim", "30")), 5);
     ReadBool(doc, "Config", "OpenRts", "True", c.OpenRts);
     c.ResetSeq = doc.read("Config", "ResetSeq", "").trimmed();

@@ -11,12 +11,15 @@ namespace korvan {
 
 // Default-constructed, every field is false or 0: the state before the first load. A
 // Boolean whose stored text is neither "True"/"False" nor a number keeps its previous value.
+// The fastest line rate the settings offer; a larger MaxBaud is read as this one.
+inline constexpr qint32 kFastestMaxBaud = 921600;
+
 struct ProgramConfig {
     // [Config]
     bool SetTop = false;
     int ComPort = 0;       // absolute value; 0 (and anything beyond 16 bits) becomes 1
     qint32 DownCount = 0;  // absolute value
-    qint32 MaxBaud = 0;    // absolute value
+    qint32 MaxBaud = 0;    // absolute value, at most kFastestMaxBaud
     qint32 ErrTim = 0;     // absolute value, at least 5
     bool OpenRts = false;
     // "ResetSeq": the reset sequence played while the chip is awaited (a preset name or steps,

@@ -8,10 +8,13 @@
 namespace korvan {
 
 const QStringList& BaudChoices() {
-    static const QStringList choices = {QStringLiteral("1200"),  QStringLiteral("4800"),
-                                        QStringLiteral("9600"),  QStringLiteral("19200"),
-                                        QStringLiteral("38400"), QStringLiteral("57600"),
-                                        QStringLiteral("115200")};
+    // The classic rates first, so their order and the default stay; the fast ones are an
+    // opt-in that the chip's clock still has to make.
+    static const QStringList choices = {QStringLiteral("1200"),   QStringLiteral("4800"),
+                                        QStringLiteral("9600"),   QStringLiteral("19200"),
+                                        QStringLiteral("38400"),  QStringLiteral("57600"),
+                                        QStringLiteral("115200"), QStringLiteral("230400"),
+                                        QStringLiteral("460800"), QStringLiteral("921600")};
     return choices;
 }
 

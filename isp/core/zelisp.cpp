@@ -24,8 +24,12 @@ constexpr size_t kNoiseLimit = 2 * cZelIsp::kNoiseKeep;
 // Shortest status payload that carries a model ID.
 constexpr int64_t kStatusUpperBound = 20;
 
-// The rates tried by StartUp, fastest first, and the limit used when the host set none.
+// The rates tried by StartUp, fastest first, and the limit used when the host set none. A host
+// that allows more than the classic top rate opts into the faster list; every other host gets
+// exactly the classic walk.
 constexpr std::array<int64_t, 7> kRates{115200, 57600, 38400, 19200, 9600, 4800, 1200};
+constexpr std::array<int64_t, 10> kFastRates{921600, 460800, 230400, 115200, 57600,
+                                             38400,  19200,  9600,   4800,   1200};
 constexpr int64_t kDefaultBaudLimit = 115200;
 // A rate within this many parts per thousand is not usable (2.9 % is the most tolerated).
 constexpr int64_t kErrorBound = 30;
@@ -210,10 +214,29 @@ void cZelIsp::StartUp(const QString& rev) {
     chooseBaud();
 }
 
+int64_t cZelIsp::baudLimit() const {
+    return m_context.Params.MaxBaud < 1200 ? kDefaultBaudLimit : m_context.Params.MaxBaud;
+}
+
+bool cZelIsp::fastRatesAllowed() const {
+    return baudLimit() > kDefaultBaudLimit;
+}
+
+std::span<const int64_t> cZelIsp::rateList() const {
+    if (fastRatesAllowed()) return kFastRates;
+    return kRates;
+}
+
+int64_t cZelIsp::fastestListedRate() const {
+    const int64_t limit = baudLimit();
+    for (int64_t rate : rateList())
+        if (rate <= limit) return rate;
+    return limit;
+}
+
 void cZelIsp::chooseBaud() {
-    const int64_t limit =
-        m_context.Params.MaxBaud < 1200 ? kDefaultBaudLimit : m_context.Params.MaxBaud;
-    for (int64_t rate : kRates) {
+    const int64_t limit = baudLimit();
+    for (int64_t rate : rateList()) {
         if (rate > limit) continue;
         QString params = CalcBaud(rate);
         if (!params.isEmpty()) {
@@ -223,6 +246,20 @@ void cZelIsp::chooseBaud() {
         }
     }
     m_context.Chip.Baud = limit;
+}
+
+bool cZelIsp::stepDownBaud() {
+    if (!fastRatesAllowed()) return false;
+    for (int64_t rate : rateList()) {
+        if (rate >= m_context.Chip.Baud) continue;
+        if (rate < kDefaultBaudLimit) return false;
+        QString params = CalcBaud(rate);
+        if (params.isEmpty()) continue;
+        m_context.Chip.Baud = rate;
+        m_baudParams = params;
+        return true;
+    }
+    return false;
 }
 
 int64_t cZelIsp::measureClock(const Bytes& status) {

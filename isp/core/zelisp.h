@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <span>
 
 namespace zel {
 
@@ -32,7 +33,8 @@ class cZelIsp {
     QString RxdData(const Bytes& bytes);
     // Decodes a status reply payload text into the context's chip record: clock, version,
     // model ID, record of the context's database, serial number and the fastest usable baud
-    // rate up to Params.MaxBaud with its BaudParams. A reply of fewer than 21
+    // rate up to Params.MaxBaud with its BaudParams (the rates above
+    // 115200 are tried only when MaxBaud is above it). A reply of fewer than 21
     // bytes is ignored.
     void StartUp(const QString& rev);
     // The raw synchronisation text "7F" (not a packet).
@@ -55,6 +57,18 @@ class cZelIsp {
     // or "" when no divisor gets within 2.9 %.
     QString CalcBaud(int64_t rate) const;
     static QString CalcBaud(int64_t cpu, int64_t rate, BaudMethod method);
+
+    // The highest rate the host allows: its MaxBaud, or 115200 when that is below 1200.
+    int64_t baudLimit() const;
+    // Whether the host opted into the rates above 115200 (a limit above it).
+    bool fastRatesAllowed() const;
+    // The fastest rate of the walk that the limit lets StartUp try, whether or not the clock
+    // makes it; the limit itself when none is listed below it.
+    int64_t fastestListedRate() const;
+    // After the line failed at the chosen rate: moves Chip.Baud and BaudParams to the next
+    // lower rate the clock makes, not below 115200. Only with the fast rates allowed; false
+    // (nothing changed) when there is no such rate.
+    bool stepDownBaud();
 
     // The parameters chosen by StartUp; kept when no rate fits. Settable for the engine's
     // own bookkeeping and tests.
@@ -88,6 +102,7 @@ class cZelIsp {
 
   private:
     void chooseBaud();
+    std::span<const int64_t> rateList() const;
 
     ZelContext& m_context;
     Bytes m_rxBuffer;        // RxBuffer

@@ -24,7 +24,7 @@ constexpr StepRule kUnknownStep{Announcement::None, false, Command::None, ReplyR
 // command it sends and how its reply is judged.
 constexpr std::array<StepRule, 10> kStepTable{{
     /* 0 identify */      {Announcement::None,    false, Command::None,         ReplyRule::SucceedAndAdvance},
-    /* 1 baud test */     {Announcement::Baud,    true,  Command::BaudTest,     ReplyRule::Advance},
+    /* 1 baud test */     {Announcement::Baud,    true,  Command::BaudTest,     ReplyRule::Advance, TimeOutRule::StepDown},
     /* 2 baud confirm */  {Announcement::None,    false, Command::BaudConfirm,  ReplyRule::SucceedAndAdvance},
     /* 3 programming */   {Announcement::None,    false, Command::EnterIsp,     ReplyRule::Advance},
     /* 4 erase */         {Announcement::Erase,   true,  Command::Erase,        ReplyRule::SucceedAndAdvance},

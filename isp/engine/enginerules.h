@@ -67,11 +67,20 @@ enum class ReplyRule {
     Options,            // "81" retry, anything else accepted
 };
 
+// What a response time-out of a step does.
+enum class TimeOutRule {
+    Resend,    // send the command again; the job's third time-out ends it
+    StepDown,  // with the fast rates allowed and the rate above 115200: the line may not hold
+               // the rate, so try the next lower rate the clock makes (no time-out counted);
+               // otherwise as Resend
+};
+
 struct StepRule {
     Announcement announcement;
     bool clearsSuccess;  // entering the step marks its phase unfinished (after announcing)
     Command command;
     ReplyRule reply;
+    TimeOutRule timeOut = TimeOutRule::Resend;
 };
 
 // The rule of a step code ("0".."9"); other codes announce and send nothing and move on.
@@ -95,6 +104,9 @@ inline constexpr int kSettlePause = 50;
 // Erase time-out: flash bytes / 8 + 800 ms.
 inline constexpr int kEraseBytesPerMs = 8;
 inline constexpr int kEraseBaseMs = 800;
+
+// A failing line steps down through the fast rates to this one, not below.
+inline constexpr long long kFallbackFloor = 115200;
 
 // The rate at which every job starts and every baud-rate command goes out.
 inline constexpr int kBootRate = 1200;

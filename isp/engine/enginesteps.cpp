@@ -102,6 +102,14 @@ void ZelEngine::showStep() {
         case Announcement::None:
             break;
         case Announcement::Baud:
+            if (m_isp.fastRatesAllowed() && m_ctx.Chip.Baud < m_isp.fastestListedRate()) {
+                // A user who asked for more should learn that the clock, not the tool, set
+                // the limit.
+                m_events.ViewInfo(events::kInfoRateLimited,
+                                  events::rateLimitedText(m_ctx.Chip.Cpu, m_isp.fastestListedRate(),
+                                                          m_ctx.Chip.Baud));
+                if (!alive(generation)) return;
+            }
             m_events.ViewInfo(events::kInfoBaud, events::baudText(m_ctx.Chip.Baud));
             break;
         case Announcement::Erase:
@@ -220,6 +228,8 @@ bool ZelEngine::lockData() {
 }
 
 void ZelEngine::onTimeOut() {
+    if (rules::RuleFor(stepCode(m_step)).timeOut == rules::TimeOutRule::StepDown && stepDownRate())
+        return;
     if (m_timeOuts == 0) m_timeOuts = rules::kTimeOutsSurvived + 1;
     if (m_timeOuts == 1) {
         finishJob(EndReason::TimedOut);
@@ -228,6 +238,19 @@ void ZelEngine::onTimeOut() {
     --m_timeOuts;
     trace(TraceKind::Stray, {}, QStringLiteral("response time-out: sending again"));
     sendStep(AfterSend::TimeOut);
+}
+
+bool ZelEngine::stepDownRate() {
+    const int64_t failed = m_ctx.Chip.Baud;
+    if (failed <= rules::kFallbackFloor || !m_isp.stepDownBaud()) return false;
+    const uint64_t generation = m_generation;
+    trace(TraceKind::Stray, {}, QStringLiteral("no answer at %1 baud: stepping down").arg(failed));
+    m_events.ViewInfo(events::kInfoRateFallback, events::rateFallbackText(failed, m_ctx.Chip.Baud));
+    if (!alive(generation)) return true;
+    m_events.ViewInfo(events::kInfoBaud, events::baudText(m_ctx.Chip.Baud));
+    if (!alive(generation)) return true;
+    sendStep(AfterSend::TimeOut);
+    return true;
 }
 
 void ZelEngine::continueSettle() {

@@ -60,6 +60,21 @@ QString baudText(int64_t baud) {
     return QStringLiteral("设置波特率：") + QString::number(baud) + QStringLiteral("bps...");
 }
 
+QString rateLimitedText(int64_t cpu, int64_t asked, int64_t usable) {
+    return QStringLiteral("单片机时钟 %1Hz 产生 %2bps 的误差超过 3%，最高可用 %3bps")
+        .arg(cpu)
+        .arg(asked)
+        .arg(usable);
+}
+
+QString rateFallbackText(int64_t failed, int64_t next) {
+    return QStringLiteral(
+               "%1bps 下单片机无有效应答（串口适配器或连线可能不支持此速率），改用 "
+               "%2bps 重试")
+        .arg(failed)
+        .arg(next);
+}
+
 QString eraseText() {
     return QStringLiteral("擦除单片机程序...");
 }

@@ -113,6 +113,7 @@ class ZelEngine {
     bool sendBlock();
     bool lockData();
     void onTimeOut();
+    bool stepDownRate();
     void continueSettle();
     QString stepCode(int index) const;
 

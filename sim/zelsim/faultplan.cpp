@@ -22,7 +22,7 @@ bool numberPair(const std::string& text, uint64_t& a, uint64_t& b) {
 
 bool FaultPlan::empty() const {
     return dropReplyTo.empty() && nakBlock.empty() && !noise && !muteSync && !unknownId &&
-           !otherSeries && !hangupAtBlock && corruptReply.empty();
+           !otherSeries && !hangupAtBlock && corruptReply.empty() && !maxLineRate;
 }
 
 bool addFault(FaultPlan& plan, const std::string& text, std::string* error) {
@@ -48,6 +48,9 @@ bool addFault(FaultPlan& plan, const std::string& text, std::string* error) {
         ok = true;
     } else if (name == "hangup" && number(arg, a) && a <= UINT32_MAX) {
         plan.hangupAtBlock = static_cast<uint32_t>(a);
+        ok = true;
+    } else if (name == "max-rate" && number(arg, a) && a >= 1200 && a <= UINT32_MAX) {
+        plan.maxLineRate = static_cast<uint32_t>(a);
         ok = true;
     } else if (name == "corrupt") {
         uint64_t offset = 0;
@@ -77,7 +80,14 @@ const char* faultHelp() {
            "  hangup=B      close the pseudo-terminal when block B arrives\n"
            "  corrupt=N[:O] flip the bits of byte O (counted from the 46 header byte;\n"
            "                default: the end byte) of the reply to packet N; N=0 is the\n"
-           "                status reply\n";
+           "                status reply\n"
+           "  max-rate=R    play an adapter that cannot run above R baud: every byte sent\n"
+           "                faster, either way, arrives as garbage\n";
+}
+
+uint8_t garbledByte(uint8_t byte) {
+    // Both frame starts are below 0x80.
+    return static_cast<uint8_t>(byte | 0x80);
 }
 
 }  // namespace zelsim

@@ -82,6 +82,7 @@ struct VirtualChip::Impl {
     std::deque<PacedByte> inbound;
     std::deque<OutboundByte> outbound;
     uint64_t unheardBytes = 0;
+    uint64_t adapterGarbledBytes = 0;
     int64_t lastInboundDueUs = 0;
     int64_t lastOutboundDueUs = 0;
     bool outputBlocked = false;
@@ -91,6 +92,10 @@ struct VirtualChip::Impl {
     }
     double bitsPerByte() const { return model && model->bootloader.evenParity ? 11.0 : 10.0; }
     double hostRate() const { return pty.hostRate().value_or(0); }
+    // Whether the adapter of the max-rate fault garbles a byte sent at `rate`.
+    bool beyondAdapter(double rate) const {
+        return options.faults.maxLineRate && rate > *options.faults.maxLineRate;
+    }
 
     bool prepare(std::string* error);
     void loop();
@@ -125,13 +130,20 @@ ChipSnapshot VirtualChip::Impl::snapshotLocked() const {
     s.session = core->session();
     s.rate = core->rate();
     s.unheardBytes = unheardBytes;
+    s.adapterGarbledBytes = adapterGarbledBytes;
     return s;
 }
 
 void VirtualChip::Impl::readHost(int64_t nowUs) {
     for (const PseudoTerminal::Arrival& a : pty.readArrivals()) {
         const double byteUs = a.rate > 0 ? bitsPerByte() * 1e6 / a.rate : 0;
+        const bool garbled = beyondAdapter(a.rate);
+        if (garbled) adapterGarbledBytes += a.bytes.size();
+        if (garbled && !a.bytes.empty())
+            log(std::to_string(a.bytes.size()) + " bytes from the host at " +
+                std::to_string(std::lround(a.rate)) + " baud arrive garbled (fault)");
         for (uint8_t b : a.bytes) {
+            if (garbled) b = garbledByte(b);
             int64_t due = nowUs;
             if (options.pace) {
                 due = std::max(nowUs, lastInboundDueUs) + static_cast<int64_t>(byteUs);
@@ -190,7 +202,13 @@ void VirtualChip::Impl::collectOutput(int64_t nowUs) {
     }
     for (Transmission& t : core->takeTransmissions()) {
         const double byteUs = bitsPerByte() * 1e6 / t.rate;
+        const bool garbled = beyondAdapter(t.rate);
+        if (garbled) adapterGarbledBytes += t.bytes.size();
+        if (garbled)
+            log(std::to_string(t.bytes.size()) + " bytes to the host at " +
+                std::to_string(std::lround(t.rate)) + " baud arrive garbled (fault)");
         for (uint8_t b : t.bytes) {
+            if (garbled) b = garbledByte(b);
             int64_t due = 0;
             if (options.pace) {
                 due = std::max(nowUs, lastOutboundDueUs) + static_cast<int64_t>(byteUs);

@@ -34,6 +34,8 @@ struct ChipSnapshot {
     // Bootloader bytes that went out while the host's line was at another rate: a receiver
     // at another rate makes nothing of them, so they never reach the host.
     uint64_t unheardBytes = 0;
+    // Bytes the max-rate fault garbled, in either direction.
+    uint64_t adapterGarbledBytes = 0;
     bool finished = false;  // the chip's thread has ended (--once, a hang-up, or stop())
 };
 

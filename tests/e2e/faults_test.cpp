@@ -16,6 +16,7 @@ struct FaultCase {
     QStringList cliArgs;  // besides the file and the port
     int exitCode;
     QString message;  // a log line the run must show
+    int baud = 0;     // the summary's rate, when the case is about it
 };
 
 // The series index of the D1 series (D103, ZELH64AD) in the built-in database.
@@ -43,6 +44,9 @@ TEST_P(Faults, EndWithTheRightMessageAndNeverFakeSuccess) {
     EXPECT_TRUE(r.logged(c.message)) << r.dump();
     const QJsonObject summary = r.summary();
     EXPECT_EQ(summary.value("exit").toInt(), r.exitCode);
+    if (c.baud != 0) {
+        EXPECT_EQ(summary.value("baud").toInt(), c.baud) << r.dump();
+    }
     if (r.exitCode == 0) {
         // --once: the chip ends after the program run, with the flash written out.
         ASSERT_TRUE(sim.waitForExit(kPatienceMs)) << sim.errorOutput().toStdString();
@@ -61,6 +65,21 @@ INSTANTIATE_TEST_SUITE_P(
     VirtualChip, Faults,
     ::testing::Values(
         FaultCase{"NoFault", {}, {}, 0, "程序下载成功"},
+        // Asked for up to 921600, an 11.0592 MHz chip makes 230400 at most.
+        FaultCase{"FastRateTheClockMakes",
+                  {"--freq", "11059200"},
+                  {"--max-baud", "921600"},
+                  0,
+                  "设置波特率：230400bps...",
+                  230400},
+        // An adapter that garbles everything above 115200: the job steps down and succeeds.
+        FaultCase{"AdapterCannotHoldTheFastRate",
+                  {"--freq", "11059200", "--fault", "max-rate=115200"},
+                  {"--max-baud", "921600"},
+                  0,
+                  "230400bps 下单片机无有效应答（串口适配器或连线可能不支持此速率），改用 "
+                  "115200bps 重试",
+                  115200},
         FaultCase{"LostReplyIsSentAgain", {"--fault", "drop=1"}, {}, 0, "程序下载成功"},
         FaultCase{"LostBlockReplyIsSentAgain", {"--fault", "drop=6"}, {}, 0, "程序下载成功"},
         FaultCase{"TwoLostRepliesAreSurvived",

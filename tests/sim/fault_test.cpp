@@ -67,6 +67,49 @@ TEST(Faults, NoisePrecedesEveryReplyButNeverLooksLikeOne) {
     EXPECT_EQ(std::count(line.begin(), header, 0x68), 0);
 }
 
+// An adapter that cannot run above 115200: at 230400 the chip's answers reach the host as
+// garbage that never starts a frame, and the host's packets reach the chip the same way.
+TEST(Faults, MaxRateGarblesEveryByteAboveTheRate) {
+    zelsim::VirtualChip chip(withFault("max-rate=115200", "D19A"));
+    ASSERT_TRUE(chip.start());
+    TestHost host(chip.slavePath());
+    ASSERT_TRUE(host.sync(2));
+    EXPECT_EQ(chip.snapshot().adapterGarbledBytes, 0u) << "1200 baud passes untouched";
+    const Bytes params = {0xC0, 0xFD, 0x3F, 0x06};  // 230400 at 11.0592 MHz
+    for (uint8_t command : {0x8F, 0x8E}) {          // the test, then the confirm: the chip switches
+        const uint64_t replies = chip.snapshot().counters.replies;
+        const uint64_t heard = chip.snapshot().counters.packets;
+        host.setRate(1200);
+        host.sendPacket(cat({{command}, params, {0x28}, command == 0x8F ? Bytes{0x83} : Bytes{}}),
+                        2);
+        ASSERT_TRUE(
+            chip.waitUntil([&](const auto& s) { return s.counters.packets == heard + 1; }, 5s));
+        host.setRate(230400);
+        ASSERT_TRUE(
+            chip.waitUntil([&](const auto& s) { return s.counters.replies == replies + 1; }, 5s));
+        const Bytes garbage = host.drain(100ms);
+        EXPECT_FALSE(garbage.empty()) << "the answer arrives, garbled";
+        for (uint8_t b : garbage) EXPECT_GE(b, 0x80);
+    }
+    const uint64_t packets = chip.snapshot().counters.packets;
+    const uint64_t garbled = chip.snapshot().adapterGarbledBytes;
+    host.sendPacket({0x50}, 2);
+    ASSERT_TRUE(
+        chip.waitUntil([&](const auto& s) { return s.adapterGarbledBytes >= garbled + 8; }, 3s));
+    EXPECT_EQ(chip.snapshot().counters.packets, packets) << "no packet heard at 230400";
+}
+
+TEST(Faults, MaxRateNeedsARate) {
+    zelsim::FaultPlan plan;
+    std::string error;
+    for (const char* bad : {"max-rate", "max-rate=", "max-rate=fast", "max-rate=1199"})
+        EXPECT_FALSE(zelsim::addFault(plan, bad, &error)) << bad;
+    EXPECT_TRUE(plan.empty());
+    ASSERT_TRUE(zelsim::addFault(plan, "max-rate=230400", &error)) << error;
+    EXPECT_EQ(plan.maxLineRate, 230400u);
+    EXPECT_FALSE(plan.empty());
+}
+
 TEST(Faults, MuteSyncNeverAnswers) {
     zelsim::VirtualChip chip(withFault("mute-sync"));
     ASSERT_TRUE(chip.start());

@@ -152,6 +152,8 @@ TEST(Line, RepliesWhileTheHostIsAtAnotherRateNeverArrive) {
 const Bytes kTimer8At115200 = {0xC0, 0xFA, 0x3F, 0x0C};
 const Bytes kTimer8At57600 = {0xC0, 0xF4, 0x3F, 0x18};
 const Bytes kTimer16At115200 = {0xFF, 0xFD, 0x00, 0x06};
+// Reload 253 with the divisor 12: 230400 at 11.0592 MHz, 460800 at 22.1184 MHz.
+const Bytes kTimer8Reload253 = {0xC0, 0xFD, 0x3F, 0x06};
 
 Bytes baudTest(const Bytes& params) {
     return cat({{0x8F}, params, {0x28, 0x83}});
@@ -165,13 +167,18 @@ struct BaudCase {
     const char* model;
     Bytes params;
     unsigned rate;
+    uint32_t frequency = 0;  // 0: the default 11.0592 MHz
+    bool pace = false;       // bytes take their time on the line
 };
 
 class BaudRate : public ::testing::TestWithParam<BaudCase> {};
 
 TEST_P(BaudRate, TestIsAnsweredAtTheNewRateAndConfirmSwitches) {
     const BaudCase& c = GetParam();
-    Synced s(c.model);
+    zelsim::ChipOptions o = fastChip(c.model);
+    if (c.frequency) o.frequency = c.frequency;
+    o.pace = c.pace;
+    Synced s(c.model, o);
     ASSERT_TRUE(s.status);
     const auto tested = s.host->baudCommand(baudTest(c.params), s.width(), c.rate);
     ASSERT_TRUE(tested);
@@ -194,9 +201,15 @@ INSTANTIATE_TEST_SUITE_P(Methods, BaudRate,
                          ::testing::Values(BaudCase{"D19A", kTimer8At115200, 115200},
                                            BaudCase{"D19A", kTimer8At57600, 57600},
                                            BaudCase{"F084", kTimer16At115200, 115200},
-                                           BaudCase{"E09A", kTimer8At115200, 115200}),
+                                           BaudCase{"E09A", kTimer8At115200, 115200},
+                                           BaudCase{"D19A", kTimer8Reload253, 230400},
+                                           BaudCase{"D19A", kTimer8Reload253, 230400, 0, true},
+                                           BaudCase{"D19A", kTimer8Reload253, 460800, 22118400,
+                                                    true}),
                          [](const auto& info) {
-                             return std::string(info.param.model) + std::to_string(info.param.rate);
+                             return std::string(info.param.model) +
+                                    std::to_string(info.param.rate) +
+                                    (info.param.pace ? "Paced" : "");
                          });
 
 TEST(BaudRateRefusals, HostAtTheWrongRateGetsNoAnswer) {

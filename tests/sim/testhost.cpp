@@ -34,6 +34,12 @@ speed_t speedFor(unsigned rate) {
             return B57600;
         case 115200:
             return B115200;
+        case 230400:
+            return B230400;
+        case 460800:
+            return B460800;
+        case 921600:
+            return B921600;
         default:
             return B0;
     }

@@ -25,4 +25,9 @@ std::optional<uint32_t> currentRate(int fd) {
     return uint32_t(tio.c_ospeed);
 }
 
+bool rateHeld(uint32_t asked, uint32_t held) {
+    const uint64_t difference = asked > held ? asked - held : held - asked;
+    return difference * 100 <= asked;
+}
+
 }  // namespace kserial

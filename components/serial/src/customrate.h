@@ -14,4 +14,9 @@ int setCustomRate(int fd, uint32_t baud);
 // The output rate the kernel holds for `fd`, in bits per second.
 std::optional<uint32_t> currentRate(int fd);
 
+// Whether a line the driver reports at `held` runs at the rate `asked` for. A driver may round
+// a rate to what its clock divides to; within 1 % the other end still reads every byte, while
+// a driver that quietly keeps another rate (115200 for 460800, say) is far outside.
+bool rateHeld(uint32_t asked, uint32_t held);
+
 }  // namespace kserial

@@ -11,6 +11,7 @@
 #include <QSocketNotifier>
 #include <cerrno>
 
+#include "customrate.h"
 #include "deviceclaim.h"
 #include "modemlinechannel.h"
 #include "portholder.h"
@@ -219,6 +220,14 @@ bool MSComm::openPort() {
             comSetCommStateFailed, e,
             QStringLiteral("cannot set %1: ").arg(m_settings.toString()) + systemErrorText(e));
     }
+    // Some drivers accept a rate and quietly keep their old one; the chip would then never
+    // hear the host.
+    if (const std::optional<uint32_t> held = currentRate(fd);
+        held && !rateHeld(m_settings.baud, *held))
+        return abandon(comSetCommStateFailed, 0,
+                       QStringLiteral("cannot set %1 baud: the driver keeps %2 baud")
+                           .arg(m_settings.baud)
+                           .arg(*held));
     if (const int e = setModemLineIfPresent(fd, TIOCM_RTS, m_rtsEnable))
         return abandon(comSystemError, e, QStringLiteral("cannot set RTS: ") + systemErrorText(e));
     if (m_dtrDriven) {

@@ -32,7 +32,10 @@ INSTANTIATE_TEST_SUITE_P(
                     ConfigCase{"ErrTim=-60\nReCount=-4\nComPort=-3\n", 3, 60, 1, 0, 0},
                     ConfigCase{"ErrTim=4x\nComPort=70000\nDownCount=-12\nMaxBaud=-115200\n", 1, 5,
                                10, 12, 115200},
-                    ConfigCase{"ComPort=&H2\nErrTim=abc\nReCount=7 times\n", 2, 5, 7, 0, 0}));
+                    ConfigCase{"ComPort=&H2\nErrTim=abc\nReCount=7 times\n", 2, 5, 7, 0, 0},
+                    ConfigCase{"MaxBaud=460800\n", 1, 30, 10, 0, 460800},
+                    ConfigCase{"MaxBaud=-921600\n", 1, 30, 10, 0, 921600},
+                    ConfigCase{"MaxBaud=3000000\n", 1, 30, 10, 0, 921600}));
 
 TEST(LoadConfig, BooleansFollowTheirDefaultsAndKeepThePreviousValueWhenMalformed) {
     test::TempHome home;

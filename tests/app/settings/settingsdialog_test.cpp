@@ -88,7 +88,7 @@ class SettingsDialogTest : public QObject {
         QCOMPARE(dialog.tabs()->TabCount(), 4);
         QCOMPARE(dialog.secondsCombo()->currentText(), QStringLiteral("30 秒"));
         QCOMPARE(dialog.baudCombo()->currentText(), QStringLiteral("19200"));
-        QCOMPARE(dialog.baudCombo()->count(), 7);
+        QCOMPARE(dialog.baudCombo()->count(), 10);  // the designed seven and three fast rates
         QCOMPARE(dialog.secondsCombo()->itemText(6), QStringLiteral("300 秒"));
         QCOMPARE(dialog.repeatCountBox()->text(), QStringLiteral("4"));
         QCOMPARE(dialog.sliderLabel(0)->text(), QStringLiteral("0.10"));
@@ -200,6 +200,28 @@ class SettingsDialogTest : public QObject {
         QCOMPARE(recorded.ideTool, std::vector<bool>{true});
         QCOMPARE(recorded.associations,
                  (std::vector<std::pair<int, bool>>{{0, false}, {1, false}}));
+    }
+
+    // The designed rates keep their order; the fast ones follow and are stored as chosen.
+    void fastRatesAreOfferedAfterTheDesignedOnesAndStored() {
+        for (const char* rate : {"230400", "460800", "921600"}) {
+            Recorded recorded;
+            SettingsDialog dialog(LoadSettingsForm(Shell().Config, false, {}),
+                                  RecordInto(recorded));
+            QStringList offered;
+            for (int i = 0; i < dialog.baudCombo()->count(); ++i)
+                offered << dialog.baudCombo()->itemText(i);
+            QCOMPARE(offered, QStringList({"1200", "4800", "9600", "19200", "38400", "57600",
+                                           "115200", "230400", "460800", "921600"}));
+            dialog.baudCombo()->setCurrentIndex(offered.indexOf(rate));
+            QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+            QCOMPARE(IniDocument::load(CurrentAppPaths().configFile()).value("Config", "MaxBaud"),
+                     QString(rate));
+            QCOMPARE(Shell().Config.MaxBaud, QString(rate).toInt());
+            // Opened again, the dialog shows the stored rate.
+            SettingsDialog again(LoadSettingsForm(Shell().Config, false, {}), RecordInto(recorded));
+            QCOMPARE(again.baudCombo()->currentText(), QString(rate));
+        }
     }
 
     void okWithTheColoursOffRestoresTheMainWindow() {

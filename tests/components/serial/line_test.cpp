@@ -7,6 +7,7 @@
 
 #include <QFile>
 
+#include "customrate.h"
 #include "mscomm.h"
 #include "ptypair.h"
 #include "termios2probe.h"
@@ -43,9 +44,25 @@ TEST_P(LineRate, IsSetOnTheDeviceAndReadsBack) {
 
 INSTANTIATE_TEST_SUITE_P(Rates, LineRate,
                          testing::Values(RateCase{1200, false}, RateCase{115200, false},
+                                         RateCase{230400, false}, RateCase{460800, false},
                                          RateCase{921600, false}, RateCase{76800, true},
                                          RateCase{250000, true}, RateCase{1234, true},
                                          RateCase{3686400, true}));
+
+// The read-back check that refuses a driver which kept another rate.
+TEST(LineRate, HeldRateMustMatchTheAskedOne) {
+    const struct {
+        uint32_t asked, held;
+        bool ok;
+    } cases[] = {
+        {230400, 230400, true},  {921600, 921600, true}, {460800, 115200, false},
+        {921600, 9600, false},   {230400, 0, false},     {230400, 232704, true},  // 1 % off
+        {230400, 232800, false}, {115200, 114048, true}, {115200, 114047, false},
+        {1200, 1200, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(kserial::rateHeld(c.asked, c.held), c.ok) << c.asked << " held " << c.held;
+}
 
 TEST(LineMode, IsRawWithTheRequestedStopBits) {
     for (int stopBits : {1, 2}) {

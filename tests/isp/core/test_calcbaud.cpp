@@ -37,6 +37,16 @@ TEST(CalcBaud, ComputesReloadValuesWithinTolerance) {
         {11059200, 0, T8, ""},
         {11059200, -9600, T16, ""},
         {0, 9600, T8, ""},
+        // The fast rates. 11.0592 MHz: 921600 and 460800 are 250 per mille off (or overflow)
+        // with every divisor; 230400 fits exactly with divisor 12.
+        {11059200, 921600, T8, ""},
+        {11059200, 460800, T8, ""},
+        {11059200, 230400, T8, "C0,FD,3F,06"},
+        {22118400, 460800, T8, "C0,FD,3F,06"},
+        {22118400, 921600, T8, ""},
+        {11059200, 230400, T16, ""},  // reload 65534.5 rounds to even: 172800 bps
+        {22118400, 230400, T16, "FF,FD,00,06"},
+        {12000000, 230400, T8, ""},  // 85 and 186 per mille
     };
     for (const auto& c : cases)
         EXPECT_EQ(cZelIsp::CalcBaud(c.cpu, c.rate, c.method), QString::fromLatin1(c.expected))

@@ -1,6 +1,8 @@
 // Decoding the chip's status reply: clock, version, model, serial number and baud choice.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "test_zelisp_support.h"
 #include "zeldb.h"
 #include "zelisp.h"
@@ -192,6 +194,19 @@ TEST_F(StartUpTest, ChoosesTheFastestUsableRate) {
         // A clock of 12 366 Hz fits no rate: the limit stays, the parameters too.
         {0xF2, 0x0000, 0, 115200, "AA,BB,CC,DD"},
         {0xF2, 0x0000, 19200, 19200, "AA,BB,CC,DD"},
+        // A limit above 115200 walks the fast list. 11 059 326 Hz makes 230400 but not more.
+        {0xF2, 0x14F0, 921600, 230400, "C0,FD,3F,06"},
+        {0xF2, 0x14F0, 460800, 230400, "C0,FD,3F,06"},
+        // 22 118 652 Hz makes 460800 with reload 253.
+        {0xF2, 0x29E6, 921600, 460800, "C0,FD,3F,06"},
+        {0xF2, 0x29E6, 300000, 230400, "C0,FA,3F,0C"},  // a limit between listed rates
+        {0xF2, 0x29E6, 115200, 115200, "C0,F4,3F,18"},
+        {0xF2, 0x29E6, 0, 115200, "C0,F4,3F,18"},
+        // The 16-bit method makes no fast rate at 11.0592 MHz: 115200 stays.
+        {0xF0, 0x14F0, 921600, 115200, "FF,FD,00,06"},
+        // 11 999 142 Hz: 230400 and 115200 are both refused, as 115200 alone is today.
+        {0xF2, 0x16B8, 230400, 57600, "C0,F3,3F,1A"},
+        {0xF2, 0x16B8, 115200, 57600, "C0,F3,3F,1A"},
     };
     for (const auto& c : cases) {
         cZelIsp isp(context);
@@ -201,6 +216,43 @@ TEST_F(StartUpTest, ChoosesTheFastestUsableRate) {
         EXPECT_EQ(context.Chip.Baud, c.baud) << int(c.series) << " limit " << c.limit;
         EXPECT_EQ(isp.BaudParams(), QString::fromLatin1(c.params))
             << int(c.series) << " limit " << c.limit;
+    }
+}
+
+struct StepDownCase {
+    uint8_t series;
+    uint16_t count;
+    int64_t limit;
+    std::vector<std::pair<int64_t, const char*>> walk;  // chosen rate, then each step down
+};
+
+// A line that fails at a fast rate moves to the next rate the clock makes, never below 115200
+// and never for a host that did not ask for the fast rates.
+TEST_F(StartUpTest, StepsDownThroughTheFastRatesOnly) {
+    const StepDownCase cases[] = {
+        {0xF2,
+         0x29E6,
+         921600,
+         {{460800, "C0,FD,3F,06"}, {230400, "C0,FA,3F,0C"}, {115200, "C0,F4,3F,18"}}},
+        {0xF2, 0x14F0, 921600, {{230400, "C0,FD,3F,06"}, {115200, "C0,FA,3F,0C"}}},
+        {0xF2, 0x29E6, 115200, {{115200, "C0,F4,3F,18"}}},
+        {0xF2, 0x16B8, 921600, {{57600, "C0,F3,3F,1A"}}},
+        {0xF0, 0x14F0, 921600, {{115200, "FF,FD,00,06"}}},
+    };
+    for (const auto& c : cases) {
+        cZelIsp isp(context);
+        context.Params.MaxBaud = c.limit;
+        isp.StartUp(text(statusPayload(c.series, 0x03, 40, c.count)));
+        for (size_t i = 0; i < c.walk.size(); ++i) {
+            if (i > 0) {
+                EXPECT_TRUE(isp.stepDownBaud()) << c.count << " step " << i;
+            }
+            EXPECT_EQ(context.Chip.Baud, c.walk[i].first) << c.count << " step " << i;
+            EXPECT_EQ(isp.BaudParams(), QString::fromLatin1(c.walk[i].second))
+                << c.count << " step " << i;
+        }
+        EXPECT_FALSE(isp.stepDownBaud()) << c.count << " limit " << c.limit;
+        EXPECT_EQ(context.Chip.Baud, c.walk.back().first) << c.count << " limit " << c.limit;
     }
 }
 
