@@ -17,6 +17,7 @@
 #include "main/terminalpage.h"
 #include "ui/controls/back.h"
 #include "ui/controls/cmd.h"
+#include "ui/controls/frame.h"
 #include "ui/controls/paint.h"
 #include "ui/controls/progress.h"
 #include "ui/controls/vtab.h"
@@ -28,6 +29,8 @@ namespace korvan {
 
 namespace {
 
+constexpr int kChipPage = 1;  // "参数检测" of the option page's tab strip
+
 // The skin frame's first size, in twips, and what the size limits add to its minimum.
 constexpr int kFrameWidthTwips = 7155;
 constexpr int kFrameHeightTwips = 5760;
@@ -36,10 +39,14 @@ constexpr int kMinHeightExtra = 301;
 constexpr int kButtonWidth = 84;
 constexpr int kButtonHeight = 26;
 constexpr int kPageMargin = 8;
+// The first tab strip's tabs narrow down to this so that all five fit at the smallest size.
+constexpr int kTabWidth = 76;
+constexpr int kNarrowestTab = 58;
+constexpr int kSmallButtonWidth = 64;
 
 // Captions in Lang.ini: the window's base (its Tag) plus each control's own Tag.
 enum LangTag {
-    kTagDown = 1,   // 1 to 4, the download buttons
+    kTagDown = 1,   // 1 to 4, the first four download buttons
     kTagCheck = 5,  // 5 and 6
     kTagOpen = 7,
     kTagTest = 8,
@@ -49,6 +56,10 @@ enum LangTag {
     kTagChecks = 14,  // 14 to 17, Check1 to Check4
     kTagRunAfter = 18,
     kTagIncrement = 19,
+    kTagResetPresets = 20,
+    kTagResetHistory = 21,
+    kTagOptionFrame = 22,
+    kTagSecondDown = 23,  // CmdDown(4), added after the numbers above were given out
 };
 
 kui::Cmd* MakeButton(QWidget* parent, const QString& caption, int tag, int width = kButtonWidth) {
@@ -103,7 +114,10 @@ void MainWindow::buildFrame() {
     buttons->setSpacing(6);
     for (kui::Cmd* cmd : m_cmdDown) buttons->addWidget(cmd);
     buttons->addSpacing(10);
-    for (kui::Cmd* cmd : m_cmdCheck) buttons->addWidget(cmd);
+    for (kui::Cmd* cmd : m_cmdCheck) {
+        buttons->addWidget(cmd);
+        cmd->setVisible(m_tab2->Selected() == kChipPage);
+    }
     buttons->addStretch(1);
     middle->addLayout(buttons);
     client->addLayout(middle, 1);
@@ -134,13 +148,18 @@ void MainWindow::buildTop(QWidget* client) {
                                                            {&maintext::kSizeLabel, m_txtSpa},
                                                            {&maintext::kChipSizeLabel, m_txtSz},
                                                            {&maintext::kFreeLabel, m_txtSize}};
-    auto* row = new QHBoxLayout;
-    for (const auto& [label, box] : sizes) {
-        row->addWidget(new QLabel(*label, client));
-        box->setMinimumWidth(70);
-        row->addWidget(box, 1);
+    // Two pairs a row: four in one row overlap at the smallest window size.
+    auto* boxes = new QGridLayout;
+    boxes->setHorizontalSpacing(6);
+    boxes->setVerticalSpacing(4);
+    for (int i = 0; i < 4; ++i) {
+        auto* caption = new QLabel(*sizes[i].first, client);
+        boxes->addWidget(caption, i / 2, (i % 2) * 2);
+        boxes->addWidget(sizes[i].second, i / 2, (i % 2) * 2 + 1);
     }
-    grid->addLayout(row, 2, 0, 1, 7);
+    boxes->setColumnStretch(1, 1);
+    boxes->setColumnStretch(3, 1);
+    grid->addLayout(boxes, 2, 0, 1, 7);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
     static_cast<QBoxLayout*>(client->layout())->addLayout(grid);
@@ -148,7 +167,8 @@ void MainWindow::buildTop(QWidget* client) {
 
 void MainWindow::buildButtons(QWidget* client) {
     for (int i = 0; i < int(m_cmdDown.size()); ++i) {
-        m_cmdDown[size_t(i)] = MakeButton(client, maintext::kDownButtons.at(i), kTagDown + i);
+        const int tag = i == 4 ? kTagSecondDown : kTagDown + i;
+        m_cmdDown[size_t(i)] = MakeButton(client, maintext::kDownButtons.at(i), tag);
         connect(m_cmdDown[size_t(i)], &kui::Cmd::Click, this, [this, i] {
             takeSettings();
             m_controller->DownloadAction(i);
@@ -166,7 +186,7 @@ void MainWindow::buildButtons(QWidget* client) {
 void MainWindow::buildTabs(QWidget* client) {
     m_tab1 = new kui::vTab(client);
     m_tab1->setProperty("Tag", kTagPages);
-    m_tab1->setTabWidth(76);
+    m_tab1->setTabWidth(kTabWidth);
     m_tab1->setTabHeight(24);
     QList<kui::vTab::TabEntry> entries;
     for (const QString& caption : maintext::kPages) entries.append({caption, true});
@@ -198,7 +218,12 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
                 tabs->PageRect().adjusted(kPageMargin, kPageMargin, -kPageMargin, -kPageMargin);
             for (QWidget* page : pages) page->setGeometry(area);
         };
-        if (watched == m_tab1) place(m_tab1, m_pages1);
+        if (watched == m_tab1) {
+            const int count = int(m_pages1.size());
+            const int fit = (m_tab1->width() - 2 * kPageMargin) / std::max(1, count);
+            m_tab1->setTabWidth(std::clamp(fit, kNarrowestTab, kTabWidth));
+            place(m_tab1, m_pages1);
+        }
         if (watched == m_tab2) place(m_tab2, m_pages2);
     }
     return QWidget::eventFilter(watched, event);
@@ -234,7 +259,14 @@ QWidget* MainWindow::buildCustomPage() {
     grid->addWidget(m_check[0], 0, 0, 1, 3);
     grid->addWidget(new QLabel(maintext::kResetLabel, page), 1, 0);
     m_txtTest = MakeBox(page, false);
-    grid->addWidget(m_txtTest, 1, 1);
+    auto* resetRow = new QHBoxLayout;
+    resetRow->setSpacing(4);
+    resetRow->addWidget(m_txtTest, 1);
+    m_cmdUset = MakeButton(page, maintext::kResetPresets, kTagResetPresets, kSmallButtonWidth);
+    m_cmdCode = MakeButton(page, maintext::kResetHistory, kTagResetHistory, kSmallButtonWidth);
+    resetRow->addWidget(m_cmdUset);
+    resetRow->addWidget(m_cmdCode);
+    grid->addLayout(resetRow, 1, 1);
     m_cmdTest = MakeButton(page, maintext::kTest, kTagTest, 70);
     grid->addWidget(m_cmdTest, 1, 2);
     connect(m_cmdTest, &kui::Cmd::Click, this, [this] {
@@ -300,14 +332,32 @@ QWidget* MainWindow::buildOptionPage() {
     m_cboMcu[1] = new QComboBox(core);
     seriesRow->addWidget(m_cboMcu[1], 1);
     coreLayout->addLayout(seriesRow);
-    if (QWidget* editor = m_control.widget()) coreLayout->addWidget(editor, 1);
+    // The frame hands the keyboard focus on to the control inside it.
+    m_optionFrame = new kui::Frame(core);
+    m_optionFrame->setObjectName(QStringLiteral("optionFrame"));
+    m_optionFrame->setProperty("Tag", kTagOptionFrame);
+    m_optionFrame->setCaption(maintext::kOptionFrame);
+    // The room inside the line and under the caption does not depend on the frame's size.
+    m_optionFrame->resize(400, 200);
+    const QRect inside = m_optionFrame->ContentsRect();
+    auto* frameLayout = new QVBoxLayout(m_optionFrame);
+    frameLayout->setContentsMargins(inside.left() + 2, inside.top() + 2, 400 - inside.right() + 1,
+                                    200 - inside.bottom() + 1);
+    if (QWidget* editor = m_control.widget()) {
+        frameLayout->addWidget(editor, 1);
+        m_optionFrame->setFocusPolicy(Qt::StrongFocus);
+        m_optionFrame->setFocusProxy(editor);
+    }
+    coreLayout->addWidget(m_optionFrame, 1);
     m_trvSet = new ChipTreeView;
-    m_trvSet->setClearAllowed(
-        [this] { return m_controller->busyState() != jobs::BusyState::Check; });
+    m_trvSet->setClearAllowed([this] { return m_cmdCheck[0]->isEnabled(); });
     m_pages2 = {core, m_trvSet, buildIncrementPage()};
     placePages(m_tab2, m_pages2);
     connect(m_tab2, &kui::vTab::TabSelected, this, [this](int index) {
         for (size_t i = 0; i < m_pages2.size(); ++i) m_pages2[i]->setVisible(int(i) == index);
+        // Checking belongs to the chip page: elsewhere its two buttons are not offered.
+        for (kui::Cmd* cmd : m_cmdCheck)
+            if (cmd) cmd->setVisible(index == kChipPage);
     });
     m_tab2->setSelected(0);
     return page;
