@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "main/datapage.h"
@@ -28,8 +29,6 @@
 namespace korvan {
 
 namespace {
-
-constexpr int kChipPage = 1;  // "参数检测" of the option page's tab strip
 
 // The skin frame's first size, in twips, and what the size limits add to its minimum.
 constexpr int kFrameWidthTwips = 7155;
@@ -71,6 +70,17 @@ kui::Cmd* MakeButton(QWidget* parent, const QString& caption, int tag, int width
     return cmd;
 }
 
+QWidget* Scrolled(QWidget* page) {
+    auto* area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->viewport()->setAutoFillBackground(false);
+    page->setAutoFillBackground(false);
+    area->setWidget(page);
+    return area;
+}
+
 QLineEdit* MakeBox(QWidget* parent, bool readOnly) {
     auto* box = new QLineEdit(parent);
     box->setReadOnly(readOnly);
@@ -107,17 +117,11 @@ void MainWindow::buildFrame() {
     middle->setSpacing(8);
     buildTabs(m_back);
     middle->addWidget(m_tab1, 1);
-    buildButtons(m_back);
     for (int i = 0; i < int(m_check.size()); ++i)
         m_check[size_t(i)]->setProperty("Tag", kTagChecks + i);
     auto* buttons = new QVBoxLayout;
     buttons->setSpacing(6);
     for (kui::Cmd* cmd : m_cmdDown) buttons->addWidget(cmd);
-    buttons->addSpacing(10);
-    for (kui::Cmd* cmd : m_cmdCheck) {
-        buttons->addWidget(cmd);
-        cmd->setVisible(m_tab2->Selected() == kChipPage);
-    }
     buttons->addStretch(1);
     middle->addLayout(buttons);
     client->addLayout(middle, 1);
@@ -184,6 +188,7 @@ void MainWindow::buildButtons(QWidget* client) {
 }
 
 void MainWindow::buildTabs(QWidget* client) {
+    buildButtons(client);
     m_tab1 = new kui::vTab(client);
     m_tab1->setProperty("Tag", kTagPages);
     m_tab1->setTabWidth(kTabWidth);
@@ -197,7 +202,9 @@ void MainWindow::buildTabs(QWidget* client) {
     m_terminalPage = new TerminalPage(m_port, m_clock);
     m_terminalPage->setBusyCheck([this] { return jobRunning(); });
     m_dataPage->setReceiveBox(m_terminalPage->receiveBox());
-    m_pages1 = {buildLogPage(), buildCustomPage(), buildOptionPage(), m_dataPage, m_terminalPage};
+    // The pages with many rows scroll at small window sizes rather than squeeze their rows.
+    m_pages1 = {buildLogPage(), Scrolled(buildCustomPage()), buildOptionPage(), m_dataPage,
+                Scrolled(m_terminalPage)};
     placePages(m_tab1, m_pages1);
     connect(m_tab1, &kui::vTab::TabSelected, this, [this](int index) {
         for (size_t i = 0; i < m_pages1.size(); ++i) m_pages1[i]->setVisible(int(i) == index);
@@ -219,8 +226,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             for (QWidget* page : pages) page->setGeometry(area);
         };
         if (watched == m_tab1) {
-            const int count = int(m_pages1.size());
-            const int fit = (m_tab1->width() - 2 * kPageMargin) / std::max(1, count);
+            const int count = std::max(1, int(m_pages1.size()));
+            const int room = m_tab1->width() - m_tab1->TabLeft() - kPageMargin;
+            const int fit = room / count - m_tab1->TabStep();
             m_tab1->setTabWidth(std::clamp(fit, kNarrowestTab, kTabWidth));
             place(m_tab1, m_pages1);
         }
@@ -351,13 +359,23 @@ QWidget* MainWindow::buildOptionPage() {
     coreLayout->addWidget(m_optionFrame, 1);
     m_trvSet = new ChipTreeView;
     m_trvSet->setClearAllowed([this] { return m_cmdCheck[0]->isEnabled(); });
-    m_pages2 = {core, m_trvSet, buildIncrementPage()};
+    // Checking belongs to the chip page: its two buttons are shown with it and nowhere else.
+    auto* chipPage = new QWidget;
+    auto* chipLayout = new QVBoxLayout(chipPage);
+    chipLayout->setContentsMargins(0, 0, 0, 0);
+    chipLayout->setSpacing(4);
+    chipLayout->addWidget(m_trvSet, 1);
+    auto* checkRow = new QHBoxLayout;
+    checkRow->addStretch(1);
+    for (kui::Cmd* cmd : m_cmdCheck) {
+        cmd->setParent(chipPage);
+        checkRow->addWidget(cmd);
+    }
+    chipLayout->addLayout(checkRow);
+    m_pages2 = {core, chipPage, buildIncrementPage()};
     placePages(m_tab2, m_pages2);
     connect(m_tab2, &kui::vTab::TabSelected, this, [this](int index) {
         for (size_t i = 0; i < m_pages2.size(); ++i) m_pages2[i]->setVisible(int(i) == index);
-        // Checking belongs to the chip page: elsewhere its two buttons are not offered.
-        for (kui::Cmd* cmd : m_cmdCheck)
-            if (cmd) cmd->setVisible(index == kChipPage);
     });
     m_tab2->setSelected(0);
     return page;

@@ -499,7 +499,7 @@ class MainWindowTest : public QObject {
         QVERIFY(window);
         window->selectOptionPage(page);
         for (int i : {jobs::JobController::kCheck, jobs::JobController::kCancelCheck})
-            QCOMPARE(!window->checkButton(i)->isHidden(), shown);
+            QCOMPARE(window->checkButton(i)->isVisibleTo(window), shown);
     }
 
     // The tree is cleared by a double click only while a check could be started.
@@ -596,7 +596,16 @@ class MainWindowTest : public QObject {
         const QFontMetrics metrics(window->sumBox()->font());
         QVERIFY(window->sumBox()->width() > metrics.horizontalAdvance(QStringLiteral("0000000A")));
         kui::vTab* tabs = window->pageTabs();
-        QVERIFY(tabs->TabWidth() * tabs->TabList().size() <= tabs->width());
+        const int count = int(tabs->TabList().size());
+        QVERIFY(tabs->TabLeft() + count * tabs->TabWidth() + (count - 1) * tabs->TabStep() <=
+                tabs->width());
+        // The buttons beside the pages keep their height and their distance.
+        for (int i = 0; i < 4; ++i) {
+            const QRect upper = window->downButton(i)->geometry();
+            const QRect lower = window->downButton(i + 1)->geometry();
+            QVERIFY(upper.bottom() < lower.top());
+            QCOMPARE(lower.height(), upper.height());
+        }
     }
 
     void viewMenuSelectsTheOptionPages() {
