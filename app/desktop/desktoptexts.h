@@ -9,4 +9,10 @@ namespace korvan::desktop::text {
 inline const QString kSettingsFileType = QStringLiteral("MCU 配置文件");
 inline const QString kTaskFileType = QStringLiteral("MCU 下载任务");
 
+// The Tools menu's calculator when none of the usual ones is installed.
+inline const QString kNoCalculator = QStringLiteral(
+    "未找到计算器程序<br>请安装 gnome-calculator、kcalc、galculator 或 xcalc 后再试");
+// The maker's support page, opened from the Help menu.
+inline const QString kSupportPage = QStringLiteral("https://vornhelm.example/korvan/support");
+
 }  // namespace korvan::desktop::text

@@ -18,13 +18,17 @@ inline const QStringList kOptionPages = {QStringLiteral("内核选项"), QString
 // Buttons.
 inline const QString kOpen = QStringLiteral("打开(&O)");
 inline const QStringList kDownButtons = {QStringLiteral("下载(&D)"), QStringLiteral("重复(&R)"),
-                                         QStringLiteral("取消(&C)"), QStringLiteral("配置(&S)")};
+                                         QStringLiteral("取消(&C)"), QStringLiteral("配置(&S)"),
+                                         QStringLiteral("常用(&N)")};
 inline const QString kCheck = QStringLiteral("检测(&K)");
 inline const QString kCancelCheck = QStringLiteral("取消(&X)");
 inline const QString kTest = QStringLiteral("测试(&T)");
 inline const QString kBrowseProgram = QStringLiteral("浏览(&B)");
 inline const QString kBrowseParameters = QStringLiteral("浏览(&W)");
 inline const QString kRun = QStringLiteral("运行(&R)");
+// Beside the reset command: the port-settings presets and the command history.
+inline const QString kResetPresets = QStringLiteral("协议(&L)");
+inline const QString kResetHistory = QStringLiteral("历史(&I)");
 
 // Check boxes and field labels.
 inline const QString kUseReset = QStringLiteral("使用软启动命令(&U)");
@@ -69,7 +73,7 @@ inline const QString kFileHistory = QStringLiteral("历史文件记录");
 inline const QString kCommandHistory = QStringLiteral("历史命令记录");
 inline const QString kSaveAs = QStringLiteral("另存为(&A)...");
 inline const QString kExit = QStringLiteral("退出(&X)");
-inline const QString kEmptyHistory = QStringLiteral("(空)");
+inline const QString kEmptyHistory = QStringLiteral("&1 暂无记录");
 inline const QString kFind = QStringLiteral("查找(&F)");
 // The serial terminal.
 inline const QString kTerminalSend = QStringLiteral("发送(&N)");
@@ -90,18 +94,22 @@ inline const QString kClearReceive = QStringLiteral("清空接收区");
 inline const QString kFindTitle = QStringLiteral("数据查找");
 inline const QString kFindPrompt = QStringLiteral("输入要查找的数据：");
 inline const QString kFindDone = QStringLiteral("已全部查找完毕");
-inline const QString kSettings = QStringLiteral("选项(&O)...");
+inline const QString kSettings = QStringLiteral("选项(&O)");
 inline const QString kSkins = QStringLiteral("皮肤");
 inline const QString kDefaultSkin = QStringLiteral("默认界面");
-inline const QStringList kBuiltInSkins = {QStringLiteral("蓝色经典"), QStringLiteral("石墨灰")};
-inline const QString kCalculator = QStringLiteral("计算器(&C)");
+inline const QString kCalculator = QStringLiteral("计算器");
 inline const QString kTopMost = QStringLiteral("窗口置顶");
-inline const QString kIdeEntry = QStringLiteral("添加到 IDE 工具菜单");
-inline const QString kHelpTopics = QStringLiteral("帮助主题(&H)");
-inline const QString kAbout = QStringLiteral("关于 KORVAN(&A)...");
+inline const QString kIdeEntry = QStringLiteral("Keil 嵌入设置");
+inline const QString kHelpTopics = QStringLiteral("帮助");
+inline const QString kSupport = QStringLiteral("技术支持");
+inline const QString kAbout = QStringLiteral("关于(&A)...");
 inline const QString kPortPrefix = QStringLiteral("COM");
 inline const QString kPortsRefresh = QStringLiteral("更新端口");
 inline const QString kPortPresets = QStringLiteral("常用协议  ");
+
+// The option page: the frame around the ISP control's option editor.
+inline const QString kOptionFrame =
+    QStringLiteral("内核选项 - 若MCU不支持下面(部分或全部)参数则自动忽略");
 
 // Dialogs.
 inline const QString kSaveAsTitle = QStringLiteral("另存为");

@@ -81,7 +81,9 @@ bool MainWindow::load() {
             say(UserMessage{refused.join(QStringLiteral("\r\n")), 11, {}});
         });
     m_topMost->setChecked(config.SetTop);
+    // The port map of Config.ini is read when a port is first set, before the menu lists.
     showComPort(config.ComPort);
+    listPorts();
 
     jobs::JobSettings settings;
     settings.errTim = config.ErrTim;
@@ -230,9 +232,13 @@ void MainWindow::chooseSkin(int index) {
     } else {
         Shell().SkinIndex = index - 2;
     }
-    if (index < m_skinActions.size()) m_skinActions[index]->setChecked(true);
+    // The menu holds the default look first, then the engine's skins.
+    const int entry = index < 2 ? 0 : index - 1;
+    if (entry < m_skinActions.size()) m_skinActions[entry]->setChecked(true);
     applySkin();
-    if (index >= 2) WriteAppRegistry(QStringLiteral("UCSK"), quint32(index - 2));
+    // A number no engine skin has keeps the default look at the next start.
+    WriteAppRegistry(QStringLiteral("UCSK"),
+                     index >= 2 ? QString::number(index - 2) : QStringLiteral("-1"));
 }
 
 void MainWindow::applySkin() {

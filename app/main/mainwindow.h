@@ -33,6 +33,7 @@ class IZelIsp;
 namespace kui {
 class Back;
 class Cmd;
+class Frame;
 class Progress;
 class Skin;
 class VsMenu;
@@ -82,6 +83,10 @@ class MainWindow : public QWidget, private jobs::JobView {
     kui::Cmd* downButton(int index) const { return m_cmdDown.at(size_t(index)); }
     kui::Cmd* checkButton(int index) const { return m_cmdCheck.at(size_t(index - 1)); }
     kui::Cmd* openButton() const { return m_cmdOpen; }
+    kui::Cmd* presetButton() const { return m_cmdUset; }
+    kui::Cmd* historyButton() const { return m_cmdCode; }
+    kui::Frame* optionFrame() const { return m_optionFrame; }
+    QMenu* commandHistoryMenu() const { return m_commandHistory; }
     QListView* logView() const { return m_lsvLog; }
     QLineEdit* fileBox() const { return m_txtFile; }
     QLineEdit* sumBox() const { return m_txtXor; }
@@ -132,7 +137,9 @@ class MainWindow : public QWidget, private jobs::JobView {
     // Ports (mainwindowports.cpp).
     void buildPortMenu(QMenu* menu);
     void showComPort(int number);
+    // The menu as the devices are now: probing opens each port, listing only looks.
     void refreshPorts();
+    void listPorts();
     void popPortMenu();
 
     // File flows (mainwindowfiles.cpp).
@@ -215,7 +222,7 @@ class MainWindow : public QWidget, private jobs::JobView {
     QLineEdit* m_txtSpa = nullptr;
     QLineEdit* m_txtSz = nullptr;
     QLineEdit* m_txtSize = nullptr;
-    std::array<kui::Cmd*, 4> m_cmdDown{};
+    std::array<kui::Cmd*, 5> m_cmdDown{};
     std::array<kui::Cmd*, 2> m_cmdCheck{};
     kui::vTab* m_tab1 = nullptr;
     kui::vTab* m_tab2 = nullptr;
@@ -231,6 +238,8 @@ class MainWindow : public QWidget, private jobs::JobView {
     QLineEdit* m_txtTest = nullptr;
     QComboBox* m_cboResetSeq = nullptr;  // the reset sequence, kept in [Config] ResetSeq
     kui::Cmd* m_cmdTest = nullptr;
+    kui::Cmd* m_cmdUset = nullptr;  // pops the port-settings presets up
+    kui::Cmd* m_cmdCode = nullptr;  // pops the command history up
     QCheckBox* m_chkExe = nullptr;
     std::array<QLineEdit*, 2> m_txtExe{};
     QComboBox* m_combo3 = nullptr;
@@ -240,12 +249,14 @@ class MainWindow : public QWidget, private jobs::JobView {
     QLineEdit* m_incFormat = nullptr;
     QLineEdit* m_incNext = nullptr;
     ChipTreeView* m_trvSet = nullptr;
+    kui::Frame* m_optionFrame = nullptr;
 
     QMenu* m_fileMenu = nullptr;
     QMenu* m_fileHistory = nullptr;
     QMenu* m_commandHistory = nullptr;
     QMenu* m_skinMenu = nullptr;
     QMenu* m_portMenu = nullptr;
+    QMenu* m_presetMenu = nullptr;
     QAction* m_refreshSeparator = nullptr;
     QAction* m_refreshPorts = nullptr;
     QList<QAction*> m_taskHidden;  // visible only outside task mode

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "main/datapage.h"
@@ -17,6 +18,7 @@
 #include "main/terminalpage.h"
 #include "ui/controls/back.h"
 #include "ui/controls/cmd.h"
+#include "ui/controls/frame.h"
 #include "ui/controls/paint.h"
 #include "ui/controls/progress.h"
 #include "ui/controls/vtab.h"
@@ -36,10 +38,14 @@ constexpr int kMinHeightExtra = 301;
 constexpr int kButtonWidth = 84;
 constexpr int kButtonHeight = 26;
 constexpr int kPageMargin = 8;
+// The first tab strip's tabs narrow down to this so that all five fit at the smallest size.
+constexpr int kTabWidth = 76;
+constexpr int kNarrowestTab = 58;
+constexpr int kSmallButtonWidth = 64;
 
 // Captions in Lang.ini: the window's base (its Tag) plus each control's own Tag.
 enum LangTag {
-    kTagDown = 1,   // 1 to 4, the download buttons
+    kTagDown = 1,   // 1 to 4, the first four download buttons
     kTagCheck = 5,  // 5 and 6
     kTagOpen = 7,
     kTagTest = 8,
@@ -49,6 +55,10 @@ enum LangTag {
     kTagChecks = 14,  // 14 to 17, Check1 to Check4
     kTagRunAfter = 18,
     kTagIncrement = 19,
+    kTagResetPresets = 20,
+    kTagResetHistory = 21,
+    kTagOptionFrame = 22,
+    kTagSecondDown = 23,  // CmdDown(4), added after the numbers above were given out
 };
 
 kui::Cmd* MakeButton(QWidget* parent, const QString& caption, int tag, int width = kButtonWidth) {
@@ -58,6 +68,17 @@ kui::Cmd* MakeButton(QWidget* parent, const QString& caption, int tag, int width
     cmd->setCaption(caption);
     cmd->setFixedSize(width, kButtonHeight);
     return cmd;
+}
+
+QWidget* Scrolled(QWidget* page) {
+    auto* area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->viewport()->setAutoFillBackground(false);
+    page->setAutoFillBackground(false);
+    area->setWidget(page);
+    return area;
 }
 
 QLineEdit* MakeBox(QWidget* parent, bool readOnly) {
@@ -96,14 +117,11 @@ void MainWindow::buildFrame() {
     middle->setSpacing(8);
     buildTabs(m_back);
     middle->addWidget(m_tab1, 1);
-    buildButtons(m_back);
     for (int i = 0; i < int(m_check.size()); ++i)
         m_check[size_t(i)]->setProperty("Tag", kTagChecks + i);
     auto* buttons = new QVBoxLayout;
     buttons->setSpacing(6);
     for (kui::Cmd* cmd : m_cmdDown) buttons->addWidget(cmd);
-    buttons->addSpacing(10);
-    for (kui::Cmd* cmd : m_cmdCheck) buttons->addWidget(cmd);
     buttons->addStretch(1);
     middle->addLayout(buttons);
     client->addLayout(middle, 1);
@@ -134,13 +152,18 @@ void MainWindow::buildTop(QWidget* client) {
                                                            {&maintext::kSizeLabel, m_txtSpa},
                                                            {&maintext::kChipSizeLabel, m_txtSz},
                                                            {&maintext::kFreeLabel, m_txtSize}};
-    auto* row = new QHBoxLayout;
-    for (const auto& [label, box] : sizes) {
-        row->addWidget(new QLabel(*label, client));
-        box->setMinimumWidth(70);
-        row->addWidget(box, 1);
+    // Two pairs a row: four in one row overlap at the smallest window size.
+    auto* boxes = new QGridLayout;
+    boxes->setHorizontalSpacing(6);
+    boxes->setVerticalSpacing(4);
+    for (int i = 0; i < 4; ++i) {
+        auto* caption = new QLabel(*sizes[i].first, client);
+        boxes->addWidget(caption, i / 2, (i % 2) * 2);
+        boxes->addWidget(sizes[i].second, i / 2, (i % 2) * 2 + 1);
     }
-    grid->addLayout(row, 2, 0, 1, 7);
+    boxes->setColumnStretch(1, 1);
+    boxes->setColumnStretch(3, 1);
+    grid->addLayout(boxes, 2, 0, 1, 7);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(2, 1);
     static_cast<QBoxLayout*>(client->layout())->addLayout(grid);
@@ -148,7 +171,8 @@ void MainWindow::buildTop(QWidget* client) {
 
 void MainWindow::buildButtons(QWidget* client) {
     for (int i = 0; i < int(m_cmdDown.size()); ++i) {
-        m_cmdDown[size_t(i)] = MakeButton(client, maintext::kDownButtons.at(i), kTagDown + i);
+        const int tag = i == 4 ? kTagSecondDown : kTagDown + i;
+        m_cmdDown[size_t(i)] = MakeButton(client, maintext::kDownButtons.at(i), tag);
         connect(m_cmdDown[size_t(i)], &kui::Cmd::Click, this, [this, i] {
             takeSettings();
             m_controller->DownloadAction(i);
@@ -164,9 +188,10 @@ void MainWindow::buildButtons(QWidget* client) {
 }
 
 void MainWindow::buildTabs(QWidget* client) {
+    buildButtons(client);
     m_tab1 = new kui::vTab(client);
     m_tab1->setProperty("Tag", kTagPages);
-    m_tab1->setTabWidth(76);
+    m_tab1->setTabWidth(kTabWidth);
     m_tab1->setTabHeight(24);
     QList<kui::vTab::TabEntry> entries;
     for (const QString& caption : maintext::kPages) entries.append({caption, true});
@@ -177,7 +202,9 @@ void MainWindow::buildTabs(QWidget* client) {
     m_terminalPage = new TerminalPage(m_port, m_clock);
     m_terminalPage->setBusyCheck([this] { return jobRunning(); });
     m_dataPage->setReceiveBox(m_terminalPage->receiveBox());
-    m_pages1 = {buildLogPage(), buildCustomPage(), buildOptionPage(), m_dataPage, m_terminalPage};
+    // The pages with many rows scroll at small window sizes rather than squeeze their rows.
+    m_pages1 = {buildLogPage(), Scrolled(buildCustomPage()), buildOptionPage(), m_dataPage,
+                Scrolled(m_terminalPage)};
     placePages(m_tab1, m_pages1);
     connect(m_tab1, &kui::vTab::TabSelected, this, [this](int index) {
         for (size_t i = 0; i < m_pages1.size(); ++i) m_pages1[i]->setVisible(int(i) == index);
@@ -198,7 +225,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
                 tabs->PageRect().adjusted(kPageMargin, kPageMargin, -kPageMargin, -kPageMargin);
             for (QWidget* page : pages) page->setGeometry(area);
         };
-        if (watched == m_tab1) place(m_tab1, m_pages1);
+        if (watched == m_tab1) {
+            const int count = std::max(1, int(m_pages1.size()));
+            const int room = m_tab1->width() - m_tab1->TabLeft() - kPageMargin;
+            const int fit = room / count - m_tab1->TabStep();
+            m_tab1->setTabWidth(std::clamp(fit, kNarrowestTab, kTabWidth));
+            place(m_tab1, m_pages1);
+        }
         if (watched == m_tab2) place(m_tab2, m_pages2);
     }
     return QWidget::eventFilter(watched, event);
@@ -234,7 +267,14 @@ QWidget* MainWindow::buildCustomPage() {
     grid->addWidget(m_check[0], 0, 0, 1, 3);
     grid->addWidget(new QLabel(maintext::kResetLabel, page), 1, 0);
     m_txtTest = MakeBox(page, false);
-    grid->addWidget(m_txtTest, 1, 1);
+    auto* resetRow = new QHBoxLayout;
+    resetRow->setSpacing(4);
+    resetRow->addWidget(m_txtTest, 1);
+    m_cmdUset = MakeButton(page, maintext::kResetPresets, kTagResetPresets, kSmallButtonWidth);
+    m_cmdCode = MakeButton(page, maintext::kResetHistory, kTagResetHistory, kSmallButtonWidth);
+    resetRow->addWidget(m_cmdUset);
+    resetRow->addWidget(m_cmdCode);
+    grid->addLayout(resetRow, 1, 1);
     m_cmdTest = MakeButton(page, maintext::kTest, kTagTest, 70);
     grid->addWidget(m_cmdTest, 1, 2);
     connect(m_cmdTest, &kui::Cmd::Click, this, [this] {
@@ -300,11 +340,39 @@ QWidget* MainWindow::buildOptionPage() {
     m_cboMcu[1] = new QComboBox(core);
     seriesRow->addWidget(m_cboMcu[1], 1);
     coreLayout->addLayout(seriesRow);
-    if (QWidget* editor = m_control.widget()) coreLayout->addWidget(editor, 1);
+    // The frame hands the keyboard focus on to the control inside it.
+    m_optionFrame = new kui::Frame(core);
+    m_optionFrame->setObjectName(QStringLiteral("optionFrame"));
+    m_optionFrame->setProperty("Tag", kTagOptionFrame);
+    m_optionFrame->setCaption(maintext::kOptionFrame);
+    // The room inside the line and under the caption does not depend on the frame's size.
+    m_optionFrame->resize(400, 200);
+    const QRect inside = m_optionFrame->ContentsRect();
+    auto* frameLayout = new QVBoxLayout(m_optionFrame);
+    frameLayout->setContentsMargins(inside.left() + 2, inside.top() + 2, 400 - inside.right() + 1,
+                                    200 - inside.bottom() + 1);
+    if (QWidget* editor = m_control.widget()) {
+        frameLayout->addWidget(editor, 1);
+        m_optionFrame->setFocusPolicy(Qt::StrongFocus);
+        m_optionFrame->setFocusProxy(editor);
+    }
+    coreLayout->addWidget(m_optionFrame, 1);
     m_trvSet = new ChipTreeView;
-    m_trvSet->setClearAllowed(
-        [this] { return m_controller->busyState() != jobs::BusyState::Check; });
-    m_pages2 = {core, m_trvSet, buildIncrementPage()};
+    m_trvSet->setClearAllowed([this] { return m_cmdCheck[0]->isEnabled(); });
+    // Checking belongs to the chip page: its two buttons are shown with it and nowhere else.
+    auto* chipPage = new QWidget;
+    auto* chipLayout = new QVBoxLayout(chipPage);
+    chipLayout->setContentsMargins(0, 0, 0, 0);
+    chipLayout->setSpacing(4);
+    chipLayout->addWidget(m_trvSet, 1);
+    auto* checkRow = new QHBoxLayout;
+    checkRow->addStretch(1);
+    for (kui::Cmd* cmd : m_cmdCheck) {
+        cmd->setParent(chipPage);
+        checkRow->addWidget(cmd);
+    }
+    chipLayout->addLayout(checkRow);
+    m_pages2 = {core, chipPage, buildIncrementPage()};
     placePages(m_tab2, m_pages2);
     connect(m_tab2, &kui::vTab::TabSelected, this, [this](int index) {
         for (size_t i = 0; i < m_pages2.size(); ++i) m_pages2[i]->setVisible(int(i) == index);

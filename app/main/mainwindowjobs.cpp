@@ -34,7 +34,7 @@ void MainWindow::showMessage(const UserMessage& message, bool logged,
 
 void MainWindow::busyChanged(jobs::BusyState state) {
     const bool idle = state == jobs::BusyState::Idle;
-    for (int i : {0, 1, 3}) m_cmdDown[size_t(i)]->setEnabled(idle);
+    for (int i : {0, 1, 3, 4}) m_cmdDown[size_t(i)]->setEnabled(idle);
     m_cmdDown[2]->setEnabled(!idle);
     m_cmdCheck[0]->setEnabled(idle);
     m_cmdCheck[1]->setEnabled(state == jobs::BusyState::Check);

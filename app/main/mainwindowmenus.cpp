@@ -1,12 +1,15 @@
 // The six menus of the main window and the two history menus.
 #include <QActionGroup>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 
+#include "core/history.h"
 #include "core/inifile.h"
 #include "core/valueforms.h"
 #include "desktop/calculator.h"
+#include "desktop/desktoptexts.h"
 #include "main/datapage.h"
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
@@ -40,7 +43,9 @@ void MainWindow::buildMenus() {
     QMenu* tools = m_menuBar->addMenu(maintext::kMenuTool);
     tools->addAction(maintext::kSettings, this, [this] { openSettings(); });
     buildSkinMenu(tools);
-    tools->addAction(maintext::kCalculator, this, [] { desktop::StartCalculator(); });
+    tools->addAction(maintext::kCalculator, this, [this] {
+        if (!desktop::StartCalculator()) say(UserMessage{desktop::text::kNoCalculator, 11, {}});
+    });
     m_topMost = tools->addAction(maintext::kTopMost);
     m_topMost->setCheckable(true);
     connect(m_topMost, &QAction::toggled, this, [this](bool on) {
@@ -51,6 +56,7 @@ void MainWindow::buildMenus() {
     connect(m_topMost, &QAction::triggered, this, [](bool on) {
         WriteConfig(QStringLiteral("Config"), QStringLiteral("SetTop"), BoolText(on));
     });
+    // The IDE's tool entry is switched in the settings dialog; this entry leads there.
     tools->addAction(maintext::kIdeEntry, this, [this] { openSettings(); });
 
     QMenu* help = m_menuBar->addMenu(maintext::kMenuHelp);
@@ -58,6 +64,11 @@ void MainWindow::buildMenus() {
         HelpWindow window(this);
         window.exec();
     });
+    QAction* support = help->addAction(maintext::kSupport, this, [] {
+        QDesktopServices::openUrl(QUrl(desktop::text::kSupportPage));
+    });
+    support->setToolTip(desktop::text::kSupportPage);
+    help->addSeparator();
     help->addAction(maintext::kAbout, this, [this] {
         AboutWindow window(this);
         window.exec();
@@ -84,6 +95,7 @@ void MainWindow::buildFileMenu() {
     connect(m_cmdOpen, &kui::Cmd::Click, this, &MainWindow::openWithDialog);
     connect(m_cmdOpen, &kui::Cmd::DropClick, this,
             [this] { m_cmdOpen->PopMenu(m_fileHistory, 1); });
+    connect(m_cmdCode, &kui::Cmd::Click, this, [this] { m_cmdCode->PopMenu(m_commandHistory, 1); });
 }
 
 void MainWindow::buildSkinMenu(QMenu* tools) {
@@ -96,20 +108,14 @@ void MainWindow::buildSkinMenu(QMenu* tools) {
         group->addAction(action);
         m_skinActions << action;
     };
-    // Without an engine the frame's two built-in pictures are the choice.
+    // The frame's own look, then what the skin engine offers when it is there.
+    add(maintext::kDefaultSkin, 0);
     kui::SkinEngine* engine = Shell().SkinEngine;
     const int engineSkins = engine ? engine->SkinCount() : 0;
-    if (engineSkins == 0) {
-        for (int i = 0; i < maintext::kBuiltInSkins.size(); ++i)
-            add(maintext::kBuiltInSkins.at(i), i);
-    } else {
-        add(maintext::kBuiltInSkins.at(0), 0);
-        add(maintext::kBuiltInSkins.at(1), 1);
-        for (int i = 0; i < engineSkins; ++i) add(engine->SkinName(i), 2 + i);
-    }
-    const int current =
-        Shell().SkinIndex >= 0 && engineSkins > 0 ? 2 + Shell().SkinIndex : Shell().SkinNumber;
-    if (current < m_skinActions.size()) m_skinActions[current]->setChecked(true);
+    for (int i = 0; i < engineSkins; ++i) add(engine->SkinName(i), 2 + i);
+    const int index = Shell().SkinIndex;
+    const int current = index >= 0 && index < engineSkins ? 1 + index : 0;
+    m_skinActions[current]->setChecked(true);
 }
 
 void MainWindow::rebuildFileHistory() {
@@ -127,11 +133,21 @@ void MainWindow::rebuildFileHistory() {
 void MainWindow::rebuildCommandHistory() {
     m_commandHistory->clear();
     const QStringList commands = m_workspace.history().commands();
-    for (const QString& command : commands)
-        m_commandHistory->addAction(command, this, [this, command] {
+    const QStringList captions = m_workspace.history().menuCaptions(HistoryKind::Commands);
+    for (int i = 0; i < commands.size() && i < captions.size(); ++i) {
+        const QString command = commands.at(i);
+        m_commandHistory->addAction(captions.at(i), this, [this, command] {
             m_workspace.settings().Rest = command;
             showSettings();
+            // The entry used last heads the list.
+            History history = History::load(m_workspace.paths().configFile());
+            history.add(HistoryKind::Commands, command, m_workspace.paths().configFile());
+            m_workspace.LoadHistory();
+            // Not from inside the entry's own signal: rebuilding deletes the entry.
+            QMetaObject::invokeMethod(this, &MainWindow::rebuildCommandHistory,
+                                      Qt::QueuedConnection);
         });
+    }
     if (commands.isEmpty()) m_commandHistory->addAction(maintext::kEmptyHistory)->setEnabled(false);
 }
 

@@ -2,6 +2,7 @@
 // tested before it is taken, and the refresh that shows only the ports that exist.
 #include <QActionGroup>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QMenu>
 
 #include "core/inifile.h"
@@ -44,6 +45,7 @@ void MainWindow::buildPortMenu(QMenu* menu) {
     }
     menu->addSeparator();
     QMenu* presets = menu->addMenu(maintext::kPortPresets);
+    m_presetMenu = presets;
     for (const QString& caption : PortPresetCaptions()) {
         if (caption.isEmpty())
             presets->addSeparator();
@@ -55,6 +57,7 @@ void MainWindow::buildPortMenu(QMenu* menu) {
     m_refreshPorts = menu->addAction(maintext::kPortsRefresh, this, &MainWindow::refreshPorts);
     m_portMenu = menu;
     connect(m_terminalPage->portButton(), &kui::Cmd::Click, this, &MainWindow::popPortMenu);
+    connect(m_cmdUset, &kui::Cmd::Click, this, [this] { m_cmdUset->PopMenu(m_presetMenu, 1); });
 }
 
 // From the terminal's port button the menu offers the ports and presets, not the refresh.
@@ -93,6 +96,21 @@ void MainWindow::selectPort(int number) {
     }
     showComPort(number);
     WriteConfig(QStringLiteral("Config"), QStringLiteral("ComPort"), QString::number(number));
+}
+
+// At load nothing is opened: a port is offered when its device is there, and the port kept
+// from the last run falls back to COM1 when it is not (the choice in Config.ini stays).
+void MainWindow::listPorts() {
+    if (jobRunning() || m_terminalPage->terminalOpen()) return;
+    for (int n = 1; n <= int(m_portActions.size()); ++n) {
+        const QString device = kserial::MSComm::deviceForPort(n);
+        m_portActions[n - 1]->setText(PortCaption(n));
+        m_portActions[n - 1]->setVisible(!device.isEmpty() && QFileInfo::exists(device));
+    }
+    const int current = Shell().Config.ComPort;
+    const bool shown = current >= 1 && current <= int(m_portActions.size()) &&
+                       m_portActions[current - 1]->isVisible();
+    showComPort(shown ? current : 1);
 }
 
 void MainWindow::refreshPorts() {

@@ -18,6 +18,7 @@
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
 #include "main/messagegate.h"
+#include "main/qttranslations.h"
 #include "ui/core/skinobject.h"
 #include "views/commandline.h"
 #include "windows/aboutwindow.h"
@@ -51,6 +52,7 @@ void RecordProgram() {
 
 int RunKorvan(const QStringList& arguments) {
     QApplication::setQuitOnLastWindowClosed(false);
+    InstallQtTranslations(*qApp);
     const AppPaths paths = AppPaths::detect();
     SetCurrentAppPaths(paths);
     const CommandLine commandLine = ParseCommandLine(CommandLineText(arguments.mid(1)));

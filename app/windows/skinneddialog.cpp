@@ -19,6 +19,8 @@ SkinnedDialog::SkinnedDialog(int langBase, QWidget* parent) : QDialog(parent) {
     m_skin->setSizable(false);
     m_skin->setTitleButtonVisible(kui::Skin::MaxButton, false);
     m_skin->setTitleButtonVisible(kui::Skin::MinButton, false);
+    // Nothing to report and nothing to resize: no status bar under the buttons.
+    m_skin->setStatusBar(false);
     m_background = new kui::Back(this);
     m_background->setObjectName(QStringLiteral("backWindow"));
     m_background->setShowBorder(false);

@@ -18,6 +18,8 @@ namespace kui {
 
 namespace {
 
+// Greyed text at least this far from its face: the level asked of ordinary body text.
+constexpr double kDisabledContrast = 4.5;
 constexpr OleColor kDefBorder = rgb(90, 107, 212);
 constexpr OleColor kDefStart = rgb(255, 255, 255);
 constexpr OleColor kDefEnd = rgb(149, 181, 255);
@@ -521,8 +523,11 @@ void Cmd::drawBackground(QPainter& p, State state) {
 }
 
 void Cmd::drawContent(QPainter& p, State state) {
-    const QColor fore =
-        widgetColor(this, state == StateDisabled ? OleColor(SysGrayText) : m_foreColor);
+    // Greyed captions are kept readable on the pale face of a disabled button.
+    const QColor fore = state == StateDisabled
+                            ? readableOn(widgetColor(this, SysGrayText),
+                                         widgetColor(this, Sys3DLight), kDisabledContrast)
+                            : widgetColor(this, m_foreColor);
     QRect area = rect().adjusted(2, 1, -2, -1);
     if (m_button == 1 && m_dropWidth > 0) {
         const int x = width() - m_dropWidth;

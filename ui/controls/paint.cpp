@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 
 namespace kui {
 
@@ -39,6 +40,33 @@ QColor lighten(const QColor& color, int k) {
 QColor mix(const QColor& a, const QColor& b, int weightA) {
     const auto m = [weightA](int x, int y) { return (x * weightA + y * (255 - weightA)) / 255; };
     return QColor(m(a.red(), b.red()), m(a.green(), b.green()), m(a.blue(), b.blue()));
+}
+
+namespace {
+
+// Relative luminance of an sRGB colour, 0 to 1.
+double Luminance(const QColor& c) {
+    const auto channel = [](int value) {
+        const double v = value / 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+
+}  // namespace
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor readableOn(QColor ink, const QColor& face, double ratio) {
+    const QColor goal = Luminance(face) > 0.18 ? QColor(Qt::black) : QColor(Qt::white);
+    // Step towards black or white; the end itself has the most contrast there is.
+    const QColor start = ink;
+    for (int weight = 255; weight >= 0 && contrastRatio(ink, face) < ratio; weight -= 15)
+        ink = mix(start, goal, weight);
+    return ink;
 }
 
 QRegion notchedRegion(const QRect& rect) {

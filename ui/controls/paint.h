@@ -25,6 +25,14 @@ QColor lighten(const QColor& color, int k);
 // Mixes `a` and `b`, `weightA` of 255 parts taken from `a`.
 QColor mix(const QColor& a, const QColor& b, int weightA);
 
+// The contrast of two colours as the accessibility guidelines measure it: 1 (the same
+// lightness) to 21 (black on white).
+double contrastRatio(const QColor& a, const QColor& b);
+
+// `ink` darkened (on a light face) or lightened (on a dark one) until it reaches `ratio`
+// against `face`, so that greyed text stays readable.
+QColor readableOn(QColor ink, const QColor& face, double ratio);
+
 // `rect` without a 2 x 1 and a 1 x 2 pixel notch at each corner, the outline of the panels.
 QRegion notchedRegion(const QRect& rect);
 

@@ -305,6 +305,12 @@ bool Skin::isSizable() const {
     return m_form->minimumSize() != m_form->maximumSize();
 }
 
+void Skin::setStatusBar(bool shown) {
+    if (m_statusBar == shown) return;
+    m_statusBar = shown;
+    if (m_initialised) Refresh();
+}
+
 void Skin::setSizable(bool sizable) {
     m_sizable = sizable;
     layoutFrame();

@@ -102,7 +102,10 @@ class Skin : public QWidget, private iSupperClass {
 
     // Frame geometry of the loaded skin, in pixels.
     int topHeight() const { return m_mask.height(LocTopLeft); }
-    int bottomHeight() const { return m_mask.height(LocBottom); }
+    // Without the status bar the bottom edge is as thin as the side edges.
+    int bottomHeight() const {
+        return m_statusBar ? m_mask.height(LocBottom) : m_mask.width(LocLeft);
+    }
     int leftWidth() const { return m_mask.width(LocLeft); }
     int rightWidth() const { return m_mask.width(LocRight); }
     // The client area inside the frame and the menu band, in window pixels.
@@ -137,6 +140,10 @@ class Skin : public QWidget, private iSupperClass {
     // Whether the edges resize the window (default true).
     bool isSizable() const;
     void setSizable(bool sizable);
+    // Whether the bottom edge is the status bar with its panels and size grip (default true);
+    // a small window without panels has a plain edge there instead.
+    bool hasStatusBar() const { return m_statusBar; }
+    void setStatusBar(bool shown);
 
   signals:
     // The client area after each lay-out, in twips.
@@ -200,6 +207,7 @@ class Skin : public QWidget, private iSupperClass {
     void paintMenuBand(QPainter& p);
     void paintTitle(QPainter& p);
     void paintPanels(QPainter& p);
+    void paintPlainBottom(QPainter& p);
     bool startSystemDrag(Hit hit);
     void manualDrag(const QPoint& global);
 
@@ -215,6 +223,7 @@ class Skin : public QWidget, private iSupperClass {
     bool m_initialised = false;
     bool m_shown = false;
     bool m_sizable = true;
+    bool m_statusBar = true;
     int m_loadedSkin = -1;
 
     // Dragging when the window system cannot move or resize the window itself.

@@ -128,6 +128,8 @@ void Skin::updateWindowMask() {
          QPoint(W - m_mask.width(LocBottomRight), H - m_mask.height(LocBottomRight))},
     };
     for (const auto& c : corners) {
+        // The plain bottom edge has square corners.
+        if (!m_statusBar && (c.loc == LocBottomLeft || c.loc == LocBottomRight)) continue;
         const QRegion piece = m_mask.GetRgn(c.loc);
         if (piece.isEmpty()) continue;  // no shape marked: the piece is solid
         const QRect whole(c.at, m_mask.rect(c.loc).size());
@@ -336,11 +338,28 @@ void Skin::paintFrame(QPainter& p) {
     m.DrawImage(&p, LocTop, m.width(LocTopLeft), 0, W - m.width(LocTopRight), m.height(LocTop));
     m.DrawImage(&p, LocLeft, 0, top, m.width(LocLeft), H - bottom);
     m.DrawImage(&p, LocRight, W - m.width(LocRight), top, W, H - bottom);
+    if (!m_statusBar) {
+        paintPlainBottom(p);
+        return;
+    }
     m.DrawImage(&p, LocBottomLeft, 0, H - m.height(LocBottomLeft), 0, 0);
     m.DrawImage(&p, LocBottomRight, W - m.width(LocBottomRight), H - m.height(LocBottomRight), 0,
                 0);
     m.DrawImage(&p, LocBottom, m.width(LocBottomLeft), H - m.height(LocBottom),
                 W - m.width(LocBottomRight), H);
+}
+
+// The side edge turned on its side: its outer column becomes the bottom row.
+void Skin::paintPlainBottom(QPainter& p) {
+    const QRect side = m_mask.rect(LocLeft);
+    const QImage& picture = m_mask.drawable();
+    const int edge = bottomHeight();
+    if (side.isEmpty() || picture.isNull() || edge <= 0) return;
+    const int H = height();
+    for (int row = 0; row < edge; ++row) {
+        const int column = side.left() + std::min(side.width() - 1, edge - 1 - row);
+        p.fillRect(0, H - edge + row, width(), 1, picture.pixelColor(column, side.center().y()));
+    }
 }
 
 void Skin::paintTitle(QPainter& p) {

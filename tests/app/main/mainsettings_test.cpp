@@ -33,7 +33,7 @@ class MainSettingsTest : public QObject {
         QAction* settings = nullptr;
         QAction* topMost = nullptr;
         for (QAction* action : tools->actions()) {
-            if (action->text() == QStringLiteral("选项(&O)...")) settings = action;
+            if (action->text() == QStringLiteral("选项(&O)")) settings = action;
             if (action->text() == QStringLiteral("窗口置顶")) topMost = action;
         }
         QVERIFY(settings && settings->isEnabled());

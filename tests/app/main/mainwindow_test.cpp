@@ -3,17 +3,26 @@
 // that cannot be opened.
 #include <QAction>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
+#include <QTranslator>
 #include <QtTest>
 
 #include "jobs/downloadlog.h"
+#include "main/qttranslations.h"
+#include "main/terminalpage.h"
 #include "mainfixture.h"
+#include "stderrcapture.h"
 #include "ui/controls/cmd.h"
+#include "ui/controls/frame.h"
 #include "ui/controls/vtab.h"
+#include "ui/core/skinobject.h"
 #include "ui/skin/skin.h"
 #include "windows/chiptreeview.h"
 #include "windows/miniwindow.h"
@@ -23,6 +32,19 @@ using namespace korvan;
 using namespace korvan::testing;
 
 namespace {
+
+QAction* Entry(QMenu* menu, const QString& text) {
+    for (QAction* action : menu->actions())
+        if (action->text() == text) return action;
+    return nullptr;
+}
+
+QStringList Captions(QMenu* menu) {
+    QStringList captions;
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator()) captions << action->text();
+    return captions;
+}
 
 QStringList LogTexts(const QListView* view) {
     QStringList texts;
@@ -43,11 +65,11 @@ class MainWindowTest : public QObject {
         QVERIFY(fixture.valid());
         const QByteArray code = SampleCode(900);
         const QString hex = fixture.writeFile(QStringLiteral("fw.hex"), IntelHex(code));
+        QVERIFY(fixture.startChip());
         MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
         QVERIFY(window);
         window->show();
         QCOMPARE(window->fileBox()->text(), hex);
-        QVERIFY(fixture.startChip());
 
         kui::Cmd* download = window->downButton(jobs::JobController::kDownload);
         QVERIFY(download->isEnabled());
@@ -297,6 +319,293 @@ class MainWindowTest : public QObject {
         MainWindow* next = fixture.openWindow();
         QVERIFY(next);
         QVERIFY(next->portActions()[MainFixture::kChipAgainPort - 1]->isChecked());
+    }
+
+    // The menu bar's entries as the program names them (order: file, edit, view, port, tools,
+    // help).
+    void menuCaptions_data() {
+        QTest::addColumn<int>("menu");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("settings") << 4 << "选项(&O)";
+        QTest::newRow("calculator") << 4 << "计算器";
+        QTest::newRow("IDE entry") << 4 << "Keil 嵌入设置";
+        QTest::newRow("help") << 5 << "帮助";
+        QTest::newRow("support") << 5 << "技术支持";
+        QTest::newRow("about") << 5 << "关于(&A)...";
+    }
+    void menuCaptions() {
+        QFETCH(int, menu);
+        QFETCH(QString, caption);
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        QMenu* entries = window->menuBar()->actions().at(menu)->menu();
+        QVERIFY2(Entry(entries, caption), qPrintable(Captions(entries).join(" | ")));
+    }
+
+    // The frame's own look first, the engine's skins only with the engine; no name twice.
+    void skinMenuOffersTheDefaultLookAndTheEngines_data() {
+        QTest::addColumn<bool>("withEngine");
+        QTest::newRow("no engine") << false;
+        QTest::newRow("engine") << true;
+    }
+    void skinMenuOffersTheDefaultLookAndTheEngines() {
+        QFETCH(bool, withEngine);
+        std::unique_ptr<kui::SkinEngine> engine;
+        if (withEngine) {
+            engine = std::make_unique<kui::SkinEngine>(kui::CreateSkinObject());
+            if (!engine->isValid()) QSKIP("the skin engine library is not built");
+        }
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        Shell().SkinEngine = engine.get();
+        Shell().SkinIndex = -1;
+        MainWindow* window = fixture.openWindow();
+        Shell().SkinEngine = nullptr;
+        QVERIFY(window);
+        const QStringList captions = Captions(window->skinMenu());
+        QCOMPARE(captions.first(), QStringLiteral("默认界面"));
+        QCOMPARE(captions.size(), 1 + (engine ? engine->SkinCount() : 0));
+        QCOMPARE(QSet<QString>(captions.begin(), captions.end()).size(), captions.size());
+        QVERIFY(window->skinMenu()->actions().first()->isChecked());
+    }
+
+    void calculatorMissingSaysSo() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        QAction* calculator = Entry(window->menuBar()->actions().at(4)->menu(), "计算器");
+        QVERIFY(calculator);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", fixture.path(QStringLiteral("no-programs")).toLocal8Bit());
+        const QString said = StandardErrorOf([&] { calculator->trigger(); });
+        qputenv("PATH", path);
+        QVERIFY2(said.contains(QStringLiteral("KORVAN message 11 : 未找到计算器程序")),
+                 qPrintable(said));
+    }
+
+    // Qt's own dialogs speak the Chinese of KORVAN's windows, whatever the user's language.
+    void qtDialogsSpeakChinese_data() {
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<QString>("dialogs");
+        QTest::addColumn<QString>("cancel");
+        QTest::newRow("English") << "en_US"
+                                 << "zh_CN"
+                                 << "取消";
+        QTest::newRow("German") << "de_DE"
+                                << "zh_CN"
+                                << "取消";
+        QTest::newRow("simplified Chinese") << "zh_CN"
+                                            << "zh_CN"
+                                            << "取消";
+        QTest::newRow("traditional Chinese") << "zh_TW"
+                                             << "zh_TW"
+                                             << "取消";
+    }
+    void qtDialogsSpeakChinese() {
+        QFETCH(QString, user);
+        QFETCH(QString, dialogs);
+        QFETCH(QString, cancel);
+        QCOMPARE(DialogLocale(QLocale(user)).name(), dialogs);
+        std::unique_ptr<QTranslator> translator(InstallQtTranslations(*qApp, QLocale(user)));
+        if (!translator) QSKIP("Qt's translations are not installed (qt6-translations-l10n)");
+        QDialogButtonBox box(QDialogButtonBox::Cancel);
+        QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), cancel);
+    }
+
+    // ---- buttons beside the pages ----------------------------------------------------------
+
+    void secondDownloadButtonAndTheResetButtons_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("CmdDown(4)") << "down4"
+                                    << "常用(&N)";
+        QTest::newRow("CmdUset") << "presets"
+                                 << "协议(&L)";
+        QTest::newRow("CmdCode") << "history"
+                                 << "历史(&I)";
+    }
+    void secondDownloadButtonAndTheResetButtons() {
+        QFETCH(QString, button);
+        QFETCH(QString, caption);
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        if (button == "down4") {
+            kui::Cmd* second = window->downButton(jobs::JobController::kSecond);
+            QCOMPARE(second->Caption(), caption);
+            // It downloads as the first one does: without code, it says so.
+            // The message comes once the click's handler has returned.
+            const QString said = StandardErrorOf([&] {
+                emit second->Click();
+                QCoreApplication::processEvents();
+            });
+            QVERIFY2(said.contains(QStringLiteral("文件未打开")), qPrintable(said));
+            return;
+        }
+        window->selectPage(1);
+        kui::Cmd* cmd = button == "presets" ? window->presetButton() : window->historyButton();
+        QCOMPARE(cmd->Caption(), caption);
+        emit cmd->Click();
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        auto* shown = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(shown);
+        if (button == "history") {
+            QCOMPARE(shown, window->commandHistoryMenu());
+        } else {
+            QVERIFY(Entry(shown, QStringLiteral("&4 19200,N,8,1")));
+        }
+        shown->close();
+    }
+
+    // ---- the option page -------------------------------------------------------------------
+
+    void theOptionEditorsFrameHandsTheFocusOn() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        window->selectOptionPage(0);
+        kui::Frame* frame = window->optionFrame();
+        QCOMPARE(frame->Caption(),
+                 QStringLiteral("内核选项 - 若MCU不支持下面(部分或全部)参数则自动忽略"));
+        QVERIFY(frame->focusProxy());
+        frame->setFocus(Qt::OtherFocusReason);
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused && focused != frame);
+        QVERIFY(focused == frame->focusProxy() || frame->focusProxy()->isAncestorOf(focused));
+    }
+
+    void checkButtonsOnlyOnTheChipPage_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("内核选项") << 0 << false;
+        QTest::newRow("参数检测") << 1 << true;
+        QTest::newRow("自动增量") << 2 << false;
+    }
+    void checkButtonsOnlyOnTheChipPage() {
+        QFETCH(int, page);
+        QFETCH(bool, shown);
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        window->selectOptionPage(page);
+        for (int i : {jobs::JobController::kCheck, jobs::JobController::kCancelCheck})
+            QCOMPARE(window->checkButton(i)->isVisibleTo(window), shown);
+    }
+
+    // The tree is cleared by a double click only while a check could be started.
+    void doubleClickClearsTheChipTreeOnlyWhileCheckIsOffered_data() {
+        QTest::addColumn<bool>("checkEnabled");
+        QTest::addColumn<int>("linesLeft");
+        QTest::newRow("check offered") << true << 0;
+        QTest::newRow("check not offered") << false << 2;
+    }
+    void doubleClickClearsTheChipTreeOnlyWhileCheckIsOffered() {
+        QFETCH(bool, checkEnabled);
+        QFETCH(int, linesLeft);
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        window->show();
+        window->selectOptionPage(1);
+        ChipTreeView* tree = window->chipTree();
+        tree->AddTreeLine(QStringLiteral("MCU 内核"), 4, false);
+        tree->AddTreeLine(QStringLiteral("MCU 版本：  7.1"), 1, true);
+        window->checkButton(jobs::JobController::kCheck)->setEnabled(checkEnabled);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton);
+        QCOMPARE(tree->lines().size(), linesLeft);
+    }
+
+    // ---- history menus ---------------------------------------------------------------------
+
+    void anEmptyHistorySaysSo() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        for (QMenu* menu : {window->fileHistoryMenu(), window->commandHistoryMenu()}) {
+            QCOMPARE(Captions(menu), QStringList{QStringLiteral("&1 暂无记录")});
+            QVERIFY(!menu->actions().first()->isEnabled());
+        }
+    }
+
+    void aChosenCommandMovesToTheHead() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        fixture.writeConfig(QStringLiteral(
+            "[ListCode]\nList0=\"AA 01;9600,N,8,1\"\nList1=\"BB 02;19200,E,7,1\"\n"));
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        QMenu* history = window->commandHistoryMenu();
+        QCOMPARE(Captions(history), (QStringList{QStringLiteral("&1 AA 01;9600,N,8,1"),
+                                                 QStringLiteral("&2 BB 02;19200,E,7,1")}));
+        Entry(history, QStringLiteral("&2 BB 02;19200,E,7,1"))->trigger();
+        QCOMPARE(window->terminalPage()->settingsLabel()->text(),
+                 QStringLiteral("串口参数：19200,E,7,1"));
+        QTRY_COMPARE(Captions(history), (QStringList{QStringLiteral("&1 BB 02;19200,E,7,1"),
+                                                     QStringLiteral("&2 AA 01;9600,N,8,1")}));
+        // Kept for the next start.
+        MainWindow* next = fixture.openWindow();
+        QVERIFY(next);
+        QCOMPARE(Captions(next->commandHistoryMenu()).first(),
+                 QStringLiteral("&1 BB 02;19200,E,7,1"));
+    }
+
+    // ---- layout ----------------------------------------------------------------------------
+
+    // At the smallest size every label and box above the pages shows whole and apart, and
+    // every tab of the first strip fits.
+    void nothingOverlapsAtTheSmallestSize() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QCOMPARE(window->minimumSize(), QSize(461, 355));
+        window->resize(window->minimumSize());
+        QTRY_COMPARE(window->size(), QSize(461, 355));
+        QCoreApplication::processEvents();
+        QWidget* top = window->fileBox()->parentWidget();
+        QList<QWidget*> parts;
+        for (QWidget* child : top->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (child->isVisible() &&
+                (qobject_cast<QLabel*>(child) || qobject_cast<QLineEdit*>(child)))
+                parts << child;
+        QVERIFY(parts.size() >= 10);
+        for (QWidget* part : parts) {
+            if (auto* label = qobject_cast<QLabel*>(part))
+                QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
+            QVERIFY(top->rect().contains(part->geometry()));
+            for (QWidget* other : parts)
+                if (other != part)
+                    QVERIFY2(!part->geometry().intersects(other->geometry()),
+                             qPrintable(part->objectName() + part->metaObject()->className()));
+        }
+        // The size boxes show a whole checksum.
+        const QFontMetrics metrics(window->sumBox()->font());
+        QVERIFY(window->sumBox()->width() > metrics.horizontalAdvance(QStringLiteral("0000000A")));
+        kui::vTab* tabs = window->pageTabs();
+        const int count = int(tabs->TabList().size());
+        QVERIFY(tabs->TabLeft() + count * tabs->TabWidth() + (count - 1) * tabs->TabStep() <=
+                tabs->width());
+        // The buttons beside the pages keep their height and their distance.
+        for (int i = 0; i < 4; ++i) {
+            const QRect upper = window->downButton(i)->geometry();
+            const QRect lower = window->downButton(i + 1)->geometry();
+            QVERIFY(upper.bottom() < lower.top());
+            QCOMPARE(lower.height(), upper.height());
+        }
     }
 
     void viewMenuSelectsTheOptionPages() {

@@ -54,6 +54,37 @@ class PortMenuTest : public QObject {
                  QStringLiteral("COM&%1  %2").arg(kSimPort).arg(fixture.path("chip")));
     }
 
+    // At load the menu names the devices of [Ports] and offers those that are there, without
+    // opening any; a kept port whose device is gone falls back to COM1 for this run only.
+    void theMenuAtLoadListsTheMappedDevices_data() {
+        QTest::addColumn<bool>("chipThere");
+        QTest::addColumn<int>("port");
+        QTest::newRow("device there") << true << kSimPort;
+        QTest::newRow("device gone") << false << 1;
+    }
+    void theMenuAtLoadListsTheMappedDevices() {
+        QFETCH(bool, chipThere);
+        QFETCH(int, port);
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        if (chipThere) QVERIFY(fixture.startChip());
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        const QList<QAction*> entries = window->portActions();
+        QCOMPARE(entries[kSimPort - 1]->text(),
+                 QStringLiteral("COM&%1  %2").arg(kSimPort).arg(fixture.path("chip")));
+        QCOMPARE(entries[kSimPort - 1]->isVisible(), chipThere);
+        QCOMPARE(entries[MainFixture::kChipAgainPort - 1]->isVisible(), chipThere);
+        QVERIFY(!entries[MainFixture::kNowherePort - 1]->isVisible());
+        QCOMPARE(Shell().Config.ComPort, port);
+        QVERIFY(entries[port - 1]->isChecked());
+        QCOMPARE(window->terminalPage()->portButton()->Caption(),
+                 QStringLiteral("COM%1").arg(port));
+        const IniDocument config = IniDocument::load(CurrentAppPaths().configFile());
+        QCOMPARE(config.value("Config", "ComPort"),
+                 std::optional<QString>(QString::number(kSimPort)));
+    }
+
     void aPresetSetsTheTerminalsSettings() {
         MainFixture fixture;
         QVERIFY(fixture.valid());

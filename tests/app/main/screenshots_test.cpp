@@ -25,12 +25,12 @@ class MainScreenshots : public QObject {
             fixture.writeFile(QStringLiteral("demo.hex"), IntelHex(SampleCode(1500)));
         Shell().SkinNumber = 0;
         Shell().AppVersion = QStringLiteral("1.0");
+        QVERIFY(fixture.startChip());
         MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
         QVERIFY(window);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         // After a download the log, the chip tree and the size boxes have something to show.
-        QVERIFY(fixture.startChip());
         QVERIFY(window->controller().DownloadAction(jobs::JobController::kDownload));
         QTRY_VERIFY_WITH_TIMEOUT(window->controller().quiet(), 60000);
         const QDir dir(QStringLiteral(KORVAN_SCREENSHOT_DIR));
@@ -63,6 +63,19 @@ class MainScreenshots : public QObject {
                 window->selectOptionPage(page);
                 save(QStringLiteral("options%1").arg(page));
             }
+            // The smallest size the frame allows.
+            const QSize normal = window->size();
+            window->resize(window->minimumSize());
+            QTRY_COMPARE(window->size(), window->minimumSize());
+            for (int page : {0, 1, 3, 4}) {
+                window->selectPage(page);
+                save(QStringLiteral("min_page%1").arg(page));
+            }
+            for (int page = 0; page < 3; ++page) {
+                window->selectOptionPage(page);
+                save(QStringLiteral("min_options%1").arg(page));
+            }
+            window->resize(normal);
         }
     }
 };

@@ -50,10 +50,11 @@ class TerminalGreetingTest : public QObject {
         fixture.writeConfig(
             QStringLiteral("[UserDown]\nRun=1\nExe=APP\nCmd=OPENCOM\n"
                            "[Comm]\nHex=0\n"));
+        // The chip's port is there before the window lists the ports.
+        QVERIFY(fixture.startRunningChip());
         MainWindow* window = fixture.openWindow(ParseCommandLine(QStringLiteral(BLINK_HEX)));
         QVERIFY(window);
         window->show();
-        QVERIFY(fixture.startRunningChip());
         TerminalPage* terminal = window->terminalPage();
         QVERIFY(!terminal->terminalOpen());
 

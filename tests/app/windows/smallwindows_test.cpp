@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QWheelEvent>
 #include <QtTest>
+#include <memory>
 
 #include "mnemonickey.h"
 #include "ui/controls/back.h"
@@ -15,6 +16,7 @@
 #include "ui/skin/skinbutton.h"
 #include "windows/aboutwindow.h"
 #include "windows/helpwindow.h"
+#include "windows/messagewindow.h"
 #include "windows/miniwindow.h"
 #include "windows/shellstate.h"
 
@@ -105,6 +107,40 @@ class SmallWindowsTest : public QObject {
         SendMouse(panel, QEvent::MouseMove, QPoint(35, 25), Qt::LeftButton);
         SendMouse(panel, QEvent::MouseButtonRelease, QPoint(35, 25), Qt::NoButton);
         QCOMPARE(mini.pos(), start + QPoint(30, 20));
+    }
+
+    // The buttons sit on the bottom edge: no grey status strip and no size grip under them.
+    void noStatusStripUnderTheButtons_data() {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("message") << "message";
+        QTest::newRow("mini") << "mini";
+    }
+    void noStatusStripUnderTheButtons() {
+        QFETCH(QString, window);
+        std::unique_ptr<SkinnedDialog> dialog;
+        kui::Cmd* ok = nullptr;
+        if (window == "message") {
+            auto* message = new MessageWindow;
+            message->setMessage(QStringLiteral("程序下载成功"), 10, {});
+            ok = message->okButton();
+            dialog.reset(message);
+        } else {
+            auto* mini = new MiniWindow;
+            ok = mini->okButton();
+            dialog.reset(mini);
+        }
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        kui::Skin* skin = dialog->skin();
+        QVERIFY(!skin->hasStatusBar());
+        QCOMPARE(skin->bottomHeight(), skin->leftWidth());
+        const int below = dialog->height() - ok->mapTo(dialog.get(), QPoint(0, ok->height())).y();
+        QVERIFY2(below <= 12 + skin->bottomHeight(), qPrintable(QString::number(below)));
+        // Each row of the bottom edge is one colour from side to side: nothing drawn in it.
+        const QImage image = dialog->grab().toImage();
+        for (int y = image.height() - skin->bottomHeight(); y < image.height(); ++y)
+            for (int x : {image.width() / 2, image.width() - 4})
+                QCOMPARE(image.pixelColor(x, y), image.pixelColor(4, y));
     }
 
     // ---- about window --------------------------------------------------------------------

@@ -6,6 +6,7 @@
 
 #include "rendercheck.h"
 #include "ui/controls/cmd.h"
+#include "ui/controls/paint.h"
 #include "ui/core/propertybag.h"
 
 using namespace kui;
@@ -195,6 +196,39 @@ class TestCmd : public QObject {
         QTEST(uint(at(image, 50, 0)), "top");
         QTEST(uint(at(image, 50, image.height() - 1)), "bottom");
         if (state == 2) QTest::mouseRelease(m_cmd, Qt::LeftButton, {}, QPoint(30, 10));
+    }
+
+    // A greyed caption still reads: its darkest ink stands out from the pale face.
+    void disabledCaptionIsReadable() {
+        m_cmd->setShowBorder(false);
+        m_cmd->setCaption(QStringLiteral("下载(&D)"));
+        m_cmd->setEnabled(false);
+        const QImage image = render(*m_cmd);
+        const QColor face = image.pixelColor(1, 1);
+        QColor darkest = face;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < qGray(darkest.rgb()))
+                    darkest = image.pixelColor(x, y);
+        QVERIFY2(contrastRatio(darkest, face) >= 4.5,
+                 qPrintable(darkest.name() + " on " + face.name()));
+    }
+
+    void readableOnReachesTheRatio_data() {
+        QTest::addColumn<QColor>("ink");
+        QTest::addColumn<QColor>("face");
+        QTest::newRow("pale grey on white") << QColor(190, 190, 190) << QColor(Qt::white);
+        QTest::newRow("grey on light grey") << QColor(160, 160, 160) << QColor(227, 227, 227);
+        QTest::newRow("dark grey on black") << QColor(60, 60, 60) << QColor(Qt::black);
+        QTest::newRow("already black on white") << QColor(Qt::black) << QColor(Qt::white);
+    }
+    void readableOnReachesTheRatio() {
+        QFETCH(QColor, ink);
+        QFETCH(QColor, face);
+        const QColor shown = readableOn(ink, face, 4.5);
+        QVERIFY2(contrastRatio(shown, face) >= 4.5, qPrintable(shown.name()));
+        // Only as far as needed: ink that already reads is left as it is.
+        if (contrastRatio(ink, face) >= 4.5) QCOMPARE(shown, ink);
     }
 
     void horizontalGradientWhenShowOrderIsFalse() {
