@@ -24,6 +24,11 @@ struct CodeImage {
     // Intel HEX records whose checksum does not verify or that are not well formed. They are
     // still loaded; a non-zero count means the file may be damaged.
     qsizetype BadRecords = 0;
+    // The line (from 1) of the first such record, 0 when there is none: the user looks there.
+    qsizetype FirstBadLine = 0;
+    // An end-of-file record (type 01) was read. A HEX file without one was probably cut short
+    // (a full disk, an interrupted copy), so what it holds may be only the front of the code.
+    bool EndRecordSeen = false;
     // Intel HEX records that are well formed: a colon, hexadecimal pairs, as many as the count
     // says (the checksum may still be wrong). A file without a single one is not a HEX file at
     // all (a text, an ELF file, random bytes).

@@ -91,7 +91,24 @@ uint32_t BaseOf(unsigned type, unsigned value) {
 struct ReadState {
     CodeImage& image;
     uint32_t& base;
+    qsizetype& lines;
+    bool& afterCR;
 };
+
+constexpr unsigned kEndOfFile = 0x01;
+
+void MarkBad(ReadState& state) {
+    CodeImage& image = state.image;
+    if (image.BadRecords++ == 0) image.FirstBadLine = state.lines + 1;
+}
+
+// Counts the line break that ended a line; the "\n" of a "\r\n" ends an empty line between
+// the two and is not counted again.
+void EndLine(ReadState& state, char terminator, bool emptyLine) {
+    const bool secondHalf = terminator == '\n' && emptyLine && state.afterCR;
+    if (!secondHalf) ++state.lines;
+    state.afterCR = terminator == '\r';
+}
 
 void Store(CodeImage& image, uint64_t address, unsigned count, const uint8_t* data) {
     const uint64_t end = address + count;
@@ -114,13 +131,14 @@ void ReadRecord(const char* s, size_t len, ReadState& state) {
     WellFormed record;
     if (DecodeWellFormed(s, len, record)) {
         ++image.GoodRecords;
-        if (!record.checksumOk) ++image.BadRecords;
+        if (!record.checksumOk) MarkBad(state);
         const unsigned type = record.bytes[3];
+        if (type == kEndOfFile) image.EndRecordSeen = true;
         if (IsExtendedAddress(type)) {
             if (record.bytes[0] == 2) {
                 state.base = BaseOf(type, record.bytes[4] * 256u + record.bytes[5]);
             } else if (record.checksumOk) {
-                ++image.BadRecords;  // an address record must hold exactly two bytes
+                MarkBad(state);  // an address record must hold exactly two bytes
             }
             return;
         }
@@ -129,10 +147,11 @@ void ReadRecord(const char* s, size_t len, ReadState& state) {
                   record.bytes[0], record.bytes + 4);
         return;
     }
-    if (HasText(s, len)) ++image.BadRecords;
+    if (HasText(s, len)) MarkBad(state);
     const unsigned count = Field(s, len, 1, 2);
     const unsigned address = Field(s, len, 3, 4);
     const unsigned type = Field(s, len, 7, 2);
+    if (type == kEndOfFile && len > 0 && s[0] == ':') image.EndRecordSeen = true;
     if (IsStartAddress(type)) return;
     if (IsExtendedAddress(type)) {
         state.base = BaseOf(type, Field(s, len, 9, 4));
@@ -159,6 +178,7 @@ void ReadLines(const char* p, const char* end, ReadState& state, std::string& sc
             }
             ReadRecord(scratch.data(), scratch.size(), state);
         }
+        if (lineEnd < end) EndLine(state, *lineEnd, len == 0);
         p = lineEnd + 1;
     }
 }
@@ -181,14 +201,15 @@ void IntelHexReader::feed(QByteArrayView chunk) {
             boundPending();
             return;
         }
-        ReadState state{image_, base_};
+        ReadState state{image_, base_, lines_, afterCR_};
         ReadLines(pending_.data(), pending_.data() + pending_.size(), state, scratch_);
+        EndLine(state, *lineEnd, pending_.empty());
         pending_.clear();
         p = lineEnd + 1;
     }
     const char* last = end;
     while (last > p && !IsLineEnd(last[-1])) --last;
-    ReadState state{image_, base_};
+    ReadState state{image_, base_, lines_, afterCR_};
     ReadLines(p, last, state, scratch_);
     pending_.assign(last, end);
     boundPending();
@@ -203,10 +224,12 @@ void IntelHexReader::boundPending() {
 }
 
 CodeImage IntelHexReader::finish() {
-    ReadState state{image_, base_};
+    ReadState state{image_, base_, lines_, afterCR_};
     ReadLines(pending_.data(), pending_.data() + pending_.size(), state, scratch_);
     pending_.clear();
     base_ = 0;
+    lines_ = 0;
+    afterCR_ = false;
     return std::move(image_);
 }
 

@@ -29,6 +29,8 @@ class IntelHexReader {
 
     CodeImage image_;
     uint32_t base_ = 0;    // from the latest extended address record
+    qsizetype lines_ = 0;  // line breaks read so far ("\r\n" counts once)
+    bool afterCR_ = false;
     std::string pending_;  // the unfinished last line
     std::string scratch_;
 };

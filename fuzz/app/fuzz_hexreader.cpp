@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const korvan::CodeImage pieces = reader.finish();
     if (pieces.Bytes != whole.Bytes || pieces.Sum != whole.Sum ||
         pieces.BadRecords != whole.BadRecords || pieces.GoodRecords != whole.GoodRecords ||
-        pieces.BeyondLimit != whole.BeyondLimit)
+        pieces.BeyondLimit != whole.BeyondLimit || pieces.FirstBadLine != whole.FirstBadLine ||
+        pieces.EndRecordSeen != whole.EndRecordSeen)
         std::abort();
     return 0;
 }

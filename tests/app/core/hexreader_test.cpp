@@ -117,7 +117,34 @@ TEST(IntelHex, PiecesSplitAnywhereReadAsTheWhole) {
             ASSERT_EQ(pieces.Bytes, whole.Bytes) << a << " " << b;
             ASSERT_EQ(pieces.Sum, whole.Sum);
             ASSERT_EQ(pieces.BadRecords, whole.BadRecords);
+            ASSERT_EQ(pieces.FirstBadLine, whole.FirstBadLine) << a << " " << b;
         }
+    }
+}
+
+// What the user is told about a damaged file: where the first bad record is, and whether the
+// file ends as a HEX file must.
+TEST(IntelHex, FirstBadLineAndEndRecord) {
+    struct Case {
+        const char* name;
+        const char* text;
+        qsizetype firstBadLine;
+        bool endSeen;
+    };
+    const Case cases[] = {
+        {"whole file", ":0100000055AA\n:00000001FF\n", 0, true},
+        {"cut short", ":0100000055AA\n:0100010066 98\n", 0, false},
+        {"bad checksum on line 3", ":0100000055AA\n\n:0100010066FF\n:00000001FF\n", 3, true},
+        {"CRLF counts once", ":0100000055AA\r\n:0100010066FF\r\n:00000001FF\r\n", 2, true},
+        {"lone CR splits lines", ":0100000055AA\r:0100010066FF\r", 2, false},
+        {"end record with a bad checksum is still an end", ":00000001FE\n", 1, true},
+        {"blanks in the end record", ": 00 0000 01 FF\n", 0, true},
+        {"text with 01 at the type field is no end", "x0000000101\n", 1, false},
+    };
+    for (const Case& c : cases) {
+        const CodeImage image = ReadIntelHex(c.text);
+        EXPECT_EQ(image.FirstBadLine, c.firstBadLine) << c.name;
+        EXPECT_EQ(image.EndRecordSeen, c.endSeen) << c.name;
     }
 }
 
