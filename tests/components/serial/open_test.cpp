@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -172,6 +173,49 @@ TEST(OpenPty, RtsWithoutModemLinesIsNotAnError) {
     EXPECT_TRUE(comm.setPortOpen(false));
     EXPECT_TRUE(comm.setRTSEnable(false));  // as the terminal does after closing
     EXPECT_FALSE(comm.RTSEnable());
+}
+
+// Closing puts back the line settings the device had, so the next program does not find it
+// raw at a bootloader's rate. Local echo stays off: bytes reaching the closed port are never
+// sent back to the device.
+TEST(OpenPty, ClosingPutsBackTheLineSettingsItFound) {
+    struct Case {
+        const char* name;
+        speed_t speed;
+        tcflag_t echo;
+    };
+    for (const Case& c : {Case{"cooked at 4800", B4800, 0}, Case{"echoing at 9600", B9600, ECHO}}) {
+        SCOPED_TRACE(c.name);
+        PtyPair pty;
+        ASSERT_TRUE(pty.ok());
+        // Termios requests on the master act on the slave's settings.
+        termios found{};
+        ASSERT_EQ(tcgetattr(pty.master(), &found), 0);
+        found.c_lflag = (found.c_lflag | ICANON | ISIG) & ~tcflag_t(ECHO);
+        found.c_lflag |= c.echo;
+        found.c_iflag |= ICRNL;
+        found.c_oflag |= OPOST;
+        cfsetispeed(&found, c.speed);
+        cfsetospeed(&found, c.speed);
+        ASSERT_EQ(tcsetattr(pty.master(), TCSANOW, &found), 0);
+        ASSERT_EQ(tcgetattr(pty.master(), &found), 0);
+
+        MSComm comm;
+        ASSERT_TRUE(openAt(comm, pty.slavePath(), QStringLiteral("1200,N,8,1")));
+        termios open{};
+        ASSERT_EQ(tcgetattr(pty.master(), &open), 0);
+        EXPECT_EQ(open.c_lflag & ICANON, 0u) << "raw while open";
+        ASSERT_TRUE(comm.setPortOpen(false));
+
+        termios after{};
+        ASSERT_EQ(tcgetattr(pty.master(), &after), 0);
+        EXPECT_EQ(after.c_iflag, found.c_iflag);
+        EXPECT_EQ(after.c_oflag, found.c_oflag);
+        EXPECT_EQ(after.c_cflag, found.c_cflag);
+        EXPECT_EQ(after.c_lflag, found.c_lflag & ~tcflag_t(ECHO));
+        EXPECT_EQ(cfgetospeed(&after), c.speed);
+        EXPECT_EQ(after.c_cc[VMIN], found.c_cc[VMIN]);
+    }
 }
 
 TEST(OpenPty, ClosingAndReopeningAtAnotherRateKeepsWorking) {

@@ -1,0 +1,28 @@
+#include "savedline.h"
+
+#include <asm/termbits.h>
+#include <sys/ioctl.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace kserial {
+
+QByteArray saveLineState(int fd) {
+    struct termios2 tio {};
+    if (ioctl(fd, TCGETS2, &tio) != 0) return {};
+    return QByteArray(reinterpret_cast<const char*>(&tio), sizeof tio);
+}
+
+int restoreLineState(int fd, const QByteArray& state) {
+    if (state.size() != qsizetype(sizeof(struct termios2))) return EINVAL;
+    struct termios2 saved {};
+    std::memcpy(&saved, state.constData(), sizeof saved);
+    struct termios2 now {};
+    if (ioctl(fd, TCGETS2, &now) != 0) return errno;
+    saved.c_cflag = (saved.c_cflag & ~tcflag_t(HUPCL)) | (now.c_cflag & HUPCL);
+    saved.c_lflag &= ~tcflag_t(ECHO | ECHONL);
+    return ioctl(fd, TCSETS2, &saved) == 0 ? 0 : errno;
+}
+
+}  // namespace kserial
