@@ -233,7 +233,7 @@ bool MSComm::openPort() {
     // Later opens by other programs fail with EBUSY (privileged ones excepted, which the lock
     // file and the flock tell instead).
     ::ioctl(fd, TIOCEXCL);
-    savedLine = saveLineState(fd);
+    if (!isPseudoTerminal(fd)) savedLine = saveLineState(fd);
     if (const int e = configureLine(fd, m_settings)) {
         if (e == ENOTTY) return abandon(comPortInvalid, e, QStringLiteral("not a serial device"));
         return abandon(

@@ -2,11 +2,20 @@
 
 #include <asm/termbits.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <cerrno>
 #include <cstring>
 
 namespace kserial {
+
+bool isPseudoTerminal(int fd) {
+    struct stat st {};
+    // Unix 98 pseudo-terminal slaves have majors 136 to 143.
+    return ::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode) && major(st.st_rdev) >= 136 &&
+           major(st.st_rdev) <= 143;
+}
 
 QByteArray saveLineState(int fd) {
     struct termios2 tio {};

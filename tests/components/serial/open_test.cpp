@@ -13,6 +13,8 @@
 
 #include "mscomm.h"
 #include "ptypair.h"
+#include "savedline.h"
+#include "termiosline.h"
 
 using kserial::MSComm;
 
@@ -175,10 +177,11 @@ TEST(OpenPty, RtsWithoutModemLinesIsNotAnError) {
     EXPECT_FALSE(comm.RTSEnable());
 }
 
-// Closing puts back the line settings the device had, so the next program does not find it
-// raw at a bootloader's rate. Local echo stays off: bytes reaching the closed port are never
-// sent back to the device.
-TEST(OpenPty, ClosingPutsBackTheLineSettingsItFound) {
+// Closing a serial device puts back the line settings it had, so the next program does not find
+// it raw at a bootloader's rate. Local echo stays off: bytes reaching the closed port are never
+// sent back to the device. No real serial device is at hand here, so the state is saved and put
+// back on a pseudo-terminal directly, around the same line set-up the port uses.
+TEST(OpenPty, LineStateIsPutBackAsItWasFound) {
     struct Case {
         const char* name;
         speed_t speed;
@@ -200,12 +203,17 @@ TEST(OpenPty, ClosingPutsBackTheLineSettingsItFound) {
         ASSERT_EQ(tcsetattr(pty.master(), TCSANOW, &found), 0);
         ASSERT_EQ(tcgetattr(pty.master(), &found), 0);
 
-        MSComm comm;
-        ASSERT_TRUE(openAt(comm, pty.slavePath(), QStringLiteral("1200,N,8,1")));
+        const int fd = ::open(path8(pty.slavePath()).constData(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+        ASSERT_GE(fd, 0);
+        EXPECT_TRUE(kserial::isPseudoTerminal(fd));
+        const QByteArray saved = kserial::saveLineState(fd);
+        ASSERT_FALSE(saved.isEmpty());
+        ASSERT_EQ(kserial::configureLine(fd, *kserial::CommSettings::parse(u"115200,E,8,1")), 0);
         termios open{};
         ASSERT_EQ(tcgetattr(pty.master(), &open), 0);
         EXPECT_EQ(open.c_lflag & ICANON, 0u) << "raw while open";
-        ASSERT_TRUE(comm.setPortOpen(false));
+        EXPECT_EQ(kserial::restoreLineState(fd, saved), 0);
+        ::close(fd);
 
         termios after{};
         ASSERT_EQ(tcgetattr(pty.master(), &after), 0);
@@ -216,6 +224,20 @@ TEST(OpenPty, ClosingPutsBackTheLineSettingsItFound) {
         EXPECT_EQ(cfgetospeed(&after), c.speed);
         EXPECT_EQ(after.c_cc[VMIN], found.c_cc[VMIN]);
     }
+}
+
+// A virtual chip behind a pseudo-terminal takes its settings for the host's line, also after
+// the host has closed it: the port leaves them as the download set them.
+TEST(OpenPty, ClosingLeavesAPseudoTerminalAtTheHostsLine) {
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    MSComm comm;
+    ASSERT_TRUE(openAt(comm, pty.slavePath(), QStringLiteral("1200,N,8,1")));
+    ASSERT_TRUE(comm.setPortOpen(false));
+    termios after{};
+    ASSERT_EQ(tcgetattr(pty.master(), &after), 0);
+    EXPECT_EQ(cfgetospeed(&after), speed_t(B1200));
+    EXPECT_EQ(after.c_lflag & ICANON, 0u);
 }
 
 TEST(OpenPty, ClosingAndReopeningAtAnotherRateKeepsWorking) {
