@@ -208,9 +208,10 @@ ParseResult ParseArguments(const QStringList& args) {
         } else if (name == "--allow-run") {
             if (!noValue()) return r;
             o.allowRun = true;
-        } else if (name == "--ignore-checksums") {
+        } else if (name == "--ignore-hex-errors" || name == "--ignore-checksums") {
+            // The second is the option's first name, kept for the scripts that use it.
             if (!noValue()) return r;
-            o.ignoreChecksums = true;
+            o.ignoreHexErrors = true;
         } else if (name == "--repeat") {
             if (!needValue(v)) return r;
             if (!ParseInt(v, o.repeat, 1, 1000000))
@@ -283,7 +284,9 @@ QString HelpText() {
         "  --inc ADDR:FORMAT:N    在地址 ADDR（十六进制）写入自动增量数据 FORMAT\n"
         "                         （数据格式，%N 为序号），N 为第一片的序号\n"
         "  --repeat N             连续下载 N 片单片机，每片等待单片机启动\n"
-        "  --ignore-checksums     HEX 文件中有校验和错误的记录时仍然下载（默认拒绝）\n"
+        "  --ignore-hex-errors    HEX 文件有校验和错误或格式不正确的记录、或缺少文件结束\n"
+        "                         记录（文件可能不完整）时仍然下载（默认拒绝）；\n"
+        "                         旧名 --ignore-checksums 仍可使用\n"
         "  --allow-run            允许运行 .mcu/.mcp 文件指定的下载后程序\n"
         "  --option NAME=VALUE    configure：设置一个选项；NAME 是 check 列出的序号或\n"
         "                         选项名称，VALUE 是可选值的序号（从 0 起）或文字；\n"

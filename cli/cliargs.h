@@ -46,10 +46,11 @@ struct Options {
     ResetSequence resetSequence;  // --reset-seq: DTR/RTS steps while the start flag is sent
     std::optional<IncSpec> inc;
     int repeat = 1;
-    bool allowRun = false;         // run the program a .mcu or .mcp names after a download
-    bool ignoreChecksums = false;  // download a HEX file with damaged records all the same
-    QStringList optionSettings;    // configure: --option NAME=VALUE, in order
-    QString optionsFrom;           // configure: --options-from FILE.mcu
+    bool allowRun = false;  // run the program a .mcu or .mcp names after a download
+    // Download a HEX file with damaged records, or without its end record, all the same.
+    bool ignoreHexErrors = false;
+    QStringList optionSettings;  // configure: --option NAME=VALUE, in order
+    QString optionsFrom;         // configure: --options-from FILE.mcu
 };
 
 // The number of ports (real or virtual) the run drives; more than one is a gang download.

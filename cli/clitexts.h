@@ -41,8 +41,18 @@ inline QString BadRecords(const QString& path, qsizetype count) {
         .arg(path)
         .arg(count);
 }
+inline QString SerialOutOfRange(const QString& path, qint64 number) {
+    return QStringLiteral("%1 中的下一个增量(N) %2 超出范围（0-999999999）；文件未下载，也未改动")
+        .arg(path)
+        .arg(number);
+}
+// A HEX file without its end-of-file record was probably cut short (a full disk, an
+// interrupted copy): what it holds may be only the front of the code.
+inline QString NoEndRecord(const QString& path) {
+    return QStringLiteral("%1 没有文件结束记录，文件可能不完整").arg(path);
+}
 inline const QString kBadRecordsRefused =
-    QStringLiteral("；文件未下载。确认无误后可用 --ignore-checksums 仍然下载");
+    QStringLiteral("；文件未下载。确认无误后可用 --ignore-hex-errors 仍然下载");
 inline const QString kProgramNeedsConsent =
     QStringLiteral("文件指定了下载完成后运行的程序；只有加上 --allow-run 才会运行");
 inline const QString kNoTerminal = QStringLiteral("korvan-cli 没有串口助手，忽略终端操作");

@@ -4,6 +4,8 @@
 
 #include "clitexts.h"
 #include "core/codefile.h"
+#include "core/hexreader.h"
+#include "core/increment.h"
 #include "core/inifile.h"
 #include "core/messages.h"
 #include "core/settingsfilecheck.h"
@@ -191,12 +193,29 @@ bool Session::loadCode() {
     }
     if (m_workspace.codeBuffer().empty())
         return refuse(QStringLiteral("%1：%2").arg(msg::kNoCode, m_workspace.codeFile()));
+    const UserSettings& settings = m_workspace.settings();
+    if (m_fileSettings && !m_options.inc && settings.IncOpen &&
+        !SerialNumberInRange(settings.IncNext))
+        return refuse(text::SerialOutOfRange(path, settings.IncNext));
     if (opened.BadRecords > 0) {
         const QString warning = text::BadRecords(m_workspace.codeFile(), opened.BadRecords);
-        if (!m_options.ignoreChecksums) return refuse(warning + text::kBadRecordsRefused);
+        if (!m_options.ignoreHexErrors) return refuse(warning + text::kBadRecordsRefused);
+        m_out.warning(warning);
+    }
+    if (!endRecordSeen()) {
+        const QString warning = text::NoEndRecord(m_workspace.codeFile());
+        if (!m_options.ignoreHexErrors) return refuse(warning + text::kBadRecordsRefused);
         m_out.warning(warning);
     }
     return true;
+}
+
+bool Session::endRecordSeen() const {
+    // Only a HEX file has an end: a task packs its code as bytes, and a binary file is its code.
+    const QString& code = m_workspace.codeFile();
+    if (FileTypeOf(code) != CodeFileType::Hex) return true;
+    const std::optional<CodeImage> image = ReadIntelHexFile(code);
+    return !image || image->EndRecordSeen;
 }
 
 // The command line's options over what a .mcu or .mcp brought.

@@ -48,6 +48,8 @@ class Session {
     PortLane& first() { return *m_lanes.front(); }
     bool openDatabase();
     bool loadCode();
+    // Whether the code file, when it is a HEX file, ends with its end-of-file record.
+    bool endRecordSeen() const;
     jobs::JobSettings applyOptions();
     void connectLanes(const jobs::JobSettings& settings);
     bool startSimChip(PortLane& lane);

@@ -22,6 +22,12 @@ struct IncrementData {
 // The format of `settings` compiled with its serial number and the clock reading `now`.
 IncrementData IncrementBytes(const UserSettings& settings, bool hexPreview, const QDateTime& now);
 
+// Whether `number` is a serial number the increment can take: 0 to 999999999. A number beyond
+// it would not fit the bytes the formats write, and is refused wherever it comes from.
+inline bool SerialNumberInRange(qint64 number) {
+    return number >= 0 && number <= kMaxSerialNumber;
+}
+
 // The serial number after a successful download: 999999999 (or anything out of range) is
 // followed by 1.
 qint64 NextSerialNumber(qint64 current);

@@ -3,6 +3,8 @@
 #include "core/usersettings.h"
 #include "jobs/jobtexts.h"
 
+#include <limits>
+
 namespace korvan::jobs {
 
 namespace {
@@ -271,7 +273,8 @@ void JobController::TestSoftStart() {
 void JobController::CountDownload(int mode) {
     qint32 count = m_counter.read();
     if (mode == 0) count = 0;
-    if (mode == 1) ++count;
+    // The counter stops at its largest value rather than turn negative.
+    if (mode == 1 && count < std::numeric_limits<qint32>::max()) ++count;
     m_view.counterChanged(text::CounterPanel(count));
     m_counter.write(count);
 }

@@ -55,7 +55,7 @@ int RunKorvan(const QStringList& arguments) {
     InstallQtTranslations(*qApp);
     const AppPaths paths = AppPaths::detect();
     SetCurrentAppPaths(paths);
-    const CommandLine commandLine = ParseCommandLine(CommandLineText(arguments.mid(1)));
+    const CommandLine commandLine = ParseStartArguments(arguments.mid(1));
     ShellState& shell = Shell();
     shell.CommandSwitch = commandLine.Switch;
     shell.AppVersion =

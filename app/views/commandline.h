@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace korvan {
 
 struct CommandLine {
@@ -20,13 +22,27 @@ struct CommandLine {
     bool operator==(const CommandLine&) const = default;
 };
 
-// The whole command line: trimmed, every double quote removed. Text starting with "/" and one
-// more character, alone or followed by a blank, gives that switch and the file from the fourth
-// character on; any other text (an absolute path too) is the file.
-CommandLine ParseCommandLine(const QString& whole);
+// Whether a file of that name is there; tests hand in their own.
+using FileExists = std::function<bool(const QString&)>;
+bool FileExistsOnDisk(const QString& name);
 
-// The arguments after the program name as one command line, as the platform hands it over.
-QString CommandLineText(const QStringList& arguments);
+// A file name as the command line gave it. Quotes and blanks are part of a name on this system,
+// so the name stays as given when such a file exists. Otherwise one pair of double quotes that
+// encloses the whole name goes: a launcher that quoted a name with blanks.
+QString FileArgument(const QString& given, const FileExists& exists = FileExistsOnDisk);
+
+// The arguments after the program name, already split by the system. A first argument of "/"
+// and one more character is the switch; the rest, joined by blanks, is the file. A single
+// argument that names no file and starts with a switch and a blank holds a whole command line
+// from a launcher that did not split it, and is read by ParseCommandLine.
+CommandLine ParseStartArguments(const QStringList& arguments,
+                                const FileExists& exists = FileExistsOnDisk);
+
+// A whole command line in one text. Text starting with "/" and one more character, alone or
+// followed by a blank, gives that switch and the file from the fourth character on; any other
+// text (an absolute path too) is the file. Blanks before the switch and around the file part
+// go (a name with a trailing blank arrives split, through ParseStartArguments).
+CommandLine ParseCommandLine(const QString& whole, const FileExists& exists = FileExistsOnDisk);
 
 // "major.minor", with ".revision" appended when the revision is above 0.
 QString AppVersionText(int major, int minor, int revision);

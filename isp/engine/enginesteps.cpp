@@ -59,7 +59,9 @@ ZelEngine::ReplyOutcome ZelEngine::onReply(const QString& reply) {
                     break;
                 }
                 case Verdict::Retry:
-                    m_block = segments::PreviousBlock(m_ctx.Segments, m_block);
+                    // The refused block itself goes again. Stepping back to the block before
+                    // would let the chip's acceptance of that one clear the count, and a block
+                    // the chip refuses for ever would then be written for ever.
                     m_repeat = true;
                     if (++m_blockRetries >= rules::kRetryLimit) {
                         done = true;

@@ -71,8 +71,9 @@ bool addFault(FaultPlan& plan, const std::string& text, std::string* error) {
 const char* faultHelp() {
     return "  drop=N        never send the reply to host packet N (packets count from 1 in\n"
            "                each boot)\n"
-           "  nak=B[:K]     answer 81 (write failed, send again) K times (default 1) to\n"
-           "                block B (the block at address B*128)\n"
+           "  nak=B[:K]     answer 81 (write failed, send again) to the first K writes\n"
+           "                (default 1, at most 1000) of block B (the block at address\n"
+           "                B*128) in each boot; a host gives up after five in a row\n"
            "  noise         put a few random bytes on the line before every reply\n"
            "  mute-sync     never answer the sync bytes\n"
            "  unknown-id    report a model ID that zel.db does not list\n"

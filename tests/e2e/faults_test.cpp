@@ -99,6 +99,18 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{
             "FourRetryRepliesForTheFirstBlock", {"--fault", "nak=0:4"}, {}, 0, "程序下载成功"},
         FaultCase{"FiveRetryRepliesEndTheJob", {"--fault", "nak=0:5"}, {}, 1, "程序下载失败"},
+        FaultCase{
+            "FourRetryRepliesForTheSecondBlock", {"--fault", "nak=1:4"}, {}, 0, "程序下载成功"},
+        // A block the chip refuses for ever ends the job after five refusals, whichever it is.
+        FaultCase{"SecondBlockRefusedForEverEndsTheJob",
+                  {"--fault", "nak=1:1000"},
+                  {},
+                  1,
+                  "程序下载失败"},
+        FaultCase{
+            "LaterBlockRefusedForEverEndsTheJob", {"--fault", "nak=3:1000"}, {}, 1, "程序下载失败"},
+        FaultCase{
+            "LastBlockRefusedFiveTimesEndsTheJob", {"--fault", "nak=5:5"}, {}, 1, "程序下载失败"},
         FaultCase{"NoiseBeforeEveryReply", {"--fault", "noise"}, {}, 0, "程序下载成功"},
         FaultCase{"GarbledBlockReplyIsSentAgain", {"--fault", "corrupt=5"}, {}, 0, "程序下载成功"},
         FaultCase{"GarbledStatusReplyIsNeverAnswered",

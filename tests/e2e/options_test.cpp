@@ -106,9 +106,9 @@ TEST(CommandLine, EmptyHexFileIsAnInputError) {
 TEST(CommandLine, HelpIsInTheProductsLanguageWithEnglishOptions) {
     const CliResult r = runCli({"--help"});
     EXPECT_EQ(r.exitCode, 0);
-    for (const char* text :
-         {"用法：korvan-cli", "--max-baud", "--wait", "--series", "--json", "退出码", "4  等待超时",
-          "--option", "--options-from", "--allow-run", "--ignore-checksums", "configure -p"})
+    for (const char* text : {"用法：korvan-cli", "--max-baud", "--wait", "--series", "--json",
+                             "退出码", "4  等待超时", "--option", "--options-from", "--allow-run",
+                             "--ignore-checksums", "--ignore-hex-errors", "configure -p"})
         EXPECT_TRUE(r.out.contains(QString::fromUtf8(text))) << text;
 }
 
@@ -340,12 +340,34 @@ TEST(CodeFiles, DamagedHexRecordsRefuseTheFileUnlessIgnored) {
     const CliResult refused = runCli({"download", file, "-p", chip.path()});
     EXPECT_EQ(refused.exitCode, 2) << refused.dump();
     EXPECT_TRUE(refused.err.contains(QStringLiteral("1 条记录校验和错误"))) << refused.dump();
-    EXPECT_TRUE(refused.err.contains(QStringLiteral("--ignore-checksums"))) << refused.dump();
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("--ignore-hex-errors"))) << refused.dump();
     EXPECT_EQ(chip.chip.snapshot().counters.erases, 0u);
 
     const CliResult r = runCli({"download", file, "-p", chip.path(), "--ignore-checksums"});
     EXPECT_EQ(r.exitCode, 0) << r.dump();
     EXPECT_TRUE(r.err.contains(QStringLiteral("1 条记录校验和错误"))) << r.dump();
+}
+
+// Cut short (a full disk, an interrupted copy), a HEX file loses its end record: what is left
+// may be only the front of the code, and is not downloaded without being asked for.
+TEST(CodeFiles, HexFileWithoutItsEndRecordIsRefusedUnlessAskedFor) {
+    Chip chip;
+    const Bytes image = sampleImage(64, 13);
+    QByteArray hex = intelHex(image);
+    ASSERT_TRUE(hex.endsWith(":00000001FF\r\n"));
+    hex.chop(13);
+    const QString file = newFolder() + "/cut.hex";
+    ASSERT_TRUE(writeFile(file, hex));
+    const CliResult refused = runCli({"download", file, "-p", chip.path()});
+    EXPECT_EQ(refused.exitCode, 2) << refused.dump();
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("没有文件结束记录"))) << refused.dump();
+    EXPECT_TRUE(refused.err.contains(file)) << refused.dump();
+    EXPECT_EQ(chip.chip.snapshot().counters.erases, 0u);
+
+    const CliResult r = runCli({"download", file, "-p", chip.path(), "--ignore-hex-errors"});
+    EXPECT_EQ(r.exitCode, 0) << r.dump();
+    EXPECT_TRUE(r.err.contains(QStringLiteral("没有文件结束记录"))) << r.dump();
+    EXPECT_TRUE(chip.holds(image, 0));
 }
 
 TEST(Configure, WritesTheOptionsWhenTheDatabaseHasAStepList) {

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 namespace e2e {
@@ -34,6 +38,24 @@ TEST(PortClaim, APortThatCatHoldsIsRefusedAsInUse) {
     cat.waitForFinished();
     const CliResult after = runCli({"check", "-p", sim.path(), "--wait", "5"});
     EXPECT_EQ(after.exitCode, 0) << after.dump();
+}
+
+// Anyone may create files in the lock folder. A FIFO under the lock's name would hold the open
+// for ever; the port is refused at once instead, with the file named.
+TEST(PortClaim, AFifoPlantedAsTheLockFileIsRefusedWithItsName) {
+    SimProcess sim("D103", {});
+    ASSERT_TRUE(sim.start()) << sim.errorOutput().toStdString();
+    const QString locks = newFolder();
+    const QString lock =
+        locks + "/LCK.." + QFileInfo(QFileInfo(sim.path()).canonicalFilePath()).fileName();
+    ASSERT_EQ(::mkfifo(QFile::encodeName(lock).constData(), 0666), 0);
+    QProcessEnvironment env = programEnvironment();
+    env.insert(QStringLiteral("KORVAN_LOCK_DIR"), locks);
+    const CliResult r = runCli({"check", "-p", sim.path(), "--wait", "2"}, 60000, env);
+    ASSERT_TRUE(r.finished) << r.dump();
+    EXPECT_EQ(r.exitCode, 3) << r.dump();
+    EXPECT_TRUE((r.out + r.err).contains(lock)) << r.dump();
+    EXPECT_TRUE(QFileInfo(lock).exists());
 }
 
 TEST(PortClaim, PullingTheFarSideMidDownloadEndsTheRunAsAPortError) {

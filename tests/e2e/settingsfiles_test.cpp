@@ -17,6 +17,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 
@@ -76,6 +77,37 @@ TEST(ConfigurationFile, IncrementNumberIsKeptInTheFile) {
     ASSERT_EQ(r.exitCode, 0) << r.dump();
     EXPECT_TRUE(chip.holds(Bytes{0, 0, 0, 7}, 0xFFF0));
     EXPECT_EQ(korvan::IniDocument::load(mcu).read("AddData", "Data", ""), "8");
+}
+
+// A number beyond the increment's range would reach the chip cut to 32 bits: the file is
+// refused before any chip is touched, and left as it was.
+TEST(ConfigurationFile, IncrementNumberBeyondItsRangeIsRefused) {
+    const QString folder = newFolder();
+    ASSERT_TRUE(writeFile(folder + "/code.bin", asBytes(sampleImage(300, 24))));
+    for (const char* number : {"1000000000", "4294967298", "-1"}) {
+        korvan::IniDocument doc = incrementSettings(1);
+        doc.write("AddData", "Data", QString::fromLatin1(number));
+        doc.write("UserSet", "UserFile", "\"%AppPath%code.bin\"");
+        const QString mcu = folder + "/job.mcu";
+        ASSERT_TRUE(doc.save(mcu));
+        QFile file(mcu);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+        Chip chip;
+        const CliResult r = runCli({"download", mcu, "-p", chip.path()});
+        EXPECT_EQ(r.exitCode, 2) << r.dump();
+        EXPECT_TRUE(r.err.contains(QString::fromLatin1(number)) && r.err.contains(mcu)) << r.dump();
+        EXPECT_EQ(chip.chip.snapshot().counters.erases, 0u);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), before) << number;
+    }
+    // Given on the command line instead, the number decides.
+    Chip chip;
+    const CliResult r =
+        runCli({"download", folder + "/job.mcu", "-p", chip.path(), "--inc", "FFF0:%NL4:5"});
+    EXPECT_EQ(r.exitCode, 0) << r.dump();
+    EXPECT_TRUE(chip.holds(Bytes{0, 0, 0, 5}, 0xFFF0));
 }
 
 TEST(ConfigurationFile, SoftStartComesWithTheFile) {

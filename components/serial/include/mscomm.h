@@ -161,6 +161,7 @@ class MSComm : public QObject {
     quint64 m_openCount = 0;  // tells a handler's reopen apart from the port it was called for
     QString m_devicePath;
     QString m_claimKey;
+    QByteArray m_savedLine;  // the device's line state before the open, put back at close
     std::unique_ptr<UucpLock> m_lock;
     // The device this object closed last and since when: reopening it at once (a baud-rate
     // change) skips the search for other programs, which would delay the reopen.

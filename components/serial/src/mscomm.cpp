@@ -15,6 +15,7 @@
 #include "deviceclaim.h"
 #include "modemlinechannel.h"
 #include "portholder.h"
+#include "savedline.h"
 #include "serialports.h"
 #include "termiosline.h"
 #include "uucplock.h"
@@ -170,10 +171,27 @@ bool MSComm::openPort() {
         m_lock->release();
         releaseDevice(key);
     };
-    if (m_lock->acquire(path) == UucpLock::Result::Held) {
-        const PortHolder holder = m_lock->holder();
-        releaseDevice(key);
-        return heldElsewhere(path, &holder);
+    switch (m_lock->acquire(path)) {
+        case UucpLock::Result::Held: {
+            const PortHolder holder = m_lock->holder();
+            releaseDevice(key);
+            return heldElsewhere(path, &holder);
+        }
+        case UucpLock::Result::NotAFile:
+            releaseDevice(key);
+            return fail(comSystemError, EEXIST,
+                        path + QStringLiteral(": refused: its lock file %1 is not a regular "
+                                              "file (remove it to use the port)")
+                                   .arg(m_lock->refused()));
+        case UucpLock::Result::Locked:
+        case UucpLock::Result::Unlocked:
+            break;
+    }
+    // The user's own terminal is never a port: the shell reads it, and the line settings of a
+    // download would be left on it.
+    if (const std::optional<PortHolder> shell = controllingTerminalHolder(path)) {
+        release();
+        return heldElsewhere(path, &*shell);
     }
     const bool reopening =
         key == m_lastKey && m_sinceClose.isValid() && m_sinceClose.elapsed() < kReopenWindowMs;
@@ -199,7 +217,9 @@ bool MSComm::openPort() {
             (err == ENOENT || err == ENODEV || err == ENXIO) ? comPortInvalid : comSystemError;
         return fail(number, err, path + QStringLiteral(": ") + systemErrorText(err));
     }
+    QByteArray savedLine;
     const auto abandon = [&](int number, int e, const QString& detail) {
+        if (!savedLine.isEmpty()) restoreLineState(fd, savedLine);
         ::close(fd);
         release();
         return fail(number, e, path + QStringLiteral(": ") + detail);
@@ -214,6 +234,7 @@ bool MSComm::openPort() {
     // Later opens by other programs fail with EBUSY (privileged ones excepted, which the lock
     // file and the flock tell instead).
     ::ioctl(fd, TIOCEXCL);
+    if (!isPseudoTerminal(fd)) savedLine = saveLineState(fd);
     if (const int e = configureLine(fd, m_settings)) {
         if (e == ENOTTY) return abandon(comPortInvalid, e, QStringLiteral("not a serial device"));
         return abandon(
@@ -242,6 +263,7 @@ bool MSComm::openPort() {
     ++m_openCount;
     m_devicePath = path;
     m_claimKey = key;
+    m_savedLine = savedLine;
     m_input.clear();
     m_output.clear();
     m_outputPos = 0;
@@ -268,6 +290,8 @@ void MSComm::stopNotifiers() {
 bool MSComm::closePort(bool drain) {
     stopNotifiers();
     const bool drained = !drain || drainOutput();
+    if (!m_savedLine.isEmpty()) restoreLineState(m_fd, m_savedLine);
+    m_savedLine.clear();
     ::ioctl(m_fd, TIOCNXCL);
     ::close(m_fd);  // also drops the flock
     m_lock->release();

@@ -111,6 +111,23 @@ bool processAlive(qint64 pid) {
     return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }
 
+std::optional<PortHolder> controllingTerminalHolder(const QString& path) {
+    struct stat st {};
+    if (stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISCHR(st.st_mode))
+        return std::nullopt;
+    // Fields after the command name: state, parent, process group, session, terminal.
+    QFile statFile(QStringLiteral("/proc/self/stat"));
+    if (!statFile.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray line = statFile.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 1).simplified().split(' ');
+    if (fields.size() < 5) return std::nullopt;
+    const qint64 session = fields[3].toLongLong();
+    const dev_t terminal = dev_t(fields[4].toULongLong());
+    const bool isTty = major(st.st_rdev) == 5 && minor(st.st_rdev) == 0;
+    if (terminal == 0 || (!isTty && st.st_rdev != terminal)) return std::nullopt;
+    return PortHolder{session, processName(session)};
+}
+
 std::optional<PortHolder> findOtherHolder(const QString& path, const QString& procDir) {
     struct stat st {};
     if (stat(QFile::encodeName(path).constData(), &st) != 0) return std::nullopt;

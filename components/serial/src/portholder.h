@@ -23,6 +23,11 @@ QString processName(qint64 pid);
 // Whether process `pid` exists (one that belongs to another user counts).
 bool processAlive(qint64 pid);
 
+// When `path` is this process's controlling terminal, as /dev/tty or under its own name: the
+// leader of the session that owns it (the shell the program was started from), which counts
+// as holding it. Nothing for any other device, or without a controlling terminal.
+std::optional<PortHolder> controllingTerminalHolder(const QString& path);
+
 // A process other than this one with a descriptor open on the device at `path`, looked up
 // under `procDir`. The far end of a pseudo-terminal (the process that holds its master side)
 // is not a holder of it, whatever descriptors of the slave side it keeps. Processes whose

@@ -1,6 +1,7 @@
 #include "uucplock.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
@@ -33,10 +34,41 @@ QByteArray lockContent(qint64 pid) {
     return QByteArray::number(pid).rightJustified(10, ' ') + '\n';
 }
 
+// What a lock file holds. Anyone may create files in the lock directory, so the name may lead
+// to a FIFO (whose open waits for a writer for ever), a device or a link: only a regular file
+// is read, opened so that the open itself never waits.
+struct LockFileContent {
+    bool regular = true;  // false: something else stands under the name
+    std::optional<qint64> pid;
+};
+
+LockFileContent readLockFile(const QString& path) {
+    LockFileContent content;
+    const int fd =
+        ::open(encoded(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        // ELOOP: a symbolic link stands under the name.
+        content.regular = errno != ELOOP;
+        return content;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        content.regular = false;
+        ::close(fd);
+        return content;
+    }
+    char buffer[64];
+    ssize_t n = 0;
+    do {
+        n = ::read(fd, buffer, sizeof buffer);
+    } while (n < 0 && errno == EINTR);
+    ::close(fd);
+    if (n > 0) content.pid = parseLockPid(QByteArray(buffer, qsizetype(n)));
+    return content;
+}
+
 std::optional<qint64> readLockPid(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    return parseLockPid(file.read(64));
+    return readLockFile(path).pid;
 }
 
 // Writes a lock file under a temporary name and links it into place, so no other program
@@ -105,6 +137,7 @@ QString lockFileName(const QString& devicePath) {
 UucpLock::Result UucpLock::acquire(const QString& devicePath) {
     release();
     m_holder = {};
+    m_refused.clear();
     const QString path = lockDirectory() + u'/' + lockFileName(devicePath);
     const qint64 self = ::getpid();
     const QByteArray content = lockContent(self);
@@ -116,16 +149,22 @@ UucpLock::Result UucpLock::acquire(const QString& devicePath) {
             m_path = path;
             return Result::Locked;
         }
+        const LockFileContent existing = readLockFile(path);
+        if (!existing.regular) {
+            // Not a lock any program makes, and perhaps planted to block the port: it is
+            // neither trusted nor removed.
+            m_refused = path;
+            return Result::NotAFile;
+        }
+        const std::optional<qint64> pid = existing.pid;
         if (err != EEXIST) {
             // Cannot write the lock directory; a lock someone else holds still counts.
-            const std::optional<qint64> pid = readLockPid(path);
             if (pid && *pid != self && processAlive(*pid)) {
                 m_holder = PortHolder{*pid, processName(*pid)};
                 return Result::Held;
             }
             return Result::Unlocked;
         }
-        const std::optional<qint64> pid = readLockPid(path);
         // Our own process id in a lock this object does not hold: left by an earlier process
         // that had the same id, as no port of ours is open on the device (the caller checks).
         if (pid && *pid != self && processAlive(*pid)) {

@@ -27,6 +27,7 @@ class UucpLock {
         Locked,    // the lock file is ours
         Unlocked,  // the lock directory cannot be written: going on without a lock file
         Held,      // a live process holds the lock; see holder()
+        NotAFile,  // something other than a regular file stands under the name; see refused()
     };
 
     UucpLock() = default;
@@ -38,11 +39,13 @@ class UucpLock {
     // Removes the lock file, if this object made it and it still names this process.
     void release();
     const PortHolder& holder() const { return m_holder; }
-    const QString& path() const { return m_path; }  // "" when no file is held
+    const QString& path() const { return m_path; }        // "" when no file is held
+    const QString& refused() const { return m_refused; }  // the file behind NotAFile
 
   private:
     QString m_path;
     PortHolder m_holder;
+    QString m_refused;
 };
 
 // The process id a lock file names: ten ASCII digits (blanks around them allowed) or, from

@@ -4,6 +4,8 @@
 #include "jobs/jobtexts.h"
 #include "jobtestsupport.h"
 
+#include <limits>
+
 namespace korvan::jobs::testing {
 namespace {
 
@@ -38,6 +40,44 @@ TEST_F(AfterDownloadTest, RepeatSeriesOfThreeEndsWithItsLine) {
     EXPECT_EQ(view.runs[0].completed, 3);
     EXPECT_FALSE(view.runs[0].cancelled);
     EXPECT_EQ(counter.read(), 3);
+}
+
+// The counter stops at its largest value instead of turning negative.
+TEST_F(AfterDownloadTest, CounterAtItsLargestValueStaysThere) {
+    loadHex(100);
+    counter.write(std::numeric_limits<qint32>::max() - 1);
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(controller->DownloadAction(JobController::kDownload));
+        downloadOne();
+        clock.advance(200);
+    }
+    EXPECT_EQ(counter.read(), std::numeric_limits<qint32>::max());
+    EXPECT_TRUE(view.texts().contains(text::DownloadCounted(std::numeric_limits<qint32>::max())));
+}
+
+// Config.ini's counter as stored, whatever another program or a hand wrote there.
+TEST(ConfigDownloadCounterTest, ReadsTheAbsoluteValueWithinRange) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    AppPaths paths;
+    paths.AppPath = dir.path() + QLatin1Char('/');
+    ConfigDownloadCounter counter(paths);
+    struct {
+        const char* stored;
+        qint32 read;
+    } const table[] = {{"12", 12},
+                       {"-12", 12},
+                       {"2147483647", 2147483647},
+                       {"2147483648", 2147483647},
+                       {"-2147483648", 2147483647},
+                       {"99999999999999999999", 2147483647},
+                       {"", 0},
+                       {"abc", 0}};
+    for (const auto& row : table) {
+        WriteIni(QStringLiteral("Config"), QStringLiteral("DownCount"),
+                 QString::fromLatin1(row.stored), paths.configFile());
+        EXPECT_EQ(counter.read(), row.read) << row.stored;
+    }
 }
 
 TEST_F(AfterDownloadTest, SeriesWithoutLimitRunsUntilCancelled) {

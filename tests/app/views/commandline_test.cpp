@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
 namespace korvan {
 namespace {
 
@@ -32,7 +36,10 @@ INSTANTIATE_TEST_SUITE_P(
         // An absolute path is a file, not a switch with a name after it.
         LineCase{"/ufw.hex", "", "/ufw.hex"}, LineCase{"/u /home/fw.hex", "/u", "/home/fw.hex"},
         LineCase{"/u\t/tmp/fw.hex", "/u", "/tmp/fw.hex"},
-        LineCase{"\"/u\" \"a.hex\"", "/u", "a.hex"}, LineCase{"fw.hex /u", "", "fw.hex /u"}));
+        // Only a pair of quotes around the whole name goes; quotes inside a name stay.
+        LineCase{"\"/u\" \"a.hex\"", "", "/u\" \"a.hex"}, LineCase{"fw\"A.hex", "", "fw\"A.hex"},
+        LineCase{"/u /p/fw\"A.hex", "/u", "/p/fw\"A.hex"}, LineCase{"\"\"", "", ""},
+        LineCase{"\"", "", "\""}, LineCase{"fw.hex /u", "", "fw.hex /u"}));
 
 TEST(CommandLineModes, FollowTheSwitch) {
     struct {
@@ -52,10 +59,67 @@ TEST(CommandLineModes, FollowTheSwitch) {
     }
 }
 
-TEST(CommandLineText, JoinsArgumentsAsOneLine) {
-    EXPECT_EQ(CommandLineText({}), QString());
-    EXPECT_EQ(ParseCommandLine(CommandLineText({"/u", "/home/a b/fw.hex"})),
-              (CommandLine{"/u", "/home/a b/fw.hex"}));
+// The arguments as the system hands them over, against a fixed set of existing names.
+TEST(CommandLineArguments, KeepEachNameAsGivenUnlessOnlyItsQuotedFormExists) {
+    const QStringList onDisk{"/p/fw\"A.hex", "/p/fw.hex ", "\"/p/q.hex\"", "/p/a b.hex"};
+    const FileExists exists = [&](const QString& name) { return onDisk.contains(name); };
+    struct {
+        QStringList arguments;
+        const char* expectedSwitch;
+        const char* expectedFile;
+    } const table[] = {
+        {{}, "", ""},
+        {{"/u"}, "/u", ""},
+        {{"/u", "/p/fw\"A.hex"}, "/u", "/p/fw\"A.hex"},
+        {{"/p/fw\"A.hex"}, "", "/p/fw\"A.hex"},
+        {{"/u", "/p/fw.hex "}, "/u", "/p/fw.hex "},
+        {{"/p/fw.hex "}, "", "/p/fw.hex "},
+        // A name whose quotes are part of it is not stripped of them.
+        {{"/d", "\"/p/q.hex\""}, "/d", "\"/p/q.hex\""},
+        // A quoted name that does not exist loses the one enclosing pair.
+        {{"/u", "\"/p/a b.hex\""}, "/u", "/p/a b.hex"},
+        {{"/u", "\"/p/x\"y.hex\""}, "/u", "/p/x\"y.hex"},
+        {{"/u", "/p/x\"y.hex"}, "/u", "/p/x\"y.hex"},
+        // Pieces of a name with blanks that a caller did not quote.
+        {{"/u", "/p/a", "b.hex"}, "/u", "/p/a b.hex"},
+        {{"/p/a", "b.hex"}, "", "/p/a b.hex"},
+        // A whole command line in one argument, from a launcher that did not split it.
+        {{"/u /p/a b.hex"}, "/u", "/p/a b.hex"},
+        {{"/u \"/p/a b.hex\""}, "/u", "/p/a b.hex"},
+        {{"/ufw.hex"}, "", "/ufw.hex"},
+        {{"/u", ""}, "/u", ""},
+        {{"$HOME/fw.hex"}, "", "$HOME/fw.hex"},
+        {{"/u", "a\nb.hex"}, "/u", "a\nb.hex"},
+        {{"/u", "/p/固件 1.hex"}, "/u", "/p/固件 1.hex"},
+    };
+    for (const auto& row : table) {
+        const CommandLine line = ParseStartArguments(row.arguments, exists);
+        const QString shown = row.arguments.join(QLatin1Char('|'));
+        EXPECT_EQ(line.Switch, QString::fromUtf8(row.expectedSwitch)) << qPrintable(shown);
+        EXPECT_EQ(line.File, QString::fromUtf8(row.expectedFile)) << qPrintable(shown);
+    }
+}
+
+// Real files with awkward names: each is found under the name it was given.
+TEST(CommandLineArguments, FindRealFilesWithAwkwardNames) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const char* const names[] = {"fw\"A.hex",     "fw.hex ",  "\"q.hex\"", "a b.hex",  "$HOME.hex",
+                                 "new\nline.hex", "固件.hex", " lead.hex", "it's.hex", "\"\""};
+    for (const char* raw : names) {
+        const QString path = dir.filePath(QString::fromUtf8(raw));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << raw;
+        file.close();
+        for (const QStringList& arguments : {QStringList{path}, QStringList{"/u", path}}) {
+            const CommandLine line = ParseStartArguments(arguments);
+            EXPECT_EQ(line.File, path) << raw;
+            EXPECT_TRUE(QFileInfo::exists(line.File)) << raw;
+        }
+    }
+    // Without the file, the same name with its quotes gone is what is looked for.
+    const QString quotedMissing = QLatin1Char('"') + dir.filePath("none.hex") + QLatin1Char('"');
+    EXPECT_EQ(ParseStartArguments({"/u", quotedMissing}).File, dir.filePath("none.hex"));
 }
 
 TEST(AppVersionText, AddsTheRevisionOnlyAboveZero) {

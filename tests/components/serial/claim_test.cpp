@@ -3,6 +3,7 @@
 // claim this program leaves for others to see.
 #include <fcntl.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstdlib>
+#include <functional>
 
 #include "mscomm.h"
 #include "ptypair.h"
@@ -177,6 +179,93 @@ TEST_F(PortClaim, AnUnwritableLockFolderOnlyCostsTheLockFile) {
     MSComm comm;
     EXPECT_TRUE(openAt(comm, pty.slavePath())) << why(comm);
     EXPECT_TRUE(QDir(locks.path()).entryList(QDir::Files).isEmpty());
+}
+
+// The lock folder is writable for everyone: a FIFO planted under the lock's name would hang an
+// open for ever, and any other kind of file is not a lock either. The port is refused with the
+// file's name, and the file is left where it is.
+TEST_F(PortClaim, ALockNameThatIsNoRegularFileRefusesThePortAndStays) {
+    const QString target = locks.filePath(QStringLiteral("elsewhere"));
+    struct Case {
+        const char* name;
+        std::function<bool()> plant;
+    };
+    const QByteArray lock8 = QFile::encodeName(lockFile);
+    const QByteArray target8 = QFile::encodeName(target);
+    const Case cases[] = {
+        {"fifo", [&] { return ::mkfifo(lock8.constData(), 0666) == 0; }},
+        {"link to a fifo",
+         [&] {
+             return ::mkfifo(target8.constData(), 0666) == 0 &&
+                    ::symlink(target8.constData(), lock8.constData()) == 0;
+         }},
+        {"link to a stale lock",
+         [&] {
+             QFile f(target);
+             return f.open(QIODevice::WriteOnly) && f.write(lockText(999999999)) > 0 &&
+                    ::symlink(target8.constData(), lock8.constData()) == 0;
+         }},
+        {"dangling link", [&] { return ::symlink(target8.constData(), lock8.constData()) == 0; }},
+        {"directory", [&] { return QDir().mkdir(lockFile); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(c.plant());
+        MSComm comm;
+        EXPECT_FALSE(openAt(comm, pty.slavePath()));
+        EXPECT_EQ(comm.lastError().number, kserial::comSystemError) << why(comm);
+        EXPECT_TRUE(comm.lastError().description.contains(lockFile)) << why(comm);
+        EXPECT_FALSE(comm.PortOpen());
+        struct stat st {};
+        EXPECT_EQ(::lstat(lock8.constData(), &st), 0) << "the planted file stays";
+        // Gone, the port opens again.
+        ::unlink(lock8.constData());
+        ::rmdir(lock8.constData());
+        ::unlink(target8.constData());
+        EXPECT_TRUE(openAt(comm, pty.slavePath())) << why(comm);
+        EXPECT_TRUE(comm.setPortOpen(false));
+    }
+}
+
+// The program's own terminal, under /dev/tty or its own name, belongs to the shell of its
+// session: refused as held by that process, never written to.
+TEST_F(PortClaim, TheControllingTerminalIsHeldByItsSession) {
+    int result[2];
+    ASSERT_EQ(pipe(result), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(result[0]);
+        // A session of its own whose controlling terminal is the test's pty.
+        char verdict = 'a';
+        if (::setsid() < 0) verdict = 's';
+        const int tty = ::open(QFile::encodeName(pty.slavePath()).constData(), O_RDWR);
+        if (verdict == 'a' && (tty < 0 || ::ioctl(tty, TIOCSCTTY, 0) != 0)) verdict = 't';
+        for (const QString& path : {QStringLiteral("/dev/tty"), pty.slavePath()}) {
+            if (verdict != 'a') break;
+            MSComm comm;
+            if (openAt(comm, path))
+                verdict = 'o';
+            else if (comm.lastError().number != kserial::comPortAlreadyOpen)
+                verdict = 'n';
+            else if (comm.lastError().holderPid != ::getpid())
+                verdict = 'h';
+            else if (!comm.lastError().description.contains(path))
+                verdict = 'd';
+        }
+        if (verdict == 'a') verdict = '0';
+        [[maybe_unused]] const ssize_t n = ::write(result[1], &verdict, 1);
+        _exit(0);
+    }
+    ::close(result[1]);
+    char verdict = 0;
+    ASSERT_EQ(::read(result[0], &verdict, 1), 1);
+    ::close(result[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    // s/t: no session could be set up; o: opened; n: another error; h: wrong holder; d: text.
+    EXPECT_EQ(verdict, '0');
+    EXPECT_FALSE(QFile::exists(locks.filePath(QStringLiteral("LCK..tty"))));
 }
 
 TEST_F(PortClaim, TheFarEndOfAPtyInAnotherProcessIsNoHolder) {

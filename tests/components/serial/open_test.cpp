@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,8 @@
 
 #include "mscomm.h"
 #include "ptypair.h"
+#include "savedline.h"
+#include "termiosline.h"
 
 using kserial::MSComm;
 
@@ -172,6 +175,69 @@ TEST(OpenPty, RtsWithoutModemLinesIsNotAnError) {
     EXPECT_TRUE(comm.setPortOpen(false));
     EXPECT_TRUE(comm.setRTSEnable(false));  // as the terminal does after closing
     EXPECT_FALSE(comm.RTSEnable());
+}
+
+// Closing a serial device puts back the line settings it had, so the next program does not find
+// it raw at a bootloader's rate. Local echo stays off: bytes reaching the closed port are never
+// sent back to the device. No real serial device is at hand here, so the state is saved and put
+// back on a pseudo-terminal directly, around the same line set-up the port uses.
+TEST(OpenPty, LineStateIsPutBackAsItWasFound) {
+    struct Case {
+        const char* name;
+        speed_t speed;
+        tcflag_t echo;
+    };
+    for (const Case& c : {Case{"cooked at 4800", B4800, 0}, Case{"echoing at 9600", B9600, ECHO}}) {
+        SCOPED_TRACE(c.name);
+        PtyPair pty;
+        ASSERT_TRUE(pty.ok());
+        // Termios requests on the master act on the slave's settings.
+        termios found{};
+        ASSERT_EQ(tcgetattr(pty.master(), &found), 0);
+        found.c_lflag = (found.c_lflag | ICANON | ISIG) & ~tcflag_t(ECHO);
+        found.c_lflag |= c.echo;
+        found.c_iflag |= ICRNL;
+        found.c_oflag |= OPOST;
+        cfsetispeed(&found, c.speed);
+        cfsetospeed(&found, c.speed);
+        ASSERT_EQ(tcsetattr(pty.master(), TCSANOW, &found), 0);
+        ASSERT_EQ(tcgetattr(pty.master(), &found), 0);
+
+        const int fd = ::open(path8(pty.slavePath()).constData(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+        ASSERT_GE(fd, 0);
+        EXPECT_TRUE(kserial::isPseudoTerminal(fd));
+        const QByteArray saved = kserial::saveLineState(fd);
+        ASSERT_FALSE(saved.isEmpty());
+        ASSERT_EQ(kserial::configureLine(fd, *kserial::CommSettings::parse(u"115200,E,8,1")), 0);
+        termios open{};
+        ASSERT_EQ(tcgetattr(pty.master(), &open), 0);
+        EXPECT_EQ(open.c_lflag & ICANON, 0u) << "raw while open";
+        EXPECT_EQ(kserial::restoreLineState(fd, saved), 0);
+        ::close(fd);
+
+        termios after{};
+        ASSERT_EQ(tcgetattr(pty.master(), &after), 0);
+        EXPECT_EQ(after.c_iflag, found.c_iflag);
+        EXPECT_EQ(after.c_oflag, found.c_oflag);
+        EXPECT_EQ(after.c_cflag, found.c_cflag);
+        EXPECT_EQ(after.c_lflag, found.c_lflag & ~tcflag_t(ECHO));
+        EXPECT_EQ(cfgetospeed(&after), c.speed);
+        EXPECT_EQ(after.c_cc[VMIN], found.c_cc[VMIN]);
+    }
+}
+
+// A virtual chip behind a pseudo-terminal takes its settings for the host's line, also after
+// the host has closed it: the port leaves them as the download set them.
+TEST(OpenPty, ClosingLeavesAPseudoTerminalAtTheHostsLine) {
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    MSComm comm;
+    ASSERT_TRUE(openAt(comm, pty.slavePath(), QStringLiteral("1200,N,8,1")));
+    ASSERT_TRUE(comm.setPortOpen(false));
+    termios after{};
+    ASSERT_EQ(tcgetattr(pty.master(), &after), 0);
+    EXPECT_EQ(cfgetospeed(&after), speed_t(B1200));
+    EXPECT_EQ(after.c_lflag & ICANON, 0u);
 }
 
 TEST(OpenPty, ClosingAndReopeningAtAnotherRateKeepsWorking) {

@@ -12,7 +12,7 @@ bool IsBlock(const HostPacket& p) {
     return p.command() == 0x00 || p.command() == 0x30;
 }
 
-TEST(EngineRetry, RetryReplyToBlockFiveResendsBlockFour) {
+TEST(EngineRetry, RetryReplyToBlockFiveResendsBlockFive) {
     Harness h;
     bool refused = false;
     h.chip.setScript([&](const HostPacket& p, size_t) {
@@ -24,10 +24,10 @@ TEST(EngineRetry, RetryReplyToBlockFiveResendsBlockFour) {
     });
     const Bytes data = Pattern(7 * 128);
     ASSERT_TRUE(h.download(data));
-    const Writes expected{{0x00, 0},     {0x00, 0x80},  {0x00, 0x100}, {0x00, 0x180}, {0x00, 0x200},
-                          {0x00, 0x280}, {0x30, 0x200}, {0x00, 0x280}, {0x00, 0x300}};
+    const Writes expected{{0x00, 0},     {0x00, 0x80},  {0x00, 0x100}, {0x00, 0x180},
+                          {0x00, 0x200}, {0x00, 0x280}, {0x30, 0x280}, {0x00, 0x300}};
     EXPECT_EQ(h.chip.blockWrites(), expected);
-    EXPECT_EQ(h.events.progress(), (std::vector<int>{14, 29, 43, 57, 71, 71, 86, 100}));
+    EXPECT_EQ(h.events.progress(), (std::vector<int>{14, 29, 43, 57, 71, 86, 100}));
     EXPECT_EQ(Bytes(h.chip.flash().begin(), h.chip.flash().begin() + 7 * 128), data);
     EXPECT_EQ(h.events.lines().back(), "V1001 程序下载成功");
 }
@@ -48,42 +48,76 @@ TEST(EngineRetry, RetryReplyToTheFirstBlockResendsTheFirstBlock) {
 }
 
 struct RetryCase {
-    int refusals;
+    const char* name;
+    int64_t block;  // of three; 2 is the last
+    int refusals;   // of that block, in a row; -1 = for ever
     bool completes;
 };
 
 class RetriesInARow : public testing::TestWithParam<RetryCase> {};
 
-TEST_P(RetriesInARow, FiveEndTheJob) {
+// The chip refuses one block a number of times in a row. Only that block is written again, and
+// five refusals of any block end the job at once, however long the chip would go on refusing.
+TEST_P(RetriesInARow, FiveOfTheSameBlockEndTheJob) {
+    const RetryCase& c = GetParam();
+    const int64_t address = c.block * 128;
     Harness h;
     int refusals = 0;
     h.chip.setScript([&](const HostPacket& p, size_t) {
-        if (IsBlock(p) && (p.blockAddress() == 0x100 || refusals > 0) &&
-            refusals < GetParam().refusals) {
+        if (IsBlock(p) && p.blockAddress() == address &&
+            (c.refusals < 0 || refusals < c.refusals)) {
             ++refusals;
             return Answer::reply(Bytes{0x81});
         }
         return Answer::normal();
     });
-    ASSERT_TRUE(h.download(Pattern(3 * 128)));
-    EXPECT_EQ(refusals, GetParam().refusals);
-    if (GetParam().completes) {
-        EXPECT_EQ(h.events.lines().back(), "V1001 程序下载成功");
-    } else {
-        EXPECT_EQ(h.events.lines().back(), "V1003 程序下载失败");
-        EXPECT_EQ(h.engine.endReason(), EndReason::RetriesExhausted);
-        // Each retry went one block further back, and stopped at the first block.
-        const Writes writes = h.chip.blockWrites();
-        EXPECT_EQ(Writes(writes.begin() + 2, writes.end()),
-                  (Writes{{0x00, 0x100}, {0x30, 0x80}, {0x30, 0}, {0x30, 0}, {0x30, 0}}));
+    const Bytes data = Pattern(3 * 128);
+    ASSERT_TRUE(h.download(data));
+    Writes expected;
+    for (int64_t b = 0; b < c.block; ++b) expected.emplace_back(0x00, b * 128);
+    expected.emplace_back(0x00, address);
+    const int resends = c.completes ? c.refusals : 4;
+    for (int i = 0; i < resends; ++i) expected.emplace_back(0x30, address);
+    if (c.completes) {
+        for (int64_t b = c.block + 1; b < 3; ++b) expected.emplace_back(0x00, b * 128);
     }
+    EXPECT_EQ(h.chip.blockWrites(), expected);
+    if (c.completes) {
+        EXPECT_EQ(refusals, c.refusals);
+        EXPECT_EQ(h.events.lines().back(), "V1001 程序下载成功");
+        EXPECT_EQ(Bytes(h.chip.flash().begin(), h.chip.flash().begin() + 3 * 128), data);
+        return;
+    }
+    EXPECT_EQ(refusals, 5);
+    EXPECT_EQ(h.events.lines().back(), "V1003 程序下载失败");
+    EXPECT_EQ(h.engine.endReason(), EndReason::RetriesExhausted);
+    EXPECT_FALSE(h.engine.success());
+    // The fifth refusal ends the job itself; no response time-out was needed.
+    int64_t firstWrite = -1;
+    for (const HostPacket& p : h.chip.packets()) {
+        if (IsBlock(p) && p.blockAddress() == address) {
+            firstWrite = p.time;
+            break;
+        }
+    }
+    ASSERT_GE(firstWrite, 0);
+    EXPECT_LT(h.events.events().back().time - firstWrite, 1500);
 }
 
 INSTANTIATE_TEST_SUITE_P(EngineRetry, RetriesInARow,
-                         testing::Values(RetryCase{4, true}, RetryCase{5, false}));
+                         testing::Values(RetryCase{"FirstBlockFourTimes", 0, 4, true},
+                                         RetryCase{"FirstBlockFiveTimes", 0, 5, false},
+                                         RetryCase{"FirstBlockForEver", 0, -1, false},
+                                         RetryCase{"SecondBlockFourTimes", 1, 4, true},
+                                         RetryCase{"SecondBlockFiveTimes", 1, 5, false},
+                                         RetryCase{"SecondBlockForEver", 1, -1, false},
+                                         RetryCase{"LastBlockFourTimes", 2, 4, true},
+                                         RetryCase{"LastBlockFiveTimes", 2, 5, false},
+                                         RetryCase{"LastBlockForEver", 2, -1, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EngineRetry, OptionWriteRetriesUpToFiveTimes) {
-    for (const RetryCase& c : {RetryCase{4, true}, RetryCase{5, false}}) {
+    for (const RetryCase& c : {RetryCase{"Four", 0, 4, true}, RetryCase{"Five", 0, 5, false}}) {
         Harness h(OptionF0Chip());
         int refusals = 0;
         h.chip.setScript([&](const HostPacket& p, size_t) {
