@@ -25,26 +25,6 @@ LineRole RoleOf(jobs::LineKind kind) {
 
 }  // namespace
 
-QString CauseOf(jobs::EndReason reason) {
-    switch (reason) {
-        case jobs::EndReason::TimedOut:
-            return jt::kCauseTimedOut;
-        case jobs::EndReason::RetriesExhausted:
-            return jt::kCauseRetries;
-        case jobs::EndReason::UnexpectedReply:
-            return jt::kCauseUnexpected;
-        case jobs::EndReason::NoSteps:
-            return jt::kCauseNoSteps;
-        case jobs::EndReason::NoData:
-            return jt::kCauseNoData;
-        case jobs::EndReason::PortWriteFailed:
-            return jt::kCausePortWrite;
-        default:
-            // Unknown models, refused series and ports have said so in their own line.
-            return {};
-    }
-}
-
 CliView::CliView(JobOutput& out, jobs::EngineJobDriver& driver, const UserSettings& settings)
     : m_out(out), m_driver(driver), m_settings(settings) {}
 
@@ -139,14 +119,8 @@ void CliView::logEnd(const jobs::JobResult& result) {
             log(text::NextSerial(m_settings.IncNext), true, 0, LineRole::Step);
         return;
     }
-    if (result.outcome == Outcome::PortLost) {
-        log(jt::kPortLost, false, 0, LineRole::Problem);
-        return;
-    }
-    if (result.outcome == Outcome::Failed) {
-        const QString cause = CauseOf(result.reason);
-        if (!cause.isEmpty()) log(cause, false, 0, LineRole::Problem);
-    }
+    // A failure's cause is a line of the job's log, printed as it came.
+    if (result.outcome == Outcome::PortLost) log(jt::kPortLost, false, 0, LineRole::Problem);
 }
 
 void CliView::runFinished(const jobs::RunResult& result) {

@@ -2,6 +2,8 @@
 // the text or JSON output, and the end of the run ends the wait.
 #pragma once
 
+#include "jobs/failurecause.h"
+
 #include "joboutput.h"
 #include "jobs/jobview.h"
 
@@ -71,7 +73,6 @@ class CliView : public jobs::JobView {
     bool m_terminalNoted = false;
 };
 
-// The cause of a failed job in words; "" when the job's lines say it already.
-QString CauseOf(jobs::EndReason reason);
+using jobs::CauseOf;
 
 }  // namespace korvan::cli

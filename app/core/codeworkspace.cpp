@@ -109,21 +109,25 @@ OpenResult CodeWorkspace::OpenCodeFile(const QString& path, bool keepSettings) {
 
 OpenResult CodeWorkspace::openCode(const QString& path, bool keepSettings) {
     OpenResult result;
-    clearBuffer();
+    LoadError error = LoadError::None;
+    auto image = FileTypeOf(path) == CodeFileType::Hex ? ReadIntelHexFile(path, &error)
+                                                       : ReadBinaryFile(path, &error);
+    if (!image) {
+        // A file that cannot be loaded changes nothing: the buffer, its name and the boxes
+        // stay as they were, so that the next download cannot quietly take another file. Only
+        // at start-up, with nothing read yet, do the settings still come from their file.
+        if (!keepSettings && !settingsLoaded_)
+            applySettings(IniDocument::load(settingsFile_), settingsFile_, result);
+        if (const std::optional<QString> text = LoadErrorText(error))
+            result.Message = UserMessage{*text, 12, {}};
+        return result;
+    }
     codeFile_ = path;
     if (!keepSettings) {
         applySettings(IniDocument::load(settingsFile_), settingsFile_, result);
         SetTaskMode(false);
         caption_ = kTitle;
         openDefaultEnabled_ = saveDefaultEnabled_ = false;
-    }
-    LoadError error = LoadError::None;
-    auto image = FileTypeOf(path) == CodeFileType::Hex ? ReadIntelHexFile(path, &error)
-                                                       : ReadBinaryFile(path, &error);
-    if (!image) {
-        if (const std::optional<QString> text = LoadErrorText(error))
-            result.Message = UserMessage{*text, 12, {}};
-        return result;
     }
     codeFileTime_ = ModifiedSeconds(path);
     buffer_ = std::move(image->Bytes);
@@ -176,6 +180,9 @@ OpenResult CodeWorkspace::openConfiguration(const QString& path) {
     // A configuration names a code file (or a task); it never leads to another configuration.
     if (FileUsable(code) && FileTypeOf(code) != CodeFileType::Mcu) {
         OpenResult inner = OpenCodeFile(code, true);
+        // The configuration's own file is what a refresh and the next download look for,
+        // even when it could not be read just now.
+        if (!inner.Ok) shownFile_ = code;
         inner.SettingsApplied = true;
         inner.BufferChanged = true;
         if (inner.ProgramToConfirm.isEmpty()) inner.ProgramToConfirm = result.ProgramToConfirm;
@@ -196,9 +203,7 @@ bool CodeWorkspace::SaveSettingsFile(const QString& path) {
 }
 
 std::optional<UserMessage> CodeWorkspace::CheckCodeLoaded() const {
-    if (!FileUsable(codeFile_)) return UserMessage{msg::kNoCode, 11, {}};
-    // The file is open, it just holds nothing to write.
-    if (buffer_.empty()) return UserMessage{msg::kNoProgramData, 11, {}};
+    if (!FileUsable(codeFile_) || buffer_.empty()) return UserMessage{msg::kNoCode, 11, {}};
     return std::nullopt;
 }
 

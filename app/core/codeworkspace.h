@@ -83,6 +83,11 @@ class CodeWorkspace {
     // Why the last save failed (the file and the cause), to show; nothing after a good save.
     std::optional<UserMessage> saveFailure() const;
 
+    // Before a HEX file (or the HEX file a configuration names) is opened: the question to ask
+    // when its records have wrong checksums or its end record is missing. It loads all the
+    // same; the user decides whether to go on. Nothing for a sound file or another type.
+    std::optional<UserMessage> CodeFileWarning(const QString& path) const;
+
     // Before a download: the message when there is no code to download.
     std::optional<UserMessage> CheckCodeLoaded() const;
     // A row changed in the data grid: bytes copied from `address` on, those beyond the end
@@ -101,6 +106,15 @@ class CodeWorkspace {
     void approveRun();
 
   private:
+    // Where the settings go and what the window says about it; a failed open puts it back.
+    struct Place {
+        QString SettingsFile;
+        QString Caption;
+        bool OpenDefaultEnabled = false;
+        bool SaveDefaultEnabled = false;
+    };
+    Place place() const;
+    void restore(const Place& place);
     OpenResult openCode(const QString& path, bool keepSettings);
     OpenResult openTask(const QString& path);
     OpenResult openConfiguration(const QString& path);

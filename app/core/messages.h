@@ -24,15 +24,23 @@ inline const QString kFileMissing = QStringLiteral("指定的文件不存在："
 inline const QString kFileErrorTitle = QStringLiteral("文件错误");
 inline const QString kUnsupportedFormat = QStringLiteral("不支持的文件格式！");
 inline const QString kNoCode = QStringLiteral("文件未打开，请打开后再试");
-// A file that opened but gives the chip nothing: a HEX file with only its end record, a task
-// without code.
-inline const QString kNoProgramData = QStringLiteral("文件中没有程序数据");
 // A .hex file without a single valid record: a text, an ELF file or random bytes.
 inline const QString kNotHexFile = QStringLiteral("文件中没有一条有效的 HEX 记录，不是 HEX 文件");
 // The file exists but the system refuses to read it.
 inline const QString kFileUnreadable = QStringLiteral("文件无法读取，请检查文件的读取权限");
 // Larger (or, for HEX, reaching further) than any code image can be.
 inline const QString kFileTooLarge = QStringLiteral("文件太大（超过 16 MB），不是单片机的代码文件");
+// A HEX file that loads but looks damaged or cut short: the user decides whether to go on.
+inline QString BadHexRecords(qsizetype count, qsizetype firstLine) {
+    return QStringLiteral(
+               "文件中有 %1 条记录校验和错误或格式不正确（第一条在第 %2 行），"
+               "文件可能已损坏。")
+        .arg(count)
+        .arg(firstLine);
+}
+inline const QString kNoHexEndRecord =
+    QStringLiteral("文件没有结束记录（:00000001FF），可能不完整。");
+inline const QString kOpenAnyway = QStringLiteral("是否仍然打开？");
 
 // Why a file could not be read or written, after its name.
 inline QString FileErrorCause(const ktext::FileError& error) {

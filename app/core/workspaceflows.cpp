@@ -2,6 +2,11 @@
 #include "core/codefile.h"
 #include "core/codeworkspace.h"
 #include "core/serialwriteback.h"
+#include "core/hexreader.h"
+#include "core/inifile.h"
+#include "core/usersettings.h"
+
+#include <QFileInfo>
 
 namespace korvan {
 namespace {
@@ -31,22 +36,28 @@ OpenResult CodeWorkspace::OpenFromDialog(const QString& path) {
 
 OpenResult CodeWorkspace::OpenHistoryEntry(const QString& entry) {
     if (!taskMode_) SaveUserSettings(settingsFile_);
+    const Place before = place();
     if (IsCodeType(entry)) {
         settingsFile_ = paths_.configFile();
         openDefaultEnabled_ = saveDefaultEnabled_ = false;
     }
     OpenResult result = OpenCodeFile(entry, false);
-    if (result.Ok) history_.add(HistoryKind::Files, entry, paths_.configFile());
+    if (result.Ok)
+        history_.add(HistoryKind::Files, entry, paths_.configFile());
+    else if (IsCodeType(entry))
+        restore(before);
     return result;
 }
 
 OpenResult CodeWorkspace::OpenDefaultFile() {
     if (!taskMode_) SaveUserSettings(settingsFile_);
+    const Place before = place();
     caption_ = kTitle;
     settingsFile_ = paths_.configFile();
     openDefaultEnabled_ = saveDefaultEnabled_ = false;
-    codeFile_ = ReadUserFile(IniDocument::load(paths_.configFile()), paths_.AppPath);
-    if (FileTypeOf(codeFile_) == CodeFileType::Unsupported) {
+    const QString code = ReadUserFile(IniDocument::load(paths_.configFile()), paths_.AppPath);
+    if (FileTypeOf(code) == CodeFileType::Unsupported) {
+        codeFile_ = code;
         // No usable default: still leave a task behind, as a missing code file would, so that
         // the task's settings are never written over Config.ini at exit.
         OpenResult result;
@@ -55,9 +66,38 @@ OpenResult CodeWorkspace::OpenDefaultFile() {
         SetTaskMode(false);
         return result;
     }
-    OpenResult result = OpenCodeFile(codeFile_, false);
-    if (result.Ok) history_.add(HistoryKind::Files, codeFile_, paths_.configFile());
+    OpenResult result = OpenCodeFile(code, false);
+    if (result.Ok)
+        history_.add(HistoryKind::Files, code, paths_.configFile());
+    else if (IsCodeType(code))
+        restore(before);  // what was shown stays, with the file it came from
     return result;
+}
+
+std::optional<UserMessage> CodeWorkspace::CodeFileWarning(const QString& path) const {
+    QString code = path;
+    if (FileTypeOf(path) == CodeFileType::Mcu)
+        code = ReadUserFile(IniDocument::load(path), QFileInfo(path).absolutePath() + '/');
+    if (FileTypeOf(code) != CodeFileType::Hex || !FileUsable(code)) return std::nullopt;
+    const std::optional<CodeImage> image = ReadIntelHexFile(code);
+    if (!image) return std::nullopt;  // not loadable at all: the open says why
+    QStringList lines;
+    if (image->BadRecords > 0) lines << msg::BadHexRecords(image->BadRecords, image->FirstBadLine);
+    if (!image->EndRecordSeen) lines << msg::kNoHexEndRecord;
+    if (lines.isEmpty()) return std::nullopt;
+    lines << msg::kOpenAnyway;
+    return UserMessage{lines.join(QStringLiteral("\r\n")), 21, {}};
+}
+
+CodeWorkspace::Place CodeWorkspace::place() const {
+    return Place{settingsFile_, caption_, openDefaultEnabled_, saveDefaultEnabled_};
+}
+
+void CodeWorkspace::restore(const Place& place) {
+    settingsFile_ = place.SettingsFile;
+    caption_ = place.Caption;
+    openDefaultEnabled_ = place.OpenDefaultEnabled;
+    saveDefaultEnabled_ = place.SaveDefaultEnabled;
 }
 
 bool CodeWorkspace::SaveAsDefault() {

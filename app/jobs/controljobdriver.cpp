@@ -16,6 +16,36 @@ bool ControlJobDriver::doStart(int type) {
     return m_control.Buzy() != zelisp::kFalse;
 }
 
+// The control knows why a job ended; its events say only that it did.
+EndReason ControlJobDriver::endReason() const {
+    switch (m_control.EndCode()) {
+        case zelisp::kEndPortOpenFailed:
+            return EndReason::PortOpenFailed;
+        case zelisp::kEndPortWriteFailed:
+            return EndReason::PortWriteFailed;
+        case zelisp::kEndPortLost:
+            return EndReason::PortLost;
+        case zelisp::kEndTimedOut:
+            return EndReason::TimedOut;
+        case zelisp::kEndRetriesExhausted:
+            return EndReason::RetriesExhausted;
+        case zelisp::kEndUnexpectedReply:
+            return EndReason::UnexpectedReply;
+        case zelisp::kEndUnknownModel:
+            return EndReason::UnknownModel;
+        case zelisp::kEndSeriesRefused:
+            return EndReason::SeriesRefused;
+        case zelisp::kEndNoSteps:
+            return EndReason::NoSteps;
+        case zelisp::kEndNoData:
+            return EndReason::NoData;
+        default:
+            // Completed and cancelled jobs, and a control that does not say: as the final
+            // event told.
+            return JobDriver::endReason();
+    }
+}
+
 void ControlJobDriver::cancel(bool user) {
     zelisp::Bool16 flag = zelisp::ToBool16(user);
     m_control.CancelDown(flag);

@@ -33,6 +33,7 @@ class ControlJobDriver : public JobDriver, private zelisp::IZelIspEvents {
 
   protected:
     bool doStart(int type) override;
+    EndReason endReason() const override;
 
   private:
     void Error(int16_t& index, QString& pInfo) override;

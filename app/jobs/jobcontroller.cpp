@@ -4,6 +4,7 @@
 #include "jobs/jobtexts.h"
 
 #include <limits>
+#include <utility>
 
 namespace korvan::jobs {
 
@@ -100,7 +101,15 @@ bool JobController::DownloadAction(int index) {
     m_repeatMode = index == kRepeat;
     if (index == kRepeat) m_repeatCount = 0;
     if (index != kConfigure) {
-        if (m_workspace.settings().AutoData && !m_workspace.taskMode()) m_workspace.RefreshBuffer();
+        if (m_workspace.settings().AutoData && !m_workspace.taskMode()) {
+            // A file that no longer loads is said so; the code read before is not sent in its
+            // place.
+            const OpenResult refreshed = m_workspace.RefreshBuffer();
+            if (!refreshed.Ok) {
+                deliver(refreshed.Message.value_or(UserMessage{msg::kNoCode, 11, {}}), false);
+                return false;
+            }
+        }
         if (const auto problem = m_workspace.CheckCodeLoaded()) {
             deliver(*problem, false);
             return false;
@@ -123,6 +132,12 @@ bool JobController::DownloadAction(int index) {
     }
     StartJob(index == kConfigure ? 3 : 2, false);
     return true;
+}
+
+void JobController::CancelForExit() {
+    if (m_busy == BusyState::Idle && !m_driver.busy()) return;
+    DownloadAction(kCancel);
+    LogLine(text::kCancelledAtExit, icon::kNote, false, 0, LineKind::Result);
 }
 
 void JobController::StartJob(int type, bool force) {
@@ -183,6 +198,7 @@ bool JobController::CheckAction(int index) {
         if (m_workspace.settings().UseResetCommand) sent = SendSoftStart(true);
         m_view.chipTreeCleared();
         m_view.chipWaitLine(text::kCheckTreeLine + QString::number(m_settings.errTim));
+        m_job.checkLineShown = true;
         m_driver.setRts(m_settings.openRts);
         m_driver.setMaxBaud(m_settings.maxBaud);
         if (sent > 0) {
@@ -211,7 +227,9 @@ void JobController::Timer1Tick() {
     m_view.countdown(m_startCountdown);
     if (m_miniActive) m_view.miniText(text::kWaitingTreeLine + QString::number(m_startCountdown));
     if (m_driver.downType() == 1) {
-        m_view.chipWaitLine(text::kWaitingTreeLine + QString::number(m_startCountdown));
+        // The check's own first line stays until the countdown moves on.
+        if (!std::exchange(m_job.checkLineShown, false))
+            m_view.chipWaitLine(text::kWaitingTreeLine + QString::number(m_startCountdown));
         if (m_startCountdown == 0) {
             m_view.chipTreeCleared();
             const QString stamp = m_clock.now().time().toString(QStringLiteral("hh:mm:ss"));

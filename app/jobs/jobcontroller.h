@@ -48,6 +48,11 @@ class JobController : private DriverListener {
     // DownloadAction: true when a job was started (or, for cancel, always false).
     bool DownloadAction(int index);
     bool CheckAction(int index);
+    // The window closes while a job runs: the job is cancelled (the control closes the port)
+    // and the log says so. Nothing when idle.
+    void CancelForExit();
+    // Whether a job would leave the chip half-written if it stopped now.
+    bool writing() const { return m_busy == BusyState::Download || m_busy == BusyState::Configure; }
     // The run button: RunUserAction(false) in the foreground.
     void RunUserAction(bool stopOnly);
     // The soft-start test button.
@@ -89,6 +94,12 @@ class JobController : private DriverListener {
         int lastProgress = -1;
         qint64 bytes = 0;
         QString message;
+        // One message per job: the control may report one failure in several events.
+        bool failureLogged = false;
+        bool checkLineShown = false;  // the check's first tree line waits for the first tick
+        bool messageShown = false;
+        int errorIndex = 0;  // the first Error event that did not go to the log
+        QString problem;     // and its text
     };
 
     // The DriverListener side: the control's events.
@@ -119,6 +130,8 @@ class JobController : private DriverListener {
     void after(int milliseconds, std::function<void()> call);
     void checkRunFinished();
     JobResult resultOf(EndReason reason) const;
+    QString causeOf(const JobResult& result) const;
+    void reportFailure(const JobResult& result);
     bool programAllowed();
 
     JobDriver& m_driver;

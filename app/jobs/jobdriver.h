@@ -18,6 +18,7 @@ namespace korvan::jobs {
 namespace info {
 inline constexpr int kErrorPort = 1;
 inline constexpr int kErrorToLog = 10;
+inline constexpr int kErrorUnknownModel = 12;
 inline constexpr int kWaiting = 100;
 inline constexpr int kBaud = 101;
 inline constexpr int kErase = 102;

@@ -1,6 +1,7 @@
 // The control's four events and the end of a job, as the job controller answers them.
 #include "core/increment.h"
 #include "core/usersettings.h"
+#include "jobs/failurecause.h"
 #include "jobs/jobcontroller.h"
 #include "jobs/jobtexts.h"
 
@@ -27,7 +28,18 @@ void JobController::driverError(int index, const QString& info) {
         LogLine(info, icon::kError, false, index, LineKind::Problem);
         return;
     }
-    deliver(UserMessage{info, 12, {}}, false);
+    if (index == info::kErrorPort) {
+        // A start refused on the port: no job ran, this is all the user hears of it.
+        m_job.messageShown = true;
+        deliver(UserMessage{info, 12, {}}, false);
+        return;
+    }
+    // Said once, with the job's result and its cause, when the job has ended.
+    LogLine(info, icon::kError, false, index, LineKind::Problem);
+    if (m_job.errorIndex == 0) {
+        m_job.errorIndex = index;
+        m_job.problem = info;
+    }
 }
 
 void JobController::driverProgress(int percent) {
@@ -129,9 +141,10 @@ void JobController::driverViewInfo(int index, const QString& info) {
         case info::kFailed:
             m_job.message = info;
             SetBusy(BusyState::Idle);
+            // The message, with its cause, follows when the control reports the job's end.
+            if (std::exchange(m_job.failureLogged, true)) return;
             LogLine(info, icon::kFail, s, index, LineKind::Result);
             if (m_miniActive) m_view.miniClose();
-            deliver(UserMessage{info, 12, {}}, true);
             return;
         default:
             LogLine(info, icon::kStep, s, index);
@@ -186,8 +199,42 @@ void JobController::driverJobEnded(EndReason reason) {
     if (m_busy != BusyState::Idle && !m_driver.busy() && !m_pause->isActive() &&
         !m_timer3->isActive() && !m_startDelay->isActive())
         SetBusy(BusyState::Idle);  // an end the control reported without a final event
+    reportFailure(result);
     m_view.jobEnded(result);
     checkRunFinished();
+}
+
+// A failed job says why: a log line under its result, and the same words as the second line
+// of the one message the job gives.
+void JobController::reportFailure(const JobResult& result) {
+    if (result.outcome == Outcome::Success || result.outcome == Outcome::Cancelled) return;
+    if (m_job.messageShown || (!m_job.failureLogged && m_job.problem.isEmpty())) return;
+    m_job.messageShown = true;
+    const QString cause = causeOf(result);
+    if (!cause.isEmpty()) LogLine(cause, icon::kNote, false, 0, LineKind::Problem);
+    QString text = m_job.message.isEmpty() ? m_job.problem : m_job.message;
+    // Without a cause in words, what the control said went wrong (a port gone) is the reason.
+    const QString second = !cause.isEmpty() || m_job.problem == text ? cause : m_job.problem;
+    if (!second.isEmpty()) text += QStringLiteral("\r\n") + second;
+    deliver(UserMessage{text, 12, {}}, true);
+}
+
+QString JobController::causeOf(const JobResult& result) const {
+    switch (result.outcome) {
+        case Outcome::TimedOut:
+            return text::kCauseTimedOut;
+        case Outcome::Refused:
+            return text::kCauseDoesNotFit;
+        case Outcome::Failed:
+        case Outcome::PortLost:
+            break;
+        default:
+            return {};
+    }
+    if (result.reason == EndReason::UnknownModel || m_job.errorIndex == info::kErrorUnknownModel)
+        return text::kCauseUnknownModel;
+    if (result.reason == EndReason::SeriesRefused) return text::kCauseSeries;
+    return CauseOf(result.reason);
 }
 
 JobResult JobController::resultOf(EndReason reason) const {

@@ -46,6 +46,9 @@ inline QString CounterPanel(qint32 count) {
     return QStringLiteral("计数: ") + QString::number(count) + QStringLiteral("%#@100;%0");
 }
 
+// The window was closed while a job ran.
+inline const QString kCancelledAtExit = QStringLiteral("窗口关闭：任务已取消，串口已关闭");
+
 // Soft start.
 inline const QString kSoftStart = QStringLiteral("发送用户自定软启指令");
 // The reset sequence's steps in their canonical form.
@@ -97,5 +100,6 @@ inline const QString kCauseNoSteps = QStringLiteral("原因：数据库中没有
 inline const QString kCauseNoData = QStringLiteral("原因：没有要下载的程序数据");
 inline const QString kCausePortWrite = QStringLiteral("原因：无法向串口写入数据");
 inline const QString kCausePortOpen = QStringLiteral("原因：串口无法打开");
+inline const QString kCauseDoesNotFit = QStringLiteral("原因：程序数据超出单片机的存储空间");
 
 }  // namespace korvan::jobs::text

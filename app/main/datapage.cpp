@@ -79,7 +79,8 @@ void DataPage::fillEditMenu(QMenu* menu) {
     editEntry_ = menu->addAction(maintext::kEditGrid, this, [this] { beginEdit(); });
     editSeparator_ = menu->addSeparator();
     menu->addAction(maintext::kFind, this, [this] { askAndFind(); });
-    menu->addAction(maintext::kFindNext, this, [this] { findData(false); });
+    menu->addAction(maintext::kFindNext, this, [this] { findData(false); })
+        ->setShortcut(QKeySequence(Qt::Key_F3));
     copyEntry_ = menu->addAction(maintext::kCopy, this, [this] { copyReceived(); });
     clearEntry_ = menu->addAction(maintext::kClearReceive, this, [this] {
         if (receiveBox_) receiveBox_->clear();

@@ -43,6 +43,12 @@ inline const QString kSumLabel = QStringLiteral("校验和：");
 inline const QString kSizeLabel = QStringLiteral("代码大小：");
 inline const QString kChipSizeLabel = QStringLiteral("芯片空间：");
 inline const QString kFreeLabel = QStringLiteral("剩余空间：");
+// The free-space box's tip when the code is larger than the chip.
+inline QString DoesNotFit(qint64 code, qint64 flash) {
+    return QStringLiteral("代码文件（%1 字节）大于芯片空间（%2 字节），无法全部写入")
+        .arg(code)
+        .arg(flash);
+}
 inline const QString kResetLabel = QStringLiteral("软启动命令：");
 inline const QString kResetSeqLabel = QStringLiteral("复位序列：");
 inline const QString kResetSeqNone = QStringLiteral("无（手动重新上电）");
@@ -125,6 +131,10 @@ inline const QString kCounterLayout = QStringLiteral("%#@100;%0");
 // Wider than the 120 pixels of the original layout: "2026-12-08 15:58" needs more here.
 inline const QString kClockLayout = QStringLiteral("%#@140");
 inline const QString kClockFormat = QStringLiteral("yyyy-MM-dd H:mm");
+
+// Closing the window while the chip is being written.
+inline const QString kCloseWhileWriting = QStringLiteral(
+    "正在向单片机写入数据，现在退出会使单片机中的程序不完整。\r\n是否取消任务并退出？");
 
 // Start-up.
 inline const QString kCommandFileMissing = QStringLiteral("指定的文件未找到：");

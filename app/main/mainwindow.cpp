@@ -14,6 +14,7 @@
 #include "core/programconfig.h"
 #include "core/registrystore.h"
 #include "core/settingsfilecheck.h"
+#include "main/fileflows.h"
 #include "main/maintexts.h"
 #include "main/messagegate.h"
 #include "ui/controls/cmd.h"
@@ -51,6 +52,7 @@ MainWindow::MainWindow(zelisp::IZelIsp& control, const AppPaths& paths,
         m_driver, m_clock, m_workspace, m_port, m_launcher, m_counter, *this});
     m_series = std::make_unique<SeriesOptions>(m_control, m_workspace);
     buildFrame();
+    bindFileFlows();
     m_seriesLists = new SeriesLists(*m_series, m_cboMcu[0], m_cboMcu[1], this);
     buildMenus();
     m_vsMenu = new kui::VsMenu(this);
@@ -110,6 +112,11 @@ bool MainWindow::load() {
     OpenResult opened;
     const QString& file = m_commandLine.File;
     if (!file.isEmpty()) {
+        // A damaged file is asked about before anything else, in the mini window's place.
+        const bool miniShown = m_mini && m_mini->isVisible();
+        if (miniShown && m_workspace.CodeFileWarning(file)) m_mini->hide();
+        if (!m_files->confirmCodeFile(file)) return false;
+        if (miniShown) m_mini->show();
         opened = m_workspace.OpenCodeFile(file, false);
         if (!opened.Ok) {
             if (m_mini) m_mini->hide();
@@ -126,7 +133,7 @@ bool MainWindow::load() {
         opened = m_workspace.LoadUserSettings();
     }
     opened.SettingsApplied = true;
-    applyOpenResult(opened);
+    m_files->applyOpenResult(opened);
     return true;
 }
 
@@ -184,6 +191,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
+    if (m_controller->writing() && AskUser(maintext::kCloseWhileWriting, 21) != 1) {
+        event->ignore();
+        return;
+    }
+    m_controller->CancelForExit();
     m_unloaded = true;
     if (m_mini) m_mini->close();
     hide();

@@ -42,6 +42,7 @@ class vTab;
 
 namespace korvan {
 class DataPage;
+class FileFlows;
 class TerminalPage;
 
 class ChipTreeView;
@@ -96,6 +97,8 @@ class MainWindow : public QWidget, private jobs::JobView {
     QMenu* fileHistoryMenu() const { return m_fileHistory; }
     QMenu* skinMenu() const { return m_skinMenu; }
     ChipTreeView* chipTree() const { return m_trvSet; }
+    // The file commands and the boxes beside the file name.
+    FileFlows& files() { return *m_files; }
     // Opens a file as the open dialog would with this name.
     void openFromDialog(const QString& path);
     void selectPage(int index);
@@ -136,22 +139,15 @@ class MainWindow : public QWidget, private jobs::JobView {
 
     // Ports (mainwindowports.cpp).
     void buildPortMenu(QMenu* menu);
-    void showComPort(int number);
+    bool showComPort(int number);
     // The menu as the devices are now: probing opens each port, listing only looks.
     void refreshPorts();
     void listPorts();
     void popPortMenu();
 
-    // File flows (mainwindowfiles.cpp).
-    void openWithDialog();
-    void openHistoryEntry(const QString& entry);
-    void openDefaultFile();
-    void saveAsDefault();
-    void saveAs();
-    void refreshBuffer();
-    void applyOpenResult(const OpenResult& result);
+    // The file commands' window side (mainwindowfiles.cpp).
+    void bindFileFlows();
     void showTaskMode();
-    void showCodeBuffer();
     void bindSettings();
     void showSettings();
     void takeSettings();
@@ -230,6 +226,7 @@ class MainWindow : public QWidget, private jobs::JobView {
     std::vector<QWidget*> m_pages2;
     QListView* m_lsvLog = nullptr;
     DataPage* m_dataPage = nullptr;
+    FileFlows* m_files = nullptr;
     TerminalPage* m_terminalPage = nullptr;
     kui::Progress* m_progress = nullptr;
     // Check1 soft start, Check2 refresh before download, Check3 follow the chip's series,
@@ -268,6 +265,7 @@ class MainWindow : public QWidget, private jobs::JobView {
     QTimer* m_clockTimer = nullptr;
 
     QPointer<MiniWindow> m_mini;
+    std::unique_ptr<MiniWindow> m_watcherMini;  // made for the file watcher's downloads
     bool m_binding = false;  // settings are being shown: the controls' signals are ours
     bool m_unloaded = false;
     bool m_unattendedFailed = false;

@@ -219,6 +219,11 @@ void MainWindow::placePages(kui::vTab* tabs, const std::vector<QWidget*>& pages)
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A double-click anywhere on the log clears it.
+    if (watched == m_lsvLog->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        m_controller->log().clear();
+        return true;
+    }
     if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
         const auto place = [](kui::vTab* tabs, const std::vector<QWidget*>& pages) {
             const QRect area =
@@ -248,8 +253,13 @@ QWidget* MainWindow::buildLogPage() {
     m_lsvLog->setUniformItemSizes(true);
     m_lsvLog->setIconSize(QSize(16, 16));
     layout->addWidget(m_lsvLog, 1);
+    // A new line is the selected one, so the eye finds the latest step.
     connect(m_lsvLog->model(), &QAbstractItemModel::rowsInserted, m_lsvLog,
-            [this] { m_lsvLog->scrollToBottom(); });
+            [this](const QModelIndex&, int, int last) {
+                m_lsvLog->setCurrentIndex(m_lsvLog->model()->index(last, 0));
+                m_lsvLog->scrollToBottom();
+            });
+    m_lsvLog->viewport()->installEventFilter(this);
     m_progress = new kui::Progress(page);
     m_progress->setFixedHeight(16);
     m_progress->setVisible(false);

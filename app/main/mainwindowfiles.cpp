@@ -1,5 +1,5 @@
-// The file commands of the main window over the code workspace, and the controls bound to the
-// user settings.
+// The main window's side of the file commands (FileFlows), task mode, dropped files, and the
+// controls bound to the user settings.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -11,8 +11,8 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 
-#include "core/sizetext.h"
 #include "main/datapage.h"
+#include "main/fileflows.h"
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
 #include "main/messagegate.h"
@@ -33,82 +33,33 @@ void MainWindow::say(const UserMessage& message) {
     AskUser(message.Text, message.Style, message.Title);
 }
 
-void MainWindow::openWithDialog() {
-    if (jobRunning()) return;
-    const QString name = QFileDialog::getOpenFileName(
-        this, {}, QFileInfo(m_workspace.codeFile()).path(), maintext::kOpenFilters);
-    if (name.isEmpty()) return;
-    openFromDialog(name);
-}
-
 void MainWindow::openFromDialog(const QString& path) {
-    if (jobRunning()) return;
-    takeSettings();
-    applyOpenResult(m_workspace.OpenFromDialog(path));
+    m_files->openFromDialog(path);
 }
 
-void MainWindow::openHistoryEntry(const QString& entry) {
-    if (jobRunning()) return;
-    takeSettings();
-    applyOpenResult(m_workspace.OpenHistoryEntry(entry));
-}
-
-void MainWindow::openDefaultFile() {
-    if (jobRunning()) return;
-    takeSettings();
-    applyOpenResult(m_workspace.OpenDefaultFile());
-}
-
-void MainWindow::saveAsDefault() {
-    takeSettings();
-    if (!m_workspace.SaveAsDefault())
-        if (const auto failure = m_workspace.saveFailure()) say(*failure);
-}
-
-void MainWindow::saveAs() {
-    takeSettings();
-    const QString name =
-        QFileDialog::getSaveFileName(this, maintext::kSaveAsTitle, {}, maintext::kSaveFilters);
-    if (name.isEmpty()) return;
-    say(m_workspace.SaveAs(name));
-}
-
-void MainWindow::refreshBuffer() {
-    takeSettings();
-    const OpenResult result = m_workspace.RefreshBuffer();
-    // Nothing to refresh from in the unattended mode with no window shown: nothing to do.
-    if (result.NoFile && m_commandLine.unattended() && !isVisible()) {
-        quitWith(1);
-        return;
-    }
-    applyOpenResult(result);
-}
-
-// After any open: the message, the rebound controls, the boxes, the mode and the history.
-void MainWindow::applyOpenResult(const OpenResult& result) {
-    if (result.Message) say(*result.Message);
-    if (result.SettingsApplied) {
+// The file commands live in FileFlows; the window follows what they report.
+void MainWindow::bindFileFlows() {
+    m_files = new FileFlows(m_workspace, {m_txtFile, m_txtXor, m_txtSpa, m_txtSz, m_txtSize},
+                            *m_dataPage, this);
+    m_files->setBusyCheck([this] { return jobRunning(); });
+    m_files->setFlashSize([this] { return m_driver.chip().flash; });
+    connect(m_files, &FileFlows::settingsNeeded, this, &MainWindow::takeSettings);
+    connect(m_files, &FileFlows::settingsApplied, this, [this] {
         m_series->SelectStoredSeries(m_workspace.settings().Mcu);
         m_seriesLists->showCurrent();
         showSettings();
-    }
-    m_skin->setCaption(m_workspace.caption());
-    setWindowTitle(m_workspace.caption());
-    showTaskMode();
-    showCodeBuffer();
-    rebuildFileHistory();
-    if (result.CodeLoaded) m_controller->setWatching(m_workspace.settings().AutoDown);
-}
-
-void MainWindow::showCodeBuffer() {
-    m_txtFile->setText(m_workspace.shownFile());
-    m_txtXor->setText(m_workspace.sumText());
-    const SizeTexts sizes =
-        ShowSizes(qint64(m_workspace.codeBuffer().size()), m_driver.chip().flash);
-    m_txtSpa->setText(sizes.CodeSize);
-    if (sizes.ChipSpace) m_txtSz->setText(*sizes.ChipSpace);
-    if (sizes.FreeSpace) m_txtSize->setText(*sizes.FreeSpace);
-    m_dataPage->showGrid();
+    });
+    connect(m_files, &FileFlows::openShown, this, [this](const OpenResult& result) {
+        m_skin->setCaption(m_workspace.caption());
+        setWindowTitle(m_workspace.caption());
+        showTaskMode();
+        rebuildFileHistory();
+        if (result.CodeLoaded) m_controller->setWatching(m_workspace.settings().AutoDown);
+    });
+    // Nothing to refresh from in the unattended mode with no window shown: nothing to do.
+    connect(m_files, &FileFlows::nothingToRefresh, this, [this] {
+        if (m_commandLine.unattended() && !isVisible()) quitWith(1);
+    });
 }
 
 void MainWindow::showTaskMode() {
@@ -206,7 +157,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.isEmpty() || !urls.first().isLocalFile()) return;
     event->acceptProposedAction();
-    openFromDialog(urls.first().toLocalFile());
+    m_files->openFromDialog(urls.first().toLocalFile());
 }
 
 }  // namespace korvan

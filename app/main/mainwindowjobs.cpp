@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "main/datapage.h"
+#include "main/fileflows.h"
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
 #include "main/messagegate.h"
@@ -78,7 +79,7 @@ void MainWindow::chipWaitLine(const QString& text) {
 void MainWindow::chipIdentified(const jobs::ChipRecord& chip) {
     (void)chip;
     if (const auto info = m_control.McuInfo()) m_trvSet->ShowChipInfo(*info);
-    showCodeBuffer();
+    m_files->showCodeBuffer();
 }
 
 void MainWindow::seriesAdopted(int index, const QString& info) {
@@ -111,8 +112,18 @@ bool MainWindow::terminalIsOpen() const {
     return m_terminalPage->terminalOpen();
 }
 
+// Only the file watcher's download asks for it: the mini window follows the download without
+// its OK button, and the main window steps aside.
 void MainWindow::miniShow() {
-    if (m_mini) m_mini->show();
+    if (!m_mini) {
+        m_watcherMini = std::make_unique<MiniWindow>();
+        setMiniWindow(m_watcherMini.get());
+    }
+    m_mini->okButton()->hide();
+    m_mini->setProgress(0);
+    m_mini->show();
+    m_controller->setMiniActive(true);
+    showMinimized();
 }
 
 void MainWindow::miniText(const QString& text) {
@@ -121,6 +132,7 @@ void MainWindow::miniText(const QString& text) {
 
 void MainWindow::miniClose() {
     if (m_mini) m_mini->hide();
+    m_controller->setMiniActive(false);
 }
 
 void MainWindow::closeRequested() {

@@ -11,6 +11,7 @@
 #include "desktop/calculator.h"
 #include "desktop/desktoptexts.h"
 #include "main/datapage.h"
+#include "main/fileflows.h"
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
 #include "ui/controls/cmd.h"
@@ -77,22 +78,23 @@ void MainWindow::buildMenus() {
 
 void MainWindow::buildFileMenu() {
     m_fileMenu = m_menuBar->addMenu(maintext::kMenuFile);
-    QAction* open = m_fileMenu->addAction(maintext::kOpenFile, this, &MainWindow::openWithDialog);
+    QAction* open = m_fileMenu->addAction(maintext::kOpenFile, m_files, &FileFlows::openWithDialog);
     open->setShortcut(QKeySequence::Open);
     m_openDefault =
-        m_fileMenu->addAction(maintext::kOpenDefault, this, &MainWindow::openDefaultFile);
-    m_saveDefault = m_fileMenu->addAction(maintext::kSaveDefault, this, &MainWindow::saveAsDefault);
+        m_fileMenu->addAction(maintext::kOpenDefault, m_files, &FileFlows::openDefaultFile);
+    m_saveDefault =
+        m_fileMenu->addAction(maintext::kSaveDefault, m_files, &FileFlows::saveAsDefault);
     m_fileMenu->addSeparator();
     m_fileHistory = m_fileMenu->addMenu(maintext::kFileHistory);
     m_taskHidden << m_saveDefault;
-    m_taskHidden << m_fileMenu->addAction(maintext::kRefresh, this, &MainWindow::refreshBuffer);
+    m_taskHidden << m_fileMenu->addAction(maintext::kRefresh, m_files, &FileFlows::refreshBuffer);
     m_taskHidden << m_fileMenu->addSeparator();
     m_commandHistory = m_fileMenu->addMenu(maintext::kCommandHistory);
     m_taskHidden << m_commandHistory->menuAction();
-    m_taskHidden << m_fileMenu->addAction(maintext::kSaveAs, this, &MainWindow::saveAs);
+    m_taskHidden << m_fileMenu->addAction(maintext::kSaveAs, m_files, &FileFlows::saveAs);
     m_taskHidden << m_fileMenu->addSeparator();
     m_fileMenu->addAction(maintext::kExit, this, [this] { quitWith(0); });
-    connect(m_cmdOpen, &kui::Cmd::Click, this, &MainWindow::openWithDialog);
+    connect(m_cmdOpen, &kui::Cmd::Click, m_files, &FileFlows::openWithDialog);
     connect(m_cmdOpen, &kui::Cmd::DropClick, this,
             [this] { m_cmdOpen->PopMenu(m_fileHistory, 1); });
     connect(m_cmdCode, &kui::Cmd::Click, this, [this] { m_cmdCode->PopMenu(m_commandHistory, 1); });
@@ -124,7 +126,8 @@ void MainWindow::rebuildFileHistory() {
     const QStringList captions = m_workspace.history().menuCaptions(HistoryKind::Files);
     for (int i = 0; i < files.size() && i < captions.size(); ++i) {
         const QString entry = files.at(i);
-        m_fileHistory->addAction(captions.at(i), this, [this, entry] { openHistoryEntry(entry); })
+        m_fileHistory
+            ->addAction(captions.at(i), this, [this, entry] { m_files->openHistoryEntry(entry); })
             ->setToolTip(entry);
     }
     if (files.isEmpty()) m_fileHistory->addAction(maintext::kEmptyHistory)->setEnabled(false);

@@ -74,13 +74,15 @@ void MainWindow::popPortMenu() {
         Qt::SingleShotConnection);
 }
 
-void MainWindow::showComPort(int number) {
+// Every part takes the new port, or none does: the control refuses while its port is open.
+bool MainWindow::showComPort(int number) {
+    if (m_control.setCommPort(int16_t(number)) != zelisp::kOk) return false;
     Shell().Config.ComPort = number;
-    m_control.setCommPort(int16_t(number));
     m_port.setTarget(jobs::ParsePortArgument(maintext::kPortPrefix + QString::number(number)));
     m_terminalPage->showPortNumber(number);
     for (int n = 1; n <= int(m_portActions.size()); ++n)
         m_portActions[n - 1]->setChecked(n == number);
+    return true;
 }
 
 void MainWindow::selectPort(int number) {
@@ -94,7 +96,14 @@ void MainWindow::selectPort(int number) {
         say(UserMessage{problem->message, problem->style, {}});
         return;
     }
-    showComPort(number);
+    // The terminal talks through the port being replaced: it closes first, so that it never
+    // holds one port while the menu, the control and Config.ini name another.
+    if (m_terminalPage->terminalOpen()) m_terminalPage->openTerminal(true, false);
+    if (!showComPort(number)) {
+        showComPort(current);
+        say(UserMessage{maintext::kTerminalInUse, 11, {}});
+        return;
+    }
     WriteConfig(QStringLiteral("Config"), QStringLiteral("ComPort"), QString::number(number));
 }
 

@@ -245,6 +245,15 @@ int ZelIspControl::setDTR(zelisp::Bool16 value) {
     return zelisp::kOk;
 }
 
+// The interface numbers its end codes as the engine orders its reasons.
+static_assert(static_cast<int16_t>(zel::EndReason::PortLost) == zelisp::kEndPortLost &&
+              static_cast<int16_t>(zel::EndReason::NoSteps) == zelisp::kEndNoSteps &&
+              static_cast<int16_t>(zel::EndReason::TimedOut) == zelisp::kEndTimedOut);
+
+int16_t ZelIspControl::EndCode() {
+    return static_cast<int16_t>(m_job->engine().endReason());
+}
+
 int16_t ZelIspControl::DownType() {
     return static_cast<int16_t>(m_job->DownType());
 }

@@ -73,6 +73,7 @@ class ZelIspControl : public QWidget, public zelisp::IZelIsp {
     int setRTS(zelisp::Bool16 value) override;
     int setDTR(zelisp::Bool16 value) override;
     int16_t DownType() override;
+    int16_t EndCode() override;
     zelisp::Bool16 success() override;
     zelisp::Bool16 CopyOption() override { return zelisp::kFalse; }
 

@@ -65,6 +65,24 @@ enum Status : int {
     // Numbers from 8000 on are the serial port's own (8000: not valid while the port is open).
 };
 
+// Why the last job ended (EndCode). The host reads it after a job's final event to tell the
+// user why a job failed, where the event's text says only that it did.
+enum EndCode : int16_t {
+    kEndNone = 0,
+    kEndCompleted,
+    kEndCancelled,
+    kEndPortOpenFailed,
+    kEndPortWriteFailed,
+    kEndTimedOut,          // the chip stopped answering mid-job
+    kEndRetriesExhausted,  // the chip refused the same data five times in a row
+    kEndUnexpectedReply,
+    kEndUnknownModel,  // the chip's model is missing from zel.db
+    kEndSeriesRefused,
+    kEndNoSteps,  // zel.db holds no steps for this job and chip
+    kEndNoData,
+    kEndPortLost,
+};
+
 // How Invoke calls a member; a method that returns a value may be called with either of the
 // first two, as dispatching hosts do.
 enum class InvokeKind : int { Method = 1, PropertyGet = 2, PropertyPut = 4 };
@@ -231,7 +249,9 @@ class IZelIsp {
     // member and not persisted: the host's reset sequence drives it while a job waits.
     virtual int setDTR(Bool16 value) = 0;
     virtual int16_t DownType() = 0;  // type of the last job, 0 after CancelDown
-    virtual Bool16 success() = 0;    // outcome of the last phase of the job
+    // Why the last job ended, an EndCode. Not a dispatch member.
+    virtual int16_t EndCode() { return kEndNone; }
+    virtual Bool16 success() = 0;  // outcome of the last phase of the job
     // Does nothing; always False.
     virtual Bool16 CopyOption() = 0;
 

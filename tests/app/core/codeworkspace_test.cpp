@@ -6,6 +6,8 @@
 
 #include <unistd.h>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
@@ -82,8 +84,88 @@ TEST_F(Workspace, AnEmptyFileIsMissingAndKeepsTheShownName) {
     EXPECT_FALSE(r.Ok);
     EXPECT_FALSE(r.Message);
     EXPECT_FALSE(r.BufferChanged);
-    EXPECT_TRUE(ws.codeBuffer().empty());
+    EXPECT_EQ(ws.codeBuffer().size(), 20u);
     EXPECT_EQ(ws.shownFile(), good);
+}
+
+// Whatever way a code file fails to open, what was shown stays: the buffer, its sum, the file
+// it came from, and where the settings go. A download after it takes the old file, named.
+TEST_F(Workspace, AFailedOpenKeepsWhatWasShown) {
+    QFile huge(home.path("huge.bin"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.resize(kMaxCodeFileSize + 1));
+    huge.close();
+    struct Case {
+        const char* name;
+        std::function<OpenResult(CodeWorkspace&, const QString&)> open;
+        QString path;
+    };
+    const auto dialog = [](CodeWorkspace& w, const QString& p) { return w.OpenFromDialog(p); };
+    const auto history = [](CodeWorkspace& w, const QString& p) { return w.OpenHistoryEntry(p); };
+    const auto refresh = [](CodeWorkspace& w, const QString& p) {
+        w.setShownFile(p);
+        return w.RefreshBuffer();
+    };
+    const Case cases[] = {
+        {"not HEX, from the dialog", dialog, home.write("text.hex", "just words\n")},
+        {"too big, from the history", history, huge.fileName()},
+        {"not HEX, from the history", history, home.write("text2.hex", "words\n")},
+        {"not HEX, refreshed", refresh, home.write("text3.hex", "more words\n")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CodeWorkspace w(home.paths());
+        const QString config = home.write("set.mcu", "[UserSet]\nUserFile=\"%AppPath%a.hex\"\n");
+        home.write("a.hex", kHex);
+        ASSERT_TRUE(w.OpenCodeFile(config, false).Ok);
+        const QString caption = w.caption();
+        const OpenResult r = c.open(w, c.path);
+        EXPECT_FALSE(r.Ok);
+        EXPECT_TRUE(r.Message);
+        EXPECT_EQ(w.codeBuffer().size(), 20u);
+        EXPECT_EQ(w.sumText(), "0000000A");
+        EXPECT_EQ(w.codeFile(), home.path("a.hex"));
+        EXPECT_EQ(w.settingsFile(), config);
+        EXPECT_EQ(w.caption(), caption);
+        EXPECT_FALSE(w.CheckCodeLoaded());
+    }
+}
+
+TEST_F(Workspace, DamagedOrCutHexFilesAskBeforeTheyOpen) {
+    struct Case {
+        const char* name;
+        QByteArray text;
+        QString question;  // empty: nothing to ask
+    };
+    const Case cases[] = {
+        {"sound", kHex, ""},
+        {"two bad checksums from line 2",
+         ":0100000055AA\n:0100000055AB\n:0100010066 90\n:00000001FF\n",
+         "文件中有 2 条记录校验和错误或格式不正确（第一条在第 2 行），文件可能已损坏。\r\n"
+         "是否仍然打开？"},
+        {"cut short", ":0400100001020304E2\n",
+         "文件没有结束记录（:00000001FF），可能不完整。\r\n是否仍然打开？"},
+        {"both", ":0100000055AB\n",
+         "文件中有 1 条记录校验和错误或格式不正确（第一条在第 1 行），文件可能已损坏。\r\n"
+         "文件没有结束记录（:00000001FF），可能不完整。\r\n是否仍然打开？"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString hex = home.write("w.hex", c.text);
+        const QString config = home.write("w.mcu", "[UserSet]\nUserFile=\"%AppPath%w.hex\"\n");
+        for (const QString& path : {hex, config}) {
+            const auto question = ws.CodeFileWarning(path);
+            if (c.question.isEmpty()) {
+                EXPECT_FALSE(question) << path.toStdString();
+            } else {
+                ASSERT_TRUE(question) << path.toStdString();
+                EXPECT_EQ(*question, (UserMessage{c.question, 21, ""}));
+            }
+        }
+    }
+    // Binary files and files that do not load at all are not asked about.
+    EXPECT_FALSE(ws.CodeFileWarning(home.write("b.bin", "\x01\x02")));
+    EXPECT_FALSE(ws.CodeFileWarning(home.write("t.hex", "words\n")));
 }
 
 TEST_F(Workspace, AHugeBinaryIsRefusedWithAMessage) {
@@ -406,8 +488,8 @@ TEST_F(Workspace, CheckCodeLoadedBeforeADownload) {
     ASSERT_TRUE(ws.OpenCodeFile(home.write("a.hex", kHex), true).Ok);
     EXPECT_FALSE(ws.CheckCodeLoaded());
 
-    // Opened, but nothing in it to write.
-    const UserMessage noData{"文件中没有程序数据", 11, ""};
+    // Opened, but nothing in it to write: as good as no file.
+    const UserMessage noData{"文件未打开，请打开后再试", 11, ""};
     ASSERT_TRUE(ws.OpenCodeFile(home.write("end.hex", ":00000001FF\n"), true).Ok);
     EXPECT_EQ(ws.CheckCodeLoaded(), noData);
     const QString task = home.path("empty.mcp");

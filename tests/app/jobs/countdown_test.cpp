@@ -37,6 +37,10 @@ TEST_P(CountdownWithoutChip, ShowsEverySecondAndCancelsAtZero) {
     const QStringList texts = view.texts();
     const qsizetype timeOut = texts.indexOf(text::kTimeOut);
     if (GetParam().check) {
+        // The check's own line is seen for the first second, then the countdown takes over.
+        ASSERT_GE(view.treeLines.size(), 2);
+        EXPECT_EQ(view.treeLines[0], QStringLiteral("检测单片机启动标志... 5"));
+        EXPECT_EQ(view.treeLines[1], QStringLiteral("等待启动标志... 4"));
         ASSERT_GE(timeOut, 0);
         EXPECT_EQ(texts.mid(timeOut + 1, 3), text::kTimeOutHints);
         // The log model shows the time of the time-out inside the line as well.

@@ -2,6 +2,9 @@
 // inside the event), and a failed job's message.
 #include "jobtestsupport.h"
 
+#include <QFile>
+#include <functional>
+
 namespace korvan::jobs::testing {
 namespace {
 
@@ -49,8 +52,64 @@ TEST_F(ControllerTest, ErrorMessageWaitsUntilTheEventHasReturned) {
     EXPECT_EQ(controller->busyState(), BusyState::Idle);
     clock.runPosted();
     ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].message, (UserMessage{QStringLiteral("未知型号的单片机"), 12, {}}));
-    EXPECT_FALSE(view.messages[0].logged);
+    EXPECT_EQ(
+        view.messages[0].message,
+        (UserMessage{QStringLiteral("未知型号的单片机\r\n原因：数据库中没有这个型号"), 12, {}}));
+    EXPECT_TRUE(view.messages[0].logged);
+}
+
+// However many events the control raises for one failure, the job gives one message: its
+// result, and under it why. The log has the result once and the cause in a line of its own.
+TEST_F(ControllerTest, AFailedJobSaysWhyInOneMessage) {
+    struct Case {
+        const char* name;
+        int button;
+        std::function<void()> fail;
+        QString result;  // the failure line, logged once
+        QString cause;
+    };
+    const auto unknownModel = [this] {
+        driver.identify(ChipRecord{});
+        // The control reports this one twice, with an error between.
+        driver.fail(EndReason::UnknownModel, QStringLiteral("程序下载失败"));
+        driver.error(12, QStringLiteral("未知型号的单片机"));
+        driver.fail(EndReason::UnknownModel, QStringLiteral("程序下载失败"));
+    };
+    const auto after = [this](EndReason reason, const char* text) {
+        return [this, reason, text] {
+            driver.identify(chip());
+            driver.fail(reason, QString::fromUtf8(text));
+        };
+    };
+    const auto noChip = [this] { clock.advance(60000); };
+    const Case cases[] = {
+        {"unknown model", JobController::kDownload, unknownModel, "程序下载失败",
+         "原因：数据库中没有这个型号"},
+        {"configure without steps", JobController::kConfigure,
+         after(EndReason::NoSteps, "参数配置失败"), "参数配置失败",
+         "原因：数据库中没有这个任务的步骤"},
+        {"refused blocks", JobController::kDownload,
+         after(EndReason::RetriesExhausted, "程序下载失败"), "程序下载失败",
+         "原因：单片机多次拒收数据"},
+        {"no chip", JobController::kDownload, noChip, "失败", "原因：单片机没有应答（超时）"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        view.messages.clear();
+        view.lines.clear();
+        loadHex(64);
+        ASSERT_TRUE(controller->DownloadAction(c.button));
+        c.fail();
+        clock.runPosted();
+        ASSERT_EQ(view.messages.size(), 1u);
+        EXPECT_EQ(view.messages[0].message.Text, c.result + QStringLiteral("\r\n") + c.cause);
+        EXPECT_EQ(view.messages[0].message.Style, 12);
+        const QStringList lines = view.texts();
+        EXPECT_EQ(lines.count(c.result), 1) << lines.join('|').toStdString();
+        EXPECT_EQ(lines.count(c.cause), 1) << lines.join('|').toStdString();
+        EXPECT_GT(lines.indexOf(c.cause), lines.indexOf(c.result));
+        EXPECT_TRUE(controller->quiet());
+    }
 }
 
 TEST_F(ControllerTest, SeriesErrorGoesToTheLog) {
@@ -80,6 +139,23 @@ TEST_F(ControllerTest, NoCodeIsRefusedWithItsMessage) {
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].message.Text, QStringLiteral("文件未打开，请打开后再试"));
     EXPECT_EQ(view.messages[0].message.Style, 11);
+    EXPECT_TRUE(driver.starts.empty());
+}
+
+// With the buffer refreshed before each download, a file that no longer loads stops the
+// download with its reason; the code read before is not sent in its place.
+TEST_F(ControllerTest, ARefreshThatFailsStopsTheDownload) {
+    const QString hex = loadHex(64);
+    workspace->settings().AutoData = true;
+    QFile file(hex);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("no longer a HEX file\n");
+    file.close();
+    EXPECT_FALSE(controller->DownloadAction(JobController::kDownload));
+    clock.runPosted();
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].message.Text,
+              QStringLiteral("文件中没有一条有效的 HEX 记录，不是 HEX 文件"));
     EXPECT_TRUE(driver.starts.empty());
 }
 

@@ -12,6 +12,7 @@ namespace korvan::jobs::testing {
 
 bool ScriptedDriver::doStart(int type) {
     starts.push_back(type);
+    m_reason.reset();
     if (refuseStart) {
         raiseError(info::kErrorPort, QStringLiteral("串行端口已打开或者无效"));
         return false;
@@ -52,6 +53,13 @@ void ScriptedDriver::loseThePort() {
     m_busy = false;
     m_success = false;
     raiseViewInfo(info::kFailed, QStringLiteral("程序下载失败"));
+}
+
+void ScriptedDriver::fail(EndReason reason, const QString& text) {
+    m_reason = reason;
+    m_busy = false;
+    m_success = false;
+    raiseViewInfo(info::kFailed, text);
 }
 
 bool ScriptedDriver::interrupt(int index, const QString& info) {

@@ -35,6 +35,8 @@ class ScriptedDriver : public JobDriver {
     void progress(int percent) { raiseProgress(percent); }
     // The device went away mid-job: the job fails with that reason.
     void loseThePort();
+    // The job fails as the control reports it: ViewInfo 1003 with `text`, ending for `reason`.
+    void fail(EndReason reason, const QString& text);
 
     // --- What the controller did ---
     std::vector<int> starts;
@@ -77,10 +79,12 @@ class ScriptedDriver : public JobDriver {
   protected:
     bool doStart(int type) override;
     EndReason endReason() const override {
+        if (m_reason) return *m_reason;
         return m_lost ? EndReason::PortLost : JobDriver::endReason();
     }
 
   private:
+    std::optional<EndReason> m_reason;
     bool m_lost = false;
     bool m_busy = false;
     int m_type = 0;
@@ -106,6 +110,7 @@ class RecordingView : public JobView {
     void countdown(int seconds) override { countdowns.emplace_back(clock->elapsed(), seconds); }
     void playPrompt(int number) override { prompts.push_back(number); }
     void seriesAdopted(int index, const QString&) override { adopted.push_back(index); }
+    void chipWaitLine(const QString& text) override { treeLines << text; }
     void seriesRefused(const QString&) override { ++refused; }
     void terminalOpen() override { requests << QStringLiteral("open"); }
     void terminalSend() override { requests << QStringLiteral("send"); }
@@ -128,6 +133,7 @@ class RecordingView : public JobView {
     std::vector<int> adopted;
     int refused = 0;
     QStringList requests;
+    QStringList treeLines;  // the chip tree's single wait line, as it changed
     int closes = 0;
     std::vector<JobResult> jobs;
     std::vector<RunResult> runs;

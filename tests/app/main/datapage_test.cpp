@@ -129,10 +129,15 @@ class DataPageTest : public QObject {
         page->findData(true);
         QCOMPARE(page->lastHit(), 0x11);  // the data starts with the text
         QCOMPARE(page->grid()->currentIndex().row(), 0x10);
+
         page->setSearchText(QStringLiteral("ab"));
         const QString said = StandardErrorOf([page] { page->findData(true); });
         QCOMPARE(page->lastHit(), 0);
         QVERIFY2(said.contains(QStringLiteral("已全部查找完毕")), qPrintable(said));
+        // F3 is 查找下一个: it goes on from the last hit.
+        page->setSearchText(QStringLiteral("AB 00 CD"));
+        QTest::keyClick(page->grid(), Qt::Key_F3);
+        QCOMPARE(page->lastHit(), 0x11);
     }
 
     void theEditMenuFollowsThePage() {

@@ -11,10 +11,13 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QTableView>
 #include <QTranslator>
 #include <QtTest>
 
 #include "jobs/downloadlog.h"
+#include "main/datapage.h"
+#include "main/fileflows.h"
 #include "main/qttranslations.h"
 #include "main/terminalpage.h"
 #include "mainfixture.h"
@@ -171,26 +174,163 @@ class MainWindowTest : public QObject {
             QStringLiteral("drop me.hex")));
     }
 
+    // A file that does not open leaves the buffer, the name, the grid and the sum as they
+    // were; a HEX file that opens but looks damaged or cut short is asked about first.
+    void theFileBoxesKeepWhatWasShownUnlessAFileOpens_data() {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArray>("answer");  // to the question, if one comes
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("not HEX") << QByteArray("plain words\n") << QByteArray("1") << false
+                                 << false;
+        QTest::newRow("bad checksum, go on")
+            << QByteArray(":0100000055AB\n:00000001FF\n") << QByteArray("1") << true << true;
+        QTest::newRow("bad checksum, cancel")
+            << QByteArray(":0100000055AB\n:00000001FF\n") << QByteArray("2") << true << false;
+        QTest::newRow("no end record, cancel")
+            << QByteArray(":0100000055AA\n") << QByteArray("2") << true << false;
+    }
+    void theFileBoxesKeepWhatWasShownUnlessAFileOpens() {
+        QFETCH(QByteArray, content);
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, opens);
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        const QString good =
+            fixture.writeFile(QStringLiteral("good.hex"), IntelHex(SampleCode(40)));
+        MainWindow* window = fixture.openWindow(ParseCommandLine(good));
+        QVERIFY(window);
+        const QString sum = window->sumBox()->text();
+        const QString other = fixture.writeFile(QStringLiteral("other.hex"), content);
+        qputenv("KORVAN_MESSAGE_ANSWER", answer);
+        const QString said = StandardErrorOf([&] { window->openFromDialog(other); });
+        qputenv("KORVAN_MESSAGE_ANSWER", "1");
+        QCOMPARE(said.contains(QStringLiteral("是否仍然打开？")), asked);
+        QCOMPARE(window->fileBox()->text(), opens ? other : good);
+        QCOMPARE(window->workspace().codeBuffer().size(), opens ? size_t(1) : size_t(40));
+        QCOMPARE(window->sumBox()->text() == sum, !opens);
+        QCOMPARE(window->dataPage()->grid()->model()->rowCount(), opens ? 1 : 3);
+    }
+
+    // Free space below zero is shown in the warning colour, with a tip that says why.
+    void aFileLargerThanTheChipIsShownAsNotFitting() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        const QString hex =
+            fixture.writeFile(QStringLiteral("big.hex"), IntelHex(SampleCode(2048)));
+        MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
+        QVERIFY(window);
+        QLineEdit* free = window->files().boxes().freeSpace;
+        const QColor normal = free->palette().color(QPalette::Text);
+        window->files().setFlashSize([] { return qint64(1024); });
+        window->files().showCodeBuffer();
+        QCOMPARE(free->text(), QStringLiteral("-1.0 KB"));
+        QVERIFY(free->palette().color(QPalette::Text) != normal);
+        QVERIFY(free->toolTip().contains(QStringLiteral("无法全部写入")));
+        window->files().setFlashSize([] { return qint64(4096); });
+        window->files().showCodeBuffer();
+        QCOMPARE(free->text(), QStringLiteral("2.0 KB"));
+        QCOMPARE(free->palette().color(QPalette::Text), normal);
+        QVERIFY(free->toolTip().isEmpty());
+    }
+
+    // Closing while the chip is being written asks first; yes cancels the job cleanly, with
+    // the port closed, and then closes. A double-click on the log clears it.
+    void closingDuringADownloadAsksAndCancelsCleanly() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        const QString hex = fixture.writeFile(QStringLiteral("fw.hex"), IntelHex(SampleCode(900)));
+        MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
+        QVERIFY(window);
+        window->show();
+        QVERIFY(fixture.startChip());
+        QVERIFY(window->controller().DownloadAction(jobs::JobController::kDownload));
+        // Each new line is the selected one.
+        QListView* log = window->logView();
+        QCOMPARE(log->currentIndex().row(), log->model()->rowCount() - 1);
+
+        qputenv("KORVAN_MESSAGE_ANSWER", "2");
+        QString said = StandardErrorOf([&] { window->close(); });
+        QVERIFY2(said.contains(QStringLiteral("是否取消任务并退出")), qPrintable(said));
+        QVERIFY(window->isVisible());
+        QVERIFY(window->controller().writing());
+
+        qputenv("KORVAN_MESSAGE_ANSWER", "1");
+        said = StandardErrorOf([&] { window->close(); });
+        QVERIFY(!window->isVisible());
+        QVERIFY(!window->controller().writing());
+        const QStringList lines = LogTexts(log);
+        QVERIFY2(lines.last().endsWith(QStringLiteral("窗口关闭：任务已取消，串口已关闭")),
+                 qPrintable(lines.join('\n')));
+        // The chip's port is free again: another program can open it.
+        jobs::PortAccess probe;
+        probe.setTarget(jobs::ParsePortArgument(QStringLiteral("COM%1").arg(kSimPort)));
+        QVERIFY(!probe.open(jobs::PortAccess::kTestSettings, true));
+        probe.close();
+        QTest::mouseDClick(log->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QCOMPARE(log->model()->rowCount(), 0);
+    }
+
+    // The file watcher's download: the mini window shows it without its OK button and the
+    // main window steps aside.
+    void theWatchersDownloadShowsTheMiniWindowWithoutOk() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        const QString hex = fixture.writeFile(QStringLiteral("w.hex"), IntelHex(SampleCode(300)));
+        MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
+        QVERIFY(window);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QVERIFY(fixture.startChip());
+        window->checkBox(4)->setChecked(true);
+        QFile file(hex);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(5),
+                                 QFileDevice::FileModificationTime));
+        file.close();
+        QTRY_VERIFY_WITH_TIMEOUT(Shell().MiniWindow && Shell().MiniWindow->isVisible(), 10000);
+        auto* mini = qobject_cast<MiniWindow*>(Shell().MiniWindow);
+        QVERIFY(mini);
+        QVERIFY(!mini->okButton()->isVisible());
+        QVERIFY(window->isMinimized());
+        QTRY_VERIFY_WITH_TIMEOUT(window->controller().quiet(), 60000);
+        QVERIFY(!mini->isVisible());
+        QVERIFY(LogTexts(window->logView())
+                    .join('\n')
+                    .contains(QStringLiteral("文件更新自动下载程序")));
+    }
+
     void commandLineFiles_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<bool>("loads");
+        QTest::addColumn<QByteArray>("answer");  // to a question about a damaged file
         QTest::newRow("hex in quotes with a blank")
-            << "my code.hex" << IntelHex(SampleCode(32)) << true;
-        QTest::newRow("bin") << "code.bin" << SampleCode(100) << true;
-        QTest::newRow("unsupported extension") << "notes.txt" << QByteArray("hello") << false;
-        QTest::newRow("damaged task") << "broken.mcp" << QByteArray("not packed") << false;
+            << "my code.hex" << IntelHex(SampleCode(32)) << true << QByteArray("1");
+        QTest::newRow("bin") << "code.bin" << SampleCode(100) << true << QByteArray("1");
+        QTest::newRow("unsupported extension")
+            << "notes.txt" << QByteArray("hello") << false << QByteArray("1");
+        QTest::newRow("damaged task")
+            << "broken.mcp" << QByteArray("not packed") << false << QByteArray("1");
+        QTest::newRow("bad checksum, go on")
+            << "bad.hex" << QByteArray(":0100000055AB\n:00000001FF\n") << true << QByteArray("1");
+        QTest::newRow("cut short, cancelled")
+            << "cut.hex" << QByteArray(":0100000055AA\n") << false << QByteArray("2");
     }
     void commandLineFiles() {
         QFETCH(QString, name);
         QFETCH(QByteArray, content);
         QFETCH(bool, loads);
+        QFETCH(QByteArray, answer);
         MainFixture fixture;
         QVERIFY(fixture.valid());
         const QString file = fixture.writeFile(name, content);
         const CommandLine line = ParseCommandLine(QLatin1Char('"') + file + QLatin1Char('"'));
         QCOMPARE(line.File, file);
+        qputenv("KORVAN_MESSAGE_ANSWER", answer);
         MainWindow* window = fixture.openWindow(line);
+        qputenv("KORVAN_MESSAGE_ANSWER", "1");
         QCOMPARE(window != nullptr, loads);
         if (!loads) return;
         QCOMPARE(window->fileBox()->text(), file);

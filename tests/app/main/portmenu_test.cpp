@@ -14,6 +14,7 @@
 #include "core/inidocument.h"
 #include "main/terminalpage.h"
 #include "mainfixture.h"
+#include "ptypeer.h"
 #include "ui/controls/cmd.h"
 #include "windows/shellstate.h"
 
@@ -83,6 +84,39 @@ class PortMenuTest : public QObject {
         const IniDocument config = IniDocument::load(CurrentAppPaths().configFile());
         QCOMPARE(config.value("Config", "ComPort"),
                  std::optional<QString>(QString::number(kSimPort)));
+    }
+
+    // The terminal holds the old port: it closes before the change, so that the menu, the
+    // terminal's button, the control and Config.ini all name the new one.
+    void aPortChangeClosesTheOpenTerminalFirst() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        QVERIFY(fixture.startChip());
+        Peer other;
+        QVERIFY(other.valid());
+        QVERIFY(QFile::link(other.path(), fixture.path(QStringLiteral("nothing"))));
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        TerminalPage* terminal = window->terminalPage();
+        terminal->openTerminal(true, true);
+        QVERIFY(terminal->terminalOpen());
+
+        window->selectPort(MainFixture::kNowherePort);
+        QVERIFY(!terminal->terminalOpen());
+        QCOMPARE(Shell().Config.ComPort, MainFixture::kNowherePort);
+        QVERIFY(window->portActions()[MainFixture::kNowherePort - 1]->isChecked());
+        QCOMPARE(terminal->portButton()->Caption(),
+                 QStringLiteral("COM%1").arg(MainFixture::kNowherePort));
+        // The terminal opens on the new port now.
+        terminal->openTerminal(true, true);
+        QVERIFY(terminal->terminalOpen());
+        terminal->hexBox()->setChecked(false);
+        terminal->sendBox()->setPlainText(QStringLiteral("hi"));
+        terminal->sendTerminal();
+        QByteArray arrived;
+        QTRY_VERIFY_WITH_TIMEOUT((arrived += other.read()).contains("hi"), 10000);
+        terminal->openTerminal(true, false);
+        QFile::remove(fixture.path(QStringLiteral("nothing")));
     }
 
     void aPresetSetsTheTerminalsSettings() {
