@@ -12,6 +12,15 @@ using rules::Phase;
 using rules::ReplyRule;
 using rules::Verdict;
 
+namespace {
+
+// The block walk goes through the segments in order and through each segment's blocks.
+bool IsBefore(const segments::BlockCursor& a, const segments::BlockCursor& b) {
+    return a.segment < b.segment || (a.segment == b.segment && a.block < b.block);
+}
+
+}  // namespace
+
 void ZelEngine::handleReply(const QString& reply) {
     switch (onReply(reply)) {
         case ReplyOutcome::Aborted:
@@ -43,6 +52,10 @@ ZelEngine::ReplyOutcome ZelEngine::onReply(const QString& reply) {
             switch (rules::Judge(rule.reply, reply)) {
                 case Verdict::Accepted: {
                     m_blockRetries = 0;
+                    if (!m_refusedBlock || !IsBefore(m_block, *m_refusedBlock)) {
+                        m_refusals = 0;
+                        m_refusedBlock.reset();
+                    }
                     m_events.Progress(segments::ProgressPercent(m_ctx.Segments, m_block));
                     if (!alive(generation)) return ReplyOutcome::Aborted;
                     const auto next = segments::NextBlock(m_ctx.Segments, m_block);
@@ -59,11 +72,12 @@ ZelEngine::ReplyOutcome ZelEngine::onReply(const QString& reply) {
                     break;
                 }
                 case Verdict::Retry:
-                    // The refused block itself goes again. Stepping back to the block before
-                    // would let the chip's acceptance of that one clear the count, and a block
-                    // the chip refuses for ever would then be written for ever.
+                    if (!m_refusedBlock || IsBefore(*m_refusedBlock, m_block))
+                        m_refusedBlock = m_block;
+                    m_block = segments::PreviousBlock(m_ctx.Segments, m_block);
                     m_repeat = true;
-                    if (++m_blockRetries >= rules::kRetryLimit) {
+                    ++m_blockRetries;
+                    if (++m_refusals >= rules::kRetryLimit) {
                         done = true;
                         m_failure = EndReason::RetriesExhausted;
                     }
@@ -91,6 +105,8 @@ ZelEngine::ReplyOutcome ZelEngine::onReply(const QString& reply) {
     if (!m_repeat) {
         ++m_step;
         m_blockRetries = 0;
+        m_refusals = 0;
+        m_refusedBlock.reset();
         showStep();
         if (!alive(generation)) return ReplyOutcome::Aborted;
     }

@@ -47,6 +47,8 @@ CallStatus ZelEngine::Start(int pType) {
     m_complete = m_success = m_repeat = false;
     m_timeOuts = 0;
     m_blockRetries = 0;
+    m_refusals = 0;
+    m_refusedBlock.reset();
     m_dataLocked = false;
     m_imageWritten = false;
     m_responseTimeOut = rules::kFirstResponseTimeOut;

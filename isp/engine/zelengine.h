@@ -15,6 +15,7 @@
 
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 namespace zel {
 
@@ -132,7 +133,12 @@ class ZelEngine {
     bool m_success = false;
     bool m_complete = false;
     segments::BlockCursor m_block;
-    int m_blockRetries = 0;
+    int m_blockRetries = 0;  // since the last accepted block: a write after a refusal is "30"
+    // Refusals in a row, and the furthest block refused among them. A refused block steps back
+    // to the one before it; that one going through again is no progress past the refusal, so
+    // it does not clear the count, or a block refused for ever would be written for ever.
+    int m_refusals = 0;
+    std::optional<segments::BlockCursor> m_refusedBlock;
     int m_timeOuts = 0;
 
     rules::Phase m_phase = rules::Phase::Idle;

@@ -73,9 +73,9 @@ TEST(EngineOutcome, ReplyDeliveredInsideTheProgressHandlerIsNotTakenForTheNextBl
     ASSERT_TRUE(h.download(data));
     EXPECT_TRUE(injected);
     EXPECT_EQ(h.chip.blockWrites(),
-              (Writes{{0x00, 0}, {0x00, 0x80}, {0x00, 0x100}, {0x30, 0x100}}));
+              (Writes{{0x00, 0}, {0x00, 0x80}, {0x00, 0x100}, {0x30, 0x80}, {0x00, 0x100}}));
     EXPECT_EQ(Bytes(h.chip.flash().begin(), h.chip.flash().begin() + 3 * 128), data);
-    EXPECT_EQ(h.events.progress(), (std::vector<int>{33, 67, 100}));
+    EXPECT_EQ(h.events.progress(), (std::vector<int>{33, 67, 67, 100}));
     EXPECT_EQ(h.events.lines().back(), "V1001 程序下载成功");
 }
 

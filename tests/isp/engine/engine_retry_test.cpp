@@ -12,7 +12,7 @@ bool IsBlock(const HostPacket& p) {
     return p.command() == 0x00 || p.command() == 0x30;
 }
 
-TEST(EngineRetry, RetryReplyToBlockFiveResendsBlockFive) {
+TEST(EngineRetry, RetryReplyToBlockFiveResendsBlockFour) {
     Harness h;
     bool refused = false;
     h.chip.setScript([&](const HostPacket& p, size_t) {
@@ -24,10 +24,10 @@ TEST(EngineRetry, RetryReplyToBlockFiveResendsBlockFive) {
     });
     const Bytes data = Pattern(7 * 128);
     ASSERT_TRUE(h.download(data));
-    const Writes expected{{0x00, 0},     {0x00, 0x80},  {0x00, 0x100}, {0x00, 0x180},
-                          {0x00, 0x200}, {0x00, 0x280}, {0x30, 0x280}, {0x00, 0x300}};
+    const Writes expected{{0x00, 0},     {0x00, 0x80},  {0x00, 0x100}, {0x00, 0x180}, {0x00, 0x200},
+                          {0x00, 0x280}, {0x30, 0x200}, {0x00, 0x280}, {0x00, 0x300}};
     EXPECT_EQ(h.chip.blockWrites(), expected);
-    EXPECT_EQ(h.events.progress(), (std::vector<int>{14, 29, 43, 57, 71, 86, 100}));
+    EXPECT_EQ(h.events.progress(), (std::vector<int>{14, 29, 43, 57, 71, 71, 86, 100}));
     EXPECT_EQ(Bytes(h.chip.flash().begin(), h.chip.flash().begin() + 7 * 128), data);
     EXPECT_EQ(h.events.lines().back(), "V1001 程序下载成功");
 }
@@ -56,8 +56,10 @@ struct RetryCase {
 
 class RetriesInARow : public testing::TestWithParam<RetryCase> {};
 
-// The chip refuses one block a number of times in a row. Only that block is written again, and
-// five refusals of any block end the job at once, however long the chip would go on refusing.
+// The chip refuses one block a number of times in a row. Each refusal steps back to the block
+// before it (the first block stays), and five refusals of any block end the job at once, however
+// long the chip would go on refusing: the block before going through again does not clear the
+// count.
 TEST_P(RetriesInARow, FiveOfTheSameBlockEndTheJob) {
     const RetryCase& c = GetParam();
     const int64_t address = c.block * 128;
@@ -77,7 +79,14 @@ TEST_P(RetriesInARow, FiveOfTheSameBlockEndTheJob) {
     for (int64_t b = 0; b < c.block; ++b) expected.emplace_back(0x00, b * 128);
     expected.emplace_back(0x00, address);
     const int resends = c.completes ? c.refusals : 4;
-    for (int i = 0; i < resends; ++i) expected.emplace_back(0x30, address);
+    for (int i = 0; i < resends; ++i) {
+        if (c.block == 0) {
+            expected.emplace_back(0x30, 0);
+        } else {
+            expected.emplace_back(0x30, address - 128);
+            expected.emplace_back(0x00, address);
+        }
+    }
     if (c.completes) {
         for (int64_t b = c.block + 1; b < 3; ++b) expected.emplace_back(0x00, b * 128);
     }
@@ -115,6 +124,27 @@ INSTANTIATE_TEST_SUITE_P(EngineRetry, RetriesInARow,
                                          RetryCase{"LastBlockFiveTimes", 2, 5, false},
                                          RetryCase{"LastBlockForEver", 2, -1, false}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Once the third block is refused the chip refuses everything: each refusal steps one block
+// further back, stops at the first block, and the fifth ends the job.
+TEST(EngineRetry, RefusalsInARowStepBackToTheFirstBlock) {
+    Harness h;
+    int refusals = 0;
+    h.chip.setScript([&](const HostPacket& p, size_t) {
+        if (IsBlock(p) && (p.blockAddress() == 0x100 || refusals > 0)) {
+            ++refusals;
+            return Answer::reply(Bytes{0x81});
+        }
+        return Answer::normal();
+    });
+    ASSERT_TRUE(h.download(Pattern(3 * 128)));
+    EXPECT_EQ(refusals, 5);
+    EXPECT_EQ(h.events.lines().back(), "V1003 程序下载失败");
+    EXPECT_EQ(h.engine.endReason(), EndReason::RetriesExhausted);
+    const Writes writes = h.chip.blockWrites();
+    EXPECT_EQ(Writes(writes.begin() + 2, writes.end()),
+              (Writes{{0x00, 0x100}, {0x30, 0x80}, {0x30, 0}, {0x30, 0}, {0x30, 0}}));
+}
 
 TEST(EngineRetry, OptionWriteRetriesUpToFiveTimes) {
     for (const RetryCase& c : {RetryCase{"Four", 0, 4, true}, RetryCase{"Five", 0, 5, false}}) {
