@@ -46,11 +46,11 @@ bool CodeWorkspace::isConfigIni(const QString& file) const {
 void CodeWorkspace::applySettings(const IniDocument& doc, const QString& source,
                                   OpenResult& result) {
     settingsLoaded_ = false;
-    korvan::LoadUserSettings(doc, settings_, seriesCount_);
+    settings_.update([&](UserSettings& s) { korvan::LoadUserSettings(doc, s, seriesCount_); });
     settingsLoaded_ = true;
     result.SettingsApplied = true;
     if (isConfigIni(source)) return;
-    const QString program = ProgramToRun(settings_);
+    const QString program = ProgramToRun(settings_.value());
     if (program.isEmpty() || approvedPrograms_.contains(program)) return;
     untrustedPrograms_.insert(program);
     result.ProgramToConfirm = program;
@@ -70,7 +70,7 @@ bool CodeWorkspace::SaveUserSettings(const QString& file) {
     if (FileTypeOf(target) == CodeFileType::Mcp) return false;
     auto doc = IniDocument::loadForUpdate(target);
     if (!doc) return false;
-    UserSettings settings = settings_;
+    UserSettings settings = settings_.value();
     // The option values of an open task are read from it but never written elsewhere.
     if (taskMode_) settings.OptionValues.clear();
     korvan::SaveUserSettings(*doc, settings, shownFile_, target);
@@ -80,9 +80,11 @@ bool CodeWorkspace::SaveUserSettings(const QString& file) {
 void CodeWorkspace::SetTaskMode(bool on) {
     taskMode_ = on;
     if (!on) return;
-    settings_.AutoData = false;
-    settings_.AutoType = false;
-    settings_.AutoDown = false;
+    settings_.update([](UserSettings& s) {
+        s.AutoData = false;
+        s.AutoType = false;
+        s.AutoDown = false;
+    });
     openDefaultEnabled_ = true;
 }
 
@@ -184,7 +186,7 @@ bool CodeWorkspace::SaveSettingsFile(const QString& path) {
     IniDocument doc;
     // Option values go with the file even from an open task, so that a repacked task keeps
     // them.
-    korvan::SaveUserSettings(doc, settings_, shownFile_, path);
+    korvan::SaveUserSettings(doc, settings_.value(), shownFile_, path);
     if (FileTypeOf(path) != CodeFileType::Mcp) return doc.save(path);
     return WriteTaskFile(path, doc, buffer_, paths_.TempPath);
 }
@@ -196,11 +198,14 @@ std::optional<UserMessage> CodeWorkspace::CheckCodeLoaded() const {
     return std::nullopt;
 }
 
-void CodeWorkspace::AdvanceSerialNumber() {
-    if (!settings_.IncOpen) return;
+bool CodeWorkspace::AdvanceSerialNumber() {
+    if (!settings().IncOpen) return true;
     taskModified_ = true;
-    settings_.IncNext = NextSerialNumber(settings_.IncNext);
-    if (!taskMode_) WriteIni("AddData", "Data", QString::number(settings_.IncNext), settingsFile_);
+    settings_.update([](UserSettings& s) { s.IncNext = NextSerialNumber(s.IncNext); });
+    if (!taskMode_)
+        return WriteIni("AddData", "Data", QString::number(settings().IncNext), settingsFile_);
+    if (FileTypeOf(settingsFile_) != CodeFileType::Mcp) return false;
+    return SaveSettingsFile(settingsFile_);
 }
 
 bool CodeWorkspace::PollCodeFileChange() {
@@ -215,12 +220,12 @@ bool CodeWorkspace::PollCodeFileChange() {
 }
 
 bool CodeWorkspace::runNeedsConsent() const {
-    const QString program = ProgramToRun(settings_);
+    const QString program = ProgramToRun(settings_.value());
     return !program.isEmpty() && untrustedPrograms_.contains(program);
 }
 
 void CodeWorkspace::approveRun() {
-    const QString program = ProgramToRun(settings_);
+    const QString program = ProgramToRun(settings_.value());
     if (program.isEmpty()) return;
     untrustedPrograms_.remove(program);
     approvedPrograms_.insert(program);

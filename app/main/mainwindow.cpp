@@ -48,6 +48,7 @@ MainWindow::MainWindow(zelisp::IZelIsp& control, const AppPaths& paths,
       m_counter(paths) {
     m_controller = std::make_unique<jobs::JobController>(jobs::JobController::Parts{
         m_driver, m_clock, m_workspace, m_port, m_launcher, m_counter, *this});
+    m_controller->setSettingsSource([this] { return jobSettings(); });
     m_series = std::make_unique<SeriesOptions>(m_control, m_workspace);
     buildFrame();
     m_seriesLists = new SeriesLists(*m_series, m_cboMcu[0], m_cboMcu[1], this);
@@ -72,22 +73,13 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::load() {
-    ProgramConfig& config = Shell().Config;
-    config = LoadConfig(m_workspace.paths(), config);
+    Shell().Config.set(LoadConfig(m_workspace.paths(), Shell().Config.value()));
+    const ProgramConfig& config = Shell().Config.value();
     m_topMost->setChecked(config.SetTop);
     showComPort(config.ComPort);
-
-    jobs::JobSettings settings;
-    settings.errTim = config.ErrTim;
-    if (config.MaxBaud > 0) settings.maxBaud = config.MaxBaud;
-    settings.openRts = config.OpenRts;
-    settings.resetSequence = ParseResetSequence(config.ResetSeq).sequence.value_or(ResetSequence{});
-    settings.count = config.Count;
-    settings.reCount = config.ReCount;
-    settings.autoClose = config.AutoClose;
-    settings.unattended = m_commandLine.unattended();
-    m_controller->setSettings(settings);
     showResetSequence();
+    connect(&Shell().Config, &SettingsAnnouncer::changed, this, &MainWindow::showResetSequence,
+            Qt::UniqueConnection);
     m_controller->CountDownload(2);
 
     m_workspace.setSeriesCount(m_control.ListCount());
@@ -137,8 +129,21 @@ void MainWindow::translate() {
     }
 }
 
+jobs::JobSettings MainWindow::jobSettings() const {
+    const ProgramConfig& config = Shell().Config.value();
+    jobs::JobSettings settings;
+    settings.errTim = config.ErrTim;
+    if (config.MaxBaud > 0) settings.maxBaud = config.MaxBaud;
+    settings.openRts = config.OpenRts;
+    settings.resetSequence = ParseResetSequence(config.ResetSeq).sequence.value_or(ResetSequence{});
+    settings.count = config.Count;
+    settings.reCount = config.ReCount;
+    settings.autoClose = config.AutoClose;
+    settings.unattended = m_commandLine.unattended() && !Shell().MainShown;
+    return settings;
+}
+
 void MainWindow::startCommandLineDownload() {
-    takeSettings();
     m_controller->setMiniActive(m_mini && m_mini->isVisible());
     if (m_controller->DownloadAction(jobs::JobController::kDownload)) return;
     // Refused before it began (no code, no port): nothing will report an end.
@@ -150,9 +155,6 @@ void MainWindow::startCommandLineDownload() {
 
 void MainWindow::showForUser() {
     Shell().MainShown = true;
-    jobs::JobSettings settings = m_controller->settings();
-    settings.unattended = false;
-    m_controller->setSettings(settings);
     m_controller->setMiniActive(false);
     show();
     raise();
@@ -180,7 +182,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_mini) m_mini->close();
     hide();
     QCoreApplication::processEvents();
-    takeSettings();
+    storeOptionValues();
     // Any switch means a run for a tool or a script: the user's settings stay as they were.
     if (m_commandLine.savesSettingsAtExit()) m_workspace.SaveOnExit();
     m_controller->setWatching(false);
@@ -230,7 +232,7 @@ void MainWindow::chooseSkin(int index) {
 void MainWindow::applySkin() {
     ApplyWindowSkin(this, m_skin);
     // The option editor's scrolling area takes the page colour of the tab strip around it.
-    if (!Shell().Config.ColorOpen) m_control.setForeColor(m_tab1->BackColorEnd());
+    if (!Shell().Config.value().ColorOpen) m_control.setForeColor(m_tab1->BackColorEnd());
 }
 
 }  // namespace korvan

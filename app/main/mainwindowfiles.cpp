@@ -1,5 +1,4 @@
-// The file commands of the main window over the code workspace, and the controls bound to the
-// user settings.
+// The file commands of the main window over the code workspace.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -43,29 +42,26 @@ void MainWindow::openWithDialog() {
 
 void MainWindow::openFromDialog(const QString& path) {
     if (jobRunning()) return;
-    takeSettings();
     applyOpenResult(m_workspace.OpenFromDialog(path));
 }
 
 void MainWindow::openHistoryEntry(const QString& entry) {
     if (jobRunning()) return;
-    takeSettings();
     applyOpenResult(m_workspace.OpenHistoryEntry(entry));
 }
 
 void MainWindow::openDefaultFile() {
     if (jobRunning()) return;
-    takeSettings();
     applyOpenResult(m_workspace.OpenDefaultFile());
 }
 
 void MainWindow::saveAsDefault() {
-    takeSettings();
+    storeOptionValues();
     m_workspace.SaveAsDefault();
 }
 
 void MainWindow::saveAs() {
-    takeSettings();
+    storeOptionValues();
     const QString name =
         QFileDialog::getSaveFileName(this, maintext::kSaveAsTitle, {}, maintext::kSaveFilters);
     if (name.isEmpty()) return;
@@ -73,7 +69,6 @@ void MainWindow::saveAs() {
 }
 
 void MainWindow::refreshBuffer() {
-    takeSettings();
     const OpenResult result = m_workspace.RefreshBuffer();
     // Nothing to refresh from in the unattended mode with no window shown: nothing to do.
     if (result.NoFile && m_commandLine.unattended() && !isVisible()) {
@@ -120,81 +115,6 @@ void MainWindow::showTaskMode() {
     m_openDefault->setEnabled(m_workspace.openDefaultEnabled());
     m_saveDefault->setEnabled(m_workspace.saveDefaultEnabled());
     m_cboMcu[0]->setEnabled(!task && !m_check[2]->isChecked());
-}
-
-// Every change of a bound control reaches the settings at once: the file watcher and the
-// repeats read them without a button being pressed.
-void MainWindow::bindSettings() {
-    const auto take = [this] {
-        if (!m_binding) takeSettings();
-    };
-    for (QCheckBox* box : findChildren<QCheckBox*>()) connect(box, &QCheckBox::toggled, this, take);
-    for (QLineEdit* box :
-         {m_txtTest, m_txtExe[0], m_txtExe[1], m_incAddress, m_incFormat, m_incNext})
-        connect(box, &QLineEdit::editingFinished, this, take);
-    connect(m_combo3, &QComboBox::currentIndexChanged, this, take);
-    connect(m_terminalPage->periodBox(), &QLineEdit::editingFinished, this, take);
-    const QString* filters[] = {&maintext::kProgramFilters, &maintext::kAllFilesFilter};
-    for (int i = 0; i < 2; ++i)
-        connect(m_cmdRun[size_t(i)], &kui::Cmd::Click, this, [this, i, filter = filters[i]] {
-            const QString name = QFileDialog::getOpenFileName(this, {}, {}, *filter);
-            if (name.isEmpty()) return;
-            m_txtExe[size_t(i)]->setText(name);
-            takeSettings();
-        });
-}
-
-// Settings → controls.
-void MainWindow::showSettings() {
-    m_binding = true;
-    const UserSettings& s = m_workspace.settings();
-    m_check[0]->setChecked(s.UseResetCommand);
-    m_check[1]->setChecked(s.AutoData);
-    m_check[2]->setChecked(s.AutoType);
-    m_check[3]->setChecked(s.AutoDown);
-    m_txtTest->setText(SplitRest(s.Rest).Command);
-    m_terminalPage->syncPortSettings(s.Rest, false);
-    m_terminalPage->showUserSettings(s.TermHex, s.TermCrlf, s.TermTimer, s.TermSend);
-    m_chkExe->setChecked(s.RunAfter);
-    m_txtExe[0]->setText(s.RunProgram);
-    m_txtExe[1]->setText(s.RunParameters);
-    m_combo3->setCurrentIndex(std::clamp(s.RunDelayIndex, 0, m_combo3->count() - 1));
-    m_chkInc->setChecked(s.IncOpen);
-    m_incAddress->setText(
-        QStringLiteral("%1").arg(s.IncAddress, 4, 16, QLatin1Char('0')).toUpper());
-    m_incFormat->setText(s.IncFormat);
-    m_incNext->setText(QString::number(s.IncNext));
-    m_binding = false;
-}
-
-// Controls → settings, before anything reads or writes them.
-void MainWindow::takeSettings() {
-    UserSettings& s = m_workspace.settings();
-    if (!m_workspace.taskMode()) {
-        s.UseResetCommand = m_check[0]->isChecked();
-        s.AutoData = m_check[1]->isChecked();
-        s.AutoType = m_check[2]->isChecked();
-        s.AutoDown = m_check[3]->isChecked();
-    }
-    s.Rest = m_txtTest->text() + QLatin1Char(';') + m_terminalPage->syncPortSettings({}, true);
-    s.TermHex = m_terminalPage->hexBox()->isChecked();
-    s.TermCrlf = m_terminalPage->lineBreakBox()->isChecked();
-    s.TermTimer = m_terminalPage->periodBox()->text().toInt();
-    s.TermSend = m_terminalPage->sendBox()->toPlainText();
-    s.RunAfter = m_chkExe->isChecked();
-    s.RunProgram = m_txtExe[0]->text();
-    s.RunParameters = m_txtExe[1]->text();
-    s.RunDelayIndex = m_combo3->currentIndex();
-    s.IncOpen = m_chkInc->isChecked();
-    bool ok = false;
-    const uint address = m_incAddress->text().toUInt(&ok, 16);
-    if (ok && address <= 0xFFFF) s.IncAddress = quint16(address);
-    s.IncFormat = m_incFormat->text();
-    const qint64 next = m_incNext->text().toLongLong(&ok);
-    if (ok) s.IncNext = next;
-    s.Mcu = m_control.ListIndex();
-    s.OptionValues = m_series->CurrentValues();
-    m_workspace.setShownFile(m_txtFile->text());
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "main/datapage.h"
+#include "main/incrementpage.h"
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
 #include "main/messagegate.h"
@@ -41,6 +42,7 @@ void MainWindow::busyChanged(jobs::BusyState state) {
     m_cmdTest->setEnabled(idle);
     m_cmdRun[2]->setEnabled(idle);
     m_terminalPage->setIdle(idle);
+    m_incrementPage->setDownloading(state == jobs::BusyState::Download);
 }
 
 void MainWindow::progress(int percent) {

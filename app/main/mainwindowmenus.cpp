@@ -129,8 +129,7 @@ void MainWindow::rebuildCommandHistory() {
     const QStringList commands = m_workspace.history().commands();
     for (const QString& command : commands)
         m_commandHistory->addAction(command, this, [this, command] {
-            m_workspace.settings().Rest = command;
-            showSettings();
+            m_workspace.updateSettings([&command](UserSettings& s) { s.Rest = command; });
         });
     if (commands.isEmpty()) m_commandHistory->addAction(maintext::kEmptyHistory)->setEnabled(false);
 }

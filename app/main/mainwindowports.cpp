@@ -72,7 +72,7 @@ void MainWindow::popPortMenu() {
 }
 
 void MainWindow::showComPort(int number) {
-    Shell().Config.ComPort = number;
+    Shell().Config.update([number](ProgramConfig& c) { c.ComPort = number; });
     m_control.setCommPort(int16_t(number));
     m_port.setTarget(jobs::ParsePortArgument(maintext::kPortPrefix + QString::number(number)));
     m_terminalPage->showPortNumber(number);
@@ -81,7 +81,7 @@ void MainWindow::showComPort(int number) {
 }
 
 void MainWindow::selectPort(int number) {
-    const int current = Shell().Config.ComPort;
+    const int current = Shell().Config.value().ComPort;
     if (number == current || jobRunning()) {
         showComPort(current);
         return;
@@ -103,7 +103,7 @@ void MainWindow::refreshPorts() {
         m_portActions[n - 1]->setVisible(!problem || problem->number == kPortInUse);
         QCoreApplication::processEvents();
     }
-    const int current = Shell().Config.ComPort;
+    const int current = Shell().Config.value().ComPort;
     const bool shown = current >= 1 && current <= int(m_portActions.size()) &&
                        m_portActions[current - 1]->isVisible();
     showComPort(shown ? current : 1);
