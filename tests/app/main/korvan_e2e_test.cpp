@@ -177,7 +177,10 @@ TEST_P(TaskRuns, EachRunWritesTheNextNumberAndTheTaskKeepsIt) {
     const QString folder = e2e::newFolder();
     const QString task = folder + "/job.mcp";
     const korvan::CodeBuffer buffer(code.begin(), code.end());
-    ASSERT_TRUE(korvan::WriteTaskFile(task, e2e::incrementSettings(100), buffer, folder));
+    korvan::IniDocument settings = e2e::incrementSettings(100);
+    // A task keeps its series and does not follow the chip's: the D1 series of the chip.
+    settings.write("UserSet", "MCU", "7");
+    ASSERT_TRUE(korvan::WriteTaskFile(task, settings, buffer, folder));
     for (const qint64 n : {100, 101}) {
         const QString image = e2e::newFolder() + "/image.bin";
         e2e::SimProcess chip("D103", {"--image-out", image, "--once", "--erase-ms", "0"});
@@ -276,9 +279,17 @@ TEST_F(KorvanE2e, AltDTwiceWithTheIncrementGivesTwoNumbers) {
     korvan.setProcessChannelMode(QProcess::ForwardedChannels);
     korvan.start(QStringLiteral(KORVAN_PATH), {hexFile(e2e::sampleImage(700, 19))});
     ASSERT_TRUE(korvan.waitForStarted());
-    const QString window =
-        XdoTool(x.display(), {"search", "--sync", "--onlyvisible", "--name", "^KORVAN - "})
-            .section('\n', 0, 0);
+    // The main window, once the start-up screen has gone: the one visible window so called.
+    QString window;
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            const QStringList found =
+                XdoTool(x.display(), {"search", "--onlyvisible", "--name", "^KORVAN( - |$)"})
+                    .split('\n', Qt::SkipEmptyParts);
+            if (found.size() == 1) window = found.first();
+            return found.size() == 1;
+        },
+        30000));
     ASSERT_FALSE(window.isEmpty());
     for (const qint64 n : {41, 42}) {
         XdoTool(x.display(), {"windowfocus", "--sync", window});

@@ -117,7 +117,13 @@ class MainWindowTest : public QObject {
         QTest::keyClicks(page->nextBox(), QString::number(kFirst));
         QTest::keyClick(page->nextBox(), Qt::Key_Return);
         QCOMPARE(page->addressBox()->text(), QStringLiteral("0400"));
+        window->show();
+        QVERIFY(fixture.startChipForSeveral());
         if (!mode.isEmpty()) {
+            // A task does not follow the chip's series: it is made for the chip's own.
+            kui::Cmd* check = window->checkButton(jobs::JobController::kCheck);
+            QTest::mouseClick(check, Qt::LeftButton, {}, check->rect().center());
+            QTRY_VERIFY_WITH_TIMEOUT(window->controller().quiet() && check->isEnabled(), 60000);
             QVERIFY(window->workspace().SaveSettingsFile(task));
             if (mode == QStringLiteral("task")) {
                 window->openFromDialog(task);
@@ -127,9 +133,8 @@ class MainWindowTest : public QObject {
                 page = window->incrementPage();
             }
             QVERIFY(window->workspace().taskMode());
+            window->show();
         }
-        window->show();
-        QVERIFY(fixture.startChipForSeveral());
 
         kui::Cmd* download = window->downButton(jobs::JobController::kDownload);
         for (const qint64 n : {kFirst, kFirst + 1}) {

@@ -43,7 +43,7 @@ class PortMenuTest : public QObject {
         QMenu* ports = window->menuBar()->actions().at(3)->menu();
         QAction* refresh = Entry(ports, QStringLiteral("更新端口"));
         QVERIFY(refresh);
-        Shell().Config.value().update(
+        Shell().Config.update(
             [](ProgramConfig& c) { c.ComPort = MainFixture::kNowherePort; });
         refresh->trigger();
         const QList<QAction*> entries = window->portActions();

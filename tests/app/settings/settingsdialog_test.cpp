@@ -76,7 +76,7 @@ class SettingsDialogTest : public QObject {
         config.close();
         Shell() = ShellState();
         // No shipped sounds: what the dialog writes must not depend on the build tree.
-        Shell().Config.value().set(LoadConfig(paths, {}, QString()));
+        Shell().Config.set(LoadConfig(paths, {}, QString()));
     }
     void cleanup() { SetCurrentAppPaths(m_before); }
 
