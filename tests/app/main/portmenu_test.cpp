@@ -43,8 +43,7 @@ class PortMenuTest : public QObject {
         QMenu* ports = window->menuBar()->actions().at(3)->menu();
         QAction* refresh = Entry(ports, QStringLiteral("更新端口"));
         QVERIFY(refresh);
-        Shell().Config.update(
-            [](ProgramConfig& c) { c.ComPort = MainFixture::kNowherePort; });
+        Shell().Config.update([](ProgramConfig& c) { c.ComPort = MainFixture::kNowherePort; });
         refresh->trigger();
         const QList<QAction*> entries = window->portActions();
         QVERIFY(!entries[MainFixture::kNowherePort - 1]->isVisible());
