@@ -220,7 +220,7 @@ bool Session::endRecordSeen() const {
 
 // The command line's options over what a .mcu or .mcp brought.
 jobs::JobSettings Session::applyOptions() {
-    UserSettings& s = m_workspace.settings();
+    UserSettings s = m_workspace.settings();
     jobs::JobSettings js;
     js.errTim = m_options.waitSeconds;
     js.maxBaud = m_options.maxBaud;
@@ -257,6 +257,7 @@ jobs::JobSettings Session::applyOptions() {
         js.followChipSeries = true;
         s.AutoType = true;
     }
+    m_workspace.updateSettings([&s](UserSettings& into) { into = s; });
     if (series)
         for (const auto& lane : m_lanes) lane->driver.setSeriesIndex(*series);
     // A program named by a file runs only when the user said so.

@@ -80,7 +80,8 @@ void Session::watchSerials(PortLane& lane) {
     lane.view->setOnDataRequested([this, &lane] {
         if (lane.serial) m_serials->giveBack(*lane.serial);
         lane.serial = m_serials->take();
-        lane.ownWorkspace->settings().IncNext = *lane.serial;
+        const qint64 serial = *lane.serial;
+        lane.ownWorkspace->updateSettings([serial](UserSettings& s) { s.IncNext = serial; });
     });
     lane.view->setOnJobEnded(
         [this, &lane](const jobs::JobResult& result) { keepSerial(lane, result); });
@@ -98,7 +99,8 @@ void Session::keepSerial(PortLane& lane, const jobs::JobResult& result) {
     lane.serials << number;
     lane.output->logLine(LogEntry{text::SerialGiven(number), true, 0, LineRole::Result});
     // Kept at once, as a single port keeps it after each chip; a task is packed at the end.
-    m_workspace.settings().IncNext = m_serials->next();
+    const qint64 next = m_serials->next();
+    m_workspace.updateSettings([next](UserSettings& s) { s.IncNext = next; });
     if (!m_persistSerial) return;
     m_serialsChanged = true;
     if (m_workspace.taskMode()) return;

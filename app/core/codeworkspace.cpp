@@ -46,11 +46,11 @@ bool CodeWorkspace::isConfigIni(const QString& file) const {
 void CodeWorkspace::applySettings(const IniDocument& doc, const QString& source,
                                   OpenResult& result) {
     settingsLoaded_ = false;
-    korvan::LoadUserSettings(doc, settings_, seriesCount_);
+    settings_.update([&](UserSettings& s) { korvan::LoadUserSettings(doc, s, seriesCount_); });
     settingsLoaded_ = true;
     result.SettingsApplied = true;
     if (isConfigIni(source)) return;
-    const QString program = ProgramToRun(settings_);
+    const QString program = ProgramToRun(settings_.value());
     if (program.isEmpty() || approvedPrograms_.contains(program)) return;
     untrustedPrograms_.insert(program);
     result.ProgramToConfirm = program;
@@ -71,7 +71,7 @@ bool CodeWorkspace::SaveUserSettings(const QString& file) {
     if (FileTypeOf(target) == CodeFileType::Mcp) return false;
     auto doc = IniDocument::loadForUpdate(target, &saveError_);
     if (!doc) return false;
-    UserSettings settings = settings_;
+    UserSettings settings = settings_.value();
     // The option values of an open task are read from it but never written elsewhere.
     if (taskMode_) settings.OptionValues.clear();
     korvan::SaveUserSettings(*doc, settings, shownFile_, target);
@@ -86,9 +86,11 @@ std::optional<UserMessage> CodeWorkspace::saveFailure() const {
 void CodeWorkspace::SetTaskMode(bool on) {
     taskMode_ = on;
     if (!on) return;
-    settings_.AutoData = false;
-    settings_.AutoType = false;
-    settings_.AutoDown = false;
+    settings_.update([](UserSettings& s) {
+        s.AutoData = false;
+        s.AutoType = false;
+        s.AutoDown = false;
+    });
     openDefaultEnabled_ = true;
 }
 
@@ -197,7 +199,7 @@ bool CodeWorkspace::SaveSettingsFile(const QString& path) {
     IniDocument doc;
     // Option values go with the file even from an open task, so that a repacked task keeps
     // them.
-    korvan::SaveUserSettings(doc, settings_, shownFile_, path);
+    korvan::SaveUserSettings(doc, settings_.value(), shownFile_, path);
     if (FileTypeOf(path) != CodeFileType::Mcp) return doc.save(path, &saveError_);
     return WriteTaskFile(path, doc, buffer_, paths_.TempPath, &saveError_);
 }
@@ -208,11 +210,13 @@ std::optional<UserMessage> CodeWorkspace::CheckCodeLoaded() const {
 }
 
 bool CodeWorkspace::AdvanceSerialNumber() {
-    if (!settings_.IncOpen) return true;
+    if (!settings().IncOpen) return true;
     taskModified_ = true;
-    settings_.IncNext = NextSerialNumber(settings_.IncNext);
-    if (taskMode_) return true;
-    return WriteBackSerialNumber(settingsFile_, settings_.IncNext, paths_.TempPath, &saveError_);
+    settings_.update([](UserSettings& s) { s.IncNext = NextSerialNumber(s.IncNext); });
+    // Only the number is written, into the file as it is on disk now: a task keeps its code
+    // and whatever else it holds.
+    return WriteBackSerialNumber(settingsFile_, settings().IncNext, paths_.TempPath,
+                                 &saveError_);
 }
 
 bool CodeWorkspace::PollCodeFileChange() {
@@ -227,12 +231,12 @@ bool CodeWorkspace::PollCodeFileChange() {
 }
 
 bool CodeWorkspace::runNeedsConsent() const {
-    const QString program = ProgramToRun(settings_);
+    const QString program = ProgramToRun(settings_.value());
     return !program.isEmpty() && untrustedPrograms_.contains(program);
 }
 
 void CodeWorkspace::approveRun() {
-    const QString program = ProgramToRun(settings_);
+    const QString program = ProgramToRun(settings_.value());
     if (program.isEmpty()) return;
     untrustedPrograms_.remove(program);
     approvedPrograms_.insert(program);

@@ -8,6 +8,7 @@
 #include "core/codeimage.h"
 #include "core/history.h"
 #include "core/messages.h"
+#include "core/settingsowner.h"
 #include "core/usersettings.h"
 
 #include <QSet>
@@ -52,8 +53,13 @@ class CodeWorkspace {
     const QString& caption() const { return caption_; }
     bool openDefaultEnabled() const { return openDefaultEnabled_; }
     bool saveDefaultEnabled() const { return saveDefaultEnabled_; }
-    UserSettings& settings() { return settings_; }
-    const UserSettings& settings() const { return settings_; }
+    const UserSettings& settings() const { return settings_.value(); }
+    // The owner of the user settings: every change goes through it and is announced.
+    UserSettingsOwner& settingsOwner() { return settings_; }
+    template <class Change>
+    void updateSettings(Change&& change) {
+        settings_.update(std::forward<Change>(change));
+    }
     const History& history() const { return history_; }
     // Reads both history lists from Config.ini.
     void LoadHistory();
@@ -93,9 +99,9 @@ class CodeWorkspace {
     // A row changed in the data grid: bytes copied from `address` on, those beyond the end
     // dropped (the buffer never grows by editing); the sum follows.
     void PatchCode(qsizetype address, const CodeBuffer& bytes);
-    // After a successful download with the increment on: the next serial number, kept in
-    // the settings file at once unless a task is open (which gets it at exit). False when the
-    // settings file could not take it (see saveFailure()): the number would be given again.
+    // After a successful download with the increment on: the next serial number, kept at once
+    // in the settings file, or in the open task, so that no later run, crash or unattended end
+    // gives a number twice. False when the file could not keep it (see saveFailure()).
     bool AdvanceSerialNumber();
     // The file watcher: true once when the loaded HEX or BIN file's time changed.
     bool PollCodeFileChange();
@@ -137,7 +143,7 @@ class CodeWorkspace {
     bool openDefaultEnabled_ = false;
     bool saveDefaultEnabled_ = false;
     int seriesCount_ = 0;
-    UserSettings settings_;
+    UserSettingsOwner settings_;
     History history_;
     QSet<QString> untrustedPrograms_;
     ktext::FileError saveError_;

@@ -27,6 +27,14 @@ IncrementData IncrementBytes(const UserSettings& settings, bool hexPreview, cons
 inline bool SerialNumberInRange(qint64 number) {
     return number >= 0 && number <= kMaxSerialNumber;
 }
+// The start address as the box shows it: exactly four upper-case hexadecimal digits.
+QString IncrementAddressText(quint16 address);
+// The hexadecimal digits at the start of `text`, read as a number; its last four digits make
+// the address ("12345" gives 2345, "" gives 0).
+quint16 ParseIncrementAddress(const QString& text);
+// The decimal digits at the start of `text` as a serial number ("" gives 0), held within
+// 0..kMaxSerialNumber.
+qint64 ParseSerialNumber(const QString& text);
 
 // The serial number after a successful download: 999999999 (or anything out of range) is
 // followed by 1.

@@ -35,6 +35,8 @@ struct ProgramConfig {
     // [Color]
     bool ColorOpen = false;
     qint32 Red = 0, Green = 0, Blue = 0;  // percent
+
+    bool operator==(const ProgramConfig&) const = default;
 };
 
 // Reads the three sections from Config.ini of `paths`, starting from `previous`. A sound the

@@ -1,5 +1,6 @@
 #include "core/usersettings.h"
 
+#include "core/increment.h"
 #include "core/valueforms.h"
 
 #include <QFileInfo>
@@ -20,17 +21,6 @@ QString CheckText(bool on) {
     return on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-// The hexadecimal digits at the start of `text`; the last four of them make the address.
-quint16 ParseAddress(const QString& text) {
-    quint16 value = 0;
-    for (const QChar c : text.trimmed()) {
-        const int digit = QStringLiteral("0123456789ABCDEF").indexOf(c.toUpper());
-        if (digit < 0) break;
-        value = static_cast<quint16>((value << 4) | digit);
-    }
-    return value;
-}
-
 QString FolderOf(const QString& file) {
     return QFileInfo(file).absolutePath() + '/';
 }
@@ -48,7 +38,7 @@ void LoadUserSettings(const IniDocument& doc, UserSettings& s, int seriesCount) 
     ReadCheck(doc, "UserSet", "AutoDown", "", s.AutoDown);
 
     ReadCheck(doc, "AddData", "Open", "", s.IncOpen);
-    s.IncAddress = ParseAddress(doc.read("AddData", "Add", "FFFC"));
+    s.IncAddress = ParseIncrementAddress(doc.read("AddData", "Add", "FFFC"));
     s.IncNext = ParseLeadingNumber(doc.read("AddData", "Data", "1"));
     s.IncFormat = doc.read("AddData", "Format", "%N");
 
@@ -78,8 +68,7 @@ void SaveUserSettings(IniDocument& doc, const UserSettings& s, const QString& co
     doc.write("UserSet", "UserFile", QuoteValue(CollapseAppPath(codeFile, FolderOf(settingsFile))));
 
     doc.write("AddData", "Open", CheckText(s.IncOpen));
-    doc.write("AddData", "Add",
-              QStringLiteral("%1").arg(s.IncAddress, 4, 16, QChar('0')).toUpper());
+    doc.write("AddData", "Add", IncrementAddressText(s.IncAddress));
     doc.write("AddData", "Data", QString::number(s.IncNext));
     doc.write("AddData", "Format", QuoteValue(s.IncFormat));
 

@@ -34,7 +34,7 @@ void JobController::onComplete(const QString& info, bool s) {
         m_view.playPrompt(m_repeatMode ? 1 : 0);
         SetBusy(BusyState::Idle);
         m_view.miniClose();
-        if (m_settings.unattended || m_settings.autoClose) {
+        if (settings().unattended || settings().autoClose) {
             after(kClosePauseMs, [this] { m_view.closeRequested(); });
         } else {
             m_view.flashWindow();
@@ -49,25 +49,28 @@ void JobController::onComplete(const QString& info, bool s) {
 bool JobController::AfterDownload() {
     CountDownload(1);
     m_view.progressBarShown(false);
-    UserSettings& settings = m_workspace.settings();
-    if (settings.IncOpen) {
-        if (m_settings.persistSerial)
+    // The owner of the serial number advances it: the window's box, the settings file (or
+    // the open task) and the next job all follow it.
+    if (m_workspace.settings().IncOpen) {
+        if (settings().persistSerial)
             m_workspace.AdvanceSerialNumber();
         else
-            settings.IncNext = NextSerialNumber(settings.IncNext);
+            m_workspace.updateSettings(
+                [](UserSettings& s) { s.IncNext = NextSerialNumber(s.IncNext); });
     }
+    const UserSettings& user = m_workspace.settings();
     const bool s = m_driver.success();
     LogLine(text::DownloadCounted(m_counter.read()), icon::kSuccess, s);
     bool finished = true;
     if (m_repeatMode) {
         ++m_repeatCount;
-        finished = m_settings.count && m_repeatCount == m_settings.reCount;
+        finished = settings().count && m_repeatCount == settings().reCount;
     }
-    if (settings.RunAfter) {
-        if (!IsBuiltInAction(settings.RunProgram)) {
+    if (user.RunAfter) {
+        if (!IsBuiltInAction(user.RunProgram)) {
             const int last = static_cast<int>(RunDelays().size()) - 1;
             const int delay =
-                RunDelays().at(static_cast<size_t>(std::clamp(settings.RunDelayIndex, 0, last)));
+                RunDelays().at(static_cast<size_t>(std::clamp(user.RunDelayIndex, 0, last)));
             m_timer3->start(delay, false);
             LogLine(text::RunProgramLine(QStringLiteral("%1 ms").arg(delay)), icon::kNote, false);
         } else {
@@ -78,7 +81,7 @@ bool JobController::AfterDownload() {
         RunUserAction(false);
     }
     if (m_repeatMode && finished)
-        LogLine(text::SeriesDone(m_settings.reCount), icon::kSuccess, s, 0, LineKind::Result);
+        LogLine(text::SeriesDone(settings().reCount), icon::kSuccess, s, 0, LineKind::Result);
     return finished;
 }
 
@@ -96,10 +99,10 @@ bool JobController::programAllowed() {
 }
 
 void JobController::RunUserAction(bool stopOnly) {
-    const UserSettings& settings = m_workspace.settings();
-    const QString program = settings.RunProgram.trimmed();
+    const UserSettings& user = m_workspace.settings();
+    const QString program = user.RunProgram.trimmed();
     const QString upper = program.toUpper();
-    const QString parameters = settings.RunParameters;
+    const QString parameters = user.RunParameters;
     if (upper == QStringLiteral("APP")) {
         if (stopOnly) return;
         for (const QString& part : parameters.split(QStringLiteral("++"))) {
@@ -118,7 +121,7 @@ void JobController::RunUserAction(bool stopOnly) {
     if (upper == QStringLiteral("SEND")) {
         if (stopOnly || parameters.isEmpty()) return;
         if (m_view.terminalIsOpen()) m_view.terminalClose();
-        const ResetCommand reset = SplitRest(settings.Rest);
+        const ResetCommand reset = SplitRest(user.Rest);
         if (!openPort(reset.PortSettings)) return;
         SendDataText(parameters);
         m_port.close();

@@ -119,11 +119,11 @@ bool JobController::DownloadAction(int index) {
     m_log.clear();
     m_view.selectLogTab();
     if (m_autoDownloading) m_view.miniShow();
-    m_driver.setMaxBaud(m_settings.maxBaud);
+    m_driver.setMaxBaud(settings().maxBaud);
     m_run = {};
     m_runOpen = true;
     const QString program = ProgramToRun(m_workspace.settings());
-    if (m_settings.askConsent && program != m_consentAskedFor && m_workspace.runNeedsConsent()) {
+    if (settings().askConsent && program != m_consentAskedFor && m_workspace.runNeedsConsent()) {
         m_consentAskedFor = program;
         deliver(UserMessage{text::ConsentPrompt(program), 21, {}}, false,
                 [this, alive = std::weak_ptr<bool>(m_alive)](int answer) {
@@ -169,15 +169,17 @@ void JobController::startOnControl(int type) {
     ++m_run.attempted;
     m_jobOpen = true;
     m_driver.start(type);
-    m_startCountdown = m_settings.errTim;
+    // Each job reads the settings as their owner has them now.
+    const JobSettings current = settings();
+    m_startCountdown = current.errTim;
     // A start refused on the port ended the job already; nothing to count down.
     if (m_busy == BusyState::Idle) return;
     Timer1Tick();
     // The port is open and the start flag on its way: restart the chip into its bootloader.
-    if (m_driver.busy() && !m_settings.resetSequence.empty()) {
-        LogLine(text::ResetSequenceRun(ResetSequenceText(m_settings.resetSequence)), icon::kNote,
+    if (m_driver.busy() && !current.resetSequence.empty()) {
+        LogLine(text::ResetSequenceRun(ResetSequenceText(current.resetSequence)), icon::kNote,
                 false);
-        m_reset->start(m_settings.resetSequence);
+        m_reset->start(current.resetSequence);
     }
 }
 
@@ -186,7 +188,7 @@ bool JobController::CheckAction(int index) {
     if (index == kCheck) {
         if (!testPort()) return false;
         SetBusy(BusyState::Check);
-        m_startCountdown = m_settings.errTim;
+        m_startCountdown = settings().errTim;
         m_log.clear();
         m_run = {};
         m_runOpen = true;
@@ -197,10 +199,11 @@ bool JobController::CheckAction(int index) {
         int sent = 0;
         if (m_workspace.settings().UseResetCommand) sent = SendSoftStart(true);
         m_view.chipTreeCleared();
-        m_view.chipWaitLine(text::kCheckTreeLine + QString::number(m_settings.errTim));
+        const JobSettings current = settings();
+        m_view.chipWaitLine(text::kCheckTreeLine + QString::number(current.errTim));
         m_job.checkLineShown = true;
-        m_driver.setRts(m_settings.openRts);
-        m_driver.setMaxBaud(m_settings.maxBaud);
+        m_driver.setRts(current.openRts);
+        m_driver.setMaxBaud(current.maxBaud);
         if (sent > 0) {
             m_startDelayType = 1;
             m_startDelay->start(m_port.lineTimeMs(sent), false);

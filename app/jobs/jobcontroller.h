@@ -40,8 +40,13 @@ class JobController : private DriverListener {
     JobController(const JobController&) = delete;
     JobController& operator=(const JobController&) = delete;
 
-    void setSettings(const JobSettings& settings) { m_settings = settings; }
-    const JobSettings& settings() const { return m_settings; }
+    // Where the settings come from: read afresh whenever a job needs one, so that a change of
+    // their owner reaches the next job. setSettings gives fixed values (korvan-cli, tests).
+    void setSettingsSource(std::function<JobSettings()> source) { m_source = std::move(source); }
+    void setSettings(const JobSettings& settings) {
+        m_source = [settings] { return settings; };
+    }
+    JobSettings settings() const { return m_source ? m_source() : JobSettings{}; }
     DownloadLog& log() { return m_log; }
 
     // --- Buttons --------------------------------------------------------------------------
@@ -141,7 +146,7 @@ class JobController : private DriverListener {
     ProgramLauncher& m_launcher;
     DownloadCounter& m_counter;
     JobView& m_view;
-    JobSettings m_settings;
+    std::function<JobSettings()> m_source;
     DownloadLog m_log;
 
     std::unique_ptr<JobTimer> m_timer1;      // start countdown

@@ -62,7 +62,8 @@ void JobController::driverInterrupt(int index, const QString& info, bool& resume
 bool JobController::adoptSeries() {
     saveOptions();
     m_driver.setSeriesIndex(m_driver.chip().index);
-    m_workspace.settings().Mcu = m_driver.seriesIndex();
+    const int series = m_driver.seriesIndex();
+    m_workspace.updateSettings([series](UserSettings& s) { s.Mcu = series; });
     loadOptions();
     return true;
 }
@@ -112,9 +113,9 @@ void JobController::driverViewInfo(int index, const QString& info) {
             m_reset->stop();
             m_job.identifiedAt = m_clock.now();
             const ChipRecord chip = m_driver.chip();
-            if (m_settings.followChipSeries) {
+            if (settings().followChipSeries) {
                 m_driver.setSeriesIndex(chip.index);
-                m_workspace.settings().Mcu = chip.index;
+                m_workspace.updateSettings([&chip](UserSettings& s) { s.Mcu = chip.index; });
             }
             m_view.chipIdentified(chip);
             LogLine(info, icon::kChip, true, index);
@@ -159,9 +160,9 @@ void JobController::supplyData() {
     const CodeBuffer& code = m_workspace.codeBuffer();
     m_driver.setData(AsByteArray(code));
     m_job.bytes = static_cast<qint64>(code.size());
-    const UserSettings& settings = m_workspace.settings();
-    if (!settings.IncOpen) return;
-    const IncrementData inc = IncrementBytes(settings, true, m_clock.now());
+    const UserSettings& user = m_workspace.settings();
+    if (!user.IncOpen) return;
+    const IncrementData inc = IncrementBytes(user, true, m_clock.now());
     if (inc.Data.empty()) return;
     if (!m_driver.appendData(AsByteArray(inc.Data), inc.Address)) {
         LogLine(text::kIncrementRefused, icon::kFail, false, 0, LineKind::Problem);
@@ -176,9 +177,9 @@ void JobController::refuseWhatDoesNotFit() {
     const ChipRecord chip = m_driver.chip();
     if (chip.model.isEmpty() || chip.flash <= 0) return;
     qint64 end = static_cast<qint64>(m_workspace.codeBuffer().size());
-    const UserSettings& settings = m_workspace.settings();
-    if (settings.IncOpen) {
-        const IncrementData inc = IncrementBytes(settings, true, m_clock.now());
+    const UserSettings& user = m_workspace.settings();
+    if (user.IncOpen) {
+        const IncrementData inc = IncrementBytes(user, true, m_clock.now());
         if (!inc.Data.empty())
             end = std::max(end,
                            static_cast<qint64>(inc.Address) + static_cast<qint64>(inc.Data.size()));

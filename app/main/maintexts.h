@@ -13,7 +13,7 @@ inline const QStringList kPages = {QStringLiteral("常规下载"), QStringLitera
                                    QStringLiteral("选项"), QStringLiteral("缓存数据"),
                                    QStringLiteral("串口助手")};
 inline const QStringList kOptionPages = {QStringLiteral("内核选项"), QStringLiteral("参数检测"),
-                                         QStringLiteral("自动増量")};
+                                         QStringLiteral("自动增量")};
 
 // Buttons.
 inline const QString kOpen = QStringLiteral("打开(&O)");
@@ -60,9 +60,13 @@ inline const QString kResetSeqTip = QStringLiteral(
 inline const QString kProgramLabel = QStringLiteral("程序：");
 inline const QString kParametersLabel = QStringLiteral("参数：");
 inline const QString kDelayLabel = QStringLiteral("运行时间：");
-inline const QString kIncAddressLabel = QStringLiteral("地址：");
-inline const QString kIncFormatLabel = QStringLiteral("格式：");
-inline const QString kIncNextLabel = QStringLiteral("当前值：");
+inline const QString kIncAddressLabel = QStringLiteral("增量起始地址：");
+inline const QString kIncAddressRange = QStringLiteral("* 十六进制(0000-FFFF*)");
+inline const QString kIncFormatLabel = QStringLiteral("数据格式：");
+inline const QString kIncNextLabel = QStringLiteral("下一个增量(N)：");
+inline const QString kIncNextRange = QStringLiteral("* 0-999999999 (4 Bytes)");
+inline const QString kIncHex = QStringLiteral("十六进制");
+inline const QString kIncDecimal = QStringLiteral("十进制");
 
 // Menus.
 inline const QString kMenuFile = QStringLiteral("文件(&F)");

@@ -50,6 +50,7 @@ MainWindow::MainWindow(zelisp::IZelIsp& control, const AppPaths& paths,
       m_counter(paths) {
     m_controller = std::make_unique<jobs::JobController>(jobs::JobController::Parts{
         m_driver, m_clock, m_workspace, m_port, m_launcher, m_counter, *this});
+    m_controller->setSettingsSource([this] { return jobSettings(); });
     m_series = std::make_unique<SeriesOptions>(m_control, m_workspace);
     buildFrame();
     bindFileFlows();
@@ -75,8 +76,8 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::load() {
-    ProgramConfig& config = Shell().Config;
-    config = LoadConfig(m_workspace.paths(), config);
+    Shell().Config.set(LoadConfig(m_workspace.paths(), Shell().Config.value()));
+    const ProgramConfig& config = Shell().Config.value();
     // A settings file too large or not a file was neither read nor will be written: say so.
     if (const QStringList refused = RefusedSettingsFiles(m_workspace.paths()); !refused.isEmpty())
         QTimer::singleShot(0, this, [this, refused] {
@@ -86,18 +87,9 @@ bool MainWindow::load() {
     // The port map of Config.ini is read when a port is first set, before the menu lists.
     showComPort(config.ComPort);
     listPorts();
-
-    jobs::JobSettings settings;
-    settings.errTim = config.ErrTim;
-    if (config.MaxBaud > 0) settings.maxBaud = config.MaxBaud;
-    settings.openRts = config.OpenRts;
-    settings.resetSequence = ParseResetSequence(config.ResetSeq).sequence.value_or(ResetSequence{});
-    settings.count = config.Count;
-    settings.reCount = config.ReCount;
-    settings.autoClose = config.AutoClose;
-    settings.unattended = m_commandLine.unattended();
-    m_controller->setSettings(settings);
     showResetSequence();
+    connect(&Shell().Config, &SettingsAnnouncer::changed, this, &MainWindow::showResetSequence,
+            Qt::UniqueConnection);
     m_controller->CountDownload(2);
 
     m_workspace.setSeriesCount(m_control.ListCount());
@@ -152,8 +144,21 @@ void MainWindow::translate() {
     }
 }
 
+jobs::JobSettings MainWindow::jobSettings() const {
+    const ProgramConfig& config = Shell().Config.value();
+    jobs::JobSettings settings;
+    settings.errTim = config.ErrTim;
+    if (config.MaxBaud > 0) settings.maxBaud = config.MaxBaud;
+    settings.openRts = config.OpenRts;
+    settings.resetSequence = ParseResetSequence(config.ResetSeq).sequence.value_or(ResetSequence{});
+    settings.count = config.Count;
+    settings.reCount = config.ReCount;
+    settings.autoClose = config.AutoClose;
+    settings.unattended = m_commandLine.unattended() && !Shell().MainShown;
+    return settings;
+}
+
 void MainWindow::startCommandLineDownload() {
-    takeSettings();
     m_controller->setMiniActive(m_mini && m_mini->isVisible());
     if (m_controller->DownloadAction(jobs::JobController::kDownload)) return;
     // Refused before it began (no code, no port): nothing will report an end.
@@ -165,9 +170,6 @@ void MainWindow::startCommandLineDownload() {
 
 void MainWindow::showForUser() {
     Shell().MainShown = true;
-    jobs::JobSettings settings = m_controller->settings();
-    settings.unattended = false;
-    m_controller->setSettings(settings);
     m_controller->setMiniActive(false);
     show();
     raise();
@@ -200,7 +202,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (m_mini) m_mini->close();
     hide();
     QCoreApplication::processEvents();
-    takeSettings();
+    storeOptionValues();
     // Any switch means a run for a tool or a script: the user's settings stay as they were.
     // A failed save says so: the file kept its old content, which the user should know.
     if (m_commandLine.savesSettingsAtExit() && !m_workspace.SaveOnExit())
@@ -256,7 +258,7 @@ void MainWindow::chooseSkin(int index) {
 void MainWindow::applySkin() {
     ApplyWindowSkin(this, m_skin);
     // The option editor's scrolling area takes the page colour of the tab strip around it.
-    if (!Shell().Config.ColorOpen) m_control.setForeColor(m_tab1->BackColorEnd());
+    if (!Shell().Config.value().ColorOpen) m_control.setForeColor(m_tab1->BackColorEnd());
 }
 
 }  // namespace korvan

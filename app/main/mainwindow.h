@@ -43,6 +43,7 @@ class vTab;
 namespace korvan {
 class DataPage;
 class FileFlows;
+class IncrementPage;
 class TerminalPage;
 
 class ChipTreeView;
@@ -78,6 +79,7 @@ class MainWindow : public QWidget, private jobs::JobView {
     CodeWorkspace& workspace() { return m_workspace; }
     DataPage* dataPage() const { return m_dataPage; }
     TerminalPage* terminalPage() const { return m_terminalPage; }
+    IncrementPage* incrementPage() const { return m_incrementPage; }
     kui::Skin* skin() const { return m_skin; }
     kui::vTab* pageTabs() const { return m_tab1; }
     kui::vTab* optionTabs() const { return m_tab2; }
@@ -125,7 +127,6 @@ class MainWindow : public QWidget, private jobs::JobView {
     QWidget* buildLogPage();
     QWidget* buildCustomPage();
     QWidget* buildOptionPage();
-    QWidget* buildIncrementPage();
     void placePages(kui::vTab* tabs, const std::vector<QWidget*>& pages);
     void limitSize(int& maxLeft, int& maxTop, int& maxWidth, int& maxHeight, int& minWidth,
                    int& minHeight);
@@ -148,11 +149,16 @@ class MainWindow : public QWidget, private jobs::JobView {
     // The file commands' window side (mainwindowfiles.cpp).
     void bindFileFlows();
     void showTaskMode();
-    void bindSettings();
-    void showSettings();
-    void takeSettings();
     void say(const UserMessage& message);
     bool jobRunning() const;
+
+    // The user settings' owner and this window's controls (mainwindowbinding.cpp).
+    void bindSettings();
+    void showSettings();
+    void editSettings(const std::function<void(UserSettings&)>& change);
+    void storeOptionValues();
+    // What the next job runs with: the program configuration's owner and the start mode now.
+    jobs::JobSettings jobSettings() const;
 
     void translate();
     // The look of this process with the main window's own colour copies.
@@ -241,10 +247,7 @@ class MainWindow : public QWidget, private jobs::JobView {
     std::array<QLineEdit*, 2> m_txtExe{};
     QComboBox* m_combo3 = nullptr;
     std::array<kui::Cmd*, 3> m_cmdRun{};
-    QCheckBox* m_chkInc = nullptr;
-    QLineEdit* m_incAddress = nullptr;
-    QLineEdit* m_incFormat = nullptr;
-    QLineEdit* m_incNext = nullptr;
+    IncrementPage* m_incrementPage = nullptr;
     ChipTreeView* m_trvSet = nullptr;
     kui::Frame* m_optionFrame = nullptr;
 

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "main/datapage.h"
+#include "main/incrementpage.h"
 #include "main/logicons.h"
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
@@ -173,18 +174,14 @@ void MainWindow::buildButtons(QWidget* client) {
     for (int i = 0; i < int(m_cmdDown.size()); ++i) {
         const int tag = i == 4 ? kTagSecondDown : kTagDown + i;
         m_cmdDown[size_t(i)] = MakeButton(client, maintext::kDownButtons.at(i), tag);
-        connect(m_cmdDown[size_t(i)], &kui::Cmd::Click, this, [this, i] {
-            takeSettings();
-            m_controller->DownloadAction(i);
-        });
+        connect(m_cmdDown[size_t(i)], &kui::Cmd::Click, this,
+                [this, i] { m_controller->DownloadAction(i); });
     }
     m_cmdCheck[0] = MakeButton(client, maintext::kCheck, kTagCheck);
     m_cmdCheck[1] = MakeButton(client, maintext::kCancelCheck, kTagCheck + 1);
     for (int i = 1; i <= 2; ++i)
-        connect(m_cmdCheck[size_t(i - 1)], &kui::Cmd::Click, this, [this, i] {
-            takeSettings();
-            m_controller->CheckAction(i);
-        });
+        connect(m_cmdCheck[size_t(i - 1)], &kui::Cmd::Click, this,
+                [this, i] { m_controller->CheckAction(i); });
 }
 
 void MainWindow::buildTabs(QWidget* client) {
@@ -287,21 +284,13 @@ QWidget* MainWindow::buildCustomPage() {
     grid->addLayout(resetRow, 1, 1);
     m_cmdTest = MakeButton(page, maintext::kTest, kTagTest, 70);
     grid->addWidget(m_cmdTest, 1, 2);
-    connect(m_cmdTest, &kui::Cmd::Click, this, [this] {
-        takeSettings();
-        m_controller->TestSoftStart();
-    });
+    connect(m_cmdTest, &kui::Cmd::Click, this, [this] { m_controller->TestSoftStart(); });
     grid->addWidget(new QLabel(maintext::kResetSeqLabel, page), 2, 0);
     grid->addWidget(buildResetSequenceBox(page), 2, 1);
     m_check[1] = new QCheckBox(maintext::kAutoData, page);
     grid->addWidget(m_check[1], 3, 0, 1, 3);
     m_check[3] = new QCheckBox(maintext::kAutoDown, page);
     grid->addWidget(m_check[3], 4, 0, 1, 3);
-    connect(m_check[3], &QCheckBox::toggled, this, [this](bool on) {
-        if (m_binding) return;
-        m_workspace.settings().AutoDown = on;
-        m_controller->setWatching(on);
-    });
     m_chkExe = new QCheckBox(maintext::kRunAfter, page);
     m_chkExe->setProperty("Tag", kTagRunAfter);
     grid->addWidget(m_chkExe, 5, 0, 1, 3);
@@ -320,10 +309,7 @@ QWidget* MainWindow::buildCustomPage() {
     grid->addWidget(m_combo3, 8, 1);
     m_cmdRun[2] = MakeButton(page, maintext::kRun, kTagRun + 2, 70);
     grid->addWidget(m_cmdRun[2], 8, 2);
-    connect(m_cmdRun[2], &kui::Cmd::Click, this, [this] {
-        takeSettings();
-        m_controller->RunUserAction(false);
-    });
+    connect(m_cmdRun[2], &kui::Cmd::Click, this, [this] { m_controller->RunUserAction(false); });
     grid->setRowStretch(9, 1);
     grid->setColumnStretch(1, 1);
     return page;
@@ -382,33 +368,14 @@ QWidget* MainWindow::buildOptionPage() {
         checkRow->addWidget(cmd);
     }
     chipLayout->addLayout(checkRow);
-    m_pages2 = {core, chipPage, buildIncrementPage()};
+    m_incrementPage =
+        new IncrementPage(m_workspace.settingsOwner(), [this] { return m_clock.now(); });
+    m_pages2 = {core, chipPage, m_incrementPage};
     placePages(m_tab2, m_pages2);
     connect(m_tab2, &kui::vTab::TabSelected, this, [this](int index) {
         for (size_t i = 0; i < m_pages2.size(); ++i) m_pages2[i]->setVisible(int(i) == index);
     });
     m_tab2->setSelected(0);
-    return page;
-}
-
-QWidget* MainWindow::buildIncrementPage() {
-    auto* page = new QWidget;
-    auto* grid = new QGridLayout(page);
-    m_chkInc = new QCheckBox(maintext::kIncOpen, page);
-    m_chkInc->setProperty("Tag", kTagIncrement);
-    grid->addWidget(m_chkInc, 0, 0, 1, 2);
-    const std::pair<const QString*, QLineEdit**> fields[] = {
-        {&maintext::kIncAddressLabel, &m_incAddress},
-        {&maintext::kIncFormatLabel, &m_incFormat},
-        {&maintext::kIncNextLabel, &m_incNext}};
-    int row = 1;
-    for (const auto& [label, box] : fields) {
-        grid->addWidget(new QLabel(*label, page), row, 0);
-        *box = MakeBox(page, false);
-        grid->addWidget(*box, row++, 1);
-    }
-    grid->setRowStretch(row, 1);
-    grid->setColumnStretch(1, 1);
     return page;
 }
 

@@ -7,6 +7,7 @@
 
 #include "main/datapage.h"
 #include "main/fileflows.h"
+#include "main/incrementpage.h"
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
 #include "main/messagegate.h"
@@ -42,6 +43,7 @@ void MainWindow::busyChanged(jobs::BusyState state) {
     m_cmdTest->setEnabled(idle);
     m_cmdRun[2]->setEnabled(idle);
     m_terminalPage->setIdle(idle);
+    m_incrementPage->setDownloading(state == jobs::BusyState::Download);
 }
 
 void MainWindow::progress(int percent) {

@@ -140,8 +140,7 @@ void MainWindow::rebuildCommandHistory() {
     for (int i = 0; i < commands.size() && i < captions.size(); ++i) {
         const QString command = commands.at(i);
         m_commandHistory->addAction(captions.at(i), this, [this, command] {
-            m_workspace.settings().Rest = command;
-            showSettings();
+            m_workspace.updateSettings([&command](UserSettings& s) { s.Rest = command; });
             // The entry used last heads the list.
             History history = History::load(m_workspace.paths().configFile());
             history.add(HistoryKind::Commands, command, m_workspace.paths().configFile());

@@ -77,7 +77,7 @@ void MainWindow::popPortMenu() {
 // Every part takes the new port, or none does: the control refuses while its port is open.
 bool MainWindow::showComPort(int number) {
     if (m_control.setCommPort(int16_t(number)) != zelisp::kOk) return false;
-    Shell().Config.ComPort = number;
+    Shell().Config.update([number](ProgramConfig& c) { c.ComPort = number; });
     m_port.setTarget(jobs::ParsePortArgument(maintext::kPortPrefix + QString::number(number)));
     m_terminalPage->showPortNumber(number);
     for (int n = 1; n <= int(m_portActions.size()); ++n)
@@ -86,7 +86,7 @@ bool MainWindow::showComPort(int number) {
 }
 
 void MainWindow::selectPort(int number) {
-    const int current = Shell().Config.ComPort;
+    const int current = Shell().Config.value().ComPort;
     if (number == current || jobRunning()) {
         showComPort(current);
         return;
@@ -130,7 +130,7 @@ void MainWindow::refreshPorts() {
         m_portActions[n - 1]->setVisible(!problem || problem->number == kPortInUse);
         QCoreApplication::processEvents();
     }
-    const int current = Shell().Config.ComPort;
+    const int current = Shell().Config.value().ComPort;
     const bool shown = current >= 1 && current <= int(m_portActions.size()) &&
                        m_portActions[current - 1]->isVisible();
     showComPort(shown ? current : 1);

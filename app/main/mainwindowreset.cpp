@@ -27,13 +27,13 @@ QComboBox* MainWindow::buildResetSequenceBox(QWidget* page) {
 }
 
 void MainWindow::showResetSequence() {
-    m_cboResetSeq->setEditText(Shell().Config.ResetSeq);
+    if (m_cboResetSeq->currentText() != Shell().Config.value().ResetSeq)
+        m_cboResetSeq->setEditText(Shell().Config.value().ResetSeq);
 }
 
 void MainWindow::chooseResetSequence() {
     const QString text = m_cboResetSeq->currentText().trimmed();
-    ProgramConfig& config = Shell().Config;
-    if (text == config.ResetSeq) return;
+    if (text == Shell().Config.value().ResetSeq) return;
     const ResetSequenceParse parsed = ParseResetSequence(text);
     if (!parsed.sequence) {
         // The last good choice stays in force; the box shows it again.
@@ -41,11 +41,9 @@ void MainWindow::chooseResetSequence() {
         showMessage(UserMessage{parsed.errorText(), 11, {}}, false, {});
         return;
     }
-    config.ResetSeq = text;
     SaveResetSequence(m_workspace.paths(), text);
-    jobs::JobSettings settings = m_controller->settings();
-    settings.resetSequence = *parsed.sequence;
-    m_controller->setSettings(settings);
+    // The next job reads the sequence from the owner.
+    Shell().Config.update([&text](ProgramConfig& c) { c.ResetSeq = text; });
 }
 
 }  // namespace korvan

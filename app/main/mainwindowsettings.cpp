@@ -21,8 +21,8 @@ void MainWindow::openSettings() {
     std::vector<bool> associated;
     for (const QString& type : settingstext::kFileTypes)
         associated.push_back(types->IsAssociated(type));
-    const SettingsForm form =
-        LoadSettingsForm(Shell().Config, desktop::IdeToolInstalled(*registry, program), associated);
+    const SettingsForm form = LoadSettingsForm(
+        Shell().Config.value(), desktop::IdeToolInstalled(*registry, program), associated);
 
     SettingsActions actions;
     actions.ClearCounter = [this] { m_controller->CountDownload(0); };

@@ -65,8 +65,8 @@ int RunKorvan(const QStringList& arguments) {
     auto engine = std::make_unique<kui::SkinEngine>(kui::CreateSkinObject());
     shell.SkinEngine = engine->isValid() ? engine.get() : nullptr;
     ApplyStoredSkinChoice(shell.SkinEngine);
-    shell.Config = LoadConfig(paths);
-    shell.TopMost = shell.Config.SetTop;
+    shell.Config.set(LoadConfig(paths));
+    shell.TopMost = shell.Config.value().SetTop;
 
     if (!commandLine.File.isEmpty() && !FileUsable(commandLine.File)) {
         AskUser(maintext::kCommandFileMissing + QStringLiteral("\r\n") + commandLine.File, 12,

@@ -36,7 +36,7 @@ constexpr int kSendLines = 3;
 }  // namespace
 
 TerminalPage::TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidget* parent)
-    : QWidget(parent), port_(port) {
+    : QWidget(parent), port_(port), clock_(clock) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     receiveBox_ = new QPlainTextEdit(this);
@@ -159,6 +159,7 @@ void TerminalPage::applyPreset(const QString& caption) {
         syncPortSettings(settings_.resetCommand() + QChar(';') + PresetSettings(caption), true);
     applyPortSettings(settings);
     suppress_ = false;
+    emit portSettingsEdited();
 }
 
 void TerminalPage::comboChanged() {
@@ -167,6 +168,7 @@ void TerminalPage::comboChanged() {
         settings_.select(i, combos_[size_t(i)]->currentIndex());
     settingsLabel_->setText(settings_.labelText());
     if (open_) applyPortSettings(settings_.portSettingsText());
+    emit portSettingsEdited();
 }
 
 void TerminalPage::openTerminal(bool enable, bool open) {
@@ -209,9 +211,13 @@ void TerminalPage::showUserSettings(bool hex, bool lineBreak, qint64 periodMs,
                                     const QString& send) {
     hex_->setChecked(hex);
     lineBreak_->setChecked(lineBreak);
-    period_->setText(QString::number(std::clamp<qint64>(periodMs, 0, kLongestPeriodMs)));
-    autoSendChanged();
-    sendBox_->setPlainText(send);
+    const QString period = QString::number(std::clamp<qint64>(periodMs, 0, kLongestPeriodMs));
+    if (period_->text() != period) {
+        period_->setText(period);
+        autoSendChanged();
+    }
+    // Rewritten only when it differs: the text being typed keeps its caret.
+    if (sendBox_->toPlainText() != send) sendBox_->setPlainText(send);
 }
 
 void TerminalPage::showPortNumber(int number) {
@@ -232,7 +238,8 @@ void TerminalPage::sendTerminal() {
         appendReceived(kLineEnd);
     const QString text = sendBox_->toPlainText();
     if (hex_->isChecked()) {
-        sent_ += quint32(port_.sendDataText(text, DataTextContext{}));
+        const DataTextContext context{serial_ ? serial_() : 0, clock_.now()};
+        sent_ += quint32(port_.sendDataText(text, context));
     } else {
         // The text goes out in the encoding the box reads the chip's text in.
         port_.comm().Output(encoding_->currentIndex() == 1 ? EncodeGbk(text) : text.toUtf8());

@@ -34,6 +34,8 @@ class TerminalPage : public QWidget {
 
     // Whether a job has the port now; the terminal then stays closed.
     void setBusyCheck(std::function<bool()> busy) { busy_ = std::move(busy); }
+    // The increment's next serial number, read at each hexadecimal send for "%N".
+    void setSerialSource(std::function<qint64()> serial) { serial_ = std::move(serial); }
 
     void openTerminal(bool enable, bool open);
     // A job started (false) or ended (true): the controls that would use the port follow.
@@ -48,6 +50,8 @@ class TerminalPage : public QWidget {
     void flushReceived();
     // "[command;]settings" into the combos and the command; returns the settings text.
     QString syncPortSettings(const QString& text, bool settingsOnly);
+    // The port settings the combos show, as "9600,N,8,1".
+    QString portSettingsText() const { return settings_.portSettingsText(); }
     bool applyPortSettings(const QString& settings);
     void applyPreset(const QString& caption);
 
@@ -72,6 +76,10 @@ class TerminalPage : public QWidget {
     QLabel* sentLabel() const { return sentLabel_; }
     QLabel* receivedLabel() const { return receivedLabel_; }
 
+  signals:
+    // The user chose other port settings (a combo or a preset).
+    void portSettingsEdited();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -84,7 +92,9 @@ class TerminalPage : public QWidget {
     void autoSendChanged();
 
     jobs::PortAccess& port_;
+    jobs::JobClock& clock_;
     std::function<bool()> busy_;
+    std::function<qint64()> serial_;
     TerminalSettings settings_;
     ReceiveDecoder decoder_;
     bool open_ = false;

@@ -308,9 +308,10 @@ void SettingsDialog::setAllTicked(bool ticked) {
 void SettingsDialog::applyAndClose() {
     m_repeatCount->setText(NormaliseRepeatCount(m_repeatCount->text()));
     const SettingsForm chosen = form();
-    ProgramConfig& config = Shell().Config;
-    config = ApplySettingsForm(chosen, config);
+    const ProgramConfig config = ApplySettingsForm(chosen, Shell().Config.value());
     SaveConfig(CurrentAppPaths(), config);
+    // The next job and every window follow the owner.
+    Shell().Config.set(config);
     if (m_actions.AdjustMainWindow)
         m_actions.AdjustMainWindow(config.ColorOpen
                                        ? std::array<int, 3>{config.Red, config.Green, config.Blue}

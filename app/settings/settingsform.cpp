@@ -42,7 +42,8 @@ SettingsForm LoadSettingsForm(const ProgramConfig& config, bool ideTool,
     form.Percent = {config.Red, config.Green, config.Blue};
     form.Sounds = config.Sounds;
     form.Associated = associated;
-    form.MaxBaud = QString::number(config.MaxBaud);
+    // 0 leaves the rate to the highest a chip takes: the combo says which that is.
+    form.MaxBaud = QString::number(config.MaxBaud > 0 ? config.MaxBaud : kHighestBaud);
     form.ErrTim = QString::number(config.ErrTim) + settingstext::kSecondsSuffix;
     return form;
 }

@@ -34,6 +34,8 @@ struct SettingsForm {
 };
 
 inline constexpr int kPercentMin = -100;
+// What a MaxBaud of 0 (no limit) means: the highest rate offered.
+inline constexpr qint32 kHighestBaud = 115200;
 inline constexpr int kPercentMax = 100;
 
 // The entries of the two combos.

@@ -38,7 +38,7 @@ void PlayPrompt(const ProgramConfig& config, const QString& sound, bool waitFlag
 }
 
 void PlayPrompt(const QString& sound, bool waitFlag) {
-    PlayPrompt(Shell().Config, sound, waitFlag);
+    PlayPrompt(Shell().Config.value(), sound, waitFlag);
 }
 
 }  // namespace korvan

@@ -4,7 +4,7 @@
 // except for the flags each window owns (the mini window's MiniActive, SplashDone on load).
 #pragma once
 
-#include "core/programconfig.h"
+#include "core/settingsowner.h"
 
 #include <QPointer>
 #include <QString>
@@ -28,7 +28,8 @@ struct ShellState {
     // outside the engine's skins leaves the built-in frame.
     kui::SkinEngine* SkinEngine = nullptr;
     int SkinIndex = -1;
-    ProgramConfig Config;  // prompt sounds and the colour adjustment
+    // The program configuration's one owner; the settings dialog and the port menu change it.
+    ProgramConfigOwner Config;
     QPointer<QWidget> MainWindow;
     QPointer<QWidget> MiniWindow;
 };

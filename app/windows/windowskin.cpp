@@ -3,9 +3,9 @@
 #include <QVariantMap>
 #include <QWidget>
 
+#include "core/programconfig.h"
 #include "ui/controls/adjustpass.h"
 #include "ui/core/colorrule.h"
-#include "core/programconfig.h"
 #include "ui/core/skinobject.h"
 #include "ui/skin/skin.h"
 #include "ui/skin/skincolorset.h"
@@ -63,7 +63,7 @@ void ApplyWindowSkin(QWidget* window, kui::Skin* skin, int skinNumber, const Pro
 }
 
 void ApplyWindowSkin(QWidget* window, kui::Skin* skin) {
-    ApplyWindowSkin(window, skin, Shell().SkinNumber, Shell().Config, Shell().SkinEngine,
+    ApplyWindowSkin(window, skin, Shell().SkinNumber, Shell().Config.value(), Shell().SkinEngine,
                     Shell().SkinIndex);
 }
 

@@ -288,7 +288,7 @@ UserSettings EveryFieldSet() {
 
 TEST_F(Workspace, TaskRoundTripWithEverySetting) {
     ASSERT_TRUE(ws.OpenCodeFile(home.write("a.hex", kHex), true).Ok);
-    ws.settings() = EveryFieldSet();
+    ws.updateSettings([&](UserSettings& s) { s = EveryFieldSet(); });
     const QString task = home.path("job.mcp");
     ASSERT_TRUE(ws.SaveSettingsFile(task));
 
@@ -310,8 +310,8 @@ TEST_F(Workspace, TaskRoundTripWithEverySetting) {
 TEST_F(Workspace, ConfigurationRoundTripWithEverySetting) {
     const QString hex = home.write("fw/a.hex", kHex);
     ASSERT_TRUE(ws.OpenCodeFile(hex, true).Ok);
-    ws.settings() = EveryFieldSet();
-    ws.settings().AutoDown = true;
+    ws.updateSettings([&](UserSettings& s) { s = EveryFieldSet(); });
+    ws.updateSettings([&](UserSettings& s) { s.AutoDown = true; });
     const QString mcu = home.path("fw/board.mcu");
     ASSERT_TRUE(ws.SaveSettingsFile(mcu));
     EXPECT_EQ(ReadIni("Option", "5", mcu, ""), "1,2,3");
@@ -339,7 +339,7 @@ TEST_F(Workspace, TaskSumReplacesTheSumShownBefore) {
 TEST_F(Workspace, ACorruptTaskLeavesBufferAndSettingsUntouched) {
     const QString hex = home.write("a.hex", kHex);
     ASSERT_TRUE(ws.OpenCodeFile(hex, false).Ok);
-    ws.settings().TermSend = "kept";
+    ws.updateSettings([&](UserSettings& s) { s.TermSend = "kept"; });
     const UserSettings before = ws.settings();
     ASSERT_TRUE(ws.SaveSettingsFile(home.path("good.mcp")));
     const QByteArray packed = test::TempHome::read(home.path("good.mcp"));
@@ -386,7 +386,7 @@ TEST_F(Workspace, FailedTaskSaveKeepsTheOldFile) {
 
 TEST_F(Workspace, TaskModeBlocksCodeFilesFromTheDialogAndSettingsWrites) {
     ASSERT_TRUE(ws.OpenCodeFile(home.write("a.hex", kHex), true).Ok);
-    ws.settings().OptionValues = "4,4";
+    ws.updateSettings([&](UserSettings& s) { s.OptionValues = "4,4"; });
     const QString task = home.path("job.mcp");
     ASSERT_TRUE(ws.SaveSettingsFile(task));
     ASSERT_TRUE(ws.OpenFromDialog(task).Ok);
@@ -403,20 +403,27 @@ TEST_F(Workspace, TaskModeBlocksCodeFilesFromTheDialogAndSettingsWrites) {
 
 TEST_F(Workspace, SerialNumberAdvancesAndATaskIsRepackedAtExit) {
     ASSERT_TRUE(ws.OpenCodeFile(home.write("a.hex", kHex), false).Ok);
-    ws.settings().IncOpen = true;
-    ws.settings().IncNext = 999999999;
+    ws.updateSettings([&](UserSettings& s) { s.IncOpen = true; });
+    ws.updateSettings([&](UserSettings& s) { s.IncNext = 999999999; });
     ws.AdvanceSerialNumber();
     EXPECT_EQ(ws.settings().IncNext, 1);
     EXPECT_EQ(ReadIni("AddData", "Data", configFile(), ""), "1");  // written at once
 
-    ws.settings().IncNext = 7;
-    ws.settings().OptionValues = "9,8";
+    ws.updateSettings([&](UserSettings& s) { s.IncNext = 7; });
+    ws.updateSettings([&](UserSettings& s) { s.OptionValues = "9,8"; });
     const QString task = home.path("job.mcp");
     ASSERT_TRUE(ws.SaveSettingsFile(task));
     ASSERT_TRUE(ws.OpenCodeFile(task, false).Ok);
-    ws.AdvanceSerialNumber();
+    EXPECT_TRUE(ws.AdvanceSerialNumber());
     EXPECT_TRUE(ws.taskModified());
     EXPECT_EQ(ReadIni("AddData", "Data", configFile(), ""), "1");  // not while a task is open
+    {
+        // Kept in the task at once: a run that never reaches the save at exit ("/u", "/d", a
+        // crash) must not give the same number again.
+        CodeWorkspace reopened(home.paths());
+        ASSERT_TRUE(reopened.OpenCodeFile(task, false).Ok);
+        EXPECT_EQ(reopened.settings().IncNext, 8);
+    }
     ASSERT_TRUE(ws.SaveOnExit());
 
     CodeWorkspace again(home.paths());
@@ -428,7 +435,7 @@ TEST_F(Workspace, SerialNumberAdvancesAndATaskIsRepackedAtExit) {
 
 TEST_F(Workspace, SaveOnExitWritesTheSettingsFileOutsideTaskMode) {
     ASSERT_TRUE(ws.OpenCodeFile(home.write("a.hex", kHex), false).Ok);
-    ws.settings().TermSend = " AT ";
+    ws.updateSettings([&](UserSettings& s) { s.TermSend = " AT "; });
     ASSERT_TRUE(ws.SaveOnExit());
     EXPECT_EQ(ReadIni("Comm", "Send", configFile(), ""), " AT ");
     EXPECT_EQ(ReadIni("UserSet", "UserFile", configFile(), ""), home.path("a.hex"));
@@ -441,7 +448,7 @@ TEST_F(Workspace, DialogHistoryAndDefaultFileFlows) {
     ASSERT_TRUE(ws.OpenFromDialog(hex).Ok);
     EXPECT_EQ(ws.history().files(), QStringList{hex});
 
-    ws.settings().Mcu = 6;
+    ws.updateSettings([&](UserSettings& s) { s.Mcu = 6; });
     ASSERT_TRUE(ws.SaveAsDefault());  // Config.ini now names a.hex
     const QString mcu = home.write("b.mcu", "[UserSet]\nMCU=2\n");
     ASSERT_TRUE(ws.OpenHistoryEntry(mcu).Ok);
@@ -459,7 +466,7 @@ TEST_F(Workspace, DialogHistoryAndDefaultFileFlows) {
 
 TEST_F(Workspace, OpenDefaultWithoutADefaultLeavesTheTask) {
     ASSERT_TRUE(ws.OpenCodeFile(home.write("a.hex", kHex), true).Ok);
-    ws.settings().IncOpen = true;
+    ws.updateSettings([&](UserSettings& s) { s.IncOpen = true; });
     const QString task = home.path("job.mcp");
     ASSERT_TRUE(ws.SaveSettingsFile(task));
     home.write(configFile(), "[Config]\nErrTim=60\n");
@@ -527,9 +534,9 @@ TEST_F(Workspace, ProgramsFromForeignFilesNeedConsentOnce) {
     EXPECT_EQ(r.ProgramToConfirm, "/bin/sh -c 'rm -rf ~'");
     EXPECT_TRUE(ws.runNeedsConsent());
 
-    ws.settings().RunProgram = "/usr/bin/typed-by-the-user";
+    ws.updateSettings([&](UserSettings& s) { s.RunProgram = "/usr/bin/typed-by-the-user"; });
     EXPECT_FALSE(ws.runNeedsConsent());
-    ws.settings().RunProgram = "/bin/sh";
+    ws.updateSettings([&](UserSettings& s) { s.RunProgram = "/bin/sh"; });
     EXPECT_TRUE(ws.runNeedsConsent());
     ws.approveRun();
     EXPECT_FALSE(ws.runNeedsConsent());

@@ -146,11 +146,12 @@ class SerialNumber : public AfterDownloadTest, public ::testing::WithParamInterf
 
 TEST_P(SerialNumber, AdvancesAndIsKeptInTheSettingsFile) {
     loadHex(100);
-    UserSettings& s = workspace->settings();
-    s.IncOpen = true;
-    s.IncAddress = 0xFFF0;
-    s.IncFormat = QStringLiteral("%NL4");
-    s.IncNext = GetParam().before;
+    workspace->updateSettings([&](UserSettings& s) {
+        s.IncOpen = true;
+        s.IncAddress = 0xFFF0;
+        s.IncFormat = QStringLiteral("%NL4");
+        s.IncNext = GetParam().before;
+    });
     ASSERT_TRUE(controller->DownloadAction(JobController::kDownload));
     downloadOne();
     ASSERT_EQ(driver.appended.size(), 1u);
@@ -158,7 +159,7 @@ TEST_P(SerialNumber, AdvancesAndIsKeptInTheSettingsFile) {
     const qint64 n = GetParam().before;
     const char serial[] = {char(n >> 24), char(n >> 16), char(n >> 8), char(n)};
     EXPECT_EQ(driver.appended[0].first, QByteArray(serial, 4));
-    EXPECT_EQ(s.IncNext, GetParam().after);
+    EXPECT_EQ(workspace->settings().IncNext, GetParam().after);
     EXPECT_EQ(ReadIni("AddData", "Data", workspace->settingsFile(), ""),
               QString::number(GetParam().after));
 }
@@ -167,16 +168,17 @@ TEST_P(SerialNumber, AdvancesAndIsKeptInTheSettingsFile) {
 // asked for; the bytes written are made from it.
 TEST_F(AfterDownloadTest, NumberSetWhenTheCodeIsAskedForIsTheOneWritten) {
     loadHex(100);
-    UserSettings& s = workspace->settings();
-    s.IncOpen = true;
-    s.IncAddress = 0xFFF0;
-    s.IncFormat = QStringLiteral("%NL4");
-    s.IncNext = 5;
+    workspace->updateSettings([&](UserSettings& s) {
+        s.IncOpen = true;
+        s.IncAddress = 0xFFF0;
+        s.IncFormat = QStringLiteral("%NL4");
+        s.IncNext = 5;
+    });
     int asked = 0;
     view.onDataRequested = [&] {
         ++asked;
         EXPECT_TRUE(driver.appended.empty()) << "asked after the bytes were made";
-        s.IncNext = 77;
+        workspace->updateSettings([](UserSettings& s) { s.IncNext = 77; });
     };
     ASSERT_TRUE(controller->DownloadAction(JobController::kDownload));
     downloadOne();

@@ -59,6 +59,22 @@ INSTANTIATE_TEST_SUITE_P(Jobs, CountdownWithoutChip,
                                            CountdownCase{"Download", false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The settings are read when a job starts: a change of their owner between two jobs reaches
+// the second one with nothing handed over again.
+TEST_F(ControllerTest, EachJobReadsTheSettingsAfresh) {
+    loadHex(64);
+    JobSettings owned = controller->settings();
+    controller->setSettingsSource([&owned] { return owned; });
+    ASSERT_TRUE(controller->CheckAction(JobController::kCheck));
+    clock.advance(5000);
+    ASSERT_EQ(controller->busyState(), BusyState::Idle);
+    owned.errTim = 7;
+    view.countdowns.clear();
+    ASSERT_TRUE(controller->DownloadAction(JobController::kDownload));
+    ASSERT_FALSE(view.countdowns.empty());
+    EXPECT_EQ(view.countdowns.front().second, 7);
+}
+
 TEST_F(ControllerTest, ChipThatAnswersStopsTheCountdown) {
     loadHex(64);
     ASSERT_TRUE(controller->DownloadAction(JobController::kDownload));

@@ -59,10 +59,11 @@ class DocumentProgram : public ControllerTest {
         file.write(text);
     }
     void runAfterDownload(const QString& program, const QString& parameters) {
-        UserSettings& s = workspace->settings();
-        s.RunAfter = true;
-        s.RunProgram = program;
-        s.RunParameters = parameters;
+        workspace->updateSettings([&](UserSettings& s) {
+            s.RunAfter = true;
+            s.RunProgram = program;
+            s.RunParameters = parameters;
+        });
         controller->RunUserAction(false);
     }
 

@@ -20,7 +20,7 @@ class SeriesAdoption : public ControllerTest, public ::testing::WithParamInterfa
 TEST_P(SeriesAdoption, FollowsTheJobType) {
     const AdoptCase& c = GetParam();
     loadHex(64);
-    workspace->settings().AutoType = c.autoType;
+    workspace->updateSettings([&](UserSettings& s) { s.AutoType = c.autoType; });
     driver.setSeriesIndex(2);
     if (c.button < 0)
         ASSERT_TRUE(controller->CheckAction(JobController::kCheck));

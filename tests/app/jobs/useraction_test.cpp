@@ -20,8 +20,8 @@ class AppActions : public ControllerTest, public ::testing::WithParamInterface<A
 
 TEST_P(AppActions, BecomeTerminalRequests) {
     const ActionCase& c = GetParam();
-    workspace->settings().RunProgram = c.program;
-    workspace->settings().RunParameters = c.parameters;
+    workspace->updateSettings([&](UserSettings& s) { s.RunProgram = c.program; });
+    workspace->updateSettings([&](UserSettings& s) { s.RunParameters = c.parameters; });
     controller->RunUserAction(c.stopOnly);
     EXPECT_EQ(view.requests, c.requests);
     EXPECT_TRUE(launcher.started.isEmpty());
@@ -47,11 +47,12 @@ class ProgramAfterDownload : public ControllerTest {
 
 TEST_F(ProgramAfterDownload, RunsForTheDelayThenTheNextRepeatStarts) {
     loadHex(64);
-    UserSettings& s = workspace->settings();
-    s.RunAfter = true;
-    s.RunProgram = QStringLiteral("flash-label");
-    s.RunParameters = QStringLiteral("--copies 2");
-    s.RunDelayIndex = 1;  // 1000 ms
+    workspace->updateSettings([&](UserSettings& s) {
+        s.RunAfter = true;
+        s.RunProgram = QStringLiteral("flash-label");
+        s.RunParameters = QStringLiteral("--copies 2");
+        s.RunDelayIndex = 1;  // 1000 ms
+    });
     JobSettings js = controller->settings();
     js.count = true;
     js.reCount = 2;
@@ -109,12 +110,13 @@ INSTANTIATE_TEST_SUITE_P(Answers, ForeignProgram,
 
 TEST_F(ProgramAfterDownload, SendActionWritesItsDataTextAtTheSoftStartSettings) {
     loadHex(64);
-    UserSettings& s = workspace->settings();
-    s.RunAfter = true;
-    s.RunProgram = QStringLiteral("send");
-    s.RunParameters = QStringLiteral("AA %NL1");
-    s.IncNext = 9;
-    s.Rest = QStringLiteral(";19200,N,8,1");
+    workspace->updateSettings([&](UserSettings& s) {
+        s.RunAfter = true;
+        s.RunProgram = QStringLiteral("send");
+        s.RunParameters = QStringLiteral("AA %NL1");
+        s.IncNext = 9;
+        s.Rest = QStringLiteral(";19200,N,8,1");
+    });
     ASSERT_TRUE(controller->DownloadAction(JobController::kDownload));
     pty.readAll();
     downloadOne();
@@ -126,7 +128,8 @@ TEST_F(ProgramAfterDownload, SendActionWritesItsDataTextAtTheSoftStartSettings) 
 
 TEST_F(ProgramAfterDownload, SoftStartOnAMissingPortSaysSo) {
     loadHex(64);
-    workspace->settings().Rest = QStringLiteral("12 34;9600,N,8,1");
+    workspace->updateSettings(
+        [&](UserSettings& s) { s.Rest = QStringLiteral("12 34;9600,N,8,1"); });
     port.setTarget(ParsePortArgument(scratch.path() + QStringLiteral("/ttyGONE")));
     EXPECT_EQ(controller->SendSoftStart(false), 0);
     clock.runPosted();

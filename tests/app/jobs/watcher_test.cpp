@@ -48,8 +48,9 @@ TEST_F(ControllerTest, WatcherWaitsWhileAJobRuns) {
 
 TEST_F(ControllerTest, SoftStartLeavesTheLineBeforeTheJobChangesTheRate) {
     loadHex(64);
-    workspace->settings().UseResetCommand = true;
-    workspace->settings().Rest = QStringLiteral("12 34;9600,N,8,1");
+    workspace->updateSettings([&](UserSettings& s) { s.UseResetCommand = true; });
+    workspace->updateSettings(
+        [&](UserSettings& s) { s.Rest = QStringLiteral("12 34;9600,N,8,1"); });
     ASSERT_TRUE(controller->DownloadAction(JobController::kDownload));
     EXPECT_EQ(pty.readAll(), QByteArray("\x12\x34", 2));
     EXPECT_TRUE(view.texts().contains(QStringLiteral("发送用户自定软启指令")));

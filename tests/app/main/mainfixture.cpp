@@ -94,6 +94,10 @@ bool MainFixture::startChip(const QStringList& extra) {
                     extra);
 }
 
+bool MainFixture::startChipForSeveral() {
+    return startSim({"--image-out", path(QStringLiteral("image.bin")), "--reboot-ms", "100"});
+}
+
 bool MainFixture::startRunningChip() {
     return startSim({"--run", "--reboot-ms", "never"});
 }

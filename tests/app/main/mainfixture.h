@@ -34,6 +34,9 @@ class MainFixture {
 
     // zel-sim as the chip on the configured port; its flash goes to image.bin.
     bool startChip(const QStringList& extra = {});
+    // zel-sim that takes one download after another, as a production line's chips come; its
+    // flash goes to image.bin after each.
+    bool startChipForSeveral();
     // zel-sim running the downloaded program in s51 until the fixture ends.
     bool startRunningChip();
     bool waitForChip();

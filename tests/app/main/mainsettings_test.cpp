@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QtTest>
@@ -14,10 +15,47 @@
 #include "settings/settingsdialog.h"
 #include "stderrcapture.h"
 #include "ui/controls/cmd.h"
+#include "windows/chiptreeview.h"
 #include "windows/shellstate.h"
 
 using namespace korvan;
-using korvan::testing::MainFixture;
+using namespace korvan::testing;
+
+namespace {
+
+QStringList LogTexts(const QListView* view) {
+    QStringList texts;
+    const QAbstractItemModel* model = view->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts << model->index(row, 0).data().toString();
+    return texts;
+}
+
+// Opens the settings dialog from the Tools menu, lets `choose` set its controls and presses OK.
+bool AnswerSettings(MainWindow* window, const std::function<void(SettingsDialog*)>& choose) {
+    QMenu* tools = window->menuBar()->actions().at(4)->menu();
+    QAction* settings = nullptr;
+    for (QAction* action : tools->actions())
+        if (action->text() == QStringLiteral("选项(&O)...")) settings = action;
+    if (!settings) return false;
+    bool opened = false;
+    // The dialog lets pending events run before it exists: answer it once it is modal.
+    std::function<void()> answer = [&] {
+        auto* dialog = qobject_cast<SettingsDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            QTimer::singleShot(0, window, answer);
+            return;
+        }
+        opened = true;
+        choose(dialog);
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    };
+    QTimer::singleShot(0, window, answer);
+    settings->trigger();
+    return opened;
+}
+
+}  // namespace
 
 class MainSettingsTest : public QObject {
     Q_OBJECT
@@ -52,7 +90,7 @@ class MainSettingsTest : public QObject {
         QTimer::singleShot(0, window, answer);
         settings->trigger();
         QVERIFY(opened);
-        QCOMPARE(Shell().Config.ErrTim, 45);
+        QCOMPARE(Shell().Config.value().ErrTim, 45);
         QCOMPARE(IniDocument::load(CurrentAppPaths().configFile()).value("Config", "ErrTim"),
                  std::optional<QString>("45"));
 
@@ -63,6 +101,39 @@ class MainSettingsTest : public QObject {
         QCOMPARE(IniDocument::load(CurrentAppPaths().configFile()).value("Config", "SetTop"),
                  std::optional<QString>(before ? "False" : "True"));
     }
+    // OK in the settings dialog reaches the next job with no restart: the wait for the chip,
+    // the highest rate and the repeat limit.
+    void settingsDialogOkReachesTheNextJob() {
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        const QString hex = fixture.writeFile(QStringLiteral("fw.hex"), IntelHex(SampleCode(64)));
+        MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
+        QVERIFY(window);
+        window->show();
+        QVERIFY(fixture.startChipForSeveral());
+        QVERIFY(AnswerSettings(window, [](SettingsDialog* dialog) {
+            dialog->secondsCombo()->setCurrentText(QStringLiteral("7"));
+            dialog->baudCombo()->setCurrentText(QStringLiteral("9600"));
+            dialog->repeatCountBox()->setText(QStringLiteral("2"));
+        }));
+
+        kui::Cmd* check = window->checkButton(jobs::JobController::kCheck);
+        QTest::mouseClick(check, Qt::LeftButton, {}, check->rect().center());
+        // The countdown starts at the new wait.
+        QVERIFY2(window->chipTree()->lines().contains(QStringLiteral("等待启动标志... 7")),
+                 qPrintable(window->chipTree()->lines().join('|')));
+        QTRY_VERIFY_WITH_TIMEOUT(window->controller().quiet() && check->isEnabled(), 60000);
+
+        kui::Cmd* repeat = window->downButton(jobs::JobController::kRepeat);
+        QTest::mouseClick(repeat, Qt::LeftButton, {}, repeat->rect().center());
+        QTRY_VERIFY_WITH_TIMEOUT(window->controller().quiet() && repeat->isEnabled(), 120000);
+        const QString log = LogTexts(window->logView()).join('\n');
+        QVERIFY2(log.contains(QStringLiteral("设置波特率：9600bps")), qPrintable(log));
+        QVERIFY2(!log.contains(QStringLiteral("115200bps")), qPrintable(log));
+        QVERIFY2(log.contains(QStringLiteral("共 2 次重复下载已全部完成")), qPrintable(log));
+        QCOMPARE(log.count(QStringLiteral("次下载成功完成")), 2);
+    }
+
     void customPageKeepsTheResetSequence() {
         MainFixture fixture;
         QVERIFY(fixture.valid());

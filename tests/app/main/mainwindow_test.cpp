@@ -15,11 +15,13 @@
 #include <QTranslator>
 #include <QtTest>
 
+#include "core/inifile.h"
 #include "jobs/downloadlog.h"
 #include "main/datapage.h"
 #include "main/fileflows.h"
 #include "main/qttranslations.h"
 #include "main/terminalpage.h"
+#include "main/incrementpage.h"
 #include "mainfixture.h"
 #include "stderrcapture.h"
 #include "ui/controls/cmd.h"
@@ -106,6 +108,81 @@ class MainWindowTest : public QObject {
         QCOMPARE(window->skin()->panelText(1), QStringLiteral("计数: 1"));
         QVERIFY(fixture.waitForChipExit());
         QCOMPARE(fixture.chipImage().left(code.size()), code);
+    }
+
+    // Two chips in one run of the window, with the increment on: each gets its own number,
+    // the box shows the next one and the file that keeps it holds that one after the end,
+    // whether that is Config.ini, an open task, or a task opened with a switch (no save at
+    // exit).
+    void twoDownloadsGiveTwoSerialNumbers_data() {
+        QTest::addColumn<QString>("mode");
+        QTest::newRow("settings file") << QString();
+        QTest::newRow("task") << QStringLiteral("task");
+        QTest::newRow("task with /d") << QStringLiteral("/d");
+    }
+    void twoDownloadsGiveTwoSerialNumbers() {
+        QFETCH(QString, mode);
+        constexpr int kAddress = 0x400;
+        constexpr qint64 kFirst = 41;
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        const QString hex = fixture.writeFile(QStringLiteral("fw.hex"), IntelHex(SampleCode(256)));
+        const QString task = fixture.path(QStringLiteral("job.mcp"));
+        MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
+        QVERIFY(window);
+        IncrementPage* page = window->incrementPage();
+        // The user's way: the switch ticked, the address and the number typed.
+        window->selectOptionPage(2);
+        QCOMPARE(window->optionTabs()->TabList()[2].caption, QStringLiteral("自动增量"));
+        page->switchBox()->click();
+        page->addressBox()->clear();
+        QTest::keyClicks(page->addressBox(), QStringLiteral("400"));
+        QTest::keyClick(page->addressBox(), Qt::Key_Return);
+        page->nextBox()->clear();
+        QTest::keyClicks(page->nextBox(), QString::number(kFirst));
+        QTest::keyClick(page->nextBox(), Qt::Key_Return);
+        QCOMPARE(page->addressBox()->text(), QStringLiteral("0400"));
+        window->show();
+        QVERIFY(fixture.startChipForSeveral());
+        if (!mode.isEmpty()) {
+            // A task does not follow the chip's series: it is made for the chip's own.
+            kui::Cmd* check = window->checkButton(jobs::JobController::kCheck);
+            QTest::mouseClick(check, Qt::LeftButton, {}, check->rect().center());
+            QTRY_VERIFY_WITH_TIMEOUT(window->controller().quiet() && check->isEnabled(), 60000);
+            QVERIFY(window->workspace().SaveSettingsFile(task));
+            if (mode == QStringLiteral("task")) {
+                window->openFromDialog(task);
+            } else {
+                window = fixture.openWindow(ParseCommandLine(mode + QLatin1Char(' ') + task));
+                QVERIFY(window);
+                page = window->incrementPage();
+            }
+            QVERIFY(window->workspace().taskMode());
+            window->show();
+        }
+
+        kui::Cmd* download = window->downButton(jobs::JobController::kDownload);
+        for (const qint64 n : {kFirst, kFirst + 1}) {
+            QTest::mouseClick(download, Qt::LeftButton, {}, download->rect().center());
+            // The number cannot be changed under a running download.
+            QVERIFY(!page->nextBox()->isEnabled());
+            QTRY_VERIFY_WITH_TIMEOUT(window->controller().quiet() && download->isEnabled(), 60000);
+            const char bytes[] = {char(n >> 24), char(n >> 16), char(n >> 8), char(n)};
+            const QByteArray serial(bytes, 4);
+            QTRY_COMPARE_WITH_TIMEOUT(fixture.chipImage().mid(kAddress, 4), serial, 30000);
+            QCOMPARE(page->nextBox()->text(), QString::number(n + 1));
+        }
+        window->quitWith(0);
+        const QString kept = QString::number(kFirst + 2);
+        if (mode.isEmpty()) {
+            QCOMPARE(ReadIni(QStringLiteral("AddData"), QStringLiteral("Data"),
+                             CurrentAppPaths().configFile(), {}),
+                     kept);
+        } else {
+            CodeWorkspace reopened(CurrentAppPaths());
+            QVERIFY(reopened.OpenCodeFile(task, false).Ok);
+            QCOMPARE(QString::number(reopened.settings().IncNext), kept);
+        }
     }
 
     void taskModeHidesAndDisablesTheUsersSettings() {
@@ -450,11 +527,11 @@ class MainWindowTest : public QObject {
         window->selectPort(MainFixture::kNowherePort);
         QVERIFY(ports[kSimPort - 1]->isChecked());
         QVERIFY(!ports[MainFixture::kNowherePort - 1]->isChecked());
-        QCOMPARE(Shell().Config.ComPort, kSimPort);
+        QCOMPARE(Shell().Config.value().ComPort, kSimPort);
 
         window->selectPort(MainFixture::kChipAgainPort);
         QVERIFY(ports[MainFixture::kChipAgainPort - 1]->isChecked());
-        QCOMPARE(Shell().Config.ComPort, MainFixture::kChipAgainPort);
+        QCOMPARE(Shell().Config.value().ComPort, MainFixture::kChipAgainPort);
         // Kept for the next start.
         MainWindow* next = fixture.openWindow();
         QVERIFY(next);

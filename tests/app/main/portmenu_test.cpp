@@ -44,11 +44,11 @@ class PortMenuTest : public QObject {
         QMenu* ports = window->menuBar()->actions().at(3)->menu();
         QAction* refresh = Entry(ports, QStringLiteral("更新端口"));
         QVERIFY(refresh);
-        Shell().Config.ComPort = MainFixture::kNowherePort;
+        Shell().Config.update([](ProgramConfig& c) { c.ComPort = MainFixture::kNowherePort; });
         refresh->trigger();
         const QList<QAction*> entries = window->portActions();
         QVERIFY(!entries[MainFixture::kNowherePort - 1]->isVisible());
-        QCOMPARE(Shell().Config.ComPort, 1);
+        QCOMPARE(Shell().Config.value().ComPort, 1);
         QVERIFY(entries[0]->isChecked());
         QVERIFY(entries[kSimPort - 1]->isVisible());
         QCOMPARE(entries[kSimPort - 1]->text(),

@@ -231,6 +231,48 @@ class TerminalPageTest : public QObject {
         QCOMPARE(peer.readUntil(2), QByteArray("ab"));
     }
 
+    // The hexadecimal send fills the data text's variables: the increment's next number and
+    // the clock's date and time, by the send button and by the auto send alike.
+    void hexSendFillsTheVariables_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qint64>("serial");
+        QTest::addColumn<bool>("autoSend");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("N by the button")
+            << "%N" << qint64(0x1234) << false << QByteArray::fromHex("00001234");
+        QTest::newRow("N in two bytes")
+            << "AA %NL2" << qint64(300) << false << QByteArray::fromHex("AA012C");
+        QTest::newRow("date, time, weekday")
+            << "%D %T %W" << qint64(1) << false << QByteArray::fromHex("090C07080F1E01");
+        QTest::newRow("N by the auto send")
+            << "%NL1" << qint64(9) << true << QByteArray::fromHex("09");
+    }
+    void hexSendFillsTheVariables() {
+        QFETCH(QString, text);
+        QFETCH(qint64, serial);
+        QFETCH(bool, autoSend);
+        QFETCH(QByteArray, expected);
+        Peer peer;
+        QVERIFY(peer.valid());
+        jobs::PortAccess port;
+        port.setTarget(jobs::ParsePortArgument(peer.path()));
+        VirtualJobClock clock;
+        clock.setStart(QDateTime(QDate(2009, 12, 7), QTime(8, 15, 30)));  // a Monday
+        TerminalPage page(port, clock);
+        page.setSerialSource([serial] { return serial; });
+        page.hexBox()->setChecked(true);
+        page.sendBox()->setPlainText(text);
+        if (autoSend) {
+            page.periodBox()->setText(QStringLiteral("100"));
+            page.autoSendBox()->setChecked(true);
+            page.openTerminal(true, true);
+            clock.advance(100);
+        } else {
+            page.sendTerminal();
+        }
+        QCOMPARE(peer.readUntil(expected.size()), expected);
+    }
+
     void autoSendStops_data() {
         QTest::addColumn<int>("how");
         QTest::newRow("unticked") << 0;

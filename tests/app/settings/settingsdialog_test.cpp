@@ -76,13 +76,13 @@ class SettingsDialogTest : public QObject {
         config.close();
         Shell() = ShellState();
         // No shipped sounds: what the dialog writes must not depend on the build tree.
-        Shell().Config = LoadConfig(paths, {}, QString());
+        Shell().Config.set(LoadConfig(paths, {}, QString()));
     }
     void cleanup() { SetCurrentAppPaths(m_before); }
 
     void showsTheFourPages() {
         Recorded recorded;
-        SettingsDialog dialog(LoadSettingsForm(Shell().Config, false, {false, true}),
+        SettingsDialog dialog(LoadSettingsForm(Shell().Config.value(), false, {false, true}),
                               RecordInto(recorded));
         QCOMPARE(dialog.windowTitle(), settingstext::kCaption);
         QCOMPARE(dialog.tabs()->TabCount(), 4);
@@ -101,7 +101,8 @@ class SettingsDialogTest : public QObject {
 
     void typedSecondsAreSavedAsTheirNumber() {
         Recorded recorded;
-        SettingsDialog dialog(LoadSettingsForm(Shell().Config, false, {}), RecordInto(recorded));
+        SettingsDialog dialog(LoadSettingsForm(Shell().Config.value(), false, {}),
+                              RecordInto(recorded));
         dialog.secondsCombo()->setCurrentText(QStringLiteral("45"));
         LeaveControl(dialog.secondsCombo()->lineEdit());
         QCOMPARE(dialog.secondsCombo()->currentText(), QStringLiteral("45 秒"));
@@ -109,13 +110,13 @@ class SettingsDialogTest : public QObject {
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         const IniDocument doc = IniDocument::load(CurrentAppPaths().configFile());
         QCOMPARE(doc.value("Config", "ErrTim"), std::optional<QString>("45"));
-        QCOMPARE(Shell().Config.ErrTim, 45);
+        QCOMPARE(Shell().Config.value().ErrTim, 45);
     }
 
     void repeatCountBelowOneBecomesOneOnLeaving() {
         for (const QString& typed : {QStringLiteral("0"), QStringLiteral("abc")}) {
             Recorded recorded;
-            SettingsDialog dialog(LoadSettingsForm(Shell().Config, false, {}),
+            SettingsDialog dialog(LoadSettingsForm(Shell().Config.value(), false, {}),
                                   RecordInto(recorded));
             dialog.repeatCountBox()->setText(typed);
             LeaveControl(dialog.repeatCountBox());
@@ -125,7 +126,7 @@ class SettingsDialogTest : public QObject {
 
     void cancelAfterMovingASliderChangesNothing() {
         const QByteArray before = ReadFile(CurrentAppPaths().configFile());
-        const ProgramConfig config = Shell().Config;
+        const ProgramConfig config = Shell().Config.value();
         Recorded recorded;
         SettingsDialog dialog(LoadSettingsForm(config, false, {}), RecordInto(recorded));
         dialog.slider(0)->setValue(60);
@@ -135,7 +136,7 @@ class SettingsDialogTest : public QObject {
         QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(ReadFile(CurrentAppPaths().configFile()), before);
-        QCOMPARE(Shell().Config.Red, config.Red);
+        QCOMPARE(Shell().Config.value().Red, config.Red);
         QVERIFY(recorded.adjustments.empty());
         QVERIFY(recorded.associations.empty());
         QVERIFY(recorded.ideTool.empty());
@@ -143,7 +144,8 @@ class SettingsDialogTest : public QObject {
 
     void colourSwitchPreviewsWithOrWithoutTheSliders() {
         Recorded recorded;
-        SettingsDialog dialog(LoadSettingsForm(Shell().Config, false, {}), RecordInto(recorded));
+        SettingsDialog dialog(LoadSettingsForm(Shell().Config.value(), false, {}),
+                              RecordInto(recorded));
         dialog.colorSwitch()->setChecked(false);
         QVERIFY(!dialog.slider(0)->isEnabled());
         QCOMPARE(dialog.previewed(), (std::array<int, 3>{0, 0, 0}));
@@ -153,9 +155,9 @@ class SettingsDialogTest : public QObject {
     }
 
     void okWritesEveryKeyAndAppliesTheRest() {
-        const ProgramConfig loaded = Shell().Config;
+        const ProgramConfig loaded = Shell().Config.value();
         Recorded recorded;
-        SettingsDialog dialog(LoadSettingsForm(Shell().Config, true, {true, false}),
+        SettingsDialog dialog(LoadSettingsForm(Shell().Config.value(), true, {true, false}),
                               RecordInto(recorded));
         dialog.baudCombo()->setCurrentText(QStringLiteral("115200"));
         dialog.repeatCountBox()->setText(QStringLiteral("7"));
@@ -226,16 +228,17 @@ class SettingsDialogTest : public QObject {
 
     void okWithTheColoursOffRestoresTheMainWindow() {
         Recorded recorded;
-        SettingsDialog dialog(LoadSettingsForm(Shell().Config, false, {}), RecordInto(recorded));
+        SettingsDialog dialog(LoadSettingsForm(Shell().Config.value(), false, {}),
+                              RecordInto(recorded));
         dialog.colorSwitch()->setChecked(false);
         QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
         QCOMPARE(recorded.adjustments, (std::vector<std::array<int, 3>>{{0, 0, 0}}));
-        QVERIFY(!Shell().Config.ColorOpen);
+        QVERIFY(!Shell().Config.value().ColorOpen);
     }
 
     void tickAllAndClearCounter() {
         Recorded recorded;
-        SettingsDialog dialog(LoadSettingsForm(Shell().Config, false, {false, false}),
+        SettingsDialog dialog(LoadSettingsForm(Shell().Config.value(), false, {false, false}),
                               RecordInto(recorded));
         QTest::mouseClick(dialog.tickAllButton(), Qt::LeftButton);
         for (int i = 0; i < 2; ++i)
@@ -248,7 +251,7 @@ class SettingsDialogTest : public QObject {
     // dialog's own buttons included), and a key presses the button of the page shown.
     void everyCaptionedButtonHasItsOwnAltKey() {
         Recorded recorded;
-        SettingsDialog dialog(LoadSettingsForm(Shell().Config, false, {false, false}),
+        SettingsDialog dialog(LoadSettingsForm(Shell().Config.value(), false, {false, false}),
                               RecordInto(recorded));
         const auto pageOf = [&dialog](const QWidget* button) {
             for (int i = 0; i < dialog.pages().size(); ++i)

@@ -65,6 +65,9 @@ TEST(SettingsForm, OpeningShowsTheSettings) {
     EXPECT_EQ(form.MaxBaud, QStringLiteral("57600"));
     EXPECT_EQ(form.ErrTim, QStringLiteral("60 秒"));
     EXPECT_EQ(form.ReCount, QStringLiteral("8"));
+    ProgramConfig unlimited = SampleConfig();
+    unlimited.MaxBaud = 0;  // no limit: the highest rate
+    EXPECT_EQ(LoadSettingsForm(unlimited, true, {}).MaxBaud, QStringLiteral("115200"));
     EXPECT_TRUE(form.OpenRts);
     EXPECT_TRUE(form.Count);
     EXPECT_FALSE(form.OpenLast);
