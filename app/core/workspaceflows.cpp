@@ -126,7 +126,7 @@ bool CodeWorkspace::SaveOnExit() {
     // Only the serial number changes in a task, so only it goes back, into the task as it is
     // on disk now.
     if (taskModified_ && FileTypeOf(settingsFile_) == CodeFileType::Mcp)
-        return WriteBackSerialNumber(settingsFile_, settings_.IncNext, paths_.TempPath,
+        return WriteBackSerialNumber(settingsFile_, settings().IncNext, paths_.TempPath,
                                      &saveError_);
     return true;
 }

@@ -116,7 +116,7 @@ void MainWindow::listPorts() {
         m_portActions[n - 1]->setText(PortCaption(n));
         m_portActions[n - 1]->setVisible(!device.isEmpty() && QFileInfo::exists(device));
     }
-    const int current = Shell().Config.ComPort;
+    const int current = Shell().Config.value().ComPort;
     const bool shown = current >= 1 && current <= int(m_portActions.size()) &&
                        m_portActions[current - 1]->isVisible();
     showComPort(shown ? current : 1);

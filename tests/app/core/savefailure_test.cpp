@@ -50,7 +50,7 @@ struct SaveCase {
 void OpenNothing(CodeWorkspace&, const QString&) {}
 void OpenWithIncrement(CodeWorkspace& w, const QString& path) {
     w.OpenCodeFile(path, false);
-    w.settings().IncOpen = true;
+    w.updateSettings([](UserSettings& s) { s.IncOpen = true; });
 }
 bool SaveSettings(CodeWorkspace& w, const QString& path) {
     return w.SaveUserSettings(path);

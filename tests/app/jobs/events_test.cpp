@@ -146,7 +146,7 @@ TEST_F(ControllerTest, NoCodeIsRefusedWithItsMessage) {
 // download with its reason; the code read before is not sent in its place.
 TEST_F(ControllerTest, ARefreshThatFailsStopsTheDownload) {
     const QString hex = loadHex(64);
-    workspace->settings().AutoData = true;
+    workspace->updateSettings([](UserSettings& s) { s.AutoData = true; });
     QFile file(hex);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write("no longer a HEX file\n");

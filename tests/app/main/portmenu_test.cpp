@@ -77,7 +77,7 @@ class PortMenuTest : public QObject {
         QCOMPARE(entries[kSimPort - 1]->isVisible(), chipThere);
         QCOMPARE(entries[MainFixture::kChipAgainPort - 1]->isVisible(), chipThere);
         QVERIFY(!entries[MainFixture::kNowherePort - 1]->isVisible());
-        QCOMPARE(Shell().Config.ComPort, port);
+        QCOMPARE(Shell().Config.value().ComPort, port);
         QVERIFY(entries[port - 1]->isChecked());
         QCOMPARE(window->terminalPage()->portButton()->Caption(),
                  QStringLiteral("COM%1").arg(port));
@@ -103,7 +103,7 @@ class PortMenuTest : public QObject {
 
         window->selectPort(MainFixture::kNowherePort);
         QVERIFY(!terminal->terminalOpen());
-        QCOMPARE(Shell().Config.ComPort, MainFixture::kNowherePort);
+        QCOMPARE(Shell().Config.value().ComPort, MainFixture::kNowherePort);
         QVERIFY(window->portActions()[MainFixture::kNowherePort - 1]->isChecked());
         QCOMPARE(terminal->portButton()->Caption(),
                  QStringLiteral("COM%1").arg(MainFixture::kNowherePort));

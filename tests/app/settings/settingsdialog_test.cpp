@@ -208,7 +208,7 @@ class SettingsDialogTest : public QObject {
     void fastRatesAreOfferedAfterTheDesignedOnesAndStored() {
         for (const char* rate : {"230400", "460800", "921600"}) {
             Recorded recorded;
-            SettingsDialog dialog(LoadSettingsForm(Shell().Config, false, {}),
+            SettingsDialog dialog(LoadSettingsForm(Shell().Config.value(), false, {}),
                                   RecordInto(recorded));
             QStringList offered;
             for (int i = 0; i < dialog.baudCombo()->count(); ++i)
@@ -219,9 +219,9 @@ class SettingsDialogTest : public QObject {
             QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
             QCOMPARE(IniDocument::load(CurrentAppPaths().configFile()).value("Config", "MaxBaud"),
                      QString(rate));
-            QCOMPARE(Shell().Config.MaxBaud, QString(rate).toInt());
+            QCOMPARE(Shell().Config.value().MaxBaud, QString(rate).toInt());
             // Opened again, the dialog shows the stored rate.
-            SettingsDialog again(LoadSettingsForm(Shell().Config, false, {}), RecordInto(recorded));
+            SettingsDialog again(LoadSettingsForm(Shell().Config.value(), false, {}), RecordInto(recorded));
             QCOMPARE(again.baudCombo()->currentText(), QString(rate));
         }
     }
