@@ -215,8 +215,7 @@ bool CodeWorkspace::AdvanceSerialNumber() {
     settings_.update([](UserSettings& s) { s.IncNext = NextSerialNumber(s.IncNext); });
     // Only the number is written, into the file as it is on disk now: a task keeps its code
     // and whatever else it holds.
-    return WriteBackSerialNumber(settingsFile_, settings().IncNext, paths_.TempPath,
-                                 &saveError_);
+    return WriteBackSerialNumber(settingsFile_, settings().IncNext, paths_.TempPath, &saveError_);
 }
 
 bool CodeWorkspace::PollCodeFileChange() {

@@ -1,9 +1,9 @@
 // The file commands of the main window on top of CodeWorkspace's primitives.
 #include "core/codefile.h"
 #include "core/codeworkspace.h"
-#include "core/serialwriteback.h"
 #include "core/hexreader.h"
 #include "core/inifile.h"
+#include "core/serialwriteback.h"
 #include "core/usersettings.h"
 
 #include <QFileInfo>

@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     korvan::CodeWorkspace workspace(Paths());
     workspace.LoadUserSettings();
-    workspace.updateSettings([](UserSettings& s) { s.TermSend = QStringLiteral("before"); });
+    workspace.updateSettings(
+        [](korvan::UserSettings& s) { s.TermSend = QStringLiteral("before"); });
     const korvan::OpenResult result = workspace.OpenCodeFile(path, false);
     if (!result.Ok && (workspace.settings().TermSend != "before" ||
                        !workspace.codeBuffer().empty() || workspace.taskMode()))

@@ -36,7 +36,7 @@ bool AnswerSettings(MainWindow* window, const std::function<void(SettingsDialog*
     QMenu* tools = window->menuBar()->actions().at(4)->menu();
     QAction* settings = nullptr;
     for (QAction* action : tools->actions())
-        if (action->text() == QStringLiteral("选项(&O)...")) settings = action;
+        if (action->text() == QStringLiteral("选项(&O)")) settings = action;
     if (!settings) return false;
     bool opened = false;
     // The dialog lets pending events run before it exists: answer it once it is modal.
@@ -107,20 +107,23 @@ class MainSettingsTest : public QObject {
         MainFixture fixture;
         QVERIFY(fixture.valid());
         const QString hex = fixture.writeFile(QStringLiteral("fw.hex"), IntelHex(SampleCode(64)));
+        // The port is offered at load only when its device is there.
+        QVERIFY(fixture.startChipForSeveral());
         MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
         QVERIFY(window);
         window->show();
-        QVERIFY(fixture.startChipForSeveral());
         QVERIFY(AnswerSettings(window, [](SettingsDialog* dialog) {
             dialog->secondsCombo()->setCurrentText(QStringLiteral("7"));
             dialog->baudCombo()->setCurrentText(QStringLiteral("9600"));
             dialog->repeatCountBox()->setText(QStringLiteral("2"));
         }));
 
+        // The check buttons are on the chip page, and shown only with it.
+        window->selectOptionPage(1);
         kui::Cmd* check = window->checkButton(jobs::JobController::kCheck);
         QTest::mouseClick(check, Qt::LeftButton, {}, check->rect().center());
         // The countdown starts at the new wait.
-        QVERIFY2(window->chipTree()->lines().contains(QStringLiteral("等待启动标志... 7")),
+        QVERIFY2(window->chipTree()->lines().contains(QStringLiteral("检测单片机启动标志... 7")),
                  qPrintable(window->chipTree()->lines().join('|')));
         QTRY_VERIFY_WITH_TIMEOUT(window->controller().quiet() && check->isEnabled(), 60000);
 

@@ -19,9 +19,9 @@
 #include "jobs/downloadlog.h"
 #include "main/datapage.h"
 #include "main/fileflows.h"
+#include "main/incrementpage.h"
 #include "main/qttranslations.h"
 #include "main/terminalpage.h"
-#include "main/incrementpage.h"
 #include "mainfixture.h"
 #include "stderrcapture.h"
 #include "ui/controls/cmd.h"
@@ -128,6 +128,8 @@ class MainWindowTest : public QObject {
         QVERIFY(fixture.valid());
         const QString hex = fixture.writeFile(QStringLiteral("fw.hex"), IntelHex(SampleCode(256)));
         const QString task = fixture.path(QStringLiteral("job.mcp"));
+        // The port is offered at load only when its device is there.
+        QVERIFY(fixture.startChipForSeveral());
         MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
         QVERIFY(window);
         IncrementPage* page = window->incrementPage();
@@ -143,9 +145,9 @@ class MainWindowTest : public QObject {
         QTest::keyClick(page->nextBox(), Qt::Key_Return);
         QCOMPARE(page->addressBox()->text(), QStringLiteral("0400"));
         window->show();
-        QVERIFY(fixture.startChipForSeveral());
         if (!mode.isEmpty()) {
             // A task does not follow the chip's series: it is made for the chip's own.
+            window->selectOptionPage(1);
             kui::Cmd* check = window->checkButton(jobs::JobController::kCheck);
             QTest::mouseClick(check, Qt::LeftButton, {}, check->rect().center());
             QTRY_VERIFY_WITH_TIMEOUT(window->controller().quiet() && check->isEnabled(), 60000);
