@@ -1,5 +1,6 @@
 #include "jobs/jobcontroller.h"
 
+#include "core/increment.h"
 #include "core/usersettings.h"
 #include "jobs/jobtexts.h"
 
@@ -112,6 +113,13 @@ bool JobController::DownloadAction(int index) {
         }
         if (const auto problem = m_workspace.CheckCodeLoaded()) {
             deliver(*problem, false);
+            return false;
+        }
+        // A number the formats cannot write would reach the chip cut short: nothing is guessed,
+        // and the settings file keeps what it holds until the user types a valid one.
+        const UserSettings& user = m_workspace.settings();
+        if (user.IncOpen && !SerialNumberInRange(user.IncNext)) {
+            deliver(UserMessage{text::SerialNumberOutOfRange(user.IncNext), 11, {}}, false);
             return false;
         }
     }

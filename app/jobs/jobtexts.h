@@ -100,6 +100,10 @@ inline const QString kCauseNoSteps = QStringLiteral("原因：数据库中没有
 inline const QString kCauseNoData = QStringLiteral("原因：没有要下载的程序数据");
 inline const QString kCausePortWrite = QStringLiteral("原因：无法向串口写入数据");
 inline const QString kCausePortOpen = QStringLiteral("原因：串口无法打开");
+inline QString SerialNumberOutOfRange(qint64 number) {
+    return QStringLiteral("下一个增量(N) %1 超出范围（0-999999999），请在自动增量页改正后再试")
+        .arg(number);
+}
 inline const QString kCauseDoesNotFit = QStringLiteral("原因：程序数据超出单片机的存储空间");
 
 }  // namespace korvan::jobs::text

@@ -133,6 +133,20 @@ TEST_F(ControllerTest, PortRefusedByTheControlEndsTheRunAsAPortError) {
     EXPECT_EQ(view.countdowns.size(), 0u) << "nothing to wait for";
 }
 
+// A stored serial number beyond nine digits is never cut to fit and sent: the job does not start.
+TEST_F(ControllerTest, ASerialNumberOutOfRangeIsRefusedWithItsMessage) {
+    loadHex(64);
+    workspace->updateSettings([](UserSettings& s) {
+        s.IncOpen = true;
+        s.IncNext = 4294967298;
+    });
+    EXPECT_FALSE(controller->DownloadAction(JobController::kDownload));
+    clock.runPosted();
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_TRUE(view.messages[0].message.Text.contains(QStringLiteral("4294967298")));
+    EXPECT_TRUE(driver.starts.empty());
+}
+
 TEST_F(ControllerTest, NoCodeIsRefusedWithItsMessage) {
     EXPECT_FALSE(controller->DownloadAction(JobController::kDownload));
     clock.runPosted();
