@@ -68,28 +68,12 @@ class MainSettingsTest : public QObject {
         QVERIFY(window);
         QMenu* tools = window->menuBar()->actions().at(4)->menu();
         QVERIFY(tools);
-        QAction* settings = nullptr;
         QAction* topMost = nullptr;
-        for (QAction* action : tools->actions()) {
-            if (action->text() == QStringLiteral("选项(&O)")) settings = action;
+        for (QAction* action : tools->actions())
             if (action->text() == QStringLiteral("窗口置顶")) topMost = action;
-        }
-        QVERIFY(settings && settings->isEnabled());
-        bool opened = false;
-        // The dialog lets pending events run before it exists: answer it once it is modal.
-        std::function<void()> answer = [&] {
-            auto* dialog = qobject_cast<SettingsDialog*>(QApplication::activeModalWidget());
-            if (!dialog) {
-                QTimer::singleShot(0, window, answer);
-                return;
-            }
-            opened = true;
+        QVERIFY(AnswerSettings(window, [](SettingsDialog* dialog) {
             dialog->secondsCombo()->setCurrentText(QStringLiteral("45"));
-            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
-        };
-        QTimer::singleShot(0, window, answer);
-        settings->trigger();
-        QVERIFY(opened);
+        }));
         QCOMPARE(Shell().Config.value().ErrTim, 45);
         QCOMPARE(IniDocument::load(CurrentAppPaths().configFile()).value("Config", "ErrTim"),
                  std::optional<QString>("45"));
