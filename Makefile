@@ -46,7 +46,7 @@ test:
 	$(STAGE) --summary "$$KORVAN_STAGE_LOG"; rm -f "$$KORVAN_STAGE_LOG"; exit $$status
 
 # A test that fails is run once more before the suite counts it as failed: the terminal's
-# greeting test still loses to the timing of a starved machine now and then (see its test).
+# greeting test still loses to the timing of a starved machine now and then.
 test-asan: bootstrap
 	@$(STAGE) "sanitizer build" $(SUBMAKE) build-asan
 	@$(STAGE) tests ctest --test-dir build-asan --output-on-failure -j $(JOBS) --timeout 600 \
