@@ -105,6 +105,7 @@ struct VirtualChip::Impl {
     void collectOutput(int64_t nowUs);
     void dropUnheard(int64_t nowUs);
     void writeOutbound(int64_t nowUs);
+    void discardIfRateChanged(double sentAt, size_t count);
     void writeOutputs();
     void onProgramRun();
     int pollTimeoutUs(int64_t nowUs) const;
@@ -245,18 +246,36 @@ void VirtualChip::Impl::writeOutbound(int64_t nowUs) {
     outputBlocked = false;
     dropUnheard(nowUs);
     std::vector<uint8_t> ready;
+    double bootloaderRate = 0;
     for (const OutboundByte& b : outbound) {
         if (b.dueUs > nowUs) break;
         ready.push_back(b.byte);
+        if (b.rate > 0) bootloaderRate = b.rate;
     }
     if (ready.empty() || !pty.isOpen()) return;
     const ssize_t n = ::write(pty.master(), ready.data(), ready.size());
     if (n > 0) {
         outbound.erase(outbound.begin(), outbound.begin() + n);
+        discardIfRateChanged(bootloaderRate, static_cast<size_t>(n));
     } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
         outputBlocked = true;
     }
     if (n > 0 && static_cast<size_t>(n) < ready.size()) outputBlocked = true;
+}
+
+void VirtualChip::Impl::discardIfRateChanged(double sentAt, size_t count) {
+    // The host may set another rate between the check in dropUnheard and the write, as a
+    // terminal does when it opens the line the moment a download ends. The bytes were then on
+    // the wire while its receiver switched, and a real one would not make sense of them; a
+    // pseudo-terminal would hand them over intact, after the host's own flush at open.
+    if (sentAt <= 0) return;
+    const double heardAt = hostRate();
+    if (ratesMatch(heardAt, sentAt)) return;
+    pty.discardUnread();
+    unheardBytes += count;
+    log(std::to_string(count) + " bytes sent at " + std::to_string(std::lround(sentAt)) +
+        " baud are lost: the host switched its line to " + std::to_string(std::lround(heardAt)) +
+        " baud while they were sent");
 }
 
 void VirtualChip::Impl::writeOutputs() {
