@@ -7,7 +7,7 @@ export QT_QPA_PLATFORM ?= offscreen
 # Runs a command as one stage of `make test`: prints its time, and keeps it for the summary.
 STAGE := scripts/stage
 SUBMAKE := $(MAKE) --no-print-directory
-RELEASE_CONFIG := cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+RELEASE_CONFIG := cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 
 .PHONY: all bootstrap build check demo test test-asan build-asan fuzz build-fuzz release \
 	stress-test bench package clean
