@@ -199,8 +199,14 @@ TEST_F(EnginePty, SilentChipWaitsUntilCancelled) {
     ZelQtJob job(m_ctx, m_database);
     job.port().setPortName(QString::fromStdString(chip->slavePath()));
     record(job);
-    // The host's own countdown ends the wait.
-    QTimer::singleShot(300, &job, [&] { job.CancelDown(true); });
+    // The host's own countdown ends the wait; here it ends once the chip has heard about as
+    // many start flags as 300 ms of waiting send, however slowly a busy machine gets there.
+    // A wait that ended by itself, or stopped sending, never gets that far.
+    QTimer heard;
+    QObject::connect(&heard, &QTimer::timeout, &job, [&] {
+        if (chip->snapshot().counters.syncBytes > 30) job.CancelDown(true);
+    });
+    heard.start(10);
     EXPECT_EQ(run(job, 2, "8"), EndReason::Cancelled);
     EXPECT_EQ(m_lines.back(), QStringLiteral("1002 取消程序下载"));
     EXPECT_GT(chip->snapshot().counters.syncBytes, 3u);
