@@ -142,9 +142,15 @@ QRect Frame::ContentsRect() const {
     return r;
 }
 
+QString Frame::shownCaption() const {
+    // The band starts 10 pixels in and keeps 3 on each side of the letters; the line must
+    // show at the right-hand corner as well.
+    return fontMetrics().elidedText(m_caption, Qt::ElideRight, std::max(0, width() - 26));
+}
+
 QRect Frame::captionBand() const {
     if (m_caption.isEmpty()) return {};
-    const int w = fontMetrics().horizontalAdvance(m_caption);
+    const int w = fontMetrics().horizontalAdvance(shownCaption());
     return QRect(10, 0, w + 6, std::max(fontMetrics().height(), FrameRect().top() + 1));
 }
 
@@ -156,6 +162,8 @@ QRect Frame::textBand() const {
 }
 
 void Frame::relayout() {
+    // A caption cut short at a small size is still readable whole.
+    setToolTip(shownCaption() == m_caption ? QString() : m_caption);
     QRegion region = notchedRegion(FrameRect());
     region += captionBand();
     region += textBand();
@@ -195,7 +203,7 @@ void Frame::paintEvent(QPaintEvent*) {
         p.fillRect(captionBand(), back);
         p.setPen(widgetColor(this, m_foreColor));
         p.drawText(QRect(13, 0, captionBand().width(), letter), Qt::AlignLeft | Qt::AlignTop,
-                   m_caption);
+                   shownCaption());
     }
     if (!m_text.isEmpty()) {
         p.fillRect(textBand(), back);

@@ -57,6 +57,7 @@ class Frame : public QWidget {
   private:
     void setDefaults();
     void relayout();
+    QString shownCaption() const;  // elided to the frame's width
     QRect captionBand() const;
     QRect textBand() const;
 

@@ -258,6 +258,16 @@ class TestPanels : public QObject {
         QVERIFY(!frame.mask().contains(QPoint(200, 0)));
         QVERIFY(frame.mask().contains(QPoint(14, 1)));
         QVERIFY(!frame.mask().contains(QPoint(0, r.top())));  // notched corner
+        QVERIFY(frame.toolTip().isEmpty());
+
+        // Too narrow for the caption: it is cut short, the line still shows at the right, and
+        // the whole caption is in the tooltip.
+        frame.setCaption("内核选项 - 若MCU不支持下面(部分或全部)参数则自动忽略");
+        frame.resize(120, 120);
+        QCOMPARE(frame.Caption(),
+                 QStringLiteral("内核选项 - 若MCU不支持下面(部分或全部)参数则自动忽略"));
+        QCOMPARE(frame.toolTip(), frame.Caption());
+        QCOMPARE(at(render(frame), 110, r.top()), rgb(200, 0, 0));
     }
 
     void frameAdjustDoesNotCompound() {
