@@ -98,14 +98,14 @@ class WindowScreenshots : public QObject {
         {
             ChipTreeView tree;
             tree.resize(320, 240);
-            ChipFacts chip;
-            chip.Model = QStringLiteral("ZEL51D103");
-            chip.Version = QStringLiteral("4.3C");
-            chip.Cpu = 11059200;
-            chip.Flash = 4096;
-            chip.Memory = 256;
-            chip.Eeprom = 1536;
-            chip.Options = {QStringLiteral("看门狗：  关闭"), QStringLiteral("振荡器：  外部晶振")};
+            jobs::ChipRecord chip;
+            chip.model = QStringLiteral("ZEL51D103");
+            chip.version = QStringLiteral("4.3C");
+            chip.cpu = 11059200;
+            chip.flash = 4096;
+            chip.memory = 256;
+            chip.eeprom = 1536;
+            chip.options = {QStringLiteral("看门狗：  关闭"), QStringLiteral("振荡器：  外部晶振")};
             tree.ShowLines(ChipTreeLines(chip));
             if (skin == 0) save(tree, QStringLiteral("chiptree"));
         }
