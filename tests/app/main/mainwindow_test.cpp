@@ -795,25 +795,46 @@ class MainWindowTest : public QObject {
         window->resize(window->minimumSize());
         QTRY_COMPARE(window->size(), QSize(461, 355));
         QCoreApplication::processEvents();
-        QWidget* top = window->fileBox()->parentWidget();
-        QList<QWidget*> parts;
-        for (QWidget* child : top->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (child->isVisible() &&
-                (qobject_cast<QLabel*>(child) || qobject_cast<QLineEdit*>(child)))
-                parts << child;
-        QVERIFY(parts.size() >= 10);
-        for (QWidget* part : parts) {
-            if (auto* label = qobject_cast<QLabel*>(part))
-                QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
-            QVERIFY(top->rect().contains(part->geometry()));
-            for (QWidget* other : parts)
-                if (other != part)
-                    QVERIFY2(!part->geometry().intersects(other->geometry()),
-                             qPrintable(part->objectName() + part->metaObject()->className()));
+        // The labels and boxes above the pages, and those of the increment page (which
+        // scrolls where its rows do not fit).
+        window->selectOptionPage(2);
+        QCoreApplication::processEvents();
+        const struct {
+            QWidget* area;
+            int parts;
+        } areas[] = {{window->fileBox()->parentWidget(), 10},
+                     {window->incrementPage()->addressBox()->parentWidget(), 10}};
+        for (const auto& area : areas) {
+            QWidget* top = area.area;
+            QList<QWidget*> parts;
+            for (QWidget* child : top->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (child->isVisible() &&
+                    (qobject_cast<QLabel*>(child) || qobject_cast<QLineEdit*>(child)))
+                    parts << child;
+            QVERIFY(parts.size() >= area.parts);
+            QVERIFY(top->width() <= top->parentWidget()->width());  // no sideways scrolling
+            for (QWidget* part : parts) {
+                // A label shows whole on one line, or on as many as it breaks into.
+                if (auto* label = qobject_cast<QLabel*>(part))
+                    QVERIFY2(label->width() >= label->sizeHint().width() ||
+                                 (label->wordWrap() &&
+                                  label->height() >= label->heightForWidth(label->width())),
+                             qPrintable(label->text()));
+                if (auto* box = qobject_cast<QLineEdit*>(part))
+                    QVERIFY2(box->height() >= box->minimumSizeHint().height(),
+                             qPrintable(box->objectName()));
+                QVERIFY(top->rect().contains(part->geometry()));
+                for (QWidget* other : parts)
+                    if (other != part)
+                        QVERIFY2(!part->geometry().intersects(other->geometry()),
+                                 qPrintable(part->objectName() + part->metaObject()->className()));
+            }
         }
-        // The size boxes show a whole checksum.
+        // The size boxes show a whole checksum, the increment's box the largest number.
         const QFontMetrics metrics(window->sumBox()->font());
         QVERIFY(window->sumBox()->width() > metrics.horizontalAdvance(QStringLiteral("0000000A")));
+        QVERIFY(window->incrementPage()->nextBox()->width() >
+                metrics.horizontalAdvance(QStringLiteral("999999999")));
         kui::vTab* tabs = window->pageTabs();
         const int count = int(tabs->TabList().size());
         QVERIFY(tabs->TabLeft() + count * tabs->TabWidth() + (count - 1) * tabs->TabStep() <=

@@ -2,10 +2,13 @@
 // built-in skins, saved into the build tree to be looked at.
 #include <QDir>
 #include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
 #include <QtTest>
 
 #include "main/datapage.h"
+#include "main/incrementpage.h"
 #include "main/terminalpage.h"
 #include "mainfixture.h"
 #include "ui/controls/vtab.h"
@@ -75,6 +78,12 @@ class MainScreenshots : public QObject {
                 window->selectOptionPage(page);
                 save(QStringLiteral("min_options%1").arg(page));
             }
+            // The increment page's last rows, scrolled into view.
+            auto* scroll = window->incrementPage()->findChild<QScrollArea*>();
+            QVERIFY(scroll);
+            scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+            save(QStringLiteral("min_options2_end"));
+            scroll->verticalScrollBar()->setValue(0);
             window->resize(normal);
         }
     }
