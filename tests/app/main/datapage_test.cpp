@@ -28,12 +28,6 @@ namespace {
 
 constexpr int kTailSize = 0x12345;
 
-QAction* Entry(QMenu* menu, const QString& text) {
-    for (QAction* action : menu->actions())
-        if (action->text() == text) return action;
-    return nullptr;
-}
-
 }  // namespace
 
 class DataPageTest : public QObject {

@@ -23,14 +23,6 @@ using namespace korvan::testing;
 
 namespace {
 
-QStringList LogTexts(const QListView* view) {
-    QStringList texts;
-    const QAbstractItemModel* model = view->model();
-    for (int row = 0; row < model->rowCount(); ++row)
-        texts << model->index(row, 0).data().toString();
-    return texts;
-}
-
 // Opens the settings dialog from the Tools menu, lets `choose` set its controls and presses OK.
 bool AnswerSettings(MainWindow* window, const std::function<void(SettingsDialog*)>& choose) {
     QMenu* tools = window->menuBar()->actions().at(4)->menu();

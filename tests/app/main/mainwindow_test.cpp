@@ -36,31 +36,6 @@
 using namespace korvan;
 using namespace korvan::testing;
 
-namespace {
-
-QAction* Entry(QMenu* menu, const QString& text) {
-    for (QAction* action : menu->actions())
-        if (action->text() == text) return action;
-    return nullptr;
-}
-
-QStringList Captions(QMenu* menu) {
-    QStringList captions;
-    for (QAction* action : menu->actions())
-        if (!action->isSeparator()) captions << action->text();
-    return captions;
-}
-
-QStringList LogTexts(const QListView* view) {
-    QStringList texts;
-    const QAbstractItemModel* model = view->model();
-    for (int row = 0; row < model->rowCount(); ++row)
-        texts << model->index(row, 0).data().toString();
-    return texts;
-}
-
-}  // namespace
-
 class MainWindowTest : public QObject {
     Q_OBJECT
 
@@ -650,11 +625,8 @@ class MainWindowTest : public QObject {
         QFETCH(QString, button);
         QFETCH(QString, caption);
         MainFixture fixture;
-        QVERIFY(fixture.valid());
-        MainWindow* window = fixture.openWindow();
+        MainWindow* window = fixture.shownWindow();
         QVERIFY(window);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
         if (button == "down4") {
             kui::Cmd* second = window->downButton(jobs::JobController::kSecond);
             QCOMPARE(second->Caption(), caption);
@@ -686,10 +658,8 @@ class MainWindowTest : public QObject {
 
     void theOptionEditorsFrameHandsTheFocusOn() {
         MainFixture fixture;
-        QVERIFY(fixture.valid());
-        MainWindow* window = fixture.openWindow();
+        MainWindow* window = fixture.shownWindow();
         QVERIFY(window);
-        window->show();
         QVERIFY(QTest::qWaitForWindowActive(window));
         window->selectOptionPage(0);
         kui::Frame* frame = window->optionFrame();
@@ -732,10 +702,8 @@ class MainWindowTest : public QObject {
         QFETCH(bool, checkEnabled);
         QFETCH(int, linesLeft);
         MainFixture fixture;
-        QVERIFY(fixture.valid());
-        MainWindow* window = fixture.openWindow();
+        MainWindow* window = fixture.shownWindow();
         QVERIFY(window);
-        window->show();
         window->selectOptionPage(1);
         ChipTreeView* tree = window->chipTree();
         tree->AddTreeLine(QStringLiteral("MCU 内核"), 4, false);
@@ -786,11 +754,8 @@ class MainWindowTest : public QObject {
     // every tab of the first strip fits.
     void nothingOverlapsAtTheSmallestSize() {
         MainFixture fixture;
-        QVERIFY(fixture.valid());
-        MainWindow* window = fixture.openWindow();
+        MainWindow* window = fixture.shownWindow();
         QVERIFY(window);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
         QCOMPARE(window->minimumSize(), QSize(461, 355));
         window->resize(window->minimumSize());
         QTRY_COMPARE(window->size(), QSize(461, 355));

@@ -21,16 +21,6 @@
 using namespace korvan;
 using namespace korvan::testing;
 
-namespace {
-
-QAction* Entry(QMenu* menu, const QString& text) {
-    for (QAction* action : menu->actions())
-        if (action->text() == text) return action;
-    return nullptr;
-}
-
-}  // namespace
-
 class PortMenuTest : public QObject {
     Q_OBJECT
 
