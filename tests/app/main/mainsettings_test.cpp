@@ -85,9 +85,8 @@ class MainSettingsTest : public QObject {
         const QString hex = fixture.writeFile(QStringLiteral("fw.hex"), IntelHex(SampleCode(64)));
         // The port is offered at load only when its device is there.
         QVERIFY(fixture.startChipForSeveral());
-        MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
+        MainWindow* window = fixture.shownWindow(ParseCommandLine(hex));
         QVERIFY(window);
-        window->show();
         QVERIFY(AnswerSettings(window, [](SettingsDialog* dialog) {
             dialog->secondsCombo()->setCurrentText(QStringLiteral("7"));
             dialog->baudCombo()->setCurrentText(QStringLiteral("9600"));

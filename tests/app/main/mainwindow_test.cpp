@@ -46,9 +46,8 @@ class MainWindowTest : public QObject {
         const QByteArray code = SampleCode(900);
         const QString hex = fixture.writeFile(QStringLiteral("fw.hex"), IntelHex(code));
         QVERIFY(fixture.startChip());
-        MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
+        MainWindow* window = fixture.shownWindow(ParseCommandLine(hex));
         QVERIFY(window);
-        window->show();
         QCOMPARE(window->fileBox()->text(), hex);
 
         kui::Cmd* download = window->downButton(jobs::JobController::kDownload);
@@ -207,10 +206,8 @@ class MainWindowTest : public QObject {
         code.replace(16, 4, QByteArray::fromHex("01020304"));
         const QString hex =
             fixture.writeFile(QStringLiteral("drop me.hex"), ":0400100001020304E2\n:00000001FF\n");
-        MainWindow* window = fixture.openWindow();
+        MainWindow* window = fixture.shownWindow();
         QVERIFY(window);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
 
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(hex)});
@@ -295,9 +292,8 @@ class MainWindowTest : public QObject {
         MainFixture fixture;
         QVERIFY(fixture.valid());
         const QString hex = fixture.writeFile(QStringLiteral("fw.hex"), IntelHex(SampleCode(900)));
-        MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
+        MainWindow* window = fixture.shownWindow(ParseCommandLine(hex));
         QVERIFY(window);
-        window->show();
         QVERIFY(fixture.startChip());
         QVERIFY(window->controller().DownloadAction(jobs::JobController::kDownload));
         // Each new line is the selected one.
@@ -332,10 +328,8 @@ class MainWindowTest : public QObject {
         MainFixture fixture;
         QVERIFY(fixture.valid());
         const QString hex = fixture.writeFile(QStringLiteral("w.hex"), IntelHex(SampleCode(300)));
-        MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
+        MainWindow* window = fixture.shownWindow(ParseCommandLine(hex));
         QVERIFY(window);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
         QVERIFY(fixture.startChip());
         window->checkBox(4)->setChecked(true);
         QFile file(hex);

@@ -144,10 +144,8 @@ class PortMenuTest : public QObject {
         MainFixture fixture;
         QVERIFY(fixture.valid());
         QVERIFY(fixture.startChip());
-        MainWindow* window = fixture.openWindow();
+        MainWindow* window = fixture.shownWindow();
         QVERIFY(window);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
         kui::Cmd* button = window->terminalPage()->portButton();
         QCOMPARE(button->Caption(), QStringLiteral("COM%1").arg(kSimPort));
         window->selectPort(MainFixture::kChipAgainPort);

@@ -29,10 +29,8 @@ class MainScreenshots : public QObject {
         Shell().SkinNumber = 0;
         Shell().AppVersion = QStringLiteral("1.0");
         QVERIFY(fixture.startChip());
-        MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
+        MainWindow* window = fixture.shownWindow(ParseCommandLine(hex));
         QVERIFY(window);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
         // After a download the log, the chip tree and the size boxes have something to show.
         QVERIFY(window->controller().DownloadAction(jobs::JobController::kDownload));
         QTRY_VERIFY_WITH_TIMEOUT(window->controller().quiet(), 60000);
