@@ -1,7 +1,5 @@
 #include "chipinfotext.h"
 
-#include "jobs/jobdriver.h"
-
 namespace korvan::cli {
 
 namespace {
@@ -13,12 +11,7 @@ QString Kilobytes(int64_t bytes) {
 
 }  // namespace
 
-ChipFacts FactsOf(const jobs::ChipRecord& chip) {
-    return ChipFacts{chip.model,  chip.id,     chip.version, chip.cpu,    chip.flash,
-                     chip.memory, chip.eeprom, chip.sn,      chip.options};
-}
-
-QStringList ChipInfoLines(const ChipFacts& c) {
+QStringList ChipInfoLines(const jobs::ChipRecord& c) {
     QStringList lines;
     lines << kCoreHeading;
     if (c.model.isEmpty())

@@ -63,7 +63,7 @@ void CliView::progress(int percent) {
 }
 
 void CliView::chipIdentified(const jobs::ChipRecord& chip) {
-    m_out.chipInfo(FactsOf(chip));
+    m_out.chipInfo(chip);
     if (m_driver.downType() == 1) {
         std::vector<OptionLine> lines;
         for (const jobs::OptionRowInfo& row : m_driver.chipOptions())

@@ -52,7 +52,7 @@ class GangBoard::LaneOutput : public JobOutput {
         m_suffix = QStringLiteral(" ") + ProgressBar(percent, 20);
         show();
     }
-    void chipInfo(const ChipFacts&) override {}
+    void chipInfo(const jobs::ChipRecord&) override {}
     void options(const std::vector<OptionLine>&) override {}
     void warning(const QString& text) override {
         m_board.printError(m_lane, QStringLiteral("警告：") + text);

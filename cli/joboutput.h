@@ -73,7 +73,7 @@ class JobOutput {
     // Seconds left to wait for the chip; shown on the open waiting line.
     virtual void countdown(int seconds) = 0;
     virtual void progress(int percent) = 0;
-    virtual void chipInfo(const ChipFacts& chip) = 0;
+    virtual void chipInfo(const jobs::ChipRecord& chip) = 0;
     // A check: every option with its number, its choices and the chip's choice.
     virtual void options(const std::vector<OptionLine>& lines) = 0;
     virtual void warning(const QString& text) = 0;

@@ -57,7 +57,7 @@ void JsonOutput::progress(int percent) {
     emitObject({{"event", "progress"}, {"percent", percent}});
 }
 
-void JsonOutput::chipInfo(const ChipFacts& chip) {
+void JsonOutput::chipInfo(const jobs::ChipRecord& chip) {
     emitObject({{"event", "chip"},
                 {"model", chip.model},
                 {"id", chip.id},

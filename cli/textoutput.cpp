@@ -101,7 +101,7 @@ void TextOutput::progress(int percent) {
     print(ClockStamp() + QStringLiteral("  %1%").arg(percent, 3));
 }
 
-void TextOutput::chipInfo(const ChipFacts& chip) {
+void TextOutput::chipInfo(const jobs::ChipRecord& chip) {
     if (!m_style.showChip) return;
     closeOpenLine(true);
     const QStringList lines = ChipInfoLines(chip);

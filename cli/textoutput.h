@@ -26,7 +26,7 @@ class TextOutput : public JobOutput {
     void logLine(const LogEntry& entry) override;
     void countdown(int seconds) override;
     void progress(int percent) override;
-    void chipInfo(const ChipFacts& chip) override;
+    void chipInfo(const jobs::ChipRecord& chip) override;
     void options(const std::vector<OptionLine>& lines) override;
     void warning(const QString& text) override;
     void error(const QString& text) override;

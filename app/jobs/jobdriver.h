@@ -5,11 +5,11 @@
 #pragma once
 
 #include "core/resetsequence.h"
+#include "jobs/chiprecord.h"
 #include "jobs/jobclock.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 #include <memory>
 
 namespace korvan::jobs {
@@ -49,19 +49,6 @@ enum class EndReason {
     SeriesRefused,
     NoSteps,
     NoData,
-};
-
-// The chip identified last, as the control's McuInfo record shows it.
-struct ChipRecord {
-    QString model;  // "" when unknown
-    QString id;     // "" before any chip answered
-    QString version;
-    qint64 cpu = 0;
-    qint64 flash = 0, memory = 0, eeprom = 0;
-    qint64 baud = 0;
-    QString sn;
-    int index = 0;        // series index
-    QStringList options;  // each option in words
 };
 
 class DriverListener {

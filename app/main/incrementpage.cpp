@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <QValidator>
 
 #include "core/increment.h"
@@ -34,6 +36,19 @@ class HexDigitsValidator : public QValidator {
             if (!QStringLiteral("0123456789ABCDEF").contains(c)) return Invalid;
         }
         return Acceptable;
+    }
+};
+
+// A range hint: on one line where there is room, broken into two where the page is narrow,
+// so that the box beside it keeps room for its whole value.
+class HintLabel : public QLabel {
+  public:
+    HintLabel(const QString& text, QWidget* parent) : QLabel(text, parent) { setWordWrap(true); }
+    QSize sizeHint() const override {
+        const QMargins m = contentsMargins();
+        const int oneLine =
+            fontMetrics().horizontalAdvance(text()) + m.left() + m.right() + 2 * margin() + 1;
+        return {oneLine, heightForWidth(oneLine)};
     }
 };
 
@@ -66,7 +81,20 @@ IncrementPage::IncrementPage(UserSettingsOwner& owner, std::function<QDateTime()
 }
 
 void IncrementPage::build() {
-    auto* grid = new QGridLayout(this);
+    // Six rows do not fit the page of the smallest window: there they scroll instead of
+    // being squeezed over each other.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("incScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->viewport()->setAutoFillBackground(false);
+    auto* content = new QWidget(scroll);
+    content->setAutoFillBackground(false);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+
+    auto* grid = new QGridLayout(content);
     grid->setContentsMargins(4, 4, 4, 4);
     grid->setVerticalSpacing(4);
     m_chkInc = new QCheckBox(maintext::kIncOpen, this);
@@ -84,13 +112,16 @@ void IncrementPage::build() {
     m_address = field(1, maintext::kIncAddressLabel, QStringLiteral("txtInc0"));
     m_address->setValidator(new HexDigitsValidator(m_address));
     m_address->setMaxLength(kAddressDigits);
-    grid->addWidget(new QLabel(maintext::kIncAddressRange, this), 1, 2);
+    grid->addWidget(new HintLabel(maintext::kIncAddressRange, this), 1, 2);
     m_format = field(2, maintext::kIncFormatLabel, QStringLiteral("txtInc3"));
     m_next = field(3, maintext::kIncNextLabel, QStringLiteral("txtInc2"));
     m_next->setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(kSerialDigits)), m_next));
     m_next->setMaxLength(kSerialDigits);
-    grid->addWidget(new QLabel(maintext::kIncNextRange, this), 3, 2);
+    // The largest number stays whole in the smallest window.
+    m_next->setMinimumWidth(m_next->fontMetrics().horizontalAdvance(QString(kSerialDigits, '9')) +
+                            m_next->fontMetrics().averageCharWidth() * 2);
+    grid->addWidget(new HintLabel(maintext::kIncNextRange, this), 3, 2);
 
     m_preview = new QLineEdit(this);
     m_preview->setObjectName(QStringLiteral("txtInc4"));
@@ -112,6 +143,7 @@ void IncrementPage::build() {
     grid->addLayout(options, 5, 0, 1, 3);
     grid->setRowStretch(6, 1);
     grid->setColumnStretch(1, 1);
+    scroll->setWidget(content);
 }
 
 // A box is rewritten only when it says something else than the owner, so that typing is not

@@ -79,8 +79,7 @@ void MainWindow::chipWaitLine(const QString& text) {
 }
 
 void MainWindow::chipIdentified(const jobs::ChipRecord& chip) {
-    (void)chip;
-    if (const auto info = m_control.McuInfo()) m_trvSet->ShowChipInfo(*info);
+    m_trvSet->ShowChipInfo(chip);
     m_files->showCodeBuffer();
 }
 

@@ -1,23 +1,8 @@
 #include "views/chipinfolines.h"
 
 #include "views/viewtexts.h"
-#include "zelisp_interface.h"
 
 namespace korvan {
-
-ChipFacts FactsOf(const zelisp::IZelInfo& info) {
-    ChipFacts facts;
-    facts.Model = info.model();
-    facts.Id = info.id();
-    facts.Version = info.version();
-    facts.Cpu = info.cpu();
-    facts.Flash = info.flash();
-    facts.Memory = info.memory();
-    facts.Eeprom = info.eeprom();
-    facts.SerialNumber = info.sn();
-    for (int16_t i = 0; i < info.OptCount(); ++i) facts.Options << info.OptList(i);
-    return facts;
-}
 
 QString KilobyteText(int64_t bytes) {
     // Halves away from zero, so that a negative size (never reported) stays symmetrical.
@@ -26,27 +11,27 @@ QString KilobyteText(int64_t bytes) {
     return QString::number(sign * ((magnitude * 2 + 1024) / 2048));
 }
 
-QVector<ChipTreeLine> ChipTreeLines(const ChipFacts& c) {
+QVector<ChipTreeLine> ChipTreeLines(const jobs::ChipRecord& c) {
     using namespace viewtext;
     QVector<ChipTreeLine> lines;
     const auto child = [&lines](const QString& text) { lines.append({text, kIconLine, true}); };
     lines.append({kCoreHeading, kIconCore, false});
-    child(c.Model.isEmpty() ? kModel + kUnknownModel + c.Id : kModel + c.Model);
-    child(kVersion + c.Version);
-    child(kFrequency + QString::number(double(c.Cpu) / 1000000.0, 'f', 6) + kMegahertz);
-    if (c.Model.isEmpty()) return lines;
+    child(c.model.isEmpty() ? kModel + kUnknownModel + c.id : kModel + c.model);
+    child(kVersion + c.version);
+    child(kFrequency + QString::number(double(c.cpu) / 1000000.0, 'f', 6) + kMegahertz);
+    if (c.model.isEmpty()) return lines;
 
-    child(kFlash + QStringLiteral("%1 B  (%2 KB)").arg(c.Flash).arg(KilobyteText(c.Flash)));
-    child(kMemory + QString::number(c.Memory) + kBytes);
-    if (c.Eeprom >= 1)
-        child(kEeprom + QStringLiteral("%1 B  (%2 KB)").arg(c.Eeprom).arg(KilobyteText(c.Eeprom)));
-    if (!c.SerialNumber.isEmpty()) child(kSerialNumber + c.SerialNumber);
+    child(kFlash + QStringLiteral("%1 B  (%2 KB)").arg(c.flash).arg(KilobyteText(c.flash)));
+    child(kMemory + QString::number(c.memory) + kBytes);
+    if (c.eeprom >= 1)
+        child(kEeprom + QStringLiteral("%1 B  (%2 KB)").arg(c.eeprom).arg(KilobyteText(c.eeprom)));
+    if (!c.sn.isEmpty()) child(kSerialNumber + c.sn);
 
     lines.append({kOptionsHeading, kIconOptions, false});
-    if (c.Options.isEmpty())
+    if (c.options.isEmpty())
         lines.append({kNoOptions, kIconNoOptions, true});
     else
-        for (const QString& option : c.Options) child(option);
+        for (const QString& option : c.options) child(option);
     return lines;
 }
 

@@ -8,9 +8,7 @@
 #include <QVector>
 #include <cstdint>
 
-namespace zelisp {
-class IZelInfo;
-}
+#include "jobs/chiprecord.h"
 
 namespace korvan {
 
@@ -22,19 +20,6 @@ enum ChipTreeIcon : int {
     kIconNoOptions = 11  // the model has no options
 };
 
-struct ChipFacts {
-    QString Model;  // "" when the model is unknown
-    QString Id;     // the model ID, four hex digits
-    QString Version;
-    int64_t Cpu = 0;  // measured clock, Hz
-    int64_t Flash = 0, Memory = 0, Eeprom = 0;
-    QString SerialNumber;
-    QStringList Options;  // one entry per option of the chip, in words
-};
-
-// What the control's record of the chip identified last says.
-ChipFacts FactsOf(const zelisp::IZelInfo& info);
-
 struct ChipTreeLine {
     QString Text;
     int Icon = kIconLine;
@@ -44,7 +29,7 @@ struct ChipTreeLine {
 
 // The whole tree, top lines and children in display order. An unknown model ends after the
 // frequency line.
-QVector<ChipTreeLine> ChipTreeLines(const ChipFacts& chip);
+QVector<ChipTreeLine> ChipTreeLines(const jobs::ChipRecord& chip);
 
 // The same lines as plain text, a top line as it is and a child indented by `indent`.
 QStringList ChipTreeText(const QVector<ChipTreeLine>& lines, const QString& indent);

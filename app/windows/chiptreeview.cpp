@@ -4,8 +4,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "zelisp_interface.h"
-
 namespace korvan {
 
 namespace {
@@ -102,8 +100,8 @@ void ChipTreeView::ShowLines(const QVector<ChipTreeLine>& lines) {
     if (topLevelItemCount() > 0) scrollToItem(topLevelItem(0));
 }
 
-void ChipTreeView::ShowChipInfo(const zelisp::IZelInfo& info) {
-    ShowLines(ChipTreeLines(FactsOf(info)));
+void ChipTreeView::ShowChipInfo(const jobs::ChipRecord& chip) {
+    ShowLines(ChipTreeLines(chip));
 }
 
 void ChipTreeView::ShowCheckStart(int seconds) {

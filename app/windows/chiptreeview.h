@@ -1,5 +1,5 @@
 // The chip information tree of the "参数检测" page: top lines with their children, each with an
-// icon of the main window's image list, rebuilt from the ISP control's record of the chip.
+// icon of the main window's image list, rebuilt from the record of the chip identified last.
 // Double-clicking clears it, unless the owner says a check is running.
 #pragma once
 
@@ -9,10 +9,6 @@
 #include <functional>
 
 #include "views/chipinfolines.h"
-
-namespace zelisp {
-class IZelInfo;
-}
 
 namespace korvan {
 
@@ -31,7 +27,7 @@ class ChipTreeView : public QTreeWidget {
     QTreeWidgetItem* AddTreeLine(const QString& text, int icon, bool child);
     void ShowLines(const QVector<ChipTreeLine>& lines);
     // The tree of the chip identified last.
-    void ShowChipInfo(const zelisp::IZelInfo& info);
+    void ShowChipInfo(const jobs::ChipRecord& chip);
     // A check starts: the single wait line; the countdown then changes its text.
     void ShowCheckStart(int seconds);
     void ShowCheckWait(int seconds);

@@ -28,12 +28,6 @@ namespace {
 
 constexpr int kTailSize = 0x12345;
 
-QAction* Entry(QMenu* menu, const QString& text) {
-    for (QAction* action : menu->actions())
-        if (action->text() == text) return action;
-    return nullptr;
-}
-
 }  // namespace
 
 class DataPageTest : public QObject {
@@ -174,9 +168,8 @@ class DataPageTest : public QObject {
         QVERIFY(peer.valid());
         QFile::remove(fixture.path(QStringLiteral("chip")));
         QVERIFY(QFile::link(peer.path(), fixture.path(QStringLiteral("chip"))));
-        MainWindow* window = fixture.openWindow();
+        MainWindow* window = fixture.shownWindow();
         QVERIFY(window);
-        window->show();
         window->pageTabs()->setSelected(DataPage::kTerminalPage);
         QVERIFY(QTest::qWaitForWindowActive(window));
         TerminalPage* terminal = window->terminalPage();

@@ -27,27 +27,23 @@ class IncrementPageTest : public QObject {
         QTest::addColumn<QString>("shown");  // while typing
         QTest::addColumn<QString>("left");   // after Enter
         QTest::addColumn<qint64>("value");   // what the owner holds
-        QTest::newRow("address in lower case") << true << "f0"
-                                               << "F0"
-                                               << "00F0" << qint64(0xF0);
-        QTest::newRow("address refuses non-hex") << true << "g1z"
-                                                 << "1"
-                                                 << "0001" << qint64(1);
-        QTest::newRow("address keeps the last four") << true << "12345"
-                                                     << "12345"
-                                                     << "2345" << qint64(0x2345);
-        QTest::newRow("number refuses letters") << false << "12ab3"
-                                                << "123"
-                                                << "123" << qint64(123);
-        QTest::newRow("number loses its zeros") << false << "0042"
-                                                << "0042"
-                                                << "42" << qint64(42);
-        QTest::newRow("number has no sign") << false << "-5"
-                                            << "5"
-                                            << "5" << qint64(5);
-        QTest::newRow("number stays in range") << false << "1234567890"
-                                               << "123456789"
-                                               << "123456789" << qint64(123456789);
+        const struct {
+            const char* name;
+            bool address;
+            const char *typed, *shown, *left;
+            qint64 value;
+        } rows[] = {
+            {"address in lower case", true, "f0", "F0", "00F0", 0xF0},
+            {"address refuses non-hex", true, "g1z", "1", "0001", 1},
+            {"address keeps the last four", true, "12345", "12345", "2345", 0x2345},
+            {"number refuses letters", false, "12ab3", "123", "123", 123},
+            {"number loses its zeros", false, "0042", "0042", "42", 42},
+            {"number has no sign", false, "-5", "5", "5", 5},
+            {"number stays in range", false, "1234567890", "123456789", "123456789", 123456789},
+        };
+        for (const auto& r : rows)
+            QTest::newRow(r.name) << r.address << QString(r.typed) << QString(r.shown)
+                                  << QString(r.left) << r.value;
     }
     void typingFollowsTheInputRules() {
         QFETCH(bool, address);

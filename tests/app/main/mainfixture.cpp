@@ -1,7 +1,10 @@
 #include "mainfixture.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QListView>
+#include <QMenu>
 #include <QtTest>
 
 #include "windows/shellstate.h"
@@ -85,6 +88,14 @@ MainWindow* MainFixture::openWindow(const CommandLine& commandLine) {
     return m_window.get();
 }
 
+MainWindow* MainFixture::shownWindow(const CommandLine& commandLine) {
+    if (!valid()) return nullptr;
+    MainWindow* window = openWindow(commandLine);
+    if (!window) return nullptr;
+    window->show();
+    return QTest::qWaitForWindowExposed(window) ? window : nullptr;
+}
+
 void MainFixture::closeWindow() {
     m_window.reset();
 }
@@ -125,6 +136,27 @@ bool MainFixture::waitForChipExit() {
 QByteArray MainFixture::chipImage() const {
     QFile file(path(QStringLiteral("image.bin")));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QAction* Entry(QMenu* menu, const QString& text) {
+    for (QAction* action : menu->actions())
+        if (action->text() == text) return action;
+    return nullptr;
+}
+
+QStringList Captions(QMenu* menu) {
+    QStringList captions;
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator()) captions << action->text();
+    return captions;
+}
+
+QStringList LogTexts(const QListView* view) {
+    QStringList texts;
+    const QAbstractItemModel* model = view->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts << model->index(row, 0).data().toString();
+    return texts;
 }
 
 QByteArray SampleCode(int size) {

@@ -5,11 +5,16 @@
 #pragma once
 
 #include <QProcess>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "main/mainwindow.h"
 #include "zelisp_loader.h"
+
+class QAction;
+class QListView;
+class QMenu;
 
 namespace korvan::testing {
 
@@ -30,6 +35,8 @@ class MainFixture {
     void writeConfig(const QString& extra = {}) const;
     // A new main window, loaded as the start sequence loads it; nullptr when loading ends it.
     MainWindow* openWindow(const CommandLine& commandLine = {});
+    // The same, shown and exposed; nullptr as well when the fixture is not valid.
+    MainWindow* shownWindow(const CommandLine& commandLine = {});
     void closeWindow();
 
     // zel-sim as the chip on the configured port; its flash goes to image.bin.
@@ -53,6 +60,13 @@ class MainFixture {
     std::unique_ptr<MainWindow> m_window;
     QProcess m_sim;
 };
+
+// The entry of `menu` with this caption, or nullptr.
+QAction* Entry(QMenu* menu, const QString& text);
+// The captions of `menu`'s entries, separators left out.
+QStringList Captions(QMenu* menu);
+// The log's lines, top first.
+QStringList LogTexts(const QListView* view);
 
 // Deterministic bytes that look like code, and the same as Intel HEX.
 QByteArray SampleCode(int size);

@@ -23,14 +23,6 @@ using namespace korvan::testing;
 
 namespace {
 
-QStringList LogTexts(const QListView* view) {
-    QStringList texts;
-    const QAbstractItemModel* model = view->model();
-    for (int row = 0; row < model->rowCount(); ++row)
-        texts << model->index(row, 0).data().toString();
-    return texts;
-}
-
 // Opens the settings dialog from the Tools menu, lets `choose` set its controls and presses OK.
 bool AnswerSettings(MainWindow* window, const std::function<void(SettingsDialog*)>& choose) {
     QMenu* tools = window->menuBar()->actions().at(4)->menu();
@@ -93,9 +85,8 @@ class MainSettingsTest : public QObject {
         const QString hex = fixture.writeFile(QStringLiteral("fw.hex"), IntelHex(SampleCode(64)));
         // The port is offered at load only when its device is there.
         QVERIFY(fixture.startChipForSeveral());
-        MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
+        MainWindow* window = fixture.shownWindow(ParseCommandLine(hex));
         QVERIFY(window);
-        window->show();
         QVERIFY(AnswerSettings(window, [](SettingsDialog* dialog) {
             dialog->secondsCombo()->setCurrentText(QStringLiteral("7"));
             dialog->baudCombo()->setCurrentText(QStringLiteral("9600"));

@@ -36,31 +36,6 @@
 using namespace korvan;
 using namespace korvan::testing;
 
-namespace {
-
-QAction* Entry(QMenu* menu, const QString& text) {
-    for (QAction* action : menu->actions())
-        if (action->text() == text) return action;
-    return nullptr;
-}
-
-QStringList Captions(QMenu* menu) {
-    QStringList captions;
-    for (QAction* action : menu->actions())
-        if (!action->isSeparator()) captions << action->text();
-    return captions;
-}
-
-QStringList LogTexts(const QListView* view) {
-    QStringList texts;
-    const QAbstractItemModel* model = view->model();
-    for (int row = 0; row < model->rowCount(); ++row)
-        texts << model->index(row, 0).data().toString();
-    return texts;
-}
-
-}  // namespace
-
 class MainWindowTest : public QObject {
     Q_OBJECT
 
@@ -71,9 +46,8 @@ class MainWindowTest : public QObject {
         const QByteArray code = SampleCode(900);
         const QString hex = fixture.writeFile(QStringLiteral("fw.hex"), IntelHex(code));
         QVERIFY(fixture.startChip());
-        MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
+        MainWindow* window = fixture.shownWindow(ParseCommandLine(hex));
         QVERIFY(window);
-        window->show();
         QCOMPARE(window->fileBox()->text(), hex);
 
         kui::Cmd* download = window->downButton(jobs::JobController::kDownload);
@@ -232,10 +206,8 @@ class MainWindowTest : public QObject {
         code.replace(16, 4, QByteArray::fromHex("01020304"));
         const QString hex =
             fixture.writeFile(QStringLiteral("drop me.hex"), ":0400100001020304E2\n:00000001FF\n");
-        MainWindow* window = fixture.openWindow();
+        MainWindow* window = fixture.shownWindow();
         QVERIFY(window);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
 
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(hex)});
@@ -320,9 +292,8 @@ class MainWindowTest : public QObject {
         MainFixture fixture;
         QVERIFY(fixture.valid());
         const QString hex = fixture.writeFile(QStringLiteral("fw.hex"), IntelHex(SampleCode(900)));
-        MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
+        MainWindow* window = fixture.shownWindow(ParseCommandLine(hex));
         QVERIFY(window);
-        window->show();
         QVERIFY(fixture.startChip());
         QVERIFY(window->controller().DownloadAction(jobs::JobController::kDownload));
         // Each new line is the selected one.
@@ -357,10 +328,8 @@ class MainWindowTest : public QObject {
         MainFixture fixture;
         QVERIFY(fixture.valid());
         const QString hex = fixture.writeFile(QStringLiteral("w.hex"), IntelHex(SampleCode(300)));
-        MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
+        MainWindow* window = fixture.shownWindow(ParseCommandLine(hex));
         QVERIFY(window);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
         QVERIFY(fixture.startChip());
         window->checkBox(4)->setChecked(true);
         QFile file(hex);
@@ -650,11 +619,8 @@ class MainWindowTest : public QObject {
         QFETCH(QString, button);
         QFETCH(QString, caption);
         MainFixture fixture;
-        QVERIFY(fixture.valid());
-        MainWindow* window = fixture.openWindow();
+        MainWindow* window = fixture.shownWindow();
         QVERIFY(window);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
         if (button == "down4") {
             kui::Cmd* second = window->downButton(jobs::JobController::kSecond);
             QCOMPARE(second->Caption(), caption);
@@ -686,10 +652,8 @@ class MainWindowTest : public QObject {
 
     void theOptionEditorsFrameHandsTheFocusOn() {
         MainFixture fixture;
-        QVERIFY(fixture.valid());
-        MainWindow* window = fixture.openWindow();
+        MainWindow* window = fixture.shownWindow();
         QVERIFY(window);
-        window->show();
         QVERIFY(QTest::qWaitForWindowActive(window));
         window->selectOptionPage(0);
         kui::Frame* frame = window->optionFrame();
@@ -732,10 +696,8 @@ class MainWindowTest : public QObject {
         QFETCH(bool, checkEnabled);
         QFETCH(int, linesLeft);
         MainFixture fixture;
-        QVERIFY(fixture.valid());
-        MainWindow* window = fixture.openWindow();
+        MainWindow* window = fixture.shownWindow();
         QVERIFY(window);
-        window->show();
         window->selectOptionPage(1);
         ChipTreeView* tree = window->chipTree();
         tree->AddTreeLine(QStringLiteral("MCU 内核"), 4, false);
@@ -786,34 +748,52 @@ class MainWindowTest : public QObject {
     // every tab of the first strip fits.
     void nothingOverlapsAtTheSmallestSize() {
         MainFixture fixture;
-        QVERIFY(fixture.valid());
-        MainWindow* window = fixture.openWindow();
+        MainWindow* window = fixture.shownWindow();
         QVERIFY(window);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
         QCOMPARE(window->minimumSize(), QSize(461, 355));
         window->resize(window->minimumSize());
         QTRY_COMPARE(window->size(), QSize(461, 355));
         QCoreApplication::processEvents();
-        QWidget* top = window->fileBox()->parentWidget();
-        QList<QWidget*> parts;
-        for (QWidget* child : top->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (child->isVisible() &&
-                (qobject_cast<QLabel*>(child) || qobject_cast<QLineEdit*>(child)))
-                parts << child;
-        QVERIFY(parts.size() >= 10);
-        for (QWidget* part : parts) {
-            if (auto* label = qobject_cast<QLabel*>(part))
-                QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(label->text()));
-            QVERIFY(top->rect().contains(part->geometry()));
-            for (QWidget* other : parts)
-                if (other != part)
-                    QVERIFY2(!part->geometry().intersects(other->geometry()),
-                             qPrintable(part->objectName() + part->metaObject()->className()));
+        // The labels and boxes above the pages, and those of the increment page (which
+        // scrolls where its rows do not fit).
+        window->selectOptionPage(2);
+        QCoreApplication::processEvents();
+        const struct {
+            QWidget* area;
+            int parts;
+        } areas[] = {{window->fileBox()->parentWidget(), 10},
+                     {window->incrementPage()->addressBox()->parentWidget(), 10}};
+        for (const auto& area : areas) {
+            QWidget* top = area.area;
+            QList<QWidget*> parts;
+            for (QWidget* child : top->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (child->isVisible() &&
+                    (qobject_cast<QLabel*>(child) || qobject_cast<QLineEdit*>(child)))
+                    parts << child;
+            QVERIFY(parts.size() >= area.parts);
+            QVERIFY(top->width() <= top->parentWidget()->width());  // no sideways scrolling
+            for (QWidget* part : parts) {
+                // A label shows whole on one line, or on as many as it breaks into.
+                if (auto* label = qobject_cast<QLabel*>(part))
+                    QVERIFY2(label->width() >= label->sizeHint().width() ||
+                                 (label->wordWrap() &&
+                                  label->height() >= label->heightForWidth(label->width())),
+                             qPrintable(label->text()));
+                if (auto* box = qobject_cast<QLineEdit*>(part))
+                    QVERIFY2(box->height() >= box->minimumSizeHint().height(),
+                             qPrintable(box->objectName()));
+                QVERIFY(top->rect().contains(part->geometry()));
+                for (QWidget* other : parts)
+                    if (other != part)
+                        QVERIFY2(!part->geometry().intersects(other->geometry()),
+                                 qPrintable(part->objectName() + part->metaObject()->className()));
+            }
         }
-        // The size boxes show a whole checksum.
+        // The size boxes show a whole checksum, the increment's box the largest number.
         const QFontMetrics metrics(window->sumBox()->font());
         QVERIFY(window->sumBox()->width() > metrics.horizontalAdvance(QStringLiteral("0000000A")));
+        QVERIFY(window->incrementPage()->nextBox()->width() >
+                metrics.horizontalAdvance(QStringLiteral("999999999")));
         kui::vTab* tabs = window->pageTabs();
         const int count = int(tabs->TabList().size());
         QVERIFY(tabs->TabLeft() + count * tabs->TabWidth() + (count - 1) * tabs->TabStep() <=

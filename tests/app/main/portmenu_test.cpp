@@ -21,16 +21,6 @@
 using namespace korvan;
 using namespace korvan::testing;
 
-namespace {
-
-QAction* Entry(QMenu* menu, const QString& text) {
-    for (QAction* action : menu->actions())
-        if (action->text() == text) return action;
-    return nullptr;
-}
-
-}  // namespace
-
 class PortMenuTest : public QObject {
     Q_OBJECT
 
@@ -154,10 +144,8 @@ class PortMenuTest : public QObject {
         MainFixture fixture;
         QVERIFY(fixture.valid());
         QVERIFY(fixture.startChip());
-        MainWindow* window = fixture.openWindow();
+        MainWindow* window = fixture.shownWindow();
         QVERIFY(window);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
         kui::Cmd* button = window->terminalPage()->portButton();
         QCOMPARE(button->Caption(), QStringLiteral("COM%1").arg(kSimPort));
         window->selectPort(MainFixture::kChipAgainPort);

@@ -2,10 +2,13 @@
 // built-in skins, saved into the build tree to be looked at.
 #include <QDir>
 #include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
 #include <QtTest>
 
 #include "main/datapage.h"
+#include "main/incrementpage.h"
 #include "main/terminalpage.h"
 #include "mainfixture.h"
 #include "ui/controls/vtab.h"
@@ -26,10 +29,8 @@ class MainScreenshots : public QObject {
         Shell().SkinNumber = 0;
         Shell().AppVersion = QStringLiteral("1.0");
         QVERIFY(fixture.startChip());
-        MainWindow* window = fixture.openWindow(ParseCommandLine(hex));
+        MainWindow* window = fixture.shownWindow(ParseCommandLine(hex));
         QVERIFY(window);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
         // After a download the log, the chip tree and the size boxes have something to show.
         QVERIFY(window->controller().DownloadAction(jobs::JobController::kDownload));
         QTRY_VERIFY_WITH_TIMEOUT(window->controller().quiet(), 60000);
@@ -75,6 +76,12 @@ class MainScreenshots : public QObject {
                 window->selectOptionPage(page);
                 save(QStringLiteral("min_options%1").arg(page));
             }
+            // The increment page's last rows, scrolled into view.
+            auto* scroll = window->incrementPage()->findChild<QScrollArea*>();
+            QVERIFY(scroll);
+            scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+            save(QStringLiteral("min_options2_end"));
+            scroll->verticalScrollBar()->setValue(0);
             window->resize(normal);
         }
     }

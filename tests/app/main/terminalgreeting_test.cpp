@@ -52,9 +52,8 @@ class TerminalGreetingTest : public QObject {
                            "[Comm]\nHex=0\n"));
         // The chip's port is there before the window lists the ports.
         QVERIFY(fixture.startRunningChip());
-        MainWindow* window = fixture.openWindow(ParseCommandLine(QStringLiteral(BLINK_HEX)));
+        MainWindow* window = fixture.shownWindow(ParseCommandLine(QStringLiteral(BLINK_HEX)));
         QVERIFY(window);
-        window->show();
         TerminalPage* terminal = window->terminalPage();
         QVERIFY(!terminal->terminalOpen());
 

@@ -5,23 +5,23 @@
 namespace korvan {
 namespace {
 
-ChipFacts KnownChip() {
-    ChipFacts c;
-    c.Model = "ZEL51D103";
-    c.Id = "D103";
-    c.Version = "4.3C";
-    c.Cpu = 11059200;
-    c.Flash = 4096;
-    c.Memory = 256;
-    c.Eeprom = 1536;
-    c.SerialNumber = "";
-    c.Options = {"看门狗：  关闭", "振荡器：  外部晶振"};
+jobs::ChipRecord KnownChip() {
+    jobs::ChipRecord c;
+    c.model = "ZEL51D103";
+    c.id = "D103";
+    c.version = "4.3C";
+    c.cpu = 11059200;
+    c.flash = 4096;
+    c.memory = 256;
+    c.eeprom = 1536;
+    c.sn = "";
+    c.options = {"看门狗：  关闭", "振荡器：  外部晶振"};
     return c;
 }
 
 struct TreeCase {
     const char* name;
-    ChipFacts chip;
+    jobs::ChipRecord chip;
     QVector<ChipTreeLine> expected;
 };
 
@@ -49,10 +49,10 @@ TreeCase Known() {
 }
 
 TreeCase Unknown() {
-    ChipFacts c = KnownChip();
-    c.Model.clear();
-    c.Id = "F7A0";
-    c.Cpu = 24000000;
+    jobs::ChipRecord c = KnownChip();
+    c.model.clear();
+    c.id = "F7A0";
+    c.cpu = 24000000;
     return {"unknown",
             c,
             {{"MCU 内核", 4, false},
@@ -62,12 +62,12 @@ TreeCase Unknown() {
 }
 
 TreeCase NoOptionsNoEepromWithSerial() {
-    ChipFacts c = KnownChip();
-    c.Options.clear();
-    c.Eeprom = 0;
-    c.Flash = 8192;
-    c.Cpu = 1;
-    c.SerialNumber = "00A1B2C3";
+    jobs::ChipRecord c = KnownChip();
+    c.options.clear();
+    c.eeprom = 0;
+    c.flash = 8192;
+    c.cpu = 1;
+    c.sn = "00A1B2C3";
     return {"no options",
             c,
             {{"MCU 内核", 4, false},
@@ -82,10 +82,10 @@ TreeCase NoOptionsNoEepromWithSerial() {
 }
 
 TreeCase OneByteEeprom() {
-    ChipFacts c = KnownChip();
-    c.Eeprom = 1;
-    c.Flash = 1535;
-    c.Options = {""};  // an option without words still gets its line
+    jobs::ChipRecord c = KnownChip();
+    c.eeprom = 1;
+    c.flash = 1535;
+    c.options = {""};  // an option without words still gets its line
     return {"one byte",
             c,
             {{"MCU 内核", 4, false},

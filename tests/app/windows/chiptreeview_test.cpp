@@ -36,14 +36,14 @@ class ChipTreeViewTest : public QObject {
         QPixmap red(16, 16);
         red.fill(Qt::red);
         tree.setIcons({{kIconCore, QIcon(red)}});
-        ChipFacts chip;
-        chip.Model = "ZEL51D103";
-        chip.Version = "4.3C";
-        chip.Cpu = 11059200;
-        chip.Flash = 4096;
-        chip.Memory = 256;
-        chip.Eeprom = 1536;
-        tree.ShowLines(ChipTreeLines(chip));
+        jobs::ChipRecord chip;
+        chip.model = "ZEL51D103";
+        chip.version = "4.3C";
+        chip.cpu = 11059200;
+        chip.flash = 4096;
+        chip.memory = 256;
+        chip.eeprom = 1536;
+        tree.ShowChipInfo(chip);
         QCOMPARE(tree.lines(),
                  QStringList({"MCU 内核", "  MCU 型号：  ZEL51D103", "  MCU 版本：  4.3C",
                               "  MCU 频率：  11.059200 MHz", "  存储空间：  4096 B  (4 KB)",
@@ -53,7 +53,7 @@ class ChipTreeViewTest : public QObject {
         QCOMPARE(given.pixelColor(8, 8), QColor(Qt::red));
         QVERIFY(!tree.topLevelItem(1)->child(0)->icon(0).isNull());  // drawn for number 11
         // Shown again, the tree starts afresh.
-        tree.ShowLines(ChipTreeLines(chip));
+        tree.ShowChipInfo(chip);
         QCOMPARE(tree.topLevelItemCount(), 2);
     }
 

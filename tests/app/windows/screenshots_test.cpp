@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "core/messages.h"
+#include "jobs/jobtexts.h"
 #include "ui/core/skinobject.h"
 #include "ui/skin/skin.h"
 #include "windows/aboutwindow.h"
@@ -52,18 +54,28 @@ class WindowScreenshots : public QObject {
 
         const struct {
             int style;
-            const char* prompt;
-            const char* title;
+            QString prompt;
+            QString title;
+            const char* name;  // "" for the style alone
         } messages[] = {
-            {10, "下载完成！", ""},
-            {11, "芯片型号与所选系列不符，已取消下载。", "下载失败"},
-            {12, "指定的文件未找到：<br>/home/user/projects/blink/output/blink.hex", "文件错误"},
-            {21, "检测到的单片机系列与所选不同：<br>是否按检测结果继续下载？", ""},
+            {10, "下载完成！", "", ""},
+            {11, "芯片型号与所选系列不符，已取消下载。", "下载失败", ""},
+            {12, "指定的文件未找到：<br>/home/user/projects/blink/output/blink.hex", "文件错误",
+             ""},
+            {21, "检测到的单片机系列与所选不同：<br>是否按检测结果继续下载？", "", ""},
+            // A failed job's one message, its cause on the second line.
+            {12, "程序下载失败\r\n" + jobs::text::kCauseTimedOut, "", "_nochip"},
+            {12, "参数配置失败\r\n" + jobs::text::kCauseNoSteps, "", "_nosteps"},
+            // The question before a HEX file with damaged records is opened.
+            {21,
+             QStringList{msg::BadHexRecords(3, 12), msg::kNoHexEndRecord, msg::kOpenAnyway}.join(
+                 "\r\n"),
+             "", "_badhex"},
         };
         for (const auto& m : messages) {
             MessageWindow window;
-            window.setMessage(QString::fromUtf8(m.prompt), m.style, QString::fromUtf8(m.title));
-            save(window, QStringLiteral("message_%1").arg(m.style) + suffix);
+            window.setMessage(m.prompt, m.style, m.title);
+            save(window, QStringLiteral("message_%1%2").arg(m.style).arg(m.name) + suffix);
         }
 
         {
@@ -98,14 +110,14 @@ class WindowScreenshots : public QObject {
         {
             ChipTreeView tree;
             tree.resize(320, 240);
-            ChipFacts chip;
-            chip.Model = QStringLiteral("ZEL51D103");
-            chip.Version = QStringLiteral("4.3C");
-            chip.Cpu = 11059200;
-            chip.Flash = 4096;
-            chip.Memory = 256;
-            chip.Eeprom = 1536;
-            chip.Options = {QStringLiteral("看门狗：  关闭"), QStringLiteral("振荡器：  外部晶振")};
+            jobs::ChipRecord chip;
+            chip.model = QStringLiteral("ZEL51D103");
+            chip.version = QStringLiteral("4.3C");
+            chip.cpu = 11059200;
+            chip.flash = 4096;
+            chip.memory = 256;
+            chip.eeprom = 1536;
+            chip.options = {QStringLiteral("看门狗：  关闭"), QStringLiteral("振荡器：  外部晶振")};
             tree.ShowLines(ChipTreeLines(chip));
             if (skin == 0) save(tree, QStringLiteral("chiptree"));
         }

@@ -30,6 +30,17 @@ QString FallBack(int64_t from, int64_t to) {
 QString Rate(int64_t rate) {
     return QStringLiteral("V101 设置波特率：%1bps...").arg(rate);
 }
+// The limit line (when there is one), then the rate `from` and every halving step down to `to`.
+std::vector<QString> RateLines(const QString& limit, int64_t from, int64_t to) {
+    std::vector<QString> lines;
+    if (!limit.isEmpty()) lines.push_back(limit);
+    lines.push_back(Rate(from));
+    for (int64_t rate = from; rate > to; rate /= 2) {
+        lines.push_back(FallBack(rate, rate / 2));
+        lines.push_back(Rate(rate / 2));
+    }
+    return lines;
+}
 
 class FastRates : public testing::TestWithParam<FastRateCase> {};
 
@@ -79,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
                      0x29E6,
                      921600,
                      460800,
-                     {kLimit22, Rate(460800)},
+                     RateLines(kLimit22, 460800, 460800),
                      {"C0,FD,3F,06"},
                      true,
                      460800},
@@ -88,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(
                      0x29E6,
                      460800,
                      460800,
-                     {Rate(460800)},
+                     RateLines({}, 460800, 460800),
                      {"C0,FD,3F,06"},
                      true,
                      460800},
@@ -96,27 +107,19 @@ INSTANTIATE_TEST_SUITE_P(
                      0x29E6,
                      921600,
                      230400,
-                     {kLimit22, Rate(460800), FallBack(460800, 230400), Rate(230400)},
+                     RateLines(kLimit22, 460800, 230400),
                      {"C0,FD,3F,06", "C0,FA,3F,0C"},
                      true,
                      230400},
         // Two failed fast rates cost no time-out of the job's budget.
-        FastRateCase{"DownTo115200",
-                     0x29E6,
-                     921600,
-                     115200,
-                     {kLimit22, Rate(460800), FallBack(460800, 230400), Rate(230400),
-                      FallBack(230400, 115200), Rate(115200)},
-                     kTestsFrom460800,
-                     true,
-                     115200},
+        FastRateCase{"DownTo115200", 0x29E6, 921600, 115200, RateLines(kLimit22, 460800, 115200),
+                     kTestsFrom460800, true, 115200},
         // Below 115200 the ordinary rule holds: two resends, the third time-out ends the job.
         FastRateCase{"NeverBelow115200",
                      0x29E6,
                      921600,
                      57600,
-                     {kLimit22, Rate(460800), FallBack(460800, 230400), Rate(230400),
-                      FallBack(230400, 115200), Rate(115200)},
+                     RateLines(kLimit22, 460800, 115200),
                      {"C0,FD,3F,06", "C0,FA,3F,0C", "C0,F4,3F,18", "C0,F4,3F,18", "C0,F4,3F,18"},
                      false,
                      115200},
@@ -125,19 +128,20 @@ INSTANTIATE_TEST_SUITE_P(
                      0x29E6,
                      115200,
                      57600,
-                     {Rate(115200)},
+                     RateLines({}, 115200, 115200),
                      {"C0,F4,3F,18", "C0,F4,3F,18", "C0,F4,3F,18"},
                      false,
                      115200},
-        FastRateCase{"ElevenMegahertz",
-                     0x14F0,
-                     921600,
-                     115200,
-                     {"V107 单片机时钟 11059326Hz 产生 921600bps 的误差超过 3%，最高可用 230400bps",
-                      Rate(230400), FallBack(230400, 115200), Rate(115200)},
-                     {"C0,FD,3F,06", "C0,FA,3F,0C"},
-                     true,
-                     115200}),
+        FastRateCase{
+            "ElevenMegahertz",
+            0x14F0,
+            921600,
+            115200,
+            RateLines("V107 单片机时钟 11059326Hz 产生 921600bps 的误差超过 3%，最高可用 230400bps",
+                      230400, 115200),
+            {"C0,FD,3F,06", "C0,FA,3F,0C"},
+            true,
+            115200}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
