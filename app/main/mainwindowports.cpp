@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <QMenu>
 
+#include "core/apppaths.h"
 #include "core/inifile.h"
+#include "jobs/portnumbering.h"
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
 #include "main/terminalpage.h"
@@ -105,6 +107,7 @@ void MainWindow::selectPort(int number) {
         return;
     }
     WriteConfig(QStringLiteral("Config"), QStringLiteral("ComPort"), QString::number(number));
+    jobs::RememberPortNumber(number, CurrentAppPaths().configFile());
 }
 
 // At load nothing is opened: a port is offered when its device is there, and the port kept

@@ -350,7 +350,21 @@ QString MSComm::deviceForPort(int port) {
     PortDirectory& d = portDirectory();
     QMutexLocker lock(&d.mutex);
     if (d.configured.contains(port)) return d.configured.value(port);
-    return kserial::deviceForPort(port, {}, detectSerialDevices(d.devDir, d.sysTtyDir));
+    for (const NumberedPort& p :
+         numberPorts(d.configured, scanSerialDevices({d.devDir, d.sysTtyDir})))
+        if (p.number == port) return p.device;
+    return {};
+}
+
+QList<NumberedPort> MSComm::numberedPorts() {
+    const ScanRoots roots = scanRoots();
+    return numberPorts(portMap(), scanSerialDevices(roots));
+}
+
+ScanRoots MSComm::scanRoots() {
+    PortDirectory& d = portDirectory();
+    QMutexLocker lock(&d.mutex);
+    return {d.devDir, d.sysTtyDir};
 }
 
 }  // namespace kserial

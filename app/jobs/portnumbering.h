@@ -1,0 +1,15 @@
+// Keeps the number that an adapter was just given: written to section [Ports] of Config.ini
+// under the adapter's /dev/serial/by-id name, so it keeps that number across re-plugging and
+// reboots.
+#pragma once
+
+#include <QString>
+
+namespace korvan::jobs {
+
+// When COM`number` is an adapter with a by-id name that no [Ports] entry names yet, writes
+// "COMn=<by-id name>" to `configFile` and into the port map in use. An existing entry is never
+// changed: what the user wrote there stays. True when an entry was written.
+bool RememberPortNumber(int number, const QString& configFile);
+
+}  // namespace korvan::jobs
