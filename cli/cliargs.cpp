@@ -80,7 +80,8 @@ ParseResult ParseArguments(const QStringList& args) {
         r.error = why;
         return r;
     };
-    if (args.isEmpty()) return fail(QStringLiteral("缺少命令：check、download 或 configure"));
+    if (args.isEmpty())
+        return fail(QStringLiteral("缺少命令：check、download、configure、ports 或 monitor"));
 
     const QString& command = args.first();
     if (command == "check")
@@ -89,6 +90,10 @@ ParseResult ParseArguments(const QStringList& args) {
         o.job = Job::Download;
     else if (command == "configure")
         o.job = Job::Configure;
+    else if (command == "ports")
+        o.job = Job::Ports;
+    else if (command == "monitor")
+        o.job = Job::Monitor;
     else if (command == "help" || command == "-h" || command == "--help")
         o.job = Job::Help;
     else if (command == "--version")
@@ -97,6 +102,7 @@ ParseResult ParseArguments(const QStringList& args) {
         return fail(QStringLiteral("未知命令：%1").arg(command));
 
     bool repeatGiven = false;
+    bool monitorGiven = false;  // an option of the monitor
     bool endOfOptions = false;
     for (int i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -212,6 +218,36 @@ ParseResult ParseArguments(const QStringList& args) {
             // The second is the option's first name, kept for the scripts that use it.
             if (!noValue()) return r;
             o.ignoreHexErrors = true;
+        } else if (name == "--monitor") {
+            if (!hasInlineValue && i + 1 < args.size() && !args[i + 1].startsWith('-') &&
+                args[i + 1].toInt() > 0)
+                value = args[++i], hasInlineValue = true;
+            if (hasInlineValue && !ParseInt(value, o.monitor.baud, 50, 4000000))
+                return fail(QStringLiteral("--monitor 的波特率无效：%1").arg(value));
+            o.monitorAfter = true;
+        } else if (name == "--baud") {
+            if (!needValue(v)) return r;
+            if (!ParseInt(v, o.monitor.baud, 50, 4000000))
+                return fail(QStringLiteral("--baud 的值无效：%1").arg(v));
+            monitorGiven = true;
+        } else if (name == "--hex") {
+            if (!noValue()) return r;
+            o.monitor.hex = true;
+            monitorGiven = true;
+        } else if (name == "--encoding") {
+            if (!needValue(v)) return r;
+            v = v.toLower();
+            if (v != "utf-8" && v != "utf8" && v != "gbk")
+                return fail(QStringLiteral("--encoding 只能是 utf-8 或 gbk：%1").arg(v));
+            o.monitor.encoding = v == "gbk" ? v : QStringLiteral("utf-8");
+            monitorGiven = true;
+        } else if (name == "--for") {
+            if (!needValue(v)) return r;
+            int seconds = 0;
+            if (!ParseInt(v, seconds, 1, 86400 * 365))
+                return fail(QStringLiteral("--for 的值无效（秒）：%1").arg(v));
+            o.monitor.seconds = seconds;
+            monitorGiven = true;
         } else if (name == "--repeat") {
             if (!needValue(v)) return r;
             if (!ParseInt(v, o.repeat, 1, 1000000))
@@ -226,10 +262,25 @@ ParseResult ParseArguments(const QStringList& args) {
         r.options = o;
         return r;
     }
+    if (o.job == Job::Ports) {
+        if (!o.ports.isEmpty() || !o.simModels.isEmpty())
+            return fail(QStringLiteral("ports 列出所有串口，不需要 -p 或 --sim"));
+        r.options = o;
+        return r;
+    }
     if (o.job == Job::Download && o.file.isEmpty())
         return fail(QStringLiteral("download 需要一个代码文件"));
-    if (o.ports.isEmpty() && o.simModels.isEmpty())
-        return fail(QStringLiteral("请用 -p PORT 指定串口，或用 --sim MODEL 使用虚拟单片机"));
+    if (monitorGiven && o.job != Job::Monitor && !o.monitorAfter)
+        return fail(
+            QStringLiteral("--baud、--hex、--encoding 与 --for 只用于 monitor 或 --monitor"));
+    if (o.monitorAfter && o.job != Job::Download)
+        return fail(QStringLiteral("--monitor 只用于 download"));
+    if ((o.job == Job::Monitor || o.monitorAfter) && (o.ports.size() > 1 || !o.simModels.isEmpty()))
+        return fail(QStringLiteral("监视只用于一个串口"));
+    // Without a port the one USB serial adapter present is used.
+    if (o.ports.isEmpty() && o.simModels.isEmpty()) o.ports << kAutoPort;
+    if (o.ports.size() > 1 && o.ports.contains(kAutoPort, Qt::CaseInsensitive))
+        return fail(QStringLiteral("-p auto 只能单独使用"));
     if (!o.ports.isEmpty() && !o.simModels.isEmpty())
         return fail(QStringLiteral("-p 与 --sim 只能选一个"));
     if (const QString problem = CheckPortList(o.ports); !problem.isEmpty()) return fail(problem);

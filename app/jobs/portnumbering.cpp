@@ -20,4 +20,18 @@ bool RememberPortNumber(int number, const QString& configFile) {
     return false;
 }
 
+QString PortCaption(const kserial::NumberedPort& port) {
+    QStringList parts{QStringLiteral("COM%1").arg(port.number)};
+    parts << (port.present ? port.adapter.path : port.device);
+    if (port.present && !port.adapter.describe().isEmpty()) parts << port.adapter.describe();
+    return parts.join(QStringLiteral("  "));
+}
+
+QList<kserial::NumberedPort> PresentUsbPorts(const QList<kserial::NumberedPort>& ports) {
+    QList<kserial::NumberedPort> usb;
+    for (const kserial::NumberedPort& port : ports)
+        if (port.present && port.adapter.isUsb()) usb << port;
+    return usb;
+}
+
 }  // namespace korvan::jobs

@@ -41,6 +41,13 @@ struct ScanRoots {
 // sysfs; on the system's own roots Qt's port enumeration fills in what sysfs did not say.
 QList<SerialDevice> scanSerialDevices(const ScanRoots& roots = {});
 
+// Another program that has the device open: its process id and name ("" when unreadable).
+struct DeviceHolder {
+    qint64 pid = 0;
+    QString name;
+};
+std::optional<DeviceHolder> deviceHolder(const QString& path);
+
 // The links in <devDir>/serial/by-id, keyed by the device path each one leads to.
 QMap<QString, QString> byIdLinks(const QString& devDir);
 

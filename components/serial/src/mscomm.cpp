@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -358,7 +359,18 @@ QString MSComm::deviceForPort(int port) {
 
 QList<NumberedPort> MSComm::numberedPorts() {
     const ScanRoots roots = scanRoots();
-    return numberPorts(portMap(), scanSerialDevices(roots));
+    QList<NumberedPort> ports = numberPorts(portMap(), scanSerialDevices(roots));
+    // An entry may name a device outside the families scanned (a pseudo-terminal, a by-path
+    // link): it is there when its device is.
+    for (NumberedPort& port : ports) {
+        if (port.present) continue;
+        struct stat st {};
+        if (::stat(QFile::encodeName(port.device).constData(), &st) != 0 || !S_ISCHR(st.st_mode))
+            continue;
+        port.present = true;
+        port.adapter.path = port.device;
+    }
+    return ports;
 }
 
 ScanRoots MSComm::scanRoots() {

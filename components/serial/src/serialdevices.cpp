@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "linktarget.h"
+#include "portholder.h"
 #include "serialports.h"
 
 namespace kserial {
@@ -132,6 +133,12 @@ QList<SerialDevice> scanSerialDevices(const ScanRoots& roots) {
     std::sort(others.begin(), others.end(),
               [](const SerialDevice& a, const SerialDevice& b) { return a.path < b.path; });
     return devices + others;
+}
+
+std::optional<DeviceHolder> deviceHolder(const QString& path) {
+    const std::optional<PortHolder> holder = findOtherHolder(path);
+    if (!holder) return std::nullopt;
+    return DeviceHolder{holder->pid, holder->name};
 }
 
 }  // namespace kserial
