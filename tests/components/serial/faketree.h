@@ -18,6 +18,7 @@ struct FakeAdapter {
     QString productName;   // "CH340"
     QString manufacturer;  // "QinHeng Electronics"
     QString serial;
+    QString node = QStringLiteral("/dev/null");  // what the device node leads to (a pty works)
 };
 
 class FakeTree {
@@ -45,7 +46,7 @@ class FakeTree {
                   write(usb + QStringLiteral("/serial"), a.serial.toUtf8());
         const QString sysEntry = sysTtyDir() + u'/' + a.tty;
         ok = ok && QDir().mkpath(sysEntry) && link(port, sysEntry + QStringLiteral("/device")) &&
-             link(QStringLiteral("/dev/null"), device(a.tty));
+             link(a.node, device(a.tty));
         if (!a.byIdName.isEmpty())
             ok = ok && link(QStringLiteral("../../") + a.tty, byId(a.byIdName));
         return ok;
