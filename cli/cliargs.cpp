@@ -312,9 +312,16 @@ QString HelpText() {
         "                         并列出每个选项的序号、可选值和单片机当前的选择\n"
         "  download FILE          下载程序文件（Intel HEX、BIN、.mcu 或 .mcp）\n"
         "  configure              配置单片机选项\n"
+        "  ports                  列出串口：COM 号、设备、by-id 名称、厂商/产品、VID:PID、\n"
+        "                         序列号，以及占用串口的程序（进程号和名称）；--json 时\n"
+        "                         每个串口输出一个 JSON 对象\n"
+        "  monitor                显示串口收到的内容，直到 Ctrl-C、Ctrl-] 或 --for 秒；\n"
+        "                         在终端上输入的每一行发送到串口\n"
         "\n"
         "选项：\n"
-        "  -p, --port PORT        串口：设备路径（如 /dev/ttyUSB0）或 COMn；可以重复使用\n"
+        "  -p, --port PORT        串口：设备路径（如 /dev/ttyUSB0）、COMn 或 auto；可以重复\n"
+        "                         使用。auto（不给 -p 时也是）使用唯一插着的 USB 串口\n"
+        "                         适配器；没有或有多个时列出串口，退出码 2\n"
         "  --ports A,B,...        多个串口，用逗号分隔\n"
         "  --sim MODEL[xN]        不用串口，由进程内的虚拟单片机完成任务\n"
         "                         （型号 ID 如 D103，或型号名称）；D103x4 为四片\n"
@@ -344,6 +351,11 @@ QString HelpText() {
         "                         可以重复使用，没有设置的选项保持单片机原来的值\n"
         "  --options-from FILE    configure：使用 .mcu 文件 [Option] 中保存的选项值\n"
         "                         （按检测到的单片机系列），--option 可再覆盖其中的值\n"
+        "  --monitor [RATE]       download 成功后接着监视串口（默认 9600,N,8,1）\n"
+        "  --baud RATE            monitor：波特率（默认 9600，8 位数据、无校验、1 位停止）\n"
+        "  --hex                  monitor：以十六进制显示收到的字节\n"
+        "  --encoding utf-8|gbk   monitor：收到的文字的编码（默认 utf-8）\n"
+        "  --for SECONDS          monitor：监视的秒数（默认直到 Ctrl-C 或 Ctrl-]）\n"
         "  --json                 每个事件输出一行 JSON，最后输出结果摘要\n"
         "  -q, --quiet            只输出结果\n"
         "  -v, --verbose          在标准错误输出每个数据包\n"
@@ -381,7 +393,12 @@ QString HelpText() {
         "  korvan-cli download blink.hex --sim D103x4\n"
         "  korvan-cli download job.mcp -p /dev/ttyUSB0 --allow-run\n"
         "  korvan-cli configure -p /dev/ttyUSB0 --option 1=1 --option \"振荡器增益=低增益(<12M)\"\n"
-        "  korvan-cli configure -p /dev/ttyUSB0 --options-from board.mcu\n");
+        "  korvan-cli configure -p /dev/ttyUSB0 --options-from board.mcu\n"
+        "  korvan-cli ports\n"
+        "  korvan-cli ports --json\n"
+        "  korvan-cli download blink.hex -p auto\n"
+        "  korvan-cli download blink.hex --monitor 9600 --for 10\n"
+        "  korvan-cli monitor -p COM3 --baud 115200 --encoding gbk\n");
 }
 
 }  // namespace korvan::cli
