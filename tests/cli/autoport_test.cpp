@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 
 namespace korvan::cli {
@@ -27,13 +28,21 @@ class AutoPort : public ::testing::Test {
         ASSERT_TRUE(tree.addTtyS(QStringLiteral("ttyS0"), true));
         MSComm::setScanDirectories(tree.devDir(), tree.sysTtyDir());
         SetCurrentAppPaths({home.path() + u'/', home.path() + u'/', home.filePath("reg.ini")});
+        // A run installs the chip database where ZEL_DB says: here, not in the user's home.
+        savedDb = qgetenv("ZEL_DB");
+        qputenv("ZEL_DB", QFile::encodeName(home.filePath("zel.db")));
     }
     void TearDown() override {
+        if (savedDb.isNull())
+            qunsetenv("ZEL_DB");
+        else
+            qputenv("ZEL_DB", savedDb);
         MSComm::setPortMap({});
         MSComm::setScanDirectories(QStringLiteral("/dev"), QStringLiteral("/sys/class/tty"));
     }
     FakeTree tree;
     QTemporaryDir home;
+    QByteArray savedDb;
 };
 
 TEST_F(AutoPort, TakesTheOneAdapterElseListsThePorts) {
