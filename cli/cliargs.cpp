@@ -273,6 +273,9 @@ ParseResult ParseArguments(const QStringList& args) {
     if (monitorGiven && o.job != Job::Monitor && !o.monitorAfter)
         return fail(
             QStringLiteral("--baud、--hex、--encoding 与 --for 只用于 monitor 或 --monitor"));
+    // What a port receives is raw text; it would break the lines a JSON reader expects.
+    if ((o.job == Job::Monitor || o.monitorAfter) && o.json)
+        return fail(QStringLiteral("监视串口时不能使用 --json"));
     if (o.monitorAfter && o.job != Job::Download)
         return fail(QStringLiteral("--monitor 只用于 download"));
     if ((o.job == Job::Monitor || o.monitorAfter) && (o.ports.size() > 1 || !o.simModels.isEmpty()))

@@ -114,6 +114,8 @@ TEST(PortArguments, MonitorAndPortsTakeTheirOwnOptions) {
         {{"monitor", "--for", "0"}, "--for 的值无效", 0, false, "", 0},
         {{"monitor", "--sim", "D103"}, "监视只用于一个串口", 0, false, "", 0},
         {{"check", "--monitor"}, "--monitor 只用于 download", 0, false, "", 0},
+        {{"monitor", "--json"}, "不能使用 --json", 0, false, "", 0},
+        {{"download", "a.hex", "--monitor", "--json"}, "不能使用 --json", 0, false, "", 0},
         {{"ports", "-p", "A"}, "不需要 -p", 0, false, "", 0},
         {{"ports", "--json"}, nullptr, 9600, false, "utf-8", 0},
     };
