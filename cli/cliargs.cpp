@@ -80,7 +80,8 @@ ParseResult ParseArguments(const QStringList& args) {
         r.error = why;
         return r;
     };
-    if (args.isEmpty()) return fail(QStringLiteral("缺少命令：check、download 或 configure"));
+    if (args.isEmpty())
+        return fail(QStringLiteral("缺少命令：check、download、configure、ports 或 monitor"));
 
     const QString& command = args.first();
     if (command == "check")
@@ -89,6 +90,10 @@ ParseResult ParseArguments(const QStringList& args) {
         o.job = Job::Download;
     else if (command == "configure")
         o.job = Job::Configure;
+    else if (command == "ports")
+        o.job = Job::Ports;
+    else if (command == "monitor")
+        o.job = Job::Monitor;
     else if (command == "help" || command == "-h" || command == "--help")
         o.job = Job::Help;
     else if (command == "--version")
@@ -97,6 +102,7 @@ ParseResult ParseArguments(const QStringList& args) {
         return fail(QStringLiteral("未知命令：%1").arg(command));
 
     bool repeatGiven = false;
+    bool monitorGiven = false;  // an option of the monitor
     bool endOfOptions = false;
     for (int i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
@@ -212,6 +218,36 @@ ParseResult ParseArguments(const QStringList& args) {
             // The second is the option's first name, kept for the scripts that use it.
             if (!noValue()) return r;
             o.ignoreHexErrors = true;
+        } else if (name == "--monitor") {
+            if (!hasInlineValue && i + 1 < args.size() && !args[i + 1].startsWith('-') &&
+                args[i + 1].toInt() > 0)
+                value = args[++i], hasInlineValue = true;
+            if (hasInlineValue && !ParseInt(value, o.monitor.baud, 50, 4000000))
+                return fail(QStringLiteral("--monitor 的波特率无效：%1").arg(value));
+            o.monitorAfter = true;
+        } else if (name == "--baud") {
+            if (!needValue(v)) return r;
+            if (!ParseInt(v, o.monitor.baud, 50, 4000000))
+                return fail(QStringLiteral("--baud 的值无效：%1").arg(v));
+            monitorGiven = true;
+        } else if (name == "--hex") {
+            if (!noValue()) return r;
+            o.monitor.hex = true;
+            monitorGiven = true;
+        } else if (name == "--encoding") {
+            if (!needValue(v)) return r;
+            v = v.toLower();
+            if (v != "utf-8" && v != "utf8" && v != "gbk")
+                return fail(QStringLiteral("--encoding 只能是 utf-8 或 gbk：%1").arg(v));
+            o.monitor.encoding = v == "gbk" ? v : QStringLiteral("utf-8");
+            monitorGiven = true;
+        } else if (name == "--for") {
+            if (!needValue(v)) return r;
+            int seconds = 0;
+            if (!ParseInt(v, seconds, 1, 86400 * 365))
+                return fail(QStringLiteral("--for 的值无效（秒）：%1").arg(v));
+            o.monitor.seconds = seconds;
+            monitorGiven = true;
         } else if (name == "--repeat") {
             if (!needValue(v)) return r;
             if (!ParseInt(v, o.repeat, 1, 1000000))
@@ -226,10 +262,28 @@ ParseResult ParseArguments(const QStringList& args) {
         r.options = o;
         return r;
     }
+    if (o.job == Job::Ports) {
+        if (!o.ports.isEmpty() || !o.simModels.isEmpty())
+            return fail(QStringLiteral("ports 列出所有串口，不需要 -p 或 --sim"));
+        r.options = o;
+        return r;
+    }
     if (o.job == Job::Download && o.file.isEmpty())
         return fail(QStringLiteral("download 需要一个代码文件"));
-    if (o.ports.isEmpty() && o.simModels.isEmpty())
-        return fail(QStringLiteral("请用 -p PORT 指定串口，或用 --sim MODEL 使用虚拟单片机"));
+    if (monitorGiven && o.job != Job::Monitor && !o.monitorAfter)
+        return fail(
+            QStringLiteral("--baud、--hex、--encoding 与 --for 只用于 monitor 或 --monitor"));
+    // What a port receives is raw text; it would break the lines a JSON reader expects.
+    if ((o.job == Job::Monitor || o.monitorAfter) && o.json)
+        return fail(QStringLiteral("监视串口时不能使用 --json"));
+    if (o.monitorAfter && o.job != Job::Download)
+        return fail(QStringLiteral("--monitor 只用于 download"));
+    if ((o.job == Job::Monitor || o.monitorAfter) && (o.ports.size() > 1 || !o.simModels.isEmpty()))
+        return fail(QStringLiteral("监视只用于一个串口"));
+    // Without a port the one USB serial adapter present is used.
+    if (o.ports.isEmpty() && o.simModels.isEmpty()) o.ports << kAutoPort;
+    if (o.ports.size() > 1 && o.ports.contains(kAutoPort, Qt::CaseInsensitive))
+        return fail(QStringLiteral("-p auto 只能单独使用"));
     if (!o.ports.isEmpty() && !o.simModels.isEmpty())
         return fail(QStringLiteral("-p 与 --sim 只能选一个"));
     if (const QString problem = CheckPortList(o.ports); !problem.isEmpty()) return fail(problem);
@@ -261,9 +315,16 @@ QString HelpText() {
         "                         并列出每个选项的序号、可选值和单片机当前的选择\n"
         "  download FILE          下载程序文件（Intel HEX、BIN、.mcu 或 .mcp）\n"
         "  configure              配置单片机选项\n"
+        "  ports                  列出串口：COM 号、设备、by-id 名称、厂商/产品、VID:PID、\n"
+        "                         序列号，以及占用串口的程序（进程号和名称）；--json 时\n"
+        "                         每个串口输出一个 JSON 对象\n"
+        "  monitor                显示串口收到的内容，直到 Ctrl-C、Ctrl-] 或 --for 秒；\n"
+        "                         在终端上输入的每一行发送到串口\n"
         "\n"
         "选项：\n"
-        "  -p, --port PORT        串口：设备路径（如 /dev/ttyUSB0）或 COMn；可以重复使用\n"
+        "  -p, --port PORT        串口：设备路径（如 /dev/ttyUSB0）、COMn 或 auto；可以重复\n"
+        "                         使用。auto（不给 -p 时也是）使用唯一插着的 USB 串口\n"
+        "                         适配器；没有或有多个时列出串口，退出码 2\n"
         "  --ports A,B,...        多个串口，用逗号分隔\n"
         "  --sim MODEL[xN]        不用串口，由进程内的虚拟单片机完成任务\n"
         "                         （型号 ID 如 D103，或型号名称）；D103x4 为四片\n"
@@ -293,6 +354,11 @@ QString HelpText() {
         "                         可以重复使用，没有设置的选项保持单片机原来的值\n"
         "  --options-from FILE    configure：使用 .mcu 文件 [Option] 中保存的选项值\n"
         "                         （按检测到的单片机系列），--option 可再覆盖其中的值\n"
+        "  --monitor [RATE]       download 成功后接着监视串口（默认 9600,N,8,1）\n"
+        "  --baud RATE            monitor：波特率（默认 9600，8 位数据、无校验、1 位停止）\n"
+        "  --hex                  monitor：以十六进制显示收到的字节\n"
+        "  --encoding utf-8|gbk   monitor：收到的文字的编码（默认 utf-8）\n"
+        "  --for SECONDS          monitor：监视的秒数（默认直到 Ctrl-C 或 Ctrl-]）\n"
         "  --json                 每个事件输出一行 JSON，最后输出结果摘要\n"
         "  -q, --quiet            只输出结果\n"
         "  -v, --verbose          在标准错误输出每个数据包\n"
@@ -330,7 +396,12 @@ QString HelpText() {
         "  korvan-cli download blink.hex --sim D103x4\n"
         "  korvan-cli download job.mcp -p /dev/ttyUSB0 --allow-run\n"
         "  korvan-cli configure -p /dev/ttyUSB0 --option 1=1 --option \"振荡器增益=低增益(<12M)\"\n"
-        "  korvan-cli configure -p /dev/ttyUSB0 --options-from board.mcu\n");
+        "  korvan-cli configure -p /dev/ttyUSB0 --options-from board.mcu\n"
+        "  korvan-cli ports\n"
+        "  korvan-cli ports --json\n"
+        "  korvan-cli download blink.hex -p auto\n"
+        "  korvan-cli download blink.hex --monitor 9600 --for 10\n"
+        "  korvan-cli monitor -p COM3 --baud 115200 --encoding gbk\n");
 }
 
 }  // namespace korvan::cli

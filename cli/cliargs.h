@@ -9,7 +9,7 @@
 
 namespace korvan::cli {
 
-enum class Job { Check, Download, Configure, Help, Version };
+enum class Job { Check, Download, Configure, Ports, Monitor, Help, Version };
 
 // --reset "COMMAND;SETTINGS": the soft-start command (a data text) and the port settings it
 // is sent with.
@@ -25,6 +25,18 @@ struct IncSpec {
     QString format;
     qint64 next = 1;
 };
+
+// What the monitor shows: the port's rate (8 data bits, no parity, 1 stop bit), hexadecimal
+// or text in an encoding, and for how long (unset: until Ctrl-C or Ctrl-]).
+struct MonitorSpec {
+    int baud = 9600;
+    bool hex = false;
+    QString encoding = QStringLiteral("utf-8");
+    std::optional<int> seconds;
+};
+
+// The port argument that asks for the one USB serial adapter present.
+inline const QString kAutoPort = QStringLiteral("auto");
 
 struct Options {
     Job job = Job::Help;
@@ -51,6 +63,8 @@ struct Options {
     bool ignoreHexErrors = false;
     QStringList optionSettings;  // configure: --option NAME=VALUE, in order
     QString optionsFrom;         // configure: --options-from FILE.mcu
+    MonitorSpec monitor;         // monitor, and download --monitor
+    bool monitorAfter = false;   // download --monitor [RATE]: the monitor after a success
 };
 
 // The number of ports (real or virtual) the run drives; more than one is a gang download.

@@ -1,7 +1,14 @@
 #include "clirun.h"
 
+#include "autoport.h"
 #include "cliargs.h"
+#include "core/apppaths.h"
+#include "jobs/portaccess.h"
+#include "jobs/portnumbering.h"
 #include "jsonoutput.h"
+#include "monitor.h"
+#include "mscomm.h"
+#include "portscommand.h"
 #include "session.h"
 #include "stopsignals.h"
 #include "textoutput.h"
@@ -30,6 +37,38 @@ std::unique_ptr<JobOutput> MakeOutput(const Options& o) {
     return std::make_unique<TextOutput>(stdout, stderr, style);
 }
 
+// -p auto: the one USB adapter becomes the port, by its number, and keeps that number.
+// false when there is none or more than one; the user has been shown the ports.
+bool ResolveAutoPort(Options& o, QString& message) {
+    if (o.ports.size() != 1 || o.ports.first().compare(kAutoPort, Qt::CaseInsensitive) != 0)
+        return true;
+    jobs::LoadPortMapOnce();
+    const AutoPortChoice choice = ChooseAutoPort(kserial::MSComm::numberedPorts());
+    message = choice.message;
+    Print(stderr, choice.message + u'\n');
+    if (!choice.number) return false;
+    o.ports = QStringList{QStringLiteral("COM%1").arg(*choice.number)};
+    jobs::RememberPortNumber(*choice.number, CurrentAppPaths().configFile());
+    return true;
+}
+
+int RunMonitor(const Options& o) {
+    Monitor monitor(o.monitor, stdout, stderr);
+    StopSignals stopSignals;
+    QObject::connect(&stopSignals, &StopSignals::stopRequested,
+                     [&monitor](int) { monitor.stop(); });
+    return monitor.run(o.ports.first());
+}
+
+void PrintUsageSummary(const QString& message) {
+    JsonOutput json(stdout, stderr);
+    JobSummary summary;
+    summary.result = QStringLiteral("usage-error");
+    summary.exitCode = kExitUsage;
+    summary.message = message;
+    json.summary(summary);
+}
+
 }  // namespace
 
 int RunCommandLine(const QStringList& args) {
@@ -39,17 +78,10 @@ int RunCommandLine(const QStringList& args) {
             stderr,
             QStringLiteral("korvan-cli: %1\n用 korvan-cli --help 查看用法。\n").arg(parsed.error));
         // A program that asked for JSON gets its summary even now.
-        if (args.contains(QStringLiteral("--json"))) {
-            JsonOutput json(stdout, stderr);
-            JobSummary summary;
-            summary.result = QStringLiteral("usage-error");
-            summary.exitCode = kExitUsage;
-            summary.message = parsed.error;
-            json.summary(summary);
-        }
+        if (args.contains(QStringLiteral("--json"))) PrintUsageSummary(parsed.error);
         return kExitUsage;
     }
-    const Options& options = *parsed.options;
+    Options options = *parsed.options;
     if (options.job == Job::Help) {
         Print(stdout, HelpText());
         return kExitSuccess;
@@ -60,12 +92,22 @@ int RunCommandLine(const QStringList& args) {
         return kExitSuccess;
     }
 
+    if (options.job == Job::Ports) return RunPorts(options.json);
+    if (QString message; !ResolveAutoPort(options, message)) {
+        if (options.json) PrintUsageSummary(message);
+        return kExitUsage;
+    }
+
+    if (options.job == Job::Monitor) return RunMonitor(options);
+
     const std::unique_ptr<JobOutput> out = MakeOutput(options);
     Session session(options, *out);
     StopSignals stopSignals;
     QObject::connect(&stopSignals, &StopSignals::stopRequested,
                      [&session](int) { session.stop(); });
-    const int exitCode = session.run();
+    int exitCode = session.run();
+    // Straight on to what the program prints, as the desktop's "APP" action opens the terminal.
+    if (exitCode == kExitSuccess && options.monitorAfter) exitCode = RunMonitor(options);
     // Output that a program was to read and never got is a failure of the run.
     if (out->failed()) {
         Print(stderr, QStringLiteral("korvan-cli: 输出无法写入\n"));

@@ -91,4 +91,27 @@ inline QString GangPartlyDone(int succeeded, int ports) {
     return QStringLiteral("%1/%2 个串口成功").arg(succeeded).arg(ports);
 }
 
+// -p auto and no -p: the port taken, or the ports to pick from.
+inline const QString kAutoPortChosen = QStringLiteral("自动选择串口：");
+inline const QString kAutoPortNone =
+    QStringLiteral("没有找到 USB 串口适配器。请插上适配器，或用 -p 指定串口。现有串口：");
+inline const QString kAutoPortNoneAtAll = QStringLiteral("  （没有）");
+inline const QString kAutoPortSeveral =
+    QStringLiteral("找到多个 USB 串口适配器，请用 -p 选择其中一个：");
+
+// korvan-cli ports: the table's heads and the holder of a port.
+inline const QString kPortsHeads =
+    QStringLiteral("串口|设备|by-id 名称|厂商/产品|VID:PID|序列号|占用");
+inline const QString kPortsNone = QStringLiteral("没有找到串口");
+inline const QString kPortAbsent = QStringLiteral("（未连接）");
+inline QString PortHeldBy(const QString& name, qint64 pid) {
+    return QStringLiteral("%1 (%2)").arg(name.isEmpty() ? QStringLiteral("?") : name).arg(pid);
+}
+
+// The monitor: what it listens to and how it ends.
+inline QString MonitorStarted(const QString& port, const QString& settings) {
+    return QStringLiteral("监视串口 %1（%2），按 Ctrl-C 或 Ctrl-] 结束\n").arg(port, settings);
+}
+inline const QString kMonitorPortLost = QStringLiteral("串口或串口适配器已断开，监视结束");
+
 }  // namespace korvan::cli::text

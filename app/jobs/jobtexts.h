@@ -84,10 +84,15 @@ inline QString PortHolder(const QString& program, qint64 pid) {
     return QStringLiteral("\n占用该串口的程序：%1（进程号 %2）").arg(program).arg(pid);
 }
 inline const QString kPortFallback = QStringLiteral("串行端口已打开或者无效");
-inline const QString kPortPermissionHint = QStringLiteral(
-    "\n当前用户没有使用该串口的权限。请把用户加入 dialout 组：\n"
-    "    sudo usermod -aG dialout $USER\n"
-    "然后注销并重新登录。");
+// Added under the port's message when the system refused it for lack of permission: the group
+// that owns the device (dialout when it cannot be told), and how to join it.
+inline QString PortPermissionHint(const QString& group) {
+    return QStringLiteral(
+               "\n当前用户没有使用该串口的权限。该串口属于 %1 组，请把用户加入该组：\n"
+               "    sudo usermod -aG %1 $USER\n"
+               "然后注销并重新登录。")
+        .arg(group);
+}
 inline const QString kPortLost = QStringLiteral("串口或串口适配器已断开，任务中止");
 
 // Why a job ended, in words, for the line under a failed job's result.

@@ -3,9 +3,14 @@
 #include "core/apppaths.h"
 #include "jobs/jobtexts.h"
 
+#include <grp.h>
+#include <sys/stat.h>
+
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cerrno>
+#include <vector>
 
 namespace korvan::jobs {
 
@@ -16,6 +21,19 @@ namespace {
 constexpr int kReadMarginMs = 10;
 
 }  // namespace
+
+QString DeviceGroup(const QString& device) {
+    struct stat st {};
+    if (device.isEmpty() || ::stat(QFile::encodeName(device).constData(), &st) != 0)
+        return QStringLiteral("dialout");
+    // getgrgid_r: the port test may run beside other threads.
+    std::vector<char> buffer(16384);
+    struct group entry {};
+    struct group* found = nullptr;
+    if (::getgrgid_r(st.st_gid, &entry, buffer.data(), buffer.size(), &found) != 0 || !found)
+        return QString::number(st.st_gid);
+    return QString::fromLocal8Bit(found->gr_name);
+}
 
 PortTarget ParsePortArgument(const QString& text) {
     static const QRegularExpression com(QStringLiteral("^COM([1-9][0-9]{0,3})$"),
@@ -28,13 +46,17 @@ PortTarget ParsePortArgument(const QString& text) {
     return PortTarget{text, std::nullopt, text};
 }
 
+void LoadPortMapOnce() {
+    static const bool mapped = [] {
+        const QString config = CurrentAppPaths().configFile();
+        return QFileInfo::exists(config) && kserial::MSComm::loadPortMap(config);
+    }();
+    Q_UNUSED(mapped);
+}
+
 void ApplyPort(kserial::MSComm& comm, const PortTarget& target) {
     if (target.number) {
-        static const bool mapped = [] {
-            const QString config = CurrentAppPaths().configFile();
-            return QFileInfo::exists(config) && kserial::MSComm::loadPortMap(config);
-        }();
-        Q_UNUSED(mapped);
+        LoadPortMapOnce();
         comm.setCommPort(*target.number);
     } else {
         comm.setPortName(target.device);
@@ -57,8 +79,11 @@ PortProblem ProblemOf(const PortTarget& target, const kserial::CommError& error)
             break;
     }
     QString message = error.description.isEmpty() ? text::kPortFallback : error.description;
-    if (error.systemErrno == EACCES || error.systemErrno == EPERM)
-        message += text::kPortPermissionHint;
+    if (error.systemErrno == EACCES || error.systemErrno == EPERM) {
+        const QString device =
+            target.number ? kserial::MSComm::deviceForPort(*target.number) : target.device;
+        message += text::PortPermissionHint(DeviceGroup(device));
+    }
     return PortProblem{error.number, message, 11};
 }
 

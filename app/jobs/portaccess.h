@@ -19,6 +19,8 @@ struct PortTarget {
 
 // "COMn" (any letter case, n ≥ 1) or anything else as a device path.
 PortTarget ParsePortArgument(const QString& text);
+// Reads the [Ports] section of Config.ini into the port map, once per process.
+void LoadPortMapOnce();
 // Points `comm` at the port. COMn is looked up in the [Ports] section of Config.ini first.
 void ApplyPort(kserial::MSComm& comm, const PortTarget& target);
 
@@ -28,8 +30,11 @@ struct PortProblem {
     int style = 11;   // message style: 12 for an invalid port, 11 otherwise
 };
 
+// The group that owns the device ("dialout" when it cannot be read, the number when the group
+// has no name).
+QString DeviceGroup(const QString& device);
 // The message for an error of the port; a port refused for lack of permission gets the hint
-// about the dialout group.
+// about the group that owns the device.
 PortProblem ProblemOf(const PortTarget& target, const kserial::CommError& error);
 
 class PortAccess {

@@ -115,6 +115,13 @@ inline const QString kSupport = QStringLiteral("技术支持");
 inline const QString kAbout = QStringLiteral("关于(&A)...");
 inline const QString kPortPrefix = QStringLiteral("COM");
 inline const QString kPortsRefresh = QStringLiteral("更新端口");
+// The status bar when the selected port's adapter is pulled out, and when it is back.
+inline QString PortGone(int number) {
+    return QStringLiteral("COM%1 的串口适配器已断开").arg(number);
+}
+inline QString PortBack(int number) {
+    return QStringLiteral("COM%1 的串口适配器已重新连接").arg(number);
+}
 inline const QString kPortPresets = QStringLiteral("常用协议  ");
 
 // The option page: the frame around the ISP control's option editor.

@@ -24,6 +24,7 @@ class QLineEdit;
 class QListView;
 class QMenu;
 class QMenuBar;
+class QFileSystemWatcher;
 class QTimer;
 
 namespace zelisp {
@@ -144,6 +145,10 @@ class MainWindow : public QWidget, private jobs::JobView {
     // The menu as the devices are now: probing opens each port, listing only looks.
     void refreshPorts();
     void listPorts();
+    // An adapter plugged in or pulled out: the entries again, and the status bar's word on the
+    // selected one (mainwindowports.cpp).
+    void portsChanged();
+    void watchPorts();
     void popPortMenu();
 
     // The file commands' window side (mainwindowfiles.cpp).
@@ -266,6 +271,10 @@ class MainWindow : public QWidget, private jobs::JobView {
     QList<QAction*> m_skinActions;
     QList<QAction*> m_portActions;
     QTimer* m_clockTimer = nullptr;
+    QFileSystemWatcher* m_portWatcher = nullptr;
+    QTimer* m_portSettle = nullptr;
+    int m_wantedPort = 0;     // the port the user chose, selected again when its adapter returns
+    bool m_portGone = false;  // the status bar says that the selected adapter is gone
 
     QPointer<MiniWindow> m_mini;
     std::unique_ptr<MiniWindow> m_watcherMini;  // made for the file watcher's downloads

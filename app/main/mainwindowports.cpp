@@ -3,13 +3,18 @@
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QMenu>
+#include <QTimer>
 
+#include "core/apppaths.h"
 #include "core/inifile.h"
+#include "jobs/portnumbering.h"
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
 #include "main/terminalpage.h"
 #include "ui/controls/cmd.h"
+#include "ui/skin/skin.h"
 #include "windows/shellstate.h"
 #include "zelisp_interface.h"
 
@@ -20,11 +25,22 @@ namespace {
 constexpr int kPortCount = 7;
 constexpr int kPortInUse = 8005;
 
-// "COM&3  /dev/ttyUSB0": the user sees which adapter a number stands for.
-QString PortCaption(int number) {
-    const QString device = kserial::MSComm::deviceForPort(number);
-    const QString caption = maintext::kPortPrefix + QChar('&') + QString::number(number);
-    return device.isEmpty() ? caption : caption + QStringLiteral("  ") + device;
+// Enough for udev to make the by-id link after the device node, so one refresh sees both.
+constexpr int kPortSettleMs = 250;
+
+// "COM&3  /dev/ttyUSB0  CH340 (1a86:7523)": the user sees which adapter a number stands for.
+QString PortCaption(int number, const QList<kserial::NumberedPort>& ports) {
+    for (const kserial::NumberedPort& port : ports)
+        if (port.number == number)
+            return jobs::PortCaption(port).replace(0, maintext::kPortPrefix.size(),
+                                                   maintext::kPortPrefix + QChar('&'));
+    return maintext::kPortPrefix + QChar('&') + QString::number(number);
+}
+
+bool PortPresent(int number, const QList<kserial::NumberedPort>& ports) {
+    for (const kserial::NumberedPort& port : ports)
+        if (port.number == number) return port.present;
+    return false;
 }
 
 std::optional<jobs::PortProblem> TestPort(int number) {
@@ -38,7 +54,8 @@ std::optional<jobs::PortProblem> TestPort(int number) {
 void MainWindow::buildPortMenu(QMenu* menu) {
     auto* group = new QActionGroup(this);
     for (int n = 1; n <= kPortCount; ++n) {
-        QAction* action = menu->addAction(PortCaption(n), this, [this, n] { selectPort(n); });
+        QAction* action = menu->addAction(maintext::kPortPrefix + QChar('&') + QString::number(n),
+                                          this, [this, n] { selectPort(n); });
         action->setCheckable(true);
         group->addAction(action);
         m_portActions << action;
@@ -105,18 +122,22 @@ void MainWindow::selectPort(int number) {
         return;
     }
     WriteConfig(QStringLiteral("Config"), QStringLiteral("ComPort"), QString::number(number));
+    jobs::RememberPortNumber(number, CurrentAppPaths().configFile());
+    m_wantedPort = number;
 }
 
 // At load nothing is opened: a port is offered when its device is there, and the port kept
 // from the last run falls back to COM1 when it is not (the choice in Config.ini stays).
 void MainWindow::listPorts() {
     if (jobRunning() || m_terminalPage->terminalOpen()) return;
+    const QList<kserial::NumberedPort> ports = kserial::MSComm::numberedPorts();
     for (int n = 1; n <= int(m_portActions.size()); ++n) {
-        const QString device = kserial::MSComm::deviceForPort(n);
-        m_portActions[n - 1]->setText(PortCaption(n));
-        m_portActions[n - 1]->setVisible(!device.isEmpty() && QFileInfo::exists(device));
+        m_portActions[n - 1]->setText(PortCaption(n, ports));
+        m_portActions[n - 1]->setVisible(PortPresent(n, ports));
     }
     const int current = Shell().Config.value().ComPort;
+    if (m_wantedPort == 0) m_wantedPort = current;
+    watchPorts();
     const bool shown = current >= 1 && current <= int(m_portActions.size()) &&
                        m_portActions[current - 1]->isVisible();
     showComPort(shown ? current : 1);
@@ -124,8 +145,9 @@ void MainWindow::listPorts() {
 
 void MainWindow::refreshPorts() {
     if (jobRunning() || m_terminalPage->terminalOpen()) return;
+    const QList<kserial::NumberedPort> ports = kserial::MSComm::numberedPorts();
     for (int n = 1; n <= int(m_portActions.size()); ++n) {
-        m_portActions[n - 1]->setText(PortCaption(n));
+        m_portActions[n - 1]->setText(PortCaption(n, ports));
         const auto problem = TestPort(n);
         m_portActions[n - 1]->setVisible(!problem || problem->number == kPortInUse);
         QCoreApplication::processEvents();
@@ -134,6 +156,48 @@ void MainWindow::refreshPorts() {
     const bool shown = current >= 1 && current <= int(m_portActions.size()) &&
                        m_portActions[current - 1]->isVisible();
     showComPort(shown ? current : 1);
+}
+
+// udev makes and removes the device nodes in /dev and the links in /dev/serial/by-id; watching
+// both folders hears an adapter within a moment, without opening any device. The by-id folder
+// only exists while an adapter is plugged in, so it is watched again each time.
+void MainWindow::watchPorts() {
+    const QString dev = kserial::MSComm::scanRoots().devDir;
+    if (!m_portWatcher) {
+        m_portWatcher = new QFileSystemWatcher(this);
+        m_portSettle = new QTimer(this);
+        m_portSettle->setSingleShot(true);
+        m_portSettle->setInterval(kPortSettleMs);
+        connect(m_portWatcher, &QFileSystemWatcher::directoryChanged, m_portSettle,
+                qOverload<>(&QTimer::start));
+        connect(m_portSettle, &QTimer::timeout, this, &MainWindow::portsChanged);
+    }
+    const QStringList wanted{dev, dev + QStringLiteral("/serial"),
+                             dev + QStringLiteral("/serial/by-id")};
+    for (const QString& folder : wanted)
+        if (!m_portWatcher->directories().contains(folder) && QFileInfo(folder).isDir())
+            m_portWatcher->addPath(folder);
+}
+
+void MainWindow::portsChanged() {
+    watchPorts();
+    const QList<kserial::NumberedPort> ports = kserial::MSComm::numberedPorts();
+    for (int n = 1; n <= int(m_portActions.size()); ++n) {
+        m_portActions[n - 1]->setText(PortCaption(n, ports));
+        m_portActions[n - 1]->setVisible(PortPresent(n, ports));
+    }
+    if (jobRunning()) return;  // the job tells of its own port
+    const int current = Shell().Config.value().ComPort;
+    const int wanted = m_wantedPort > 0 ? m_wantedPort : current;
+    const bool there = PortPresent(wanted, ports);
+    if (!there && !m_portGone) {
+        m_portGone = true;
+        m_skin->setPanelText(0, maintext::PortGone(wanted));
+    } else if (there && (m_portGone || wanted != current)) {
+        m_portGone = false;
+        if (wanted != current && !m_terminalPage->terminalOpen()) showComPort(wanted);
+        m_skin->setPanelText(0, maintext::PortBack(wanted));
+    }
 }
 
 }  // namespace korvan

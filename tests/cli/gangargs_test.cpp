@@ -74,7 +74,15 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   {},
                   "-p 与 --sim 只能选一个"},
-        PortsCase{"NoPortAtAll", {}, {}, {}, "请用 -p PORT"}),
+        // Without a port the one USB adapter present is looked for when the job starts.
+        PortsCase{"NoPortAtAll", {}, {"auto"}, {}, {}},
+        PortsCase{"AutoAlone", {"-p", "auto"}, {"auto"}, {}, {}},
+        PortsCase{"AutoAmongOthers", {"-p", "auto", "-p", "A"}, {}, {}, "-p auto 只能单独使用"},
+        PortsCase{"MonitorAfterWithRate", {"-p", "A", "--monitor", "115200"}, {"A"}, {}, {}},
+        PortsCase{"MonitorOfAGang", {"--ports", "A,B", "--monitor"}, {}, {}, "监视只用于一个串口"},
+        PortsCase{
+            "MonitorRateInvalid", {"-p", "A", "--monitor=0"}, {}, {}, "--monitor 的波特率无效"},
+        PortsCase{"MonitorOptionWithoutMonitor", {"-p", "A", "--hex"}, {}, {}, "只用于 monitor"}),
     [](const ::testing::TestParamInfo<PortsCase>& info) { return std::string(info.param.name); });
 
 TEST(PortArguments, SeveralPortsOnlyDownload) {
@@ -83,6 +91,47 @@ TEST(PortArguments, SeveralPortsOnlyDownload) {
         ASSERT_FALSE(r.options) << job;
         EXPECT_TRUE(r.error.contains("多个串口只用于 download")) << r.error.toStdString();
         EXPECT_TRUE(ParseArguments({job, "-p", "A"}).options) << job;
+    }
+}
+
+TEST(PortArguments, MonitorAndPortsTakeTheirOwnOptions) {
+    const struct {
+        QStringList args;
+        const char* error;  // part of the error; nullptr when the line is fine
+        int baud;
+        bool hex;
+        const char* encoding;
+        int seconds;  // 0: until stopped
+    } cases[] = {
+        {{"monitor", "-p", "COM2"}, nullptr, 9600, false, "utf-8", 0},
+        {{"monitor", "--baud", "115200", "--hex", "--for=3", "--encoding", "GBK"},
+         nullptr,
+         115200,
+         true,
+         "gbk",
+         3},
+        {{"monitor", "--encoding", "latin1"}, "--encoding 只能是", 0, false, "", 0},
+        {{"monitor", "--for", "0"}, "--for 的值无效", 0, false, "", 0},
+        {{"monitor", "--sim", "D103"}, "监视只用于一个串口", 0, false, "", 0},
+        {{"check", "--monitor"}, "--monitor 只用于 download", 0, false, "", 0},
+        {{"monitor", "--json"}, "不能使用 --json", 0, false, "", 0},
+        {{"download", "a.hex", "--monitor", "--json"}, "不能使用 --json", 0, false, "", 0},
+        {{"ports", "-p", "A"}, "不需要 -p", 0, false, "", 0},
+        {{"ports", "--json"}, nullptr, 9600, false, "utf-8", 0},
+    };
+    for (const auto& c : cases) {
+        const ParseResult r = ParseArguments(c.args);
+        const std::string line = c.args.join(' ').toStdString();
+        if (c.error) {
+            ASSERT_FALSE(r.options) << line;
+            EXPECT_TRUE(r.error.contains(QString::fromUtf8(c.error))) << r.error.toStdString();
+            continue;
+        }
+        ASSERT_TRUE(r.options) << line << ": " << r.error.toStdString();
+        EXPECT_EQ(r.options->monitor.baud, c.baud) << line;
+        EXPECT_EQ(r.options->monitor.hex, c.hex) << line;
+        EXPECT_EQ(r.options->monitor.encoding, c.encoding) << line;
+        EXPECT_EQ(r.options->monitor.seconds.value_or(0), c.seconds) << line;
     }
 }
 

@@ -23,6 +23,7 @@
 
 #include "commerror.h"
 #include "commsettings.h"
+#include "serialports.h"
 
 class QSocketNotifier;
 
@@ -128,6 +129,11 @@ class MSComm : public QObject {
     static QStringList detectedPorts();
     // The device that port number n opens ("" when none).
     static QString deviceForPort(int port);
+    // Every port number with its device: the [Ports] entries (present or not) and the devices
+    // found, with their adapters' details. Nothing is opened.
+    static QList<NumberedPort> numberedPorts();
+    // The roots that devices are looked for under.
+    static ScanRoots scanRoots();
 
   signals:
     // Something happened on the port; CommEvent() tells what (comEvReceive: data is waiting).

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -350,7 +351,32 @@ QString MSComm::deviceForPort(int port) {
     PortDirectory& d = portDirectory();
     QMutexLocker lock(&d.mutex);
     if (d.configured.contains(port)) return d.configured.value(port);
-    return kserial::deviceForPort(port, {}, detectSerialDevices(d.devDir, d.sysTtyDir));
+    for (const NumberedPort& p :
+         numberPorts(d.configured, scanSerialDevices({d.devDir, d.sysTtyDir})))
+        if (p.number == port) return p.device;
+    return {};
+}
+
+QList<NumberedPort> MSComm::numberedPorts() {
+    const ScanRoots roots = scanRoots();
+    QList<NumberedPort> ports = numberPorts(portMap(), scanSerialDevices(roots));
+    // An entry may name a device outside the families scanned (a pseudo-terminal, a by-path
+    // link): it is there when its device is.
+    for (NumberedPort& port : ports) {
+        if (port.present) continue;
+        struct stat st {};
+        if (::stat(QFile::encodeName(port.device).constData(), &st) != 0 || !S_ISCHR(st.st_mode))
+            continue;
+        port.present = true;
+        port.adapter.path = port.device;
+    }
+    return ports;
+}
+
+ScanRoots MSComm::scanRoots() {
+    PortDirectory& d = portDirectory();
+    QMutexLocker lock(&d.mutex);
+    return {d.devDir, d.sysTtyDir};
 }
 
 }  // namespace kserial

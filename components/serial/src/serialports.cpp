@@ -4,10 +4,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
 
+#include "linktarget.h"
 #include "privateprofile.h"
 
 namespace kserial {
@@ -85,9 +87,42 @@ std::optional<QMap<int, QString>> readPortsSection(const QString& iniPath) {
     return ports;
 }
 
+QList<NumberedPort> numberPorts(const QMap<int, QString>& configured,
+                                const QList<SerialDevice>& present) {
+    QList<NumberedPort> ports;
+    QSet<int> named;  // indexes into present that an entry claims
+    for (auto it = configured.constBegin(); it != configured.constEnd(); ++it) {
+        NumberedPort port{it.key(), it.value(), true, false, {}};
+        const QString target = linkTarget(it.value());
+        for (int i = 0; i < present.size(); ++i) {
+            const SerialDevice& d = present.at(i);
+            const bool same = d.path == it.value() || (!d.byId.isEmpty() && d.byId == it.value()) ||
+                              (!target.isEmpty() && target == d.path);
+            if (!same || named.contains(i)) continue;
+            named.insert(i);
+            port.present = true;
+            port.adapter = d;
+            break;
+        }
+        ports.append(port);
+    }
+    int next = 1;
+    for (int i = 0; i < present.size(); ++i) {
+        if (named.contains(i)) continue;
+        while (configured.contains(next)) ++next;
+        ports.append({next++, present.at(i).path, false, true, present.at(i)});
+    }
+    std::sort(ports.begin(), ports.end(),
+              [](const NumberedPort& a, const NumberedPort& b) { return a.number < b.number; });
+    return ports;
+}
+
 QString deviceForPort(int port, const QMap<int, QString>& configured, const QStringList& detected) {
     if (const auto it = configured.constFind(port); it != configured.constEnd()) return *it;
-    if (port >= 1 && port <= detected.size()) return detected.at(port - 1);
+    QList<SerialDevice> present;
+    for (const QString& path : detected) present.append(SerialDevice{path, {}, {}, {}, {}, {}, {}});
+    for (const NumberedPort& p : numberPorts(configured, present))
+        if (p.number == port) return p.device;
     return {};
 }
 

@@ -2,6 +2,11 @@
 #include "jobs/portaccess.h"
 #include "jobtestsupport.h"
 
+#include <grp.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QTemporaryDir>
 #include <cerrno>
 
 namespace korvan::jobs::testing {
@@ -34,6 +39,21 @@ TEST(PortMessages, EachErrorInWordsTheUserCanActOn) {
     EXPECT_TRUE(denied.contains("dialout"));
     EXPECT_FALSE(
         ProblemOf(com, {kserial::comSystemError, EIO, "I/O error"}).message.contains("dialout"));
+
+    // The hint names the group that owns the device, whichever it is.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString device = dir.filePath("ttyUSB0");
+    QFile node(device);
+    ASSERT_TRUE(node.open(QIODevice::WriteOnly));
+    const struct group* tty = ::getgrnam("tty");
+    ASSERT_NE(tty, nullptr);
+    if (::chown(QFile::encodeName(device).constData(), uid_t(-1), tty->gr_gid) != 0)
+        GTEST_SKIP() << "the file's group cannot be changed here";
+    const QString hint =
+        ProblemOf(ParsePortArgument(device), {kserial::comSystemError, EACCES, "denied"}).message;
+    EXPECT_TRUE(hint.contains("sudo usermod -aG tty $USER")) << hint.toStdString();
+    EXPECT_TRUE(hint.contains("该串口属于 tty 组")) << hint.toStdString();
 }
 
 struct LineTimeCase {

@@ -12,10 +12,12 @@
 #include <QtTest>
 
 #include "core/inidocument.h"
+#include "faketree.h"
 #include "main/terminalpage.h"
 #include "mainfixture.h"
 #include "ptypeer.h"
 #include "ui/controls/cmd.h"
+#include "ui/skin/skin.h"
 #include "windows/shellstate.h"
 
 using namespace korvan;
@@ -107,6 +109,68 @@ class PortMenuTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT((arrived += other.read()).contains("hi"), 10000);
         terminal->openTerminal(true, false);
         QFile::remove(fixture.path(QStringLiteral("nothing")));
+    }
+
+    // Adapters plugged in and pulled out while the window is open: the menu follows within
+    // the bound, names each adapter, and the selected one comes back under its number.
+    void theMenuFollowsAdaptersPluggedAndPulled() {
+        using kserial::testing::Ch340;
+        using kserial::testing::Cp2102;
+        kserial::testing::FakeTree tree;
+        QVERIFY(tree.ok());
+        Peer line;
+        QVERIFY(line.valid());
+        const QMap<int, QString> map = kserial::MSComm::portMap();
+        kserial::MSComm::setScanDirectories(tree.devDir(), tree.sysTtyDir());
+        auto restore = qScopeGuard([&] {
+            kserial::MSComm::setScanDirectories(QStringLiteral("/dev"),
+                                                QStringLiteral("/sys/class/tty"));
+            kserial::MSComm::setPortMap(map);
+        });
+        MainFixture fixture;
+        QVERIFY(fixture.valid());
+        QVERIFY(fixture.startChip());
+        MainWindow* window = fixture.openWindow();
+        QVERIFY(window);
+        const QList<QAction*> entries = window->portActions();
+        QVERIFY(!entries[0]->isVisible());  // COM1, 4 and 5 are free for adapters
+
+        kserial::testing::FakeAdapter ch340 = Ch340();
+        ch340.node = line.path();
+        QVERIFY(tree.plug(ch340) && tree.plug(Cp2102()));
+        const QString ch340Caption =
+            QStringLiteral("COM&1  %1  CH340 (1a86:7523)").arg(tree.device("ttyUSB0"));
+        QTRY_COMPARE_WITH_TIMEOUT(entries[0]->text(), ch340Caption, 10000);
+        QVERIFY(entries[0]->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(entries[3]->isVisible(), 10000);
+        QCOMPARE(entries[3]->text(),
+                 QStringLiteral("COM&4  %1  CP2102 USB to UART Bridge Controller (10c4:ea60)")
+                     .arg(tree.device("ttyUSB1")));
+        if (const QByteArray shots = qgetenv("KORVAN_SCREENSHOT_DIR"); !shots.isEmpty()) {
+            QMenu* menu = window->menuBar()->actions().at(3)->menu();
+            menu->popup(QPoint(0, 0));
+            QVERIFY(QTest::qWaitForWindowExposed(menu));
+            menu->grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/portmenu.png"));
+            menu->hide();
+        }
+
+        window->selectPort(1);
+        QCOMPARE(Shell().Config.value().ComPort, 1);
+        // Pulled out: the entry goes and the status bar says so.
+        QVERIFY(tree.unplug(ch340));
+        QTRY_VERIFY_WITH_TIMEOUT(!entries[0]->isVisible(), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(window->skin()->panelText(0),
+                                  QStringLiteral("COM1 的串口适配器已断开"), 10000);
+        // Back under another kernel name, it is COM1 again by its by-id name.
+        ch340.tty = QStringLiteral("ttyUSB3");
+        QVERIFY(tree.plug(ch340));
+        QTRY_VERIFY_WITH_TIMEOUT(entries[0]->isVisible(), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(window->skin()->panelText(0),
+                                  QStringLiteral("COM1 的串口适配器已重新连接"), 10000);
+        QCOMPARE(entries[0]->text(),
+                 QStringLiteral("COM&1  %1  CH340 (1a86:7523)").arg(tree.device("ttyUSB3")));
+        QVERIFY(entries[0]->isChecked());
+        QCOMPARE(Shell().Config.value().ComPort, 1);
     }
 
     void aPresetSetsTheTerminalsSettings() {

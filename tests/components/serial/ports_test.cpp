@@ -77,7 +77,7 @@ TEST(PortsSection, ReadsTheComEntriesOfItsSectionOnly) {
     EXPECT_FALSE(kserial::readPortsSection(dir.filePath("absent.ini")).has_value());
 }
 
-TEST(PortNumbers, TakeTheConfiguredDeviceElseTheNthDetected) {
+TEST(PortNumbers, TakeTheConfiguredDeviceElseTheNextDetectedInTheGaps) {
     const QMap<int, QString> configured{{2, "/dev/ttyUSB7"}, {9, "/dev/ttyS4"}};
     const QStringList detected{"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyACM0"};
     const struct {
@@ -85,8 +85,9 @@ TEST(PortNumbers, TakeTheConfiguredDeviceElseTheNthDetected) {
         const char* device;
     } cases[] = {{1, "/dev/ttyUSB0"},
                  {2, "/dev/ttyUSB7"},
-                 {3, "/dev/ttyACM0"},
-                 {4, ""},
+                 {3, "/dev/ttyUSB1"},  // the numbers that entries leave free, in order
+                 {4, "/dev/ttyACM0"},
+                 {5, ""},
                  {9, "/dev/ttyS4"},
                  {0, ""},
                  {-1, ""}};
@@ -124,10 +125,12 @@ TEST_F(PortNumberOpen, OpensTheDetectedDeviceAndTheConfiguredOne) {
     EXPECT_TRUE(reaches(2, first));
     MSComm::setPortMap({{1, first.slavePath()}});
     EXPECT_TRUE(reaches(1, first));
-    EXPECT_TRUE(reaches(2, first));  // unconfigured numbers still count the detected devices
+    // The devices no entry names take the numbers left free, in the order found.
+    EXPECT_TRUE(reaches(2, second));
+    EXPECT_TRUE(reaches(3, first));
 
     MSComm missing;
-    ASSERT_TRUE(missing.setCommPort(3));
+    ASSERT_TRUE(missing.setCommPort(4));
     EXPECT_FALSE(missing.setPortOpen(true));
     EXPECT_EQ(missing.lastError().number, kserial::comPortInvalid);
 }
