@@ -5,6 +5,7 @@
 #include "core/increment.h"
 #include "core/usersettings.h"
 #include "portlist.h"
+#include "recordargs.h"
 
 #include <QRegularExpression>
 
@@ -80,7 +81,8 @@ ParseResult ParseArguments(const QStringList& args) {
         r.error = why;
         return r;
     };
-    if (args.isEmpty()) return fail(QStringLiteral("缺少命令：check、download 或 configure"));
+    if (args.isEmpty())
+        return fail(QStringLiteral("缺少命令：check、download、configure 或 record"));
 
     const QString& command = args.first();
     if (command == "check")
@@ -93,6 +95,8 @@ ParseResult ParseArguments(const QStringList& args) {
         o.job = Job::Help;
     else if (command == "--version")
         o.job = Job::Version;
+    else if (command == "record")
+        o.job = Job::Record;
     else
         return fail(QStringLiteral("未知命令：%1").arg(command));
 
@@ -212,6 +216,8 @@ ParseResult ParseArguments(const QStringList& args) {
             // The second is the option's first name, kept for the scripts that use it.
             if (!noValue()) return r;
             o.ignoreHexErrors = true;
+        } else if (ParseRecordOption(name, needValue, noValue, o, r)) {
+            if (!r.error.isEmpty()) return r;
         } else if (name == "--repeat") {
             if (!needValue(v)) return r;
             if (!ParseInt(v, o.repeat, 1, 1000000))
@@ -223,6 +229,11 @@ ParseResult ParseArguments(const QStringList& args) {
     }
 
     if (o.job == Job::Help || o.job == Job::Version) {
+        r.options = o;
+        return r;
+    }
+    if (const QString problem = CheckRecordOptions(o); !problem.isEmpty()) return fail(problem);
+    if (o.job == Job::Record) {
         r.options = o;
         return r;
     }
@@ -261,6 +272,9 @@ QString HelpText() {
         "                         并列出每个选项的序号、可选值和单片机当前的选择\n"
         "  download FILE          下载程序文件（Intel HEX、BIN、.mcu 或 .mcp）\n"
         "  configure              配置单片机选项\n"
+        "  record                 输出生产记录（每个到达单片机的任务一行）；\n"
+        "                         可加 --since DATE、--task NAME、--result ok|failed，\n"
+        "                         以及 --csv 或 --json\n"
         "\n"
         "选项：\n"
         "  -p, --port PORT        串口：设备路径（如 /dev/ttyUSB0）或 COMn；可以重复使用\n"
@@ -293,6 +307,16 @@ QString HelpText() {
         "                         可以重复使用，没有设置的选项保持单片机原来的值\n"
         "  --options-from FILE    configure：使用 .mcu 文件 [Option] 中保存的选项值\n"
         "                         （按检测到的单片机系列），--option 可再覆盖其中的值\n"
+        "  --record-db URL        生产记录的数据库：postgresql://用户@主机[:端口]/数据库\n"
+        "                         （密码只从 ~/.pgpass 或 PGPASSFILE 读取）；默认为\n"
+        "                         Config.ini [Production] Database=，否则为本机的\n"
+        "                         $XDG_DATA_HOME/korvan/record.sqlite。指定数据库时，\n"
+        "                         自动增量的序号从数据库的序号池（[AddData] Pool=，默认为\n"
+        "                         任务文件名）中取得，多个工位共用也不会重复\n"
+        "  --since DATE           record：只输出此后的记录（2026-12-09 或 ISO 时间）\n"
+        "  --task NAME            record：只输出此任务（序号池）的记录\n"
+        "  --result ok|failed     record：只输出成功或失败的记录\n"
+        "  --csv                  record：以 CSV 输出\n"
         "  --json                 每个事件输出一行 JSON，最后输出结果摘要\n"
         "  -q, --quiet            只输出结果\n"
         "  -v, --verbose          在标准错误输出每个数据包\n"
@@ -314,6 +338,13 @@ QString HelpText() {
         "  下一个序号是已成功使用的最大序号加一；运行结束时仍被退回、比它小的序号在\n"
         "  结果表下列为未使用。\n"
         "\n"
+        "生产记录：\n"
+        "  每个到达单片机的任务在结束时写入一行记录（时间、工位、程序、串口、单片机、\n"
+        "  代码文件及其 SHA-256、选项、波特率、序号、结果和原因、用时）。数据库无法写入\n"
+        "  时任务结果不受影响，记录暂存并在下次启动时补写。Config.ini 中\n"
+        "  [Production] Record=0 关闭记录，Station= 指定工位名称（默认为主机名）。\n"
+        "  数据库无法连接时，使用自动增量的下载不会开始。\n"
+        "\n"
         "退出码：\n"
         "  0  成功\n"
         "  1  任务失败或被取消（Ctrl-C），或 --json 的输出无法写入\n"
@@ -330,7 +361,10 @@ QString HelpText() {
         "  korvan-cli download blink.hex --sim D103x4\n"
         "  korvan-cli download job.mcp -p /dev/ttyUSB0 --allow-run\n"
         "  korvan-cli configure -p /dev/ttyUSB0 --option 1=1 --option \"振荡器增益=低增益(<12M)\"\n"
-        "  korvan-cli configure -p /dev/ttyUSB0 --options-from board.mcu\n");
+        "  korvan-cli configure -p /dev/ttyUSB0 --options-from board.mcu\n"
+        "  korvan-cli download board.mcp --ports /dev/ttyUSB0,/dev/ttyUSB1 \\\n"
+        "      --record-db postgresql://line@db.example/production\n"
+        "  korvan-cli record --since 2026-12-09 --result failed --csv\n");
 }
 
 }  // namespace korvan::cli

@@ -3,13 +3,14 @@
 
 #include "core/resetsequence.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 namespace korvan::cli {
 
-enum class Job { Check, Download, Configure, Help, Version };
+enum class Job { Check, Download, Configure, Help, Version, Record };
 
 // --reset "COMMAND;SETTINGS": the soft-start command (a data text) and the port settings it
 // is sent with.
@@ -24,6 +25,14 @@ struct IncSpec {
     quint16 address = 0;
     QString format;
     qint64 next = 1;
+};
+
+// korvan-cli record: which rows of the production record to print, and how.
+struct RecordQuery {
+    std::optional<QDateTime> since;
+    QString task;
+    QString result;  // "ok", "failed" or "" for both
+    bool csv = false;
 };
 
 struct Options {
@@ -51,6 +60,8 @@ struct Options {
     bool ignoreHexErrors = false;
     QStringList optionSettings;  // configure: --option NAME=VALUE, in order
     QString optionsFrom;         // configure: --options-from FILE.mcu
+    QString recordDb;            // --record-db URL: the production record's database
+    RecordQuery record;
 };
 
 // The number of ports (real or virtual) the run drives; more than one is a gang download.

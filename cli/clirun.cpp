@@ -2,6 +2,7 @@
 
 #include "cliargs.h"
 #include "jsonoutput.h"
+#include "recordcommand.h"
 #include "session.h"
 #include "stopsignals.h"
 #include "textoutput.h"
@@ -59,6 +60,8 @@ int RunCommandLine(const QStringList& args) {
               QStringLiteral("korvan-cli %1\n").arg(QCoreApplication::applicationVersion()));
         return kExitSuccess;
     }
+
+    if (options.job == Job::Record) return RunRecordCommand(options, stdout, stderr);
 
     const std::unique_ptr<JobOutput> out = MakeOutput(options);
     Session session(options, *out);
