@@ -460,7 +460,8 @@ int Session::runJobs() {
         m_summary.nextSerial = m_workspace.settings().IncNext;
     if (m_dbSerials && run.completed > 0) m_summary.nextSerial = m_dbSerials->nextNew();
     // A task keeps its next serial number: it is packed again with it, and nothing else.
-    if (m_workspace.taskMode() && m_workspace.taskModified()) keepSerialInTask();
+    // With a shared pool the database keeps the next number, not the task.
+    if (!m_dbSerials && m_workspace.taskMode() && m_workspace.taskModified()) keepSerialInTask();
     // A number that could not be kept would be given again by the next run.
     if (!m_saveFailure.isEmpty())
         return finish(kExitJobFailed, QStringLiteral("failed"), m_saveFailure);

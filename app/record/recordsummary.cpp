@@ -16,18 +16,32 @@ DayCounts CountDay(const QList<ProductionRow>& rows, const QDate& day) {
     return counts;
 }
 
-const QList<ShownColumn>& ShownColumns() {
-    // Indices into RowValues: time, station, port, job, model, chip serial, code file, SHA-256,
-    // serial, task, result, cause, duration.
-    static const QList<ShownColumn> columns = {
-        {0, QStringLiteral("时间 (UTC)")}, {2, QStringLiteral("工位")},
-        {5, QStringLiteral("串口")},       {6, QStringLiteral("任务类型")},
-        {7, QStringLiteral("型号")},       {9, QStringLiteral("芯片序列号")},
-        {12, QStringLiteral("代码文件")},  {15, QStringLiteral("SHA-256")},
-        {18, QStringLiteral("增量(N)")},   {19, QStringLiteral("任务")},
-        {20, QStringLiteral("结果")},      {21, QStringLiteral("原因")},
-        {22, QStringLiteral("用时(ms)")}};
-    return columns;
+const QStringList& ShownTitles() {
+    static const QStringList titles = {
+        QStringLiteral("时间"),     QStringLiteral("工位"),     QStringLiteral("串口"),
+        QStringLiteral("任务类型"), QStringLiteral("型号"),     QStringLiteral("增量(N)"),
+        QStringLiteral("结果"),     QStringLiteral("原因"),     QStringLiteral("任务"),
+        QStringLiteral("代码文件"), QStringLiteral("用时(ms)"), QStringLiteral("芯片序列号"),
+        QStringLiteral("SHA-256")};
+    return titles;
+}
+
+QStringList ShownValues(const ProductionRow& r) {
+    const QString when =
+        r.endedAt.toOffsetFromUtc(r.utcOffset).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return {when,
+            r.station,
+            r.port,
+            r.job,
+            r.chipModel.isEmpty() ? r.chipId : r.chipModel,
+            r.serial ? QString::number(*r.serial) : QString(),
+            r.result == text::kOk ? text::kShownOk : text::kShownFailed,
+            r.cause,
+            r.task,
+            r.codeFile,
+            QString::number(r.durationMs),
+            r.chipSerial,
+            r.codeSha256.left(16)};
 }
 
 }  // namespace korvan::record

@@ -15,11 +15,9 @@ struct DayCounts {
 
 // Rows that ended on `day` in the station's local time then.
 DayCounts CountDay(const QList<ProductionRow>& rows, const QDate& day);
-// The columns the window shows, with their titles, as indices into RowValues.
-struct ShownColumn {
-    int value;
-    QString title;
-};
-const QList<ShownColumn>& ShownColumns();
+// The columns the window shows: their titles, and a row's values as a person reads them (the
+// station's local time, the SHA-256 shortened; the full one is in the CSV).
+const QStringList& ShownTitles();
+QStringList ShownValues(const ProductionRow& row);
 
 }  // namespace korvan::record

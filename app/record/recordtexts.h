@@ -48,5 +48,8 @@ inline const QString kSchemaNewer = QStringLiteral("数据库的表结构比本�
 // Result words as stored and as filtered on.
 inline const QString kOk = QStringLiteral("ok");
 inline const QString kFailed = QStringLiteral("failed");
+// The same as the record's window shows them.
+inline const QString kShownOk = QStringLiteral("成功");
+inline const QString kShownFailed = QStringLiteral("失败");
 
 }  // namespace korvan::record::text

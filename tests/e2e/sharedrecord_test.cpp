@@ -199,5 +199,32 @@ TEST_F(SharedRecord, AFailedChipsNumberGoesToTheNextChip) {
     }
 }
 
+// Two configuration files that name the same pool share its numbers; the files keep their own
+// next number untouched, since the database keeps it.
+TEST_F(SharedRecord, FilesThatNameOnePoolShareItsNumbers) {
+    QStringList files;
+    for (const char* name : {"a", "b"}) {
+        const QString folder = newFolder();
+        ASSERT_TRUE(writeFile(folder + "/code.bin", asBytes(sampleImage(400, 3))));
+        korvan::IniDocument doc = incrementSettings(70);
+        doc.write("UserSet", "UserFile", "\"%AppPath%code.bin\"");
+        doc.write("AddData", "Pool", "\"line-7 board\"");
+        files << folder + QStringLiteral("/%1.mcu").arg(name);
+        ASSERT_TRUE(doc.save(files.last()));
+    }
+    const QProcessEnvironment env = station();
+    std::vector<qint64> numbers;
+    for (const QString& file : files) {
+        const CliResult r =
+            runCli({"download", file, "--sim", "D103x2", "--record-db", s_url, "--json"},
+                   kPatienceMs, env);
+        ASSERT_EQ(r.exitCode, 0) << r.dump();
+        for (const qint64 n : SerialsOf(r.summary())) numbers.push_back(n);
+        EXPECT_EQ(korvan::IniDocument::load(file).read("AddData", "Data", ""), "70");
+    }
+    std::sort(numbers.begin(), numbers.end());
+    EXPECT_EQ(numbers, (std::vector<qint64>{70, 71, 72, 73}));
+}
+
 }  // namespace
 }  // namespace e2e
