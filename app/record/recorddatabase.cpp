@@ -99,6 +99,13 @@ bool RecordDatabase::open() {
     if (!db.open()) return fail(db.lastError().text());
     // "already exists, skipping" and the like are not for the user's terminal.
     if (postgres()) QSqlQuery(db).exec(QStringLiteral("SET client_min_messages TO WARNING"));
+    // A write-ahead log commits a row with one flush instead of several (still flushed: a row
+    // is on disk when its job is reported), and readers (the record window, korvan-cli
+    // record) never hold up a station's writes.
+    if (!postgres()) {
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        QSqlQuery(db).exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    }
     if (!createSchema()) {
         db.close();
         return false;
