@@ -5,6 +5,7 @@
 #include "record/recordcsv.h"
 #include "record/recorddatabase.h"
 #include "record/recorder.h"
+#include "record/recordtexts.h"
 #include "session.h"
 
 #include <QJsonDocument>
@@ -32,7 +33,12 @@ int RunRecordCommand(const Options& options, std::FILE* out, std::FILE* err) {
     const QString text = !options.recordDb.isEmpty() ? options.recordDb : config.Database;
     record::DatabaseUrl url;
     if (text.isEmpty()) {
-        url.path = record::DefaultDataFolder() + QStringLiteral("/record.sqlite");
+        const QString folder = record::DefaultDataFolder();
+        if (folder.isEmpty()) {
+            Print(err, QStringLiteral("korvan-cli: %1\n").arg(record::text::kNoDataFolder));
+            return kExitJobFailed;
+        }
+        url.path = folder + QStringLiteral("/record.sqlite");
     } else {
         const record::DatabaseUrlResult parsed = record::ParseDatabaseUrl(text);
         if (!parsed.url) {

@@ -3,14 +3,20 @@
 #include "record/recordtexts.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSysInfo>
 
 namespace korvan::record {
 
 QString DefaultDataFolder() {
     QString base = qEnvironmentVariable("XDG_DATA_HOME");
-    if (base.isEmpty() || !QDir::isAbsolutePath(base))
-        base = QDir::homePath() + QStringLiteral("/.local/share");
+    if (base.isEmpty() || !QDir::isAbsolutePath(base)) {
+        // Without a home of the user's own there is no place for the record: never fall back
+        // to "/" or make up a home folder that does not exist.
+        const QString home = qEnvironmentVariable("HOME");
+        if (home.isEmpty() || !QDir::isAbsolutePath(home) || !QFileInfo(home).isDir()) return {};
+        base = home + QStringLiteral("/.local/share");
+    }
     return QDir::cleanPath(base + QStringLiteral("/korvan"));
 }
 
@@ -29,6 +35,11 @@ bool Recorder::start() {
     if (!m_setup.enabled) return true;
     DatabaseUrl url;
     if (m_setup.database.trimmed().isEmpty()) {
+        if (m_setup.dataFolder.isEmpty()) {
+            m_unreachable = true;
+            m_error = text::kNoDataFolder;
+            return true;
+        }
         url.path = m_setup.dataFolder + QStringLiteral("/record.sqlite");
     } else {
         const DatabaseUrlResult parsed = ParseDatabaseUrl(m_setup.database);
@@ -44,6 +55,7 @@ bool Recorder::start() {
         m_error = m_db->error();
         return true;
     }
+    if (m_setup.dataFolder.isEmpty()) return true;  // nothing can have been spooled
     int unreadable = 0;
     const QList<ProductionRow> waiting = m_spool.rows(&unreadable);
     if (waiting.isEmpty() && unreadable == 0) return true;
@@ -67,12 +79,16 @@ void Recorder::jobRecorded(const jobs::JobFacts& facts) {
 }
 
 bool Recorder::record(const ProductionRow& row) {
-    if (!m_setup.enabled || !m_db) return false;
+    if (!m_setup.enabled) return false;
+    if (!m_db) {
+        sayOnce(m_error);  // no place for the record at all
+        return false;
+    }
     if (!m_unreachable && m_db->insert({row})) return true;
     // One failure is enough: later jobs of this run are not slowed by another attempt.
     m_unreachable = true;
-    QString why;
-    if (!m_spool.add(row, &why)) {
+    QString why = text::kNoDataFolder;
+    if (m_setup.dataFolder.isEmpty() || !m_spool.add(row, &why)) {
         sayOnce(text::SpoolFailed(why));
         return false;
     }

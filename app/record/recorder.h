@@ -20,7 +20,8 @@ struct RecorderSetup {
     QString dataFolder;  // where the SQLite file and the spool live
 };
 
-// $XDG_DATA_HOME/korvan (default ~/.local/share/korvan), without a trailing "/".
+// $XDG_DATA_HOME/korvan (default ~/.local/share/korvan), without a trailing "/"; "" when the
+// user has no home folder to keep it in.
 QString DefaultDataFolder();
 // The station's name: `configured` when set, else the host name.
 QString StationName(const QString& configured);

@@ -42,6 +42,7 @@ inline QString DatabaseUnreachable(const QString& url, const QString& why) {
 inline QString SerialNotTaken(const QString& why) {
     return QStringLiteral("无法从生产数据库取得序列号：%1；下载已停止").arg(why);
 }
+inline const QString kNoDataFolder = QStringLiteral("没有可用的用户数据目录，生产记录无法保存");
 inline const QString kNoSqlDriver = QStringLiteral("没有安装 Qt 的数据库驱动");
 inline const QString kSchemaNewer = QStringLiteral("数据库的表结构比本程序新，请升级 KORVAN");
 

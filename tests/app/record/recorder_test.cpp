@@ -3,6 +3,7 @@
 // off, and the CSV that the record exports.
 #include "record/recorder.h"
 #include "record/recordcsv.h"
+#include "record/recordtexts.h"
 
 #include <gtest/gtest.h>
 
@@ -166,6 +167,32 @@ TEST(Recorder, RecordingOffWritesNothing) {
     recorder.jobRecorded(SampleFacts(jobs::Outcome::Success, 1));
     EXPECT_FALSE(QFile::exists(dir.path() + "/korvan/record.sqlite"));
     EXPECT_FALSE(QFile::exists(recorder.spool().path()));
+}
+
+// Without a home folder there is no place for the record: the job goes on, the user hears it
+// once, and no folder is made up.
+TEST(Recorder, WithoutADataFolderNothingIsWrittenAndItIsSaidOnce) {
+    RecorderSetup setup;
+    QStringList said;
+    Recorder recorder(setup);
+    recorder.setOnProblem([&said](const QString& text) { said << text; });
+    ASSERT_TRUE(recorder.start());
+    EXPECT_FALSE(recorder.record(RowOf(SampleFacts(jobs::Outcome::Success, 1), {})));
+    EXPECT_FALSE(recorder.record(RowOf(SampleFacts(jobs::Outcome::Success, 2), {})));
+    EXPECT_EQ(said, QStringList{text::kNoDataFolder});
+    EXPECT_FALSE(QFile::exists(recorder.spool().path()));
+
+    const QByteArray home = qgetenv("HOME"), data = qgetenv("XDG_DATA_HOME");
+    qunsetenv("XDG_DATA_HOME");
+    qputenv("HOME", "/nonexistent-korvan-home");
+    EXPECT_EQ(DefaultDataFolder(), QString());
+    qputenv("XDG_DATA_HOME", "/srv/data");
+    EXPECT_EQ(DefaultDataFolder(), "/srv/data/korvan");
+    qputenv("HOME", home);
+    if (data.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", data);
 }
 
 TEST(Recorder, AnUnusableDatabaseTextStopsTheStart) {
