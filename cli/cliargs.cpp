@@ -5,6 +5,7 @@
 #include "core/increment.h"
 #include "core/usersettings.h"
 #include "portlist.h"
+#include "recordargs.h"
 
 #include <QRegularExpression>
 
@@ -81,7 +82,7 @@ ParseResult ParseArguments(const QStringList& args) {
         return r;
     };
     if (args.isEmpty())
-        return fail(QStringLiteral("缺少命令：check、download、configure、ports 或 monitor"));
+        return fail(QStringLiteral("缺少命令：check、download、configure、ports、monitor 或 record"));
 
     const QString& command = args.first();
     if (command == "check")
@@ -98,6 +99,8 @@ ParseResult ParseArguments(const QStringList& args) {
         o.job = Job::Help;
     else if (command == "--version")
         o.job = Job::Version;
+    else if (command == "record")
+        o.job = Job::Record;
     else
         return fail(QStringLiteral("未知命令：%1").arg(command));
 
@@ -248,6 +251,8 @@ ParseResult ParseArguments(const QStringList& args) {
                 return fail(QStringLiteral("--for 的值无效（秒）：%1").arg(v));
             o.monitor.seconds = seconds;
             monitorGiven = true;
+        } else if (ParseRecordOption(name, needValue, noValue, o, r)) {
+            if (!r.error.isEmpty()) return r;
         } else if (name == "--repeat") {
             if (!needValue(v)) return r;
             if (!ParseInt(v, o.repeat, 1, 1000000))
@@ -259,6 +264,11 @@ ParseResult ParseArguments(const QStringList& args) {
     }
 
     if (o.job == Job::Help || o.job == Job::Version) {
+        r.options = o;
+        return r;
+    }
+    if (const QString problem = CheckRecordOptions(o); !problem.isEmpty()) return fail(problem);
+    if (o.job == Job::Record) {
         r.options = o;
         return r;
     }
@@ -320,6 +330,9 @@ QString HelpText() {
         "                         每个串口输出一个 JSON 对象\n"
         "  monitor                显示串口收到的内容，直到 Ctrl-C、Ctrl-] 或 --for 秒；\n"
         "                         在终端上输入的每一行发送到串口\n"
+        "  record                 输出生产记录（每个到达单片机的任务一行）；\n"
+        "                         可加 --since DATE、--task NAME、--result ok|failed，\n"
+        "                         以及 --csv 或 --json\n"
         "\n"
         "选项：\n"
         "  -p, --port PORT        串口：设备路径（如 /dev/ttyUSB0）、COMn 或 auto；可以重复\n"
@@ -359,6 +372,16 @@ QString HelpText() {
         "  --hex                  monitor：以十六进制显示收到的字节\n"
         "  --encoding utf-8|gbk   monitor：收到的文字的编码（默认 utf-8）\n"
         "  --for SECONDS          monitor：监视的秒数（默认直到 Ctrl-C 或 Ctrl-]）\n"
+        "  --record-db URL        生产记录的数据库：postgresql://用户@主机[:端口]/数据库\n"
+        "                         （密码只从 ~/.pgpass 或 PGPASSFILE 读取）；默认为\n"
+        "                         Config.ini [Production] Database=，否则为本机的\n"
+        "                         $XDG_DATA_HOME/korvan/record.sqlite。指定数据库时，\n"
+        "                         自动增量的序号从数据库的序号池（[AddData] Pool=，默认为\n"
+        "                         任务文件名）中取得，多个工位共用也不会重复\n"
+        "  --since DATE           record：只输出此后的记录（2026-12-09 或 ISO 时间）\n"
+        "  --task NAME            record：只输出此任务（序号池）的记录\n"
+        "  --result ok|failed     record：只输出成功或失败的记录\n"
+        "  --csv                  record：以 CSV 输出\n"
         "  --json                 每个事件输出一行 JSON，最后输出结果摘要\n"
         "  -q, --quiet            只输出结果\n"
         "  -v, --verbose          在标准错误输出每个数据包\n"
@@ -379,6 +402,13 @@ QString HelpText() {
         "  取用，所以成功的单片机序号各不相同，也不会因为别的串口失败而跳过。保存的\n"
         "  下一个序号是已成功使用的最大序号加一；运行结束时仍被退回、比它小的序号在\n"
         "  结果表下列为未使用。\n"
+        "\n"
+        "生产记录：\n"
+        "  每个到达单片机的任务在结束时写入一行记录（时间、工位、程序、串口、单片机、\n"
+        "  代码文件及其 SHA-256、选项、波特率、序号、结果和原因、用时）。数据库无法写入\n"
+        "  时任务结果不受影响，记录暂存并在下次启动时补写。Config.ini 中\n"
+        "  [Production] Record=0 关闭记录，Station= 指定工位名称（默认为主机名）。\n"
+        "  数据库无法连接时，使用自动增量的下载不会开始。\n"
         "\n"
         "退出码：\n"
         "  0  成功\n"
@@ -401,7 +431,10 @@ QString HelpText() {
         "  korvan-cli ports --json\n"
         "  korvan-cli download blink.hex -p auto\n"
         "  korvan-cli download blink.hex --monitor 9600 --for 10\n"
-        "  korvan-cli monitor -p COM3 --baud 115200 --encoding gbk\n");
+        "  korvan-cli monitor -p COM3 --baud 115200 --encoding gbk\n"
+        "  korvan-cli download board.mcp --ports /dev/ttyUSB0,/dev/ttyUSB1 \\\n"
+        "      --record-db postgresql://line@db.example/production\n"
+        "  korvan-cli record --since 2026-12-09 --result failed --csv\n");
 }
 
 }  // namespace korvan::cli

@@ -3,13 +3,14 @@
 
 #include "core/resetsequence.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 namespace korvan::cli {
 
-enum class Job { Check, Download, Configure, Ports, Monitor, Help, Version };
+enum class Job { Check, Download, Configure, Ports, Monitor, Help, Version, Record };
 
 // --reset "COMMAND;SETTINGS": the soft-start command (a data text) and the port settings it
 // is sent with.
@@ -38,6 +39,14 @@ struct MonitorSpec {
 // The port argument that asks for the one USB serial adapter present.
 inline const QString kAutoPort = QStringLiteral("auto");
 
+// korvan-cli record: which rows of the production record to print, and how.
+struct RecordQuery {
+    std::optional<QDateTime> since;
+    QString task;
+    QString result;  // "ok", "failed" or "" for both
+    bool csv = false;
+};
+
 struct Options {
     Job job = Job::Help;
     QString file;  // download: the code file
@@ -65,6 +74,8 @@ struct Options {
     QString optionsFrom;         // configure: --options-from FILE.mcu
     MonitorSpec monitor;         // monitor, and download --monitor
     bool monitorAfter = false;   // download --monitor [RATE]: the monitor after a success
+    QString recordDb;            // --record-db URL: the production record's database
+    RecordQuery record;
 };
 
 // The number of ports (real or virtual) the run drives; more than one is a gang download.

@@ -9,6 +9,7 @@
 #include "monitor.h"
 #include "mscomm.h"
 #include "portscommand.h"
+#include "recordcommand.h"
 #include "session.h"
 #include "stopsignals.h"
 #include "textoutput.h"
@@ -92,6 +93,7 @@ int RunCommandLine(const QStringList& args) {
         return kExitSuccess;
     }
 
+    if (options.job == Job::Record) return RunRecordCommand(options, stdout, stderr);
     if (options.job == Job::Ports) return RunPorts(options.json);
     if (QString message; !ResolveAutoPort(options, message)) {
         if (options.json) PrintUsageSummary(message);

@@ -270,6 +270,8 @@ void Session::connectLanes(const jobs::JobSettings& settings) {
     if (!gang()) {
         first().connect(m_workspace, m_out, m_counter, m_clock);
         first().controller->setSettings(settings);
+        first().controller->setRecorder(m_recorder.get());
+        if (m_dbSerials) watchDbSerials(first(), m_workspace);
         if (settings.persistSerial && m_workspace.settings().IncOpen) watchSerialSaves();
         return;
     }
@@ -278,13 +280,16 @@ void Session::connectLanes(const jobs::JobSettings& settings) {
     jobs::JobSettings laneSettings = settings;
     laneSettings.persistSerial = false;
     m_persistSerial = settings.persistSerial;
-    if (m_workspace.settings().IncOpen) m_serials.emplace(m_workspace.settings().IncNext);
+    if (m_workspace.settings().IncOpen && !m_dbSerials)
+        m_serials.emplace(m_workspace.settings().IncNext);
     for (size_t i = 0; i < m_lanes.size(); ++i) {
         PortLane& lane = *m_lanes[i];
         lane.ownWorkspace.emplace(m_workspace);
         lane.connect(*lane.ownWorkspace, *m_laneOutputs[i], m_counter, m_clock);
         lane.controller->setSettings(laneSettings);
+        lane.controller->setRecorder(m_recorder.get());
         if (m_serials) watchSerials(lane);
+        if (m_dbSerials) watchDbSerials(lane, *lane.ownWorkspace);
     }
 }
 
@@ -361,7 +366,8 @@ int Session::run() {
         return finish(kExitUsage, QStringLiteral("input-error"),
                       msg::kFileMissing + m_options.optionsFrom);
 
-    const jobs::JobSettings settings = applyOptions();
+    jobs::JobSettings settings = applyOptions();
+    if (!startRecording(settings)) return m_summary.exitCode;
     if (!preparePorts()) return m_summary.exitCode;
     connectLanes(settings);
     if (gang()) {
@@ -452,8 +458,10 @@ int Session::runJobs() {
     m_summary.completed = run.completed;
     if (m_workspace.settings().IncOpen && run.completed > 0)
         m_summary.nextSerial = m_workspace.settings().IncNext;
+    if (m_dbSerials && run.completed > 0) m_summary.nextSerial = m_dbSerials->nextNew();
     // A task keeps its next serial number: it is packed again with it, and nothing else.
-    if (m_workspace.taskMode() && m_workspace.taskModified()) keepSerialInTask();
+    // With a shared pool the database keeps the next number, not the task.
+    if (!m_dbSerials && m_workspace.taskMode() && m_workspace.taskModified()) keepSerialInTask();
     // A number that could not be kept would be given again by the next run.
     if (!m_saveFailure.isEmpty())
         return finish(kExitJobFailed, QStringLiteral("failed"), m_saveFailure);

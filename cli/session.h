@@ -9,6 +9,8 @@
 #include "gangboard.h"
 #include "joboutput.h"
 #include "portlane.h"
+#include "record/recorder.h"
+#include "record/serialstore.h"
 #include "serialpool.h"
 
 #include <QElapsedTimer>
@@ -68,6 +70,11 @@ class Session {
     // One port: a serial number the settings file could not take stops the run.
     void watchSerialSaves();
     int runGang();
+    // The production record, and the serial numbers from its database when one is named;
+    // false (the run finished) when the database text is unusable or a numbered run cannot
+    // reach it.
+    bool startRecording(jobs::JobSettings& settings);
+    void watchDbSerials(PortLane& lane, CodeWorkspace& workspace);
     PortSummary summaryOf(const PortLane& lane) const;
 
     Options m_options;
@@ -80,6 +87,9 @@ class Session {
     std::vector<std::unique_ptr<JobOutput>> m_ownedOutputs;
     std::unique_ptr<GangBoard> m_board;
     std::optional<SerialPool> m_serials;
+    std::unique_ptr<record::Recorder> m_recorder;
+    std::unique_ptr<record::RecordDatabase> m_serialDb;
+    std::unique_ptr<record::SerialStore> m_dbSerials;
     bool m_persistSerial = false;  // the serial number goes back into the settings file
     bool m_serialsChanged = false;
     QString m_saveFailure;        // why a serial number could not be kept; the run fails with it

@@ -211,6 +211,7 @@ int Session::runGang() {
         }
         m_summary.ports.push_back(std::move(port));
     }
+    if (m_dbSerials && m_summary.completed > 0) m_summary.nextSerial = m_dbSerials->nextNew();
     if (m_serials) {
         if (m_serials->anyKept()) m_summary.nextSerial = m_serials->next();
         m_summary.unusedSerials = m_serials->unused();

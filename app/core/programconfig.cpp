@@ -87,6 +87,10 @@ ProgramConfig LoadConfig(const AppPaths& paths, const ProgramConfig& previous,
     c.Red = ReadInt(doc, "Color", "Red", "");
     c.Green = ReadInt(doc, "Color", "Green", "");
     c.Blue = ReadInt(doc, "Color", "Blue", "");
+
+    ReadBool(doc, "Production", "Record", "True", c.Record);
+    c.Database = doc.read("Production", "Database", "").trimmed();
+    c.Station = doc.read("Production", "Station", "").trimmed();
     return c;
 }
 
@@ -109,6 +113,9 @@ bool SaveConfig(const AppPaths& paths, const ProgramConfig& c) {
     doc->write("Color", "Red", QString::number(c.Red));
     doc->write("Color", "Green", QString::number(c.Green));
     doc->write("Color", "Blue", QString::number(c.Blue));
+    // Written only once a database was named, so that other files stay as they were.
+    if (!c.Database.isEmpty() || doc->value("Production", "Database"))
+        doc->write("Production", "Database", QuoteValue(c.Database));
     return doc->save(paths.configFile());
 }
 

@@ -35,6 +35,10 @@ struct ProgramConfig {
     // [Color]
     bool ColorOpen = false;
     qint32 Red = 0, Green = 0, Blue = 0;  // percent
+    // [Production]: the record of every job that reached a chip
+    bool Record = false;  // "Record", on unless set to 0
+    QString Database;     // "Database": a postgresql:// text; "" = the local SQLite file
+    QString Station;      // "Station": the name in the record; "" = the host name
 
     bool operator==(const ProgramConfig&) const = default;
 };
@@ -52,7 +56,8 @@ QString ShippedSoundFolder();
 
 // Writes what the settings dialog changes, in its order: [Config] OpenRts, OpenLast, ErrTim,
 // MaxBaud, AutoClose, Count, ReCount, [Sound] Open and Msg0..2 (the application folder as
-// "%AppPath%"), [Color] Open, Red, Green, Blue. One atomic replacement of the file.
+// "%AppPath%"), [Color] Open, Red, Green, Blue, [Production] Database. One atomic replacement
+// of the file.
 bool SaveConfig(const AppPaths& paths, const ProgramConfig& config);
 
 // Writes [Config] ResetSeq alone, as the custom download page changes it.

@@ -41,6 +41,7 @@ void LoadUserSettings(const IniDocument& doc, UserSettings& s, int seriesCount) 
     s.IncAddress = ParseIncrementAddress(doc.read("AddData", "Add", "FFFC"));
     s.IncNext = ParseLeadingNumber(doc.read("AddData", "Data", "1"));
     s.IncFormat = doc.read("AddData", "Format", "%N");
+    s.IncPool = doc.read("AddData", "Pool", "").trimmed();
 
     ReadCheck(doc, "Comm", "Hex", "1", s.TermHex);
     ReadCheck(doc, "Comm", "Crlf", "1", s.TermCrlf);
@@ -71,6 +72,9 @@ void SaveUserSettings(IniDocument& doc, const UserSettings& s, const QString& co
     doc.write("AddData", "Add", IncrementAddressText(s.IncAddress));
     doc.write("AddData", "Data", QString::number(s.IncNext));
     doc.write("AddData", "Format", QuoteValue(s.IncFormat));
+    // Files that never named a pool stay as they were.
+    if (!s.IncPool.isEmpty() || doc.value("AddData", "Pool"))
+        doc.write("AddData", "Pool", QuoteValue(s.IncPool));
 
     doc.write("Comm", "Hex", CheckText(s.TermHex));
     doc.write("Comm", "CrLf", CheckText(s.TermCrlf));

@@ -24,6 +24,8 @@ struct UserSettings {
     quint16 IncAddress = 0xFFFC;               // "Add", 4 hexadecimal digits
     qint64 IncNext = 1;                        // "Data": the next serial number N
     QString IncFormat = QStringLiteral("%N");  // "Format", a data text
+    // "Pool": the pool a shared record hands the numbers from; "" = the task's file name
+    QString IncPool;
     // [Comm]: the terminal
     bool TermHex = true;      // "Hex"
     bool TermCrlf = true;     // "Crlf" (written "CrLf")

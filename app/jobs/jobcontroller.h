@@ -9,6 +9,7 @@
 #include "jobs/downloadlog.h"
 #include "jobs/jobclock.h"
 #include "jobs/jobdriver.h"
+#include "jobs/jobrecord.h"
 #include "jobs/jobsettings.h"
 #include "jobs/jobview.h"
 #include "jobs/portaccess.h"
@@ -48,6 +49,8 @@ class JobController : private DriverListener {
     }
     JobSettings settings() const { return m_source ? m_source() : JobSettings{}; }
     DownloadLog& log() { return m_log; }
+    // Who keeps the production record; none = nothing is recorded.
+    void setRecorder(JobRecorder* recorder) { m_recorder = recorder; }
 
     // --- Buttons --------------------------------------------------------------------------
     // DownloadAction: true when a job was started (or, for cancel, always false).
@@ -103,8 +106,9 @@ class JobController : private DriverListener {
         bool failureLogged = false;
         bool checkLineShown = false;  // the check's first tree line waits for the first tick
         bool messageShown = false;
-        int errorIndex = 0;  // the first Error event that did not go to the log
-        QString problem;     // and its text
+        int errorIndex = 0;            // the first Error event that did not go to the log
+        QString problem;               // and its text
+        std::optional<qint64> serial;  // the number the increment wrote into this chip
     };
 
     // The DriverListener side: the control's events.
@@ -138,6 +142,7 @@ class JobController : private DriverListener {
     QString causeOf(const JobResult& result) const;
     void reportFailure(const JobResult& result);
     bool programAllowed();
+    void record(const JobResult& result);
 
     JobDriver& m_driver;
     JobClock& m_clock;
@@ -146,6 +151,7 @@ class JobController : private DriverListener {
     ProgramLauncher& m_launcher;
     DownloadCounter& m_counter;
     JobView& m_view;
+    JobRecorder* m_recorder = nullptr;
     std::function<JobSettings()> m_source;
     DownloadLog m_log;
 

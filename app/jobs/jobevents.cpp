@@ -169,6 +169,7 @@ void JobController::supplyData() {
         return;
     }
     m_job.bytes += static_cast<qint64>(inc.Data.size());
+    m_job.serial = user.IncNext;
 }
 
 // A download that reaches beyond the chip's flash would be refused block by block only after
@@ -201,6 +202,7 @@ void JobController::driverJobEnded(EndReason reason) {
         !m_timer3->isActive() && !m_startDelay->isActive())
         SetBusy(BusyState::Idle);  // an end the control reported without a final event
     reportFailure(result);
+    record(result);
     m_view.jobEnded(result);
     checkRunFinished();
 }

@@ -106,6 +106,24 @@ inline const QString kFindPrompt = QStringLiteral("输入要查找的数据：")
 inline const QString kFindDone = QStringLiteral("已全部查找完毕");
 inline const QString kSettings = QStringLiteral("选项(&O)");
 inline const QString kSkins = QStringLiteral("皮肤");
+inline const QString kProductionRecord = QStringLiteral("生产记录");
+// The production record's window.
+inline QString RecordTodayCounts(int ok, int failed) {
+    return QStringLiteral("今日：成功 %1 片，失败 %2 片").arg(ok).arg(failed);
+}
+inline QString RecordUnavailable(const QString& why) {
+    return QStringLiteral("生产记录无法打开：%1").arg(why);
+}
+inline const QString kRecordRecordingOff =
+    QStringLiteral("生产记录已关闭（[Production] Record=0）");
+inline const QString kRecordExport = QStringLiteral("导出 CSV(&E)");
+inline const QString kRecordRefresh = QStringLiteral("刷新(&R)");
+inline const QString kRecordClose = QStringLiteral("关闭(&C)");
+inline const QString kRecordExportTitle = QStringLiteral("导出生产记录");
+inline const QString kRecordExportFilter = QStringLiteral("CSV 文件 (*.csv)");
+inline QString RecordExportFailed(const QString& path, const QString& why) {
+    return QStringLiteral("无法写入 %1：%2").arg(path, why);
+}
 inline const QString kDefaultSkin = QStringLiteral("默认界面");
 inline const QString kCalculator = QStringLiteral("计算器");
 inline const QString kTopMost = QStringLiteral("窗口置顶");

@@ -17,6 +17,7 @@
 #include "main/fileflows.h"
 #include "main/maintexts.h"
 #include "main/messagegate.h"
+#include "record/recorder.h"
 #include "ui/controls/cmd.h"
 #include "ui/controls/vsmenu.h"
 #include "ui/controls/vtab.h"
@@ -91,6 +92,9 @@ bool MainWindow::load() {
     connect(&Shell().Config, &SettingsAnnouncer::changed, this, &MainWindow::showResetSequence,
             Qt::UniqueConnection);
     m_controller->CountDownload(2);
+    startRecording();
+    connect(&Shell().Config, &SettingsAnnouncer::changed, this, &MainWindow::startRecording,
+            Qt::UniqueConnection);
 
     m_workspace.setSeriesCount(m_control.ListCount());
     m_seriesLists->fill();

@@ -41,6 +41,10 @@ class VsMenu;
 class vTab;
 }  // namespace kui
 
+namespace korvan::record {
+class Recorder;
+}
+
 namespace korvan {
 class DataPage;
 class FileFlows;
@@ -205,6 +209,10 @@ class MainWindow : public QWidget, private jobs::JobView {
     void runFinished(const jobs::RunResult& result) override;
     void endIfUnattendedFailed();
     void miniCancel();
+    // The production record: (re)started from the program configuration whenever its
+    // [Production] values change; the Tools menu shows it.
+    void startRecording();
+    void openProductionRecord();
 
     zelisp::IZelIsp& m_control;
     CommandLine m_commandLine;
@@ -214,6 +222,7 @@ class MainWindow : public QWidget, private jobs::JobView {
     jobs::PortAccess m_port;
     jobs::ProcessLauncher m_launcher{desktop::AssociatedProgram};
     jobs::ConfigDownloadCounter m_counter;
+    std::unique_ptr<record::Recorder> m_recorder;
     std::unique_ptr<jobs::JobController> m_controller;
     std::unique_ptr<SeriesOptions> m_series;
 

@@ -43,6 +43,7 @@ void MainWindow::buildMenus() {
 
     QMenu* tools = m_menuBar->addMenu(maintext::kMenuTool);
     tools->addAction(maintext::kSettings, this, [this] { openSettings(); });
+    tools->addAction(maintext::kProductionRecord, this, [this] { openProductionRecord(); });
     buildSkinMenu(tools);
     tools->addAction(maintext::kCalculator, this, [this] {
         if (!desktop::StartCalculator()) say(UserMessage{desktop::text::kNoCalculator, 11, {}});

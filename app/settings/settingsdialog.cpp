@@ -115,6 +115,11 @@ QWidget* SettingsDialog::buildGeneralPage(const SettingsForm& form) {
     m_seconds = MakeCombo(page, SecondsChoices(), form.ErrTim);
     m_seconds->installEventFilter(this);
     m_seconds->lineEdit()->installEventFilter(this);
+    m_database = new QLineEdit(form.Database, page);
+    m_database->setPlaceholderText(settingstext::kDatabasePlaceholder);
+    m_database->setToolTip(settingstext::kDatabaseHint);
+    auto* databaseLabel = new QLabel(settingstext::kDatabase, page);
+    databaseLabel->setBuddy(m_database);
     m_ideTool = MakeCheck(page, settingstext::kIdeTool, form.IdeTool);
     // Without a way to write them, the IDE entry and the associations stay as they are.
     m_ideTool->setEnabled(bool(m_actions.SetIdeTool));
@@ -134,6 +139,8 @@ QWidget* SettingsDialog::buildGeneralPage(const SettingsForm& form) {
     layout->addWidget(m_baud, row, 1);
     layout->addWidget(new QLabel(settingstext::kErrTim, page), row, 2, Qt::AlignRight);
     layout->addWidget(m_seconds, row++, 3);
+    layout->addWidget(databaseLabel, row, 0);
+    layout->addWidget(m_database, row++, 1, 1, 3);
     layout->addWidget(m_ideTool, row++, 0, 1, 4);
     layout->addWidget(m_clearCounter, row++, 0, 1, 2);
     layout->setRowStretch(row, 1);
@@ -241,6 +248,7 @@ SettingsForm SettingsDialog::form() const {
     form.MaxBaud = m_baud->currentText();
     form.ErrTim = m_seconds->currentText();
     form.IdeTool = m_ideTool->isChecked();
+    form.Database = m_database->text();
     form.SoundOpen = m_soundOpen->isChecked();
     for (size_t i = 0; i < 3; ++i) form.Sounds[i] = m_soundBoxes[i]->text();
     for (int i = 0; i < m_fileTypes->topLevelItemCount(); ++i)

@@ -45,6 +45,7 @@ class SettingsDialog : public SkinnedDialog {
 
     kui::vTab* tabs() const { return m_tabs; }
     QComboBox* secondsCombo() const { return m_seconds; }
+    QLineEdit* databaseBox() const { return m_database; }
     QComboBox* baudCombo() const { return m_baud; }
     QLineEdit* repeatCountBox() const { return m_repeatCount; }
     QSlider* slider(int channel) const { return m_sliders[channel]; }
@@ -85,6 +86,7 @@ class SettingsDialog : public SkinnedDialog {
     QCheckBox* m_autoClose = nullptr;
     QCheckBox* m_count = nullptr;
     QLineEdit* m_repeatCount = nullptr;
+    QLineEdit* m_database = nullptr;
     QCheckBox* m_openRts = nullptr;
     QComboBox* m_baud = nullptr;
     QComboBox* m_seconds = nullptr;

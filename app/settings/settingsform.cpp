@@ -45,6 +45,7 @@ SettingsForm LoadSettingsForm(const ProgramConfig& config, bool ideTool,
     // 0 leaves the rate to the highest a chip takes: the combo says which that is.
     form.MaxBaud = QString::number(config.MaxBaud > 0 ? config.MaxBaud : kHighestBaud);
     form.ErrTim = QString::number(config.ErrTim) + settingstext::kSecondsSuffix;
+    form.Database = config.Database;
     return form;
 }
 
@@ -81,6 +82,7 @@ ProgramConfig ApplySettingsForm(const SettingsForm& form, const ProgramConfig& c
     next.Red = form.Percent[0];
     next.Green = form.Percent[1];
     next.Blue = form.Percent[2];
+    next.Database = form.Database.trimmed();
     return next;
 }
 

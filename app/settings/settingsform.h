@@ -21,6 +21,7 @@ struct SettingsForm {
     QString MaxBaud;  // the baud combo's text
     QString ErrTim;   // the seconds combo's text, normally "<n> 秒"
     bool IdeTool = false;
+    QString Database;  // [Production] Database, as typed
     // sounds
     bool SoundOpen = false;
     std::array<QString, 3> Sounds;

@@ -17,6 +17,11 @@ inline const QString kCount = QStringLiteral("重复下载达到此次数时自�
 inline const QString kOpenRts = QStringLiteral("下载时启用RTS信号控制P1.0/P1.1接地(需下载线支持)");
 inline const QString kMaxBaud = QStringLiteral("最高波特率：");
 inline const QString kErrTim = QStringLiteral("检测启动时长：");
+// The production record's shared database; the password belongs in ~/.pgpass.
+inline const QString kDatabase = QStringLiteral("生产数据库(&D)：");
+inline const QString kDatabasePlaceholder = QStringLiteral("postgresql://用户@主机/数据库");
+inline const QString kDatabaseHint =
+    QStringLiteral("postgresql://用户@主机/数据库（留空：本机记录；密码放在 ~/.pgpass）");
 inline const QString kIdeTool = QStringLiteral("嵌入 Keil 下载，打开： 菜单 - Tools - KORVAN");
 inline const QString kClearCounter = QStringLiteral("清除下载计数(&L)");
 

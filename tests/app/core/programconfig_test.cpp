@@ -52,6 +52,27 @@ TEST(LoadConfig, BooleansFollowTheirDefaultsAndKeepThePreviousValueWhenMalformed
     EXPECT_TRUE(LoadConfig(home.paths(), previous).OpenRts);
 }
 
+// The production record is on unless switched off; its database and station are free text.
+TEST(LoadConfig, ProductionRecordIsOnUnlessSwitchedOff) {
+    const struct {
+        const char* text;
+        bool record;
+        const char* database;
+    } cases[] = {
+        {"", true, ""},
+        {"[Production]\nRecord=0\n", false, ""},
+        {"[Production]\nRecord=False\n", false, ""},
+        {"[Production]\nDatabase=\" postgresql://u@h/db \"\n", true, "postgresql://u@h/db"},
+    };
+    for (const auto& c : cases) {
+        test::TempHome home;
+        home.write(home.paths().configFile(), c.text);
+        const ProgramConfig config = LoadConfig(home.paths());
+        EXPECT_EQ(config.Record, c.record) << c.text;
+        EXPECT_EQ(config.Database, c.database) << c.text;
+    }
+}
+
 TEST(LoadConfig, SoundFilesExpandTheAppPathTokenInAnyLetterCase) {
     test::TempHome home;
     home.write(home.paths().configFile(),
@@ -111,6 +132,7 @@ TEST(SaveConfig, RoundTripsAndStoresSoundsRelativeToTheApplication) {
     c.ColorOpen = true;
     c.Red = 20;
     c.Blue = -10;
+    c.Database = QStringLiteral("postgresql://line@db/production");
     ASSERT_TRUE(SaveConfig(home.paths(), c));
     const QByteArray text = test::TempHome::read(home.paths().configFile());
     EXPECT_TRUE(text.contains("Msg0=%AppPath%a.wav"));
@@ -125,6 +147,7 @@ TEST(SaveConfig, RoundTripsAndStoresSoundsRelativeToTheApplication) {
     EXPECT_TRUE(back.ColorOpen);
     EXPECT_EQ(back.Red, 20);
     EXPECT_EQ(back.Blue, -10);
+    EXPECT_EQ(back.Database, "postgresql://line@db/production");
 }
 
 struct PromptCase {

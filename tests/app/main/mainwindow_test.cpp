@@ -3,7 +3,9 @@
 // that cannot be opened.
 #include <QAction>
 #include <QCheckBox>
+#include <QCryptographicHash>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -23,6 +25,8 @@
 #include "main/qttranslations.h"
 #include "main/terminalpage.h"
 #include "mainfixture.h"
+#include "record/recorddatabase.h"
+#include "record/recorder.h"
 #include "stderrcapture.h"
 #include "ui/controls/cmd.h"
 #include "ui/controls/frame.h"
@@ -36,6 +40,25 @@
 using namespace korvan;
 using namespace korvan::testing;
 
+namespace {
+
+// The rows of the production record that hold `code`, from the record the program keeps in the
+// tests' data folder (which tests running beside this one write to as well).
+QList<record::ProductionRow> RecordedRows(const QByteArray& code) {
+    record::DatabaseUrl url;
+    url.path = record::DefaultDataFolder() + QStringLiteral("/record.sqlite");
+    if (!QFile::exists(url.path)) return {};
+    record::RecordDatabase db(url);
+    if (!db.open()) return {};
+    const QString sha = QCryptographicHash::hash(code, QCryptographicHash::Sha256).toHex();
+    QList<record::ProductionRow> rows;
+    for (const record::ProductionRow& row : db.rows({}).value_or(QList<record::ProductionRow>{}))
+        if (row.codeSha256 == sha) rows << row;
+    return rows;
+}
+
+}  // namespace
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 
@@ -46,6 +69,7 @@ class MainWindowTest : public QObject {
         const QByteArray code = SampleCode(900);
         const QString hex = fixture.writeFile(QStringLiteral("fw.hex"), IntelHex(code));
         QVERIFY(fixture.startChip());
+        const qsizetype recordedBefore = RecordedRows(code).size();
         MainWindow* window = fixture.shownWindow(ParseCommandLine(hex));
         QVERIFY(window);
         QCOMPARE(window->fileBox()->text(), hex);
@@ -80,6 +104,13 @@ class MainWindowTest : public QObject {
         QVERIFY(!last.data(Qt::DecorationRole).value<QIcon>().isNull());
         QVERIFY(!window->downButton(jobs::JobController::kCancel)->isEnabled());
         QCOMPARE(window->skin()->panelText(1), QStringLiteral("计数: 1"));
+        // The job left its row in the production record.
+        const QList<record::ProductionRow> rows = RecordedRows(code);
+        QCOMPARE(rows.size(), recordedBefore + 1);
+        QCOMPARE(rows.last().program, QStringLiteral("KORVAN"));
+        QCOMPARE(rows.last().chipId, QStringLiteral("D103"));
+        QCOMPARE(rows.last().codeSize, qint64(code.size()));
+        QCOMPARE(rows.last().result, QStringLiteral("ok"));
         QVERIFY(fixture.waitForChipExit());
         QCOMPARE(fixture.chipImage().left(code.size()), code);
     }
@@ -516,6 +547,7 @@ class MainWindowTest : public QObject {
         QTest::addColumn<QString>("caption");
         QTest::newRow("settings") << 4 << "选项(&O)";
         QTest::newRow("calculator") << 4 << "计算器";
+        QTest::newRow("production record") << 4 << "生产记录";
         QTest::newRow("IDE entry") << 4 << "Keil 嵌入设置";
         QTest::newRow("help") << 5 << "帮助";
         QTest::newRow("support") << 5 << "技术支持";

@@ -103,7 +103,9 @@ TEST(SettingsForm, OkTakesTheFormAndLeavesWhatTheDialogDoesNotShow) {
     form.SoundOpen = false;
     form.ColorOpen = false;
     form.Percent = {1, 2, 3};
+    form.Database = QStringLiteral(" postgresql://line@db/production ");
     const ProgramConfig after = ApplySettingsForm(form, config);
+    EXPECT_EQ(after.Database, "postgresql://line@db/production");
     EXPECT_EQ(after.MaxBaud, 9600);
     EXPECT_EQ(after.ErrTim, 3);
     EXPECT_EQ(after.ReCount, 12);
