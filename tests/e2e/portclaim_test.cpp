@@ -1,5 +1,5 @@
-// A port that another program holds, and a port whose far side goes away mid-download, as a
-// user meets them with korvan-cli.
+// A port that another program holds, listed or refused, and a port whose far side goes away
+// mid-download, as a user meets them with korvan-cli.
 #include "e2eenv.h"
 
 #include <gtest/gtest.h>
@@ -13,14 +13,26 @@
 namespace e2e {
 namespace {
 
+// A plain program with the chip's terminal open, no lock file and no flock: only the system's
+// table of open descriptors shows it.
+struct CatHolding {
+    explicit CatHolding(const QString& device) {
+        cat.setStandardInputFile(device);
+        cat.start(QStringLiteral("cat"), {});
+    }
+    ~CatHolding() { release(); }
+    void release() {
+        cat.kill();
+        cat.waitForFinished();
+    }
+    QProcess cat;
+};
+
 TEST(PortClaim, APortThatCatHoldsIsRefusedAsInUse) {
     SimProcess sim("D103", {});
     ASSERT_TRUE(sim.start()) << sim.errorOutput().toStdString();
-    // A plain program with the terminal open, no lock file and no flock: only the system's
-    // table of open descriptors shows it.
-    QProcess cat;
-    cat.setStandardInputFile(sim.path());
-    cat.start(QStringLiteral("cat"), {});
+    CatHolding holder(sim.path());
+    QProcess& cat = holder.cat;
     ASSERT_TRUE(cat.waitForStarted());
 
     const CliResult r = runCli({"check", "-p", sim.path(), "--wait", "2"});
@@ -34,8 +46,7 @@ TEST(PortClaim, APortThatCatHoldsIsRefusedAsInUse) {
         << r.dump();
     EXPECT_FALSE((r.out + r.err).contains(QStringLiteral("参数检测完成"))) << r.dump();
 
-    cat.kill();
-    cat.waitForFinished();
+    holder.release();
     const CliResult after = runCli({"check", "-p", sim.path(), "--wait", "5"});
     EXPECT_EQ(after.exitCode, 0) << after.dump();
 }
@@ -77,6 +88,39 @@ TEST(PortClaim, PullingTheFarSideMidDownloadEndsTheRunAsAPortError) {
     EXPECT_EQ(r.exitCode, 3) << r.dump();
     EXPECT_TRUE((r.out + r.err).contains(QStringLiteral("串行端口已断开"))) << r.dump();
     EXPECT_FALSE(r.out.contains(QStringLiteral("程序下载成功"))) << r.dump();
+}
+
+// korvan-cli ports: a port named in [Ports] that another program holds is listed with that
+// program.
+TEST(PortsCommand, ListsAHeldPortWithItsHoldersName) {
+    SimProcess sim("D103", {});
+    ASSERT_TRUE(sim.start()) << sim.errorOutput().toStdString();
+    CatHolding holder(sim.path());
+    QProcess& cat = holder.cat;
+    ASSERT_TRUE(cat.waitForStarted());
+
+    const QString home = newFolder();
+    ASSERT_TRUE(writeFile(home + QStringLiteral("/Config.ini"),
+                          "[Ports]\nCOM7=" + sim.path().toUtf8() + "\n"));
+    QProcessEnvironment env = programEnvironment();
+    env.insert(QStringLiteral("KORVAN_HOME"), home);
+
+    const CliResult r = runCli({"ports", "--json"}, kPatienceMs, env);
+    ASSERT_TRUE(r.finished) << r.dump();
+    EXPECT_EQ(r.exitCode, 0) << r.dump();
+    const auto held = std::find_if(r.events.begin(), r.events.end(), [&](const QJsonObject& o) {
+        return o["device"].toString() == sim.path();
+    });
+    ASSERT_NE(held, r.events.end()) << r.dump();
+    EXPECT_EQ((*held)["port"].toString(), "COM7") << r.dump();
+    EXPECT_TRUE((*held)["present"].toBool()) << r.dump();
+    EXPECT_EQ((*held)["holder"]["name"].toString(), "cat") << r.dump();
+    EXPECT_EQ((*held)["holder"]["pid"].toInteger(), cat.processId()) << r.dump();
+
+    // The table says the same in its last column.
+    const CliResult table = runCli({"ports"}, kPatienceMs, env);
+    EXPECT_TRUE(table.out.contains(QStringLiteral("cat (%1)").arg(cat.processId())))
+        << table.dump();
 }
 
 }  // namespace
