@@ -39,9 +39,8 @@ jobs::JobFacts SampleFacts(jobs::Outcome outcome, std::optional<qint64> serial) 
     return f;
 }
 
-RecorderSetup SetupIn(const QTemporaryDir& dir, bool enabled = true) {
+RecorderSetup SetupIn(const QTemporaryDir& dir) {
     RecorderSetup s;
-    s.enabled = enabled;
     s.station = {QStringLiteral("line-2"), QStringLiteral("korvan-cli"), QStringLiteral("1.0")};
     s.dataFolder = dir.path() + QStringLiteral("/korvan");
     return s;
@@ -158,15 +157,6 @@ TEST(Recorder, ARowTheDatabaseRefusesIsSpooledSaidOnceAndWrittenAtTheNextStart) 
     EXPECT_EQ(rows[0].serial, 7);
     EXPECT_EQ(rows[1].serial, 8);
     EXPECT_FALSE(QFile::exists(next.spool().path()));
-}
-
-TEST(Recorder, RecordingOffWritesNothing) {
-    QTemporaryDir dir;
-    Recorder recorder(SetupIn(dir, false));
-    ASSERT_TRUE(recorder.start());
-    recorder.jobRecorded(SampleFacts(jobs::Outcome::Success, 1));
-    EXPECT_FALSE(QFile::exists(dir.path() + "/korvan/record.sqlite"));
-    EXPECT_FALSE(QFile::exists(recorder.spool().path()));
 }
 
 // Without a home folder there is no place for the record: the job goes on, the user hears it
