@@ -115,7 +115,7 @@ void ChipCore::receive(uint8_t byte, double hostRate, int64_t now, double earlie
             hearBootWindow(byte, hostRate, now);
             return;
         case ChipState::Session:
-            hearSession(byte, hostRate, now);
+            hearSession(byte, hostRate, earlierRate, now);
             return;
         case ChipState::Running:
             hearRunning(byte, hostRate, earlierRate, now);
@@ -167,9 +167,12 @@ bool ChipCore::userPowerCycled(uint8_t byte, double hostRate, int64_t now) {
     return true;
 }
 
-void ChipCore::hearSession(uint8_t byte, double hostRate, int64_t now) {
+void ChipCore::hearSession(uint8_t byte, double hostRate, double earlierRate, int64_t now) {
     if (userPowerCycled(byte, hostRate, now)) return;
-    if (!ratesMatch(hostRate, m_rate)) {
+    // A byte that came with a settings change gets the benefit of the doubt: a host closes the
+    // line after its last command and reopens it at once at another rate, and a real line had
+    // carried the command long before.
+    if (!ratesMatch(hostRate, m_rate) && !ratesMatch(earlierRate, m_rate)) {
         ++m_counters.garbledBytes;
         m_parser.resync();
         m_counters.badPackets = m_parser.rejectedPackets();

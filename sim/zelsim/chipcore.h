@@ -168,7 +168,7 @@ class ChipCore {
     void resetSession();
     void runProgram(int64_t now);
     void hearBootWindow(uint8_t byte, double hostRate, int64_t now);
-    void hearSession(uint8_t byte, double hostRate, int64_t now);
+    void hearSession(uint8_t byte, double hostRate, double earlierRate, int64_t now);
     void hearRunning(uint8_t byte, double hostRate, double earlierRate, int64_t now);
     bool userPowerCycled(uint8_t byte, double hostRate, int64_t now);
     void sendStatus(int64_t now);

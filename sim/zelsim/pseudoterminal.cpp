@@ -106,21 +106,15 @@ std::optional<uint32_t> PseudoTerminal::hostRate() const {
     return lineRate(m_slave);
 }
 
-void PseudoTerminal::readData(size_t limit, double rate, double earlierRate,
-                              std::vector<Arrival>& out) {
-    uint8_t buffer[4097];
-    while (limit > 0) {
-        const ssize_t n = ::read(m_master, buffer, std::min(sizeof buffer, limit + 1));
-        if (n <= 1 || buffer[0] != TIOCPKT_DATA) return;
-        out.push_back({std::vector<uint8_t>(buffer + 1, buffer + n), rate, earlierRate});
-        limit -= std::min(limit, static_cast<size_t>(n - 1));
-    }
-}
-
 std::vector<PseudoTerminal::Arrival> PseudoTerminal::readArrivals() {
     std::vector<Arrival> out;
     if (m_master < 0) return out;
     uint8_t buffer[4097];
+    // After a settings notice, everything read until the terminal runs dry may have been sent
+    // before the change or after it. A read that finds nothing first pulls in what the kernel
+    // still holds for delivery, so bytes the host wrote before its change cannot slip past the
+    // window and be taken as certain.
+    double uncertainSince = 0;
     for (;;) {
         const ssize_t n = ::read(m_master, buffer, sizeof buffer);
         if (n <= 0) break;
@@ -130,16 +124,14 @@ std::vector<PseudoTerminal::Arrival> PseudoTerminal::readArrivals() {
             continue;
         }
         if (buffer[0] == TIOCPKT_DATA) {
-            out.push_back({std::vector<uint8_t>(buffer + 1, buffer + n), m_rate, 0});
+            if (n > 1)
+                out.push_back(
+                    {std::vector<uint8_t>(buffer + 1, buffer + n), m_rate, uncertainSince});
             continue;
         }
         if (!(buffer[0] & TIOCPKT_IOCTL)) continue;
-        // The settings changed; what is waiting now was sent around the change.
-        const double changed = hostRate().value_or(0);
-        int waiting = 0;
-        if (ioctl(m_master, FIONREAD, &waiting) == 0 && waiting > 0)
-            readData(static_cast<size_t>(waiting), changed, m_rate, out);
-        m_rate = changed;
+        if (uncertainSince == 0) uncertainSince = m_rate;
+        m_rate = hostRate().value_or(0);
         termios tio{};
         if (tcgetattr(m_slave, &tio) == 0 && !(tio.c_lflag & EXTPROC)) {
             m_notified = false;

@@ -34,8 +34,9 @@ class PseudoTerminal {
     std::optional<uint32_t> hostRate() const;
 
     // Bytes from the host with the rate its line was at when they were sent. Bytes that were
-    // waiting when the host changed its settings may have been sent just before or just after
-    // the change; they carry the new rate and, as `earlierRate`, the one before.
+    // waiting when the host changed its settings, or still on their way to us, may have been
+    // sent just before or just after the change; they carry the new rate and, as
+    // `earlierRate`, the one before.
     struct Arrival {
         std::vector<uint8_t> bytes;
         double rate = 0;
@@ -43,13 +44,13 @@ class PseudoTerminal {
     };
     // Reads everything the host has sent so far.
     std::vector<Arrival> readArrivals();
+    // The host's rate as the chip last learned it from the terminal.
+    double learnedRate() const { return m_rate; }
     // Drops what the chip sent and the host has not read: a line does not keep bytes across
     // a power cycle.
     void discardUnread();
 
   private:
-    void readData(size_t limit, double rate, double earlierRate, std::vector<Arrival>& out);
-
     int m_master = -1;
     // The rate as of the host's last settings change. The master runs in packet mode and is
     // told of every change, so the bytes whose timing is uncertain are known. A host that

@@ -130,6 +130,7 @@ ChipSnapshot VirtualChip::Impl::snapshotLocked() const {
     s.counters = core->counters();
     s.session = core->session();
     s.rate = core->rate();
+    s.hostRate = pty.learnedRate();
     s.unheardBytes = unheardBytes;
     s.adapterGarbledBytes = adapterGarbledBytes;
     return s;

@@ -31,6 +31,9 @@ struct ChipSnapshot {
     ChipCounters counters;
     SessionStats session;
     double rate = 1200;
+    // The host's line rate as the chip last learned it: a test that must send after a rate
+    // change, not around it, waits for this.
+    double hostRate = 0;
     // Bootloader bytes that went out while the host's line was at another rate: a receiver
     // at another rate makes nothing of them, so they never reach the host.
     uint64_t unheardBytes = 0;

@@ -16,11 +16,9 @@
 namespace e2e {
 namespace {
 
-// Disabled: zel-sim takes the rate of a byte from the line's settings when it reads it, not
-// when it was written; the monitor reopens the line at 9600 before the virtual chip has read
-// the download's last command at 115200, so the chip sometimes never starts the program. Run
-// with --gtest_also_run_disabled_tests once that is settled.
-TEST(Monitor, DISABLED_AfterADownloadShowsWhatTheProgramPrints) {
+// The monitor reopens the line at 9600 straight after the download's last command at the
+// session's rate, which the virtual chip may read only after the change.
+TEST(Monitor, AfterADownloadShowsWhatTheProgramPrints) {
     if (QStandardPaths::findExecutable(QStringLiteral("s51")).isEmpty())
         GTEST_SKIP() << "running the program needs s51 (sdcc-ucsim)";
     SimProcess sim("D103", {"--run"});

@@ -112,7 +112,7 @@ TEST(Line, SyncAtAnotherRateGetsNoStatus) {
 TEST(Line, CommandsAtAnotherRateAreGarbage) {
     Synced s("D19A");
     ASSERT_TRUE(s.status);
-    s.host->setRate(2400);
+    s.host->moveTo(2400);
     s.host->sendPacket(s.readOptions(), 2);
     const uint64_t size = hostPacket(s.readOptions(), 2).size();
     ASSERT_TRUE(s.chip.waitUntil(
@@ -189,7 +189,7 @@ TEST_P(BaudRate, TestIsAnsweredAtTheNewRateAndConfirmSwitches) {
     ASSERT_TRUE(s.host->baudCommand(baudConfirm(c.params), s.width(), c.rate));
     EXPECT_NEAR(s.chip.snapshot().rate, c.rate, c.rate * 0.03);
     // Now 1200 baud is garbage to it and the new rate works.
-    s.host->setRate(1200);
+    s.host->moveTo(1200);
     s.host->sendPacket(s.readOptions(), s.width());
     ASSERT_TRUE(s.chip.waitUntil([](const auto& snap) { return snap.counters.garbledBytes > 0; },
                                  kPatience));

@@ -5,6 +5,8 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
@@ -100,6 +102,14 @@ void TestHost::setRate(unsigned rate) {
     cfsetispeed(&tio, speedFor(rate));
     cfsetospeed(&tio, speedFor(rate));
     tcsetattr(m_fd, TCSANOW, &tio);
+}
+
+void TestHost::moveTo(unsigned rate) {
+    setRate(rate);
+    ASSERT_NE(m_chip, nullptr);
+    ASSERT_TRUE(m_chip->waitUntil([rate](const auto& s) { return std::abs(s.hostRate - rate) < 1; },
+                                  kPatience))
+        << "the chip never learned the rate " << rate;
 }
 
 void TestHost::send(const Bytes& bytes) {

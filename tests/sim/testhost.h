@@ -48,6 +48,9 @@ class TestHost {
     bool isOpen() const { return m_fd >= 0; }
 
     void setRate(unsigned rate);
+    // Sets the rate and waits until the chip has learned it, so that what is sent next went out
+    // after the change and not around it (bytes around a change get the benefit of the doubt).
+    void moveTo(unsigned rate);
     void send(const Bytes& bytes);
     void sendPacket(const Bytes& payload, int width) { send(hostPacket(payload, width)); }
     // The next well-framed reply (checksum of `width` bytes verified) within `timeout`.
