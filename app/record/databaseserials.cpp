@@ -1,6 +1,7 @@
 #include "record/databaseserials.h"
 
 #include "record/recordtexts.h"
+#include "record/serialholders.h"
 #include "record/serialstore.h"
 
 #include <QSqlQuery>
@@ -18,13 +19,19 @@ RecordDatabase* DatabaseSerials::connected() {
         return nullptr;
     }
     // A server that went away leaves the connection looking open; only a statement tells.
-    if (m_db && m_db->isOpen() && QSqlQuery(m_db->connection()).exec(QStringLiteral("SELECT 1")))
-        return m_db.get();
-    m_db = std::make_unique<RecordDatabase>(*m_url.url);
-    if (m_db->open()) return m_db.get();
-    m_error = text::AtDatabase(DatabaseUrlText(*m_url.url), m_db->error());
-    m_db.reset();
-    return nullptr;
+    if (!m_db || !m_db->isOpen() ||
+        !QSqlQuery(m_db->connection()).exec(QStringLiteral("SELECT 1"))) {
+        m_db = std::make_unique<RecordDatabase>(*m_url.url);
+        if (!m_db->open()) {
+            m_error = text::AtDatabase(DatabaseUrlText(*m_url.url), m_db->error());
+            m_db.reset();
+            return nullptr;
+        }
+    }
+    // Both are tried again at the next call when the database fails on the way.
+    if (!m_reclaimed) m_reclaimed = ReclaimDeadHolders(*m_db, m_station).has_value();
+    std::erase_if(m_unsettled, [this](const Unsettled& n) { return settleIn(*m_db, n); });
+    return m_db.get();
 }
 
 bool DatabaseSerials::failed(const RecordDatabase& db) {
@@ -47,15 +54,25 @@ std::optional<qint64> DatabaseSerials::take(const QString& pool, qint64 first) {
 }
 
 bool DatabaseSerials::keep(const QString& pool, qint64 number) {
-    RecordDatabase* db = connected();
-    if (!db) return false;
-    return SerialStore(*db, pool, m_station, number).keep(number) || failed(*db);
+    return settle({pool, number, true});
 }
 
 bool DatabaseSerials::giveBack(const QString& pool, qint64 number) {
+    return settle({pool, number, false});
+}
+
+bool DatabaseSerials::settleIn(RecordDatabase& db, const Unsettled& n) {
+    SerialStore store(db, n.pool, m_station, n.number);
+    return n.keep ? store.keep(n.number) : store.giveBack(n.number);
+}
+
+bool DatabaseSerials::settle(const Unsettled& number) {
     RecordDatabase* db = connected();
-    if (!db) return false;
-    return SerialStore(*db, pool, m_station, number).giveBack(number) || failed(*db);
+    if (db && settleIn(*db, number)) return true;
+    if (db) failed(*db);
+    // Held by this process until then: nobody else takes it meanwhile.
+    m_unsettled.push_back(number);
+    return false;
 }
 
 }  // namespace korvan::record

@@ -14,9 +14,10 @@ namespace korvan::jobs::testing {
 namespace {
 
 enum class Step {
-    Succeed,    // the chip takes the code
-    Fail,       // the chip stops answering after the erase
-    BreakPool,  // the pool's table can no longer be read, then a chip is asked for its code
+    Succeed,      // the chip takes the code
+    Fail,         // the chip stops answering after the erase
+    BreakPool,    // the pool's table can no longer be read, then a chip is asked for its code
+    KeepRefused,  // the chip succeeds while the database refuses to note it; then it heals
 };
 
 struct PoolCase {
@@ -69,6 +70,15 @@ const PoolCase kPoolCases[] = {
      {{41, "kept"}},
      -1,
      text::SerialNotTaken},
+    {"a number that could not be kept is kept once the database answers",
+     true,
+     {},
+     {Step::KeepRefused, Step::Succeed},
+     {Outcome::Success, Outcome::Success},
+     {41, 42},
+     {{41, "kept"}, {42, "kept"}},
+     43,
+     [](const QString& why) { return text::SerialNotKept(41, why); }},
 };
 
 void PrintTo(const PoolCase& c, std::ostream* out) {
@@ -120,6 +130,10 @@ TEST_P(PooledSerials, NumbersComeFromTheTasksPool) {
     for (const Step step : c.steps) {
         if (step == Step::BreakPool)
             query(QStringLiteral("ALTER TABLE serial_pool RENAME TO kept_aside"));
+        if (step == Step::KeepRefused)
+            query(
+                QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON serial_number WHEN "
+                               "NEW.state = 'kept' BEGIN SELECT RAISE(ABORT, 'locked'); END"));
         const size_t started = driver.starts.size();
         if (!controller->DownloadAction(JobController::kDownload)) {
             clock.advance(0);  // the message
@@ -127,7 +141,7 @@ TEST_P(PooledSerials, NumbersComeFromTheTasksPool) {
         }
         ASSERT_EQ(driver.starts.size(), started + 1);
         driver.identify(chip());
-        if (step == Step::Succeed) {
+        if (step == Step::Succeed || step == Step::KeepRefused) {
             driver.finishDownload();
         } else {
             driver.erase();
@@ -136,6 +150,7 @@ TEST_P(PooledSerials, NumbersComeFromTheTasksPool) {
         }
         clock.advance(0);
         ASSERT_EQ(controller->busyState(), BusyState::Idle);
+        if (step == Step::KeepRefused) query(QStringLiteral("DROP TRIGGER refuse"));
     }
 
     std::vector<qint64> written;
