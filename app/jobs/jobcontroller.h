@@ -53,7 +53,7 @@ class JobController : private DriverListener {
     // Who keeps the production record; none = nothing is recorded.
     void setRecorder(JobRecorder* recorder) { m_recorder = recorder; }
     // Where numbered downloads take their serial numbers; none = the task's own next number.
-    // A number still held from the source before is given back to it first.
+    // A number the running job holds from the source before is kept there.
     void setSerialSource(SerialSource* source);
 
     // --- Buttons --------------------------------------------------------------------------

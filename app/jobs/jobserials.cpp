@@ -11,8 +11,11 @@ namespace korvan::jobs {
 
 void JobController::setSerialSource(SerialSource* source) {
     if (source == m_serials) return;
-    // A number of the old source must not stay taken there for good.
-    settleSerial(false);
+    // The settings may change while a chip is being written with a number of the old source:
+    // that number is kept there, as the chip may well end up with it. Lost if the job fails,
+    // but never given to a second chip.
+    if (m_held && m_serials) m_serials->keep(m_held->pool, m_held->number);
+    m_held.reset();
     m_serials = source;
 }
 

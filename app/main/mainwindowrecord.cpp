@@ -47,7 +47,7 @@ void MainWindow::startSerials() {
         m_serials ? m_serials->database() == config.Database && m_serials->station() == station
                   : config.Database.isEmpty();
     if (same) return;
-    // Whatever the old pool lent the job layer goes back to it before it goes.
+    // The old pool settles what it lent the job layer before it goes.
     m_controller->setSerialSource(nullptr);
     m_serials.reset();
     if (config.Database.isEmpty()) return;
