@@ -217,13 +217,8 @@ class SettingsDialogTest : public QObject {
         QTest::newRow("shared server") << " postgresql://line@db:6543/prod "
                                        << "postgresql://line@db:6543/prod"
                                        << "";
-        QTest::newRow("a file") << "sqlite:///srv/korvan/line.sqlite"
-                                << "sqlite:///srv/korvan/line.sqlite"
-                                << "";
         QTest::newRow("a password") << "postgresql://line:secret@db/prod"
                                     << "<none>" << record::text::kUrlPassword;
-        QTest::newRow("no database") << "postgresql://line@db"
-                                     << "<none>" << record::text::kUrlNoDatabase;
         QTest::newRow("unknown kind") << "mysql://db/prod"
                                       << "<none>" << record::text::UrlScheme("mysql://db/prod");
     }
