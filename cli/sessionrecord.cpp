@@ -4,6 +4,7 @@
 #include "core/programconfig.h"
 #include "core/serialpoolname.h"
 #include "record/recordtexts.h"
+#include "record/serialholders.h"
 #include "session.h"
 
 #include <QCoreApplication>
@@ -36,6 +37,9 @@ bool Session::startRecording(jobs::JobSettings& settings) {
                       record::text::DatabaseUnreachable(record::DatabaseUrlText(*url.url),
                                                         m_serialDb->error())),
                false;
+    // What this station's crashed runs held goes back first; a failure here is not fatal, the
+    // next start tries again.
+    record::ReclaimDeadHolders(*m_serialDb, setup.station.name);
     m_dbSerials =
         std::make_unique<record::SerialStore>(*m_serialDb, SerialPoolName(m_workspace),
                                               setup.station.name, m_workspace.settings().IncNext);

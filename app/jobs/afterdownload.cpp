@@ -50,8 +50,8 @@ bool JobController::AfterDownload() {
     CountDownload(1);
     m_view.progressBarShown(false);
     // The owner of the serial number advances it: the window's box, the settings file (or
-    // the open task) and the next job all follow it.
-    if (m_workspace.settings().IncOpen) {
+    // the open task) and the next job all follow it. A shared pool keeps its own next number.
+    if (m_workspace.settings().IncOpen && !m_serials) {
         if (settings().persistSerial)
             m_workspace.AdvanceSerialNumber();
         else

@@ -39,6 +39,14 @@ JobController::JobController(Parts parts)
 
 JobController::~JobController() {
     *m_alive = false;
+    // A job cut short by the end of the controller gives its number back, unless its chip
+    // reported success already: a number may be lost then, but never given twice.
+    if (m_held && m_serials) {
+        if (m_job.completeSeen && m_job.successAtComplete)
+            m_serials->keep(m_held->pool, m_held->number);
+        else
+            m_serials->giveBack(m_held->pool, m_held->number);
+    }
     m_driver.setListener(nullptr);
 }
 
@@ -121,6 +129,13 @@ bool JobController::DownloadAction(int index) {
         if (user.IncOpen && !SerialNumberInRange(user.IncNext)) {
             deliver(UserMessage{text::SerialNumberOutOfRange(user.IncNext), 11, {}}, false);
             return false;
+        }
+        // Nor is a number guessed when the shared pool cannot be reached.
+        if (user.IncOpen && m_serials) {
+            if (const std::optional<QString> why = m_serials->unavailable()) {
+                deliver(UserMessage{text::SerialDatabaseUnavailable(*why), 11, {}}, false);
+                return false;
+            }
         }
     }
     if (!testPort()) return false;

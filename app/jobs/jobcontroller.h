@@ -15,6 +15,7 @@
 #include "jobs/portaccess.h"
 #include "jobs/programlauncher.h"
 #include "jobs/resetrunner.h"
+#include "jobs/serialsource.h"
 
 #include <memory>
 
@@ -51,6 +52,9 @@ class JobController : private DriverListener {
     DownloadLog& log() { return m_log; }
     // Who keeps the production record; none = nothing is recorded.
     void setRecorder(JobRecorder* recorder) { m_recorder = recorder; }
+    // Where numbered downloads take their serial numbers; none = the task's own next number.
+    // A number the running job holds from the source before is kept there.
+    void setSerialSource(SerialSource* source);
 
     // --- Buttons --------------------------------------------------------------------------
     // DownloadAction: true when a job was started (or, for cancel, always false).
@@ -143,6 +147,9 @@ class JobController : private DriverListener {
     void reportFailure(const JobResult& result);
     bool programAllowed();
     void record(const JobResult& result);
+    // The increment's settings with the number this chip gets; nothing when none can be had.
+    std::optional<UserSettings> numberedSettings();
+    void settleSerial(bool success);
 
     JobDriver& m_driver;
     JobClock& m_clock;
@@ -152,6 +159,13 @@ class JobController : private DriverListener {
     DownloadCounter& m_counter;
     JobView& m_view;
     JobRecorder* m_recorder = nullptr;
+    SerialSource* m_serials = nullptr;
+    // The number taken from m_serials for the job that runs, until its end settles it.
+    struct HeldSerial {
+        QString pool;
+        qint64 number = 0;
+    };
+    std::optional<HeldSerial> m_held;
     std::function<JobSettings()> m_source;
     DownloadLog m_log;
 

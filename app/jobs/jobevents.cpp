@@ -160,16 +160,25 @@ void JobController::supplyData() {
     const CodeBuffer& code = m_workspace.codeBuffer();
     m_driver.setData(AsByteArray(code));
     m_job.bytes = static_cast<qint64>(code.size());
-    const UserSettings& user = m_workspace.settings();
-    if (!user.IncOpen) return;
-    const IncrementData inc = IncrementBytes(user, true, m_clock.now());
-    if (inc.Data.empty()) return;
-    if (!m_driver.appendData(AsByteArray(inc.Data), inc.Address)) {
-        LogLine(text::kIncrementRefused, icon::kFail, false, 0, LineKind::Problem);
+    if (!m_workspace.settings().IncOpen) return;
+    const std::optional<UserSettings> user = numberedSettings();
+    if (!user) {
+        // A number is never guessed: stopped before the erase, the chip keeps what it had.
+        m_job.problem = text::SerialNotTaken(m_serials->error());
+        LogLine(m_job.problem, icon::kFail, false, 0, LineKind::Problem);
+        m_driver.cancel(false);
+        return;
+    }
+    const IncrementData inc = IncrementBytes(*user, true, m_clock.now());
+    if (inc.Data.empty() || !m_driver.appendData(AsByteArray(inc.Data), inc.Address)) {
+        // The number was not written: the next chip may have it.
+        settleSerial(false);
+        if (!inc.Data.empty())
+            LogLine(text::kIncrementRefused, icon::kFail, false, 0, LineKind::Problem);
         return;
     }
     m_job.bytes += static_cast<qint64>(inc.Data.size());
-    m_job.serial = user.IncNext;
+    m_job.serial = user->IncNext;
 }
 
 // A download that reaches beyond the chip's flash would be refused block by block only after
@@ -201,6 +210,7 @@ void JobController::driverJobEnded(EndReason reason) {
     if (m_busy != BusyState::Idle && !m_driver.busy() && !m_pause->isActive() &&
         !m_timer3->isActive() && !m_startDelay->isActive())
         SetBusy(BusyState::Idle);  // an end the control reported without a final event
+    settleSerial(result.outcome == Outcome::Success);
     reportFailure(result);
     record(result);
     m_view.jobEnded(result);

@@ -111,4 +111,22 @@ inline QString SerialNumberOutOfRange(qint64 number) {
 }
 inline const QString kCauseDoesNotFit = QStringLiteral("原因：程序数据超出单片机的存储空间");
 
+// Serial numbers from the production database's pool.
+inline QString SerialDatabaseUnavailable(const QString& why) {
+    return QStringLiteral("生产数据库不可用：%1\n使用自动增量的下载不能开始，以免序列号重复")
+        .arg(why);
+}
+inline QString SerialNotTaken(const QString& why) {
+    return QStringLiteral("无法从生产数据库取得序列号：%1；下载在擦除之前停止").arg(why);
+}
+inline QString SerialGiven(qint64 number) {
+    return QStringLiteral("本片增量(N)：%1").arg(number);
+}
+inline QString SerialNotKept(qint64 number, const QString& why) {
+    return QStringLiteral("增量(N) %1 已写入单片机，但生产数据库未能记下：%2").arg(number).arg(why);
+}
+inline QString SerialNotGivenBack(qint64 number, const QString& why) {
+    return QStringLiteral("增量(N) %1 未能退回生产数据库：%2").arg(number).arg(why);
+}
+
 }  // namespace korvan::jobs::text

@@ -17,6 +17,7 @@
 #include "main/fileflows.h"
 #include "main/maintexts.h"
 #include "main/messagegate.h"
+#include "record/databaseserials.h"
 #include "record/recorder.h"
 #include "ui/controls/cmd.h"
 #include "ui/controls/vsmenu.h"

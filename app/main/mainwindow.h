@@ -42,8 +42,9 @@ class vTab;
 }  // namespace kui
 
 namespace korvan::record {
+class DatabaseSerials;
 class Recorder;
-}
+}  // namespace korvan::record
 
 namespace korvan {
 class DataPage;
@@ -212,6 +213,8 @@ class MainWindow : public QWidget, private jobs::JobView {
     // The production record: (re)started from the program configuration whenever its
     // [Production] values change; the Tools menu shows it.
     void startRecording();
+    // With a database configured, numbered downloads take their numbers from its pools.
+    void startSerials();
     void openProductionRecord();
 
     zelisp::IZelIsp& m_control;
@@ -223,6 +226,7 @@ class MainWindow : public QWidget, private jobs::JobView {
     jobs::ProcessLauncher m_launcher{desktop::AssociatedProgram};
     jobs::ConfigDownloadCounter m_counter;
     std::unique_ptr<record::Recorder> m_recorder;
+    std::unique_ptr<record::DatabaseSerials> m_serials;
     std::unique_ptr<jobs::JobController> m_controller;
     std::unique_ptr<SeriesOptions> m_series;
 

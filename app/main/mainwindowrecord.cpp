@@ -4,6 +4,7 @@
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
 #include "main/recordwindow.h"
+#include "record/databaseserials.h"
 #include "record/recorder.h"
 #include "windows/shellstate.h"
 
@@ -13,6 +14,7 @@
 namespace korvan {
 
 void MainWindow::startRecording() {
+    startSerials();
     const ProgramConfig& config = Shell().Config.value();
     record::RecorderSetup setup;
     setup.enabled = config.Record;
@@ -36,6 +38,21 @@ void MainWindow::startRecording() {
         return;
     }
     m_controller->setRecorder(m_recorder.get());
+}
+
+void MainWindow::startSerials() {
+    const ProgramConfig& config = Shell().Config.value();
+    const QString station = record::StationName(config.Station);
+    const bool same =
+        m_serials ? m_serials->database() == config.Database && m_serials->station() == station
+                  : config.Database.isEmpty();
+    if (same) return;
+    // The old pool settles what it lent the job layer before it goes.
+    m_controller->setSerialSource(nullptr);
+    m_serials.reset();
+    if (config.Database.isEmpty()) return;
+    m_serials = std::make_unique<record::DatabaseSerials>(config.Database, station);
+    m_controller->setSerialSource(m_serials.get());
 }
 
 void MainWindow::openProductionRecord() {

@@ -21,8 +21,19 @@ const QString kIso = QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzzZ");
 // The advisory lock that creating or upgrading the tables holds in PostgreSQL.
 constexpr qint64 kSchemaLock = 0x4B4F5256;
 
-// The statements of schema version 1. The two dialects differ in the row key only.
-QStringList SchemaStatements(bool postgres) {
+// What each schema version adds. A new database runs every step, an older one the steps after
+// its own version, all in the transaction that records the new version.
+QStringList SchemaSteps(int version, bool postgres) {
+    if (version == 2) {
+        // Who holds a taken number besides the station: the machine and the process, so that a
+        // station can give back what its crashed processes held (changed_utc says since when).
+        return {
+            QStringLiteral("ALTER TABLE serial_number ADD COLUMN host TEXT NOT NULL DEFAULT ''"),
+            QStringLiteral("ALTER TABLE serial_number ADD COLUMN pid BIGINT NOT NULL DEFAULT 0"),
+        };
+    }
+    if (version != 1) return {};
+    // The two dialects differ in the row key only.
     const QString key = postgres ? QStringLiteral("id BIGSERIAL PRIMARY KEY")
                                  : QStringLiteral("id INTEGER PRIMARY KEY AUTOINCREMENT");
     return {
@@ -138,8 +149,9 @@ bool RecordDatabase::createSchema() {
         return fail(text::kSchemaNewer);
     }
     if (version < kSchemaVersion) {
-        for (const QString& statement : SchemaStatements(postgres()))
-            if (!q.exec(statement)) return undo();
+        for (int step = version + 1; step <= kSchemaVersion; ++step)
+            for (const QString& statement : SchemaSteps(step, postgres()))
+                if (!q.exec(statement)) return undo();
         if (!q.exec(QStringLiteral("DELETE FROM korvan_schema")) ||
             !q.exec(QStringLiteral("INSERT INTO korvan_schema (version) VALUES (%1)")
                         .arg(kSchemaVersion)))

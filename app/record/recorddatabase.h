@@ -14,8 +14,8 @@
 
 namespace korvan::record {
 
-// The schema this program writes; a database that is newer is left alone.
-inline constexpr int kSchemaVersion = 1;
+// The schema this program writes; an older one is upgraded, a newer one is left alone.
+inline constexpr int kSchemaVersion = 2;
 
 struct RowFilter {
     std::optional<QDateTime> since;  // rows that ended at or after it

@@ -53,4 +53,9 @@ inline const QString kFailed = QStringLiteral("failed");
 inline const QString kShownOk = QStringLiteral("成功");
 inline const QString kShownFailed = QStringLiteral("失败");
 
+// A database and what went wrong with it.
+inline QString AtDatabase(const QString& url, const QString& why) {
+    return QStringLiteral("%1（%2）").arg(url, why);
+}
+
 }  // namespace korvan::record::text

@@ -23,7 +23,11 @@ bool Run(QSqlQuery& q, const QString& sql, const QVariantList& binds) {
 }  // namespace
 
 SerialStore::SerialStore(RecordDatabase& db, QString pool, QString station, qint64 first)
-    : m_db(db), m_pool(std::move(pool)), m_station(std::move(station)), m_first(first) {}
+    : m_db(db),
+      m_pool(std::move(pool)),
+      m_station(std::move(station)),
+      m_first(first),
+      m_holder(ThisProcess(m_station)) {}
 
 bool SerialStore::begin() {
     QSqlQuery q(m_db.connection());
@@ -67,20 +71,21 @@ std::optional<qint64> SerialStore::take() {
     if (!q.value(0).isNull()) {
         number = q.value(0).toLongLong();
         ok = Run(q,
-                 QStringLiteral("UPDATE serial_number SET state = 'taken', station = ?, "
-                                "changed_utc = ? WHERE pool = ? AND number = ?"),
-                 {m_station, Now(), m_pool, number});
+                 QStringLiteral("UPDATE serial_number SET state = 'taken', station = ?, host = ?, "
+                                "pid = ?, changed_utc = ? WHERE pool = ? AND number = ?"),
+                 {m_station, m_holder.host, m_holder.pid, Now(), m_pool, number});
     } else {
         number = nextNew;
         // After 999999999 chips the numbers come round again; the old row is taken anew.
         ok = Run(q, QStringLiteral("UPDATE serial_pool SET next_new = ? WHERE pool = ?"),
                  {NextSerialNumber(number), m_pool}) &&
              Run(q,
-                 QStringLiteral("INSERT INTO serial_number (pool, number, state, station, "
-                                "changed_utc) VALUES (?, ?, 'taken', ?, ?) ON CONFLICT (pool, "
-                                "number) DO UPDATE SET state = 'taken', station = "
-                                "excluded.station, changed_utc = excluded.changed_utc"),
-                 {m_pool, number, m_station, Now()});
+                 QStringLiteral("INSERT INTO serial_number (pool, number, state, station, host, "
+                                "pid, changed_utc) VALUES (?, ?, 'taken', ?, ?, ?, ?) ON CONFLICT "
+                                "(pool, number) DO UPDATE SET state = 'taken', station = "
+                                "excluded.station, host = excluded.host, pid = excluded.pid, "
+                                "changed_utc = excluded.changed_utc"),
+                 {m_pool, number, m_station, m_holder.host, m_holder.pid, Now()});
     }
     if (!ok) {
         rollback(q.lastError().text());
@@ -97,9 +102,10 @@ bool SerialStore::mark(qint64 number, const char* state) {
     if (!m_db.isOpen() && !m_db.open()) return false;
     QSqlQuery q(m_db.connection());
     if (Run(q,
-            QStringLiteral("UPDATE serial_number SET state = ?, station = ?, changed_utc = ? "
-                           "WHERE pool = ? AND number = ?"),
-            {QString::fromLatin1(state), m_station, Now(), m_pool, number}))
+            QStringLiteral("UPDATE serial_number SET state = ?, station = ?, host = ?, pid = ?, "
+                           "changed_utc = ? WHERE pool = ? AND number = ?"),
+            {QString::fromLatin1(state), m_station, m_holder.host, m_holder.pid, Now(), m_pool,
+             number}))
         return true;
     return m_db.fail(q.lastError().text());
 }

@@ -1,10 +1,13 @@
 // Serial numbers from a pool in the production database, so that several processes and
 // stations never give one twice. A number is taken when the code is handed to a chip: the
 // lowest one given back, else the pool's next new one, under the pool row's lock in one
-// transaction. A chip that succeeds keeps it; a failed job gives it back.
+// transaction. A chip that succeeds keeps it; a failed job gives it back. Each number notes
+// who changed it last (station, machine, process), so that a station can give back what a
+// process of its own held when it died.
 #pragma once
 
 #include "record/recorddatabase.h"
+#include "record/serialholders.h"
 
 #include <QString>
 #include <optional>
@@ -32,6 +35,7 @@ class SerialStore {
     RecordDatabase& m_db;
     QString m_pool, m_station;
     qint64 m_first;
+    SerialHolder m_holder;
 };
 
 }  // namespace korvan::record

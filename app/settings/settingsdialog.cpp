@@ -120,6 +120,11 @@ QWidget* SettingsDialog::buildGeneralPage(const SettingsForm& form) {
     m_database->setToolTip(settingstext::kDatabaseHint);
     auto* databaseLabel = new QLabel(settingstext::kDatabase, page);
     databaseLabel->setBuddy(m_database);
+    m_databaseProblem = new QLabel(page);
+    m_databaseProblem->setStyleSheet(QStringLiteral("color: #C00000"));
+    m_databaseProblem->hide();
+    // The problem is the text's that OK refused; an edited text may no longer have it.
+    connect(m_database, &QLineEdit::textEdited, m_databaseProblem, &QLabel::hide);
     m_ideTool = MakeCheck(page, settingstext::kIdeTool, form.IdeTool);
     // Without a way to write them, the IDE entry and the associations stay as they are.
     m_ideTool->setEnabled(bool(m_actions.SetIdeTool));
@@ -141,6 +146,7 @@ QWidget* SettingsDialog::buildGeneralPage(const SettingsForm& form) {
     layout->addWidget(m_seconds, row++, 3);
     layout->addWidget(databaseLabel, row, 0);
     layout->addWidget(m_database, row++, 1, 1, 3);
+    layout->addWidget(m_databaseProblem, row++, 0, 1, 4);
     layout->addWidget(m_ideTool, row++, 0, 1, 4);
     layout->addWidget(m_clearCounter, row++, 0, 1, 2);
     layout->setRowStretch(row, 1);
@@ -316,6 +322,20 @@ void SettingsDialog::setAllTicked(bool ticked) {
 void SettingsDialog::applyAndClose() {
     m_repeatCount->setText(NormaliseRepeatCount(m_repeatCount->text()));
     const SettingsForm chosen = form();
+    // A text the record cannot use is never stored: the stations would find out only when a
+    // numbered download is refused. The dialog stays open on the box, saying why.
+    if (const std::optional<QString> problem = DatabaseProblem(chosen.Database)) {
+        m_tabs->setSelected(0);
+        // The page has room for one line under the box; the whole text is in its tooltip.
+        const int room = m_databaseProblem->parentWidget()->contentsRect().width();
+        m_databaseProblem->setText(
+            m_databaseProblem->fontMetrics().elidedText(*problem, Qt::ElideRight, room));
+        m_databaseProblem->setToolTip(*problem);
+        m_databaseProblem->show();
+        m_database->setFocus();
+        m_database->selectAll();
+        return;
+    }
     const ProgramConfig config = ApplySettingsForm(chosen, Shell().Config.value());
     SaveConfig(CurrentAppPaths(), config);
     // The next job and every window follow the owner.

@@ -46,6 +46,8 @@ class SettingsDialog : public SkinnedDialog {
     kui::vTab* tabs() const { return m_tabs; }
     QComboBox* secondsCombo() const { return m_seconds; }
     QLineEdit* databaseBox() const { return m_database; }
+    // Under the database box: why OK refused its text.
+    QLabel* databaseProblem() const { return m_databaseProblem; }
     QComboBox* baudCombo() const { return m_baud; }
     QLineEdit* repeatCountBox() const { return m_repeatCount; }
     QSlider* slider(int channel) const { return m_sliders[channel]; }
@@ -87,6 +89,7 @@ class SettingsDialog : public SkinnedDialog {
     QCheckBox* m_count = nullptr;
     QLineEdit* m_repeatCount = nullptr;
     QLineEdit* m_database = nullptr;
+    QLabel* m_databaseProblem = nullptr;
     QCheckBox* m_openRts = nullptr;
     QComboBox* m_baud = nullptr;
     QComboBox* m_seconds = nullptr;

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "core/valueforms.h"
+#include "record/databaseurl.h"
 #include "settings/settingstexts.h"
 
 namespace korvan {
@@ -65,6 +66,14 @@ QString PercentLabel(int percent) {
 std::array<int, 3> PreviewPercent(const SettingsForm& form) {
     if (!form.ColorOpen) return {0, 0, 0};
     return form.Percent;
+}
+
+std::optional<QString> DatabaseProblem(const QString& text) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()) return std::nullopt;
+    const record::DatabaseUrlResult parsed = record::ParseDatabaseUrl(trimmed);
+    if (parsed.url) return std::nullopt;
+    return parsed.error;
 }
 
 ProgramConfig ApplySettingsForm(const SettingsForm& form, const ProgramConfig& config) {

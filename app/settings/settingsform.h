@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace korvan {
@@ -55,6 +56,10 @@ QString NormaliseRepeatCount(const QString& text);
 QString PercentLabel(int percent);
 // The adjustment previewed on the dialog: the sliders while the colour switch is on, else none.
 std::array<int, 3> PreviewPercent(const SettingsForm& form);
+
+// The database box at OK: why its text cannot be used, read as the record reads it; nothing
+// when it can, and for an empty box (the local record).
+std::optional<QString> DatabaseProblem(const QString& text);
 
 // `config` with everything OK stores taken from the form. The counter, the port and the other
 // values the dialog does not show are kept.

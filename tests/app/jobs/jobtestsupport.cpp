@@ -31,8 +31,12 @@ void ScriptedDriver::identify(const ChipRecord& chip) {
     raiseViewInfo(info::kDetected, QStringLiteral("检测到单片机：") + chip.model);
 }
 
-void ScriptedDriver::finishDownload() {
+void ScriptedDriver::erase() {
     raiseViewInfo(info::kErase, QStringLiteral("擦除单片机程序..."));
+}
+
+void ScriptedDriver::finishDownload() {
+    erase();
     raiseViewInfo(info::kWrite, QStringLiteral("写入单片机程序..."));
     raiseProgress(50);
     raiseProgress(100);

@@ -28,6 +28,8 @@ class ScriptedDriver : public JobDriver {
     void identify(const ChipRecord& chip);
     // Erase, write and the successful end of a download.
     void finishDownload();
+    // The erase announcement alone: the controller hands the code over.
+    void erase();
     // A check or configure that ends complete.
     void finishJob(bool success);
     bool interrupt(int index, const QString& info);

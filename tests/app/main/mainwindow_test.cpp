@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QTableView>
 #include <QTranslator>
 #include <QtTest>
@@ -118,12 +119,13 @@ class MainWindowTest : public QObject {
     // Two chips in one run of the window, with the increment on: each gets its own number,
     // the box shows the next one and the file that keeps it holds that one after the end,
     // whether that is Config.ini, an open task, or a task opened with a switch (no save at
-    // exit).
+    // exit). With a production database the pool keeps the next number, not the file.
     void twoDownloadsGiveTwoSerialNumbers_data() {
         QTest::addColumn<QString>("mode");
         QTest::newRow("settings file") << QString();
         QTest::newRow("task") << QStringLiteral("task");
         QTest::newRow("task with /d") << QStringLiteral("/d");
+        QTest::newRow("database") << QStringLiteral("database");
     }
     void twoDownloadsGiveTwoSerialNumbers() {
         QFETCH(QString, mode);
@@ -131,6 +133,14 @@ class MainWindowTest : public QObject {
         constexpr qint64 kFirst = 41;
         MainFixture fixture;
         QVERIFY(fixture.valid());
+        const bool pooled = mode == QStringLiteral("database");
+        record::DatabaseUrl pool;
+        pool.path = fixture.path(QStringLiteral("pool.sqlite"));
+        if (pooled) {
+            fixture.writeConfig(QStringLiteral("[Production]\nDatabase=") +
+                                record::DatabaseUrlText(pool));
+            mode.clear();
+        }
         const QString hex = fixture.writeFile(QStringLiteral("fw.hex"), IntelHex(SampleCode(256)));
         const QString task = fixture.path(QStringLiteral("job.mcp"));
         // The port is offered at load only when its device is there.
@@ -177,10 +187,19 @@ class MainWindowTest : public QObject {
             const char bytes[] = {char(n >> 24), char(n >> 16), char(n >> 8), char(n)};
             const QByteArray serial(bytes, 4);
             QTRY_COMPARE_WITH_TIMEOUT(fixture.chipImage().mid(kAddress, 4), serial, 30000);
-            QCOMPARE(page->nextBox()->text(), QString::number(n + 1));
+            QCOMPARE(page->nextBox()->text(), QString::number(pooled ? kFirst : n + 1));
         }
         window->quitWith(0);
-        const QString kept = QString::number(kFirst + 2);
+        const QString kept = QString::number(pooled ? kFirst : kFirst + 2);
+        if (pooled) {
+            record::RecordDatabase db(pool);
+            QVERIFY(db.open());
+            QSqlQuery q(db.connection());
+            QVERIFY(q.exec(QStringLiteral("SELECT pool, next_new FROM serial_pool")));
+            QVERIFY(q.next());
+            QCOMPARE(q.value(0).toString(), QStringLiteral("fw.hex"));
+            QCOMPARE(q.value(1).toLongLong(), kFirst + 2);
+        }
         if (mode.isEmpty()) {
             QCOMPARE(ReadIni(QStringLiteral("AddData"), QStringLiteral("Data"),
                              CurrentAppPaths().configFile(), {}),

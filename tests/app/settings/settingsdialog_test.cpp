@@ -14,6 +14,7 @@
 #include "core/inidocument.h"
 #include "core/valueforms.h"
 #include "mnemonickey.h"
+#include "record/recordtexts.h"
 #include "settings/settingsdialog.h"
 #include "settings/settingstexts.h"
 #include "ui/controls/cmd.h"
@@ -204,6 +205,59 @@ class SettingsDialogTest : public QObject {
                  (std::vector<std::pair<int, bool>>{{0, false}, {1, false}}));
     }
 
+    // The database box is read at OK as the record reads it: a text it cannot use keeps the
+    // dialog open on the general page, says why under the box and stores nothing.
+    void databaseTextIsCheckedAtOk_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");   // [Production] Database afterwards
+        QTest::addColumn<QString>("problem");  // under the box; "" = accepted
+        QTest::newRow("empty: the local record") << " "
+                                                 << "<none>"
+                                                 << "";
+        QTest::newRow("shared server") << " postgresql://line@db:6543/prod "
+                                       << "postgresql://line@db:6543/prod"
+                                       << "";
+        QTest::newRow("a password") << "postgresql://line:secret@db/prod"
+                                    << "<none>" << record::text::kUrlPassword;
+        QTest::newRow("unknown kind") << "mysql://db/prod"
+                                      << "<none>" << record::text::UrlScheme("mysql://db/prod");
+    }
+    void databaseTextIsCheckedAtOk() {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QFETCH(QString, problem);
+        Recorded recorded;
+        SettingsDialog dialog(LoadSettingsForm(Shell().Config.value(), false, {}),
+                              RecordInto(recorded));
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.tabs()->setSelected(3);
+        dialog.databaseBox()->setText(typed);
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+        const IniDocument doc = IniDocument::load(CurrentAppPaths().configFile());
+        QCOMPARE(doc.read("Production", "Database", "<none>"), stored);
+        if (problem.isEmpty()) {
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QVERIFY(!dialog.databaseProblem()->isVisible());
+            return;
+        }
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.tabs()->Selected(), 0);
+        QVERIFY(dialog.databaseProblem()->isVisible());
+        QCOMPARE(dialog.databaseProblem()->toolTip(), problem);
+        const QString shown = dialog.databaseProblem()->text();
+        QVERIFY2(shown == problem || problem.startsWith(shown.chopped(1)), qPrintable(shown));
+        QCOMPARE(dialog.databaseBox()->selectedText(), typed);
+        QVERIFY(recorded.adjustments.empty());
+        // Typing again takes the problem away; a good text then closes the dialog.
+        dialog.databaseBox()->clear();
+        QTest::keyClicks(dialog.databaseBox(), QStringLiteral("postgresql://line@db/prod"));
+        QVERIFY(!dialog.databaseProblem()->isVisible());
+        QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(Shell().Config.value().Database, QStringLiteral("postgresql://line@db/prod"));
+    }
+
     // The designed rates keep their order; the fast ones follow and are stored as chosen.
     void fastRatesAreOfferedAfterTheDesignedOnesAndStored() {
         for (const char* rate : {"230400", "460800", "921600"}) {
@@ -221,7 +275,8 @@ class SettingsDialogTest : public QObject {
                      QString(rate));
             QCOMPARE(Shell().Config.value().MaxBaud, QString(rate).toInt());
             // Opened again, the dialog shows the stored rate.
-            SettingsDialog again(LoadSettingsForm(Shell().Config.value(), false, {}), RecordInto(recorded));
+            SettingsDialog again(LoadSettingsForm(Shell().Config.value(), false, {}),
+                                 RecordInto(recorded));
             QCOMPARE(again.baudCombo()->currentText(), QString(rate));
         }
     }
