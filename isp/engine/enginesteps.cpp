@@ -209,14 +209,14 @@ void ZelEngine::sendStep(AfterSend after) {
 void ZelEngine::afterSend(AfterSend after) {
     if (!m_busy) return;
     if (after == AfterSend::TimeOut) {
-        if (!m_graceRunning) m_timers.arm(EngineTimer::Timer2, m_responseTimeOut);
+        if (!m_graceRunning) m_timers.arm(EngineTimer::Timer2, m_responseTimeOut + m_replySlackMs);
         return;
     }
     // A write is judged by its reply even when it is the last step of the list.
     const rules::ReplyRule judged = rules::RuleFor(stepCode(m_step)).reply;
     const bool awaitsWriteReply = judged == ReplyRule::Block || judged == ReplyRule::Options;
     if (m_step < m_steps.size() - 1 || awaitsWriteReply) {
-        if (!m_graceRunning) m_timers.arm(EngineTimer::Timer2, m_responseTimeOut);
+        if (!m_graceRunning) m_timers.arm(EngineTimer::Timer2, m_responseTimeOut + m_replySlackMs);
         return;
     }
     // The last step's command is out: nothing is waited for.

@@ -44,6 +44,10 @@ class ZelEngine {
     // empty data or addresses outside 0..0xFFFFFFFF.
     CallStatus AppendData(const Bytes& dat, int64_t Add);
 
+    // Milliseconds added to every wait for a reply. A chip answers within the rule's time;
+    // a virtual chip on a starved machine, or a line with a long delay of its own, may not.
+    void setReplySlack(int ms) { m_replySlackMs = ms > 0 ? ms : 0; }
+
     // --- Calls of the adapter ---------------------------------------------------------------
 
     // Bytes the port received, in order, as soon as they arrive.
@@ -148,6 +152,7 @@ class ZelEngine {
     uint64_t m_judging = 0;       // the generation whose reply is being handled, 0 when none
     bool m_graceRunning = false;
     int m_responseTimeOut = rules::kFirstResponseTimeOut;
+    int m_replySlackMs = 0;
     rules::Command m_settleCommand = rules::Command::None;
     int m_settleStage = 0;
     AfterSend m_settleAfter = AfterSend::Reply;

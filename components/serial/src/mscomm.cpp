@@ -236,6 +236,10 @@ bool MSComm::openPort() {
     // file and the flock tell instead).
     ::ioctl(fd, TIOCEXCL);
     if (!isPseudoTerminal(fd)) savedLine = saveLineState(fd);
+    // What came before this open is dropped before the line takes its settings, not after: a
+    // device that answers the moment the new rate is set (a chip confirming a rate change)
+    // must not lose its answer to our own flush.
+    discardPendingInput(fd);
     if (const int e = configureLine(fd, m_settings)) {
         if (e == ENOTTY) return abandon(comPortInvalid, e, QStringLiteral("not a serial device"));
         return abandon(
@@ -258,7 +262,6 @@ bool MSComm::openPort() {
             return abandon(comSystemError, e,
                            QStringLiteral("cannot set DTR: ") + systemErrorText(e));
     }
-    discardPendingInput(fd);
 
     m_fd = fd;
     ++m_openCount;

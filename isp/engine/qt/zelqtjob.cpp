@@ -4,6 +4,19 @@
 
 namespace zel {
 
+namespace {
+
+// KORVAN_REPLY_SLACK_MS: extra time on every wait for a reply, for lines that are slow to
+// answer (a virtual chip on a loaded machine, a serial server across a network). Anything but
+// a whole number of milliseconds up to a minute is ignored.
+int replySlackFromEnvironment() {
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("KORVAN_REPLY_SLACK_MS", &ok);
+    return ok && ms >= 0 && ms <= 60'000 ? ms : 0;
+}
+
+}  // namespace
+
 ZelQtJob::ZelQtJob(ZelContext& context, const ChipDatabase& database, QObject* parent)
     : QObject(parent),
       m_port(m_comm),
@@ -11,6 +24,7 @@ ZelQtJob::ZelQtJob(ZelContext& context, const ChipDatabase& database, QObject* p
       m_timers([this](EngineTimer timer) { m_engine.TimerFired(timer); }),
       m_engine(context, database, m_port, m_timers, m_bridge) {
     m_comm.setInputMode(kserial::MSComm::comInputModeBinary);
+    m_engine.setReplySlack(replySlackFromEnvironment());
     // Direct: a reply is handed on the moment it arrives, so the next block follows at once.
     connect(&m_comm, &kserial::MSComm::OnComm, this, &ZelQtJob::onComm, Qt::DirectConnection);
 }

@@ -185,12 +185,14 @@ struct TimeOutCase {
     const char* name;
     std::vector<uint8_t> silentCommands;  // one silence per entry, on the first such packet
     bool completes;
+    int slackMs = 0;
 };
 
 class TimeOuts : public testing::TestWithParam<TimeOutCase> {};
 
 TEST_P(TimeOuts, TwoAreSurvivedTheThirdEndsTheJob) {
     Harness h;
+    h.engine.setReplySlack(GetParam().slackMs);
     std::vector<uint8_t> silences = GetParam().silentCommands;
     std::vector<int64_t> silentAt;
     h.chip.setScript([&](const HostPacket& p, size_t) {
@@ -209,18 +211,19 @@ TEST_P(TimeOuts, TwoAreSurvivedTheThirdEndsTheJob) {
     } else {
         EXPECT_EQ(h.events.lines().back(), "V1003 程序下载失败");
         EXPECT_EQ(h.engine.endReason(), EndReason::TimedOut);
-        EXPECT_EQ(h.events.events().back().time, silentAt.back() + 1500);
+        EXPECT_EQ(h.events.events().back().time, silentAt.back() + 1500 + GetParam().slackMs);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(EngineRetry, TimeOuts,
-                         testing::Values(TimeOutCase{"One", {0x80}, true},
-                                         TimeOutCase{"TwoOnOneCommand", {0x80, 0x80}, true},
-                                         TimeOutCase{"TwoApart", {0x80, 0x00}, true},
-                                         TimeOutCase{
-                                             "ThreeOnOneCommand", {0x80, 0x80, 0x80}, false},
-                                         TimeOutCase{"ThreeAnywhere", {0x8E, 0x00, 0x80}, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    EngineRetry, TimeOuts,
+    testing::Values(TimeOutCase{"One", {0x80}, true},
+                    TimeOutCase{"TwoOnOneCommand", {0x80, 0x80}, true},
+                    TimeOutCase{"TwoApart", {0x80, 0x00}, true},
+                    TimeOutCase{"ThreeOnOneCommand", {0x80, 0x80, 0x80}, false},
+                    TimeOutCase{"ThreeAnywhere", {0x8E, 0x00, 0x80}, false},
+                    TimeOutCase{"ThreeWithSlack", {0x80, 0x80, 0x80}, false, 2000}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(EngineRetry, TimedOutCommandIsSentAgainUnchanged) {
     Harness h;
