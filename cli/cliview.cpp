@@ -4,6 +4,7 @@
 #include "core/usersettings.h"
 #include "jobs/enginejobdriver.h"
 #include "jobs/jobtexts.h"
+#include "text.h"
 
 namespace korvan::cli {
 
@@ -43,7 +44,7 @@ void CliView::showMessage(const UserMessage& message, bool logged,
         QString text = message.Text;
         const QString detail = m_driver.lastPortFailure();
         if (text == jt::kPortFallback && !detail.isEmpty())
-            text += QStringLiteral("（%1）").arg(detail);
+            text += KORVAN_TR("korvan-cli", "（%1）").arg(detail);
         log(text, false, 0, LineRole::Problem);
     }
     // Nobody is asked at a command line: what needs a yes was decided by its options.

@@ -6,6 +6,7 @@
 
 #include "language.h"
 
+#include <QString>
 #include <QStringList>
 
 namespace korvan::i18n {
@@ -21,6 +22,12 @@ bool installTranslations(Language language);
 Language currentLanguage();
 // Installs the catalogues that arrived since the last choice (a library loaded later).
 bool installCurrentLanguage();
+
+// What a command-line program says when English is asked for and not built in (%1: the
+// program), in both languages since none could be chosen.
+inline const QString kEnglishNotBuiltIn = QStringLiteral(
+    "%1: English is not built into this program (it was built without Qt's translation tools)\n"
+    "%1：程序构建时没有英文翻译\n");
 
 // The embedded English catalogues, by name ("zel_en.qm"...), sorted.
 QStringList embeddedCatalogues();

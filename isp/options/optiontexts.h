@@ -16,6 +16,14 @@ namespace zel::options {
 // A caption or choice of zel.db translated, or `text` itself when there is no translation.
 QString DbText(const QString& text);
 
+// A caption shown without its colon (korvan-cli's option list) translated the same way; the
+// translation then has no colon either.
+QString DbCaption(const QString& caption);
+
+// A line of the chip record's option list ("<caption>：   <choice>", as OptList gives it) with
+// its caption and choice translated; the line as it is when neither has a translation.
+QString DbOptionLine(const QString& line);
+
 struct ShownRow {
     OptionRow row;
     bool translated = false;  // the caption has a translation: its padding no longer fits

@@ -151,6 +151,33 @@ TEST_F(OptionTexts, TranslatedChoicesInOneColumnClearOfEachOther) {
     EXPECT_EQ(rows[3].row.captionField, untranslated);
 }
 
+// korvan-cli shows captions without their colon and the chip record's "caption：  choice"
+// lines; both translate, and stay exactly as given in Chinese or without a translation.
+TEST_F(OptionTexts, CaptionsAndRecordLines) {
+    const struct {
+        Language language;
+        QString (*shown)(const QString&);
+        QString given, expected;
+    } cases[] = {
+        {Language::English, zel::options::DbCaption, "MCU 时钟源", "MCU clock source"},
+        {Language::English, zel::options::DbCaption, "MCU 时钟源：", "MCU clock source:"},
+        {Language::English, zel::options::DbCaption, "自定义选项", "自定义选项"},
+        {Language::Chinese, zel::options::DbCaption, "MCU 时钟源", "MCU 时钟源"},
+        {Language::English, zel::options::DbOptionLine, "MCU 时钟源：     外部晶振或时钟",
+         "MCU clock source: External crystal or clock"},
+        {Language::English, zel::options::DbOptionLine, "RESET2引脚功能： P4.6",
+         "RESET2 pin function: P4.6"},
+        {Language::English, zel::options::DbOptionLine, "自定义选项：  自定义值",
+         "自定义选项：  自定义值"},
+        {Language::Chinese, zel::options::DbOptionLine, "MCU 时钟源：     外部晶振或时钟",
+         "MCU 时钟源：     外部晶振或时钟"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(korvan::i18n::installTranslations(c.language));
+        EXPECT_EQ(c.shown(c.given), c.expected) << c.given.toStdString();
+    }
+}
+
 // Every caption and choice of the database shipped with the control has its English text.
 TEST_F(OptionTexts, EveryShippedDatabaseTextTranslated) {
     QFile file(QStringLiteral(ZEL_DB_TEMPLATE));
