@@ -4,6 +4,7 @@
 #include "core/usersettings.h"
 #include "jobs/enginejobdriver.h"
 #include "jobs/jobtexts.h"
+#include "optiontexts.h"
 #include "text.h"
 
 namespace korvan::cli {
@@ -35,7 +36,7 @@ void CliView::log(const QString& text, bool ok, int index, LineRole role) {
 
 QString CliView::seriesName(int index) const {
     const QString name = m_driver.seriesName(index);
-    return name.isEmpty() ? QString::number(index) : name;
+    return name.isEmpty() ? QString::number(index) : zel::options::DbText(name);
 }
 
 void CliView::showMessage(const UserMessage& message, bool logged,

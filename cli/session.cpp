@@ -13,6 +13,7 @@
 #include "core/taskfile.h"
 #include "core/usersettings.h"
 #include "optionchoices.h"
+#include "optiontexts.h"
 #include "regularfile.h"
 #include "simchip.h"
 #include "textoutput.h"
@@ -360,7 +361,9 @@ int Session::run() {
     if (m_options.series && *m_options.series >= first().driver.seriesCount()) {
         QStringList names;
         for (int i = 0; i < first().driver.seriesCount(); ++i)
-            names << QStringLiteral("  %1  %2").arg(i).arg(first().driver.seriesName(i));
+            names << QStringLiteral("  %1  %2")
+                         .arg(i)
+                         .arg(zel::options::DbText(first().driver.seriesName(i)));
         return finish(kExitUsage, QStringLiteral("input-error"),
                       text::kSeriesOutOfRange + names.join('\n'));
     }

@@ -1,7 +1,7 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
-<!-- The captions and choices of zel.db, keyed by the trimmed Chinese text. zel.db is data,
+<!-- The series names, captions and choices of zel.db, keyed by the trimmed Chinese text. zel.db is data,
      not source code, so lupdate does not write this file: keep it by hand when the database
      gains a text (the option texts test lists any text left without a translation). -->
 <context>
@@ -161,6 +161,38 @@
     <message>
         <source>复位电压(版本5.7以上)：</source>
         <translation>Reset voltage (version 5.7 and later):</translation>
+    </message>
+    <message>
+        <source>ZEL51A 系列</source>
+        <translation>ZEL51A series</translation>
+    </message>
+    <message>
+        <source>ZEL51B 系列</source>
+        <translation>ZEL51B series</translation>
+    </message>
+    <message>
+        <source>ZEL51C 系列</source>
+        <translation>ZEL51C series</translation>
+    </message>
+    <message>
+        <source>ZEL51D 系列</source>
+        <translation>ZEL51D series</translation>
+    </message>
+    <message>
+        <source>ZEL51E 系列</source>
+        <translation>ZEL51E series</translation>
+    </message>
+    <message>
+        <source>ZEL51F 系列</source>
+        <translation>ZEL51F series</translation>
+    </message>
+    <message>
+        <source>ZEL51G 系列</source>
+        <translation>ZEL51G series</translation>
+    </message>
+    <message>
+        <source>ZEL51H 系列</source>
+        <translation>ZEL51H series</translation>
     </message>
 </context>
 </TS>

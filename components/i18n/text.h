@@ -9,7 +9,7 @@
 //
 // Both macros must be written out at the call site with literal arguments: lupdate finds
 // them by name (scripts/update-translations tells it they stand for QT_TRANSLATE_NOOP and
-// QCoreApplication::translate). The context names the module, one context per .ts file.
+// QCoreApplication::translate). The context names the module or the kind of text.
 #pragma once
 
 #include <QCoreApplication>
