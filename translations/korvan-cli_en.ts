@@ -456,7 +456,7 @@ Examples:
   korvan-cli download blink.hex --ports /dev/ttyUSB0,/dev/ttyUSB1 --inc FFFC:%NL4:1
   korvan-cli download blink.hex --sim D103x4
   korvan-cli download job.mcp -p /dev/ttyUSB0 --allow-run
-  korvan-cli configure -p /dev/ttyUSB0 --option 1=1 --option &quot;Oscillator gain=Low gain (&lt;12M)&quot;
+  korvan-cli configure -p /dev/ttyUSB0 --option 1=1 --option &quot;Oscillator gain=Low (&lt;12M)&quot;
   korvan-cli configure -p /dev/ttyUSB0 --options-from board.mcu
   korvan-cli ports
   korvan-cli ports --json

@@ -12,31 +12,31 @@
     </message>
     <message>
         <source>12T(单倍速)</source>
-        <translation>12T (single speed)</translation>
+        <translation>12T (normal)</translation>
     </message>
     <message>
         <source>6T(双倍速)</source>
-        <translation>6T (double speed)</translation>
+        <translation>6T (double)</translation>
     </message>
     <message>
         <source>MCU 时钟源：</source>
-        <translation>MCU clock source:</translation>
+        <translation>Clock source:</translation>
     </message>
     <message>
         <source>外部晶振或时钟</source>
-        <translation>External crystal or clock</translation>
+        <translation>External</translation>
     </message>
     <message>
         <source>内部RC振荡器</source>
-        <translation>Internal RC oscillator</translation>
+        <translation>Internal RC</translation>
     </message>
     <message>
         <source>振荡器等待时钟数(掉电/复位)：</source>
-        <translation>Oscillator start-up cycles (power-down/reset):</translation>
+        <translation>Osc. wait cycles:</translation>
     </message>
     <message>
         <source>上电复位增加额外的复位延时：</source>
-        <translation>Extra reset delay at power-on:</translation>
+        <translation>Extra reset delay:</translation>
     </message>
     <message>
         <source>是</source>
@@ -52,11 +52,11 @@
     </message>
     <message>
         <source>高增益</source>
-        <translation>High gain</translation>
+        <translation>High</translation>
     </message>
     <message>
         <source>低增益(&lt;12M)</source>
-        <translation>Low gain (&lt;12M)</translation>
+        <translation>Low (&lt;12M)</translation>
     </message>
     <message>
         <source>P1.0/P1.1控制：</source>
@@ -64,87 +64,87 @@
     </message>
     <message>
         <source>与下载无关</source>
-        <translation>Not needed to download</translation>
+        <translation>Ignored</translation>
     </message>
     <message>
         <source>下载时必需接地</source>
-        <translation>Must be grounded to download</translation>
+        <translation>Must be low</translation>
     </message>
     <message>
         <source>擦除FLASH数据：</source>
-        <translation>Erase flash data:</translation>
+        <translation>Erase data flash:</translation>
     </message>
     <message>
         <source>下载时不擦除</source>
-        <translation>Keep when downloading</translation>
+        <translation>Keep</translation>
     </message>
     <message>
         <source>下载时擦除</source>
-        <translation>Erase when downloading</translation>
+        <translation>Erase</translation>
     </message>
     <message>
         <source>内部扩展 RAM：</source>
-        <translation>Internal extended RAM:</translation>
+        <translation>Internal XRAM:</translation>
     </message>
     <message>
         <source>允许访问(推荐)</source>
-        <translation>Enabled (recommended)</translation>
+        <translation>On (advised)</translation>
     </message>
     <message>
         <source>禁止访问</source>
-        <translation>Disabled</translation>
+        <translation>Off</translation>
     </message>
     <message>
         <source>RESET引脚功能：</source>
-        <translation>RESET pin function:</translation>
+        <translation>RESET pin:</translation>
     </message>
     <message>
         <source>复位脚</source>
-        <translation>Reset pin</translation>
+        <translation>Reset</translation>
     </message>
     <message>
         <source>P4.7(RC时仍为复位)</source>
-        <translation>P4.7 (reset pin with RC clock)</translation>
+        <translation>P4.7 (RC: reset)</translation>
     </message>
     <message>
         <source>RESET2引脚功能：</source>
-        <translation>RESET2 pin function:</translation>
+        <translation>RESET2 pin:</translation>
     </message>
     <message>
         <source>启动看门狗后：</source>
-        <translation>After the watchdog starts:</translation>
+        <translation>Watchdog stopped by:</translation>
     </message>
     <message>
         <source>复位关闭看门狗</source>
-        <translation>Reset stops the watchdog</translation>
+        <translation>Reset</translation>
     </message>
     <message>
         <source>停电关闭看门狗</source>
-        <translation>Power-off stops the watchdog</translation>
+        <translation>Power-off</translation>
     </message>
     <message>
         <source>冷启动后看门狗预分频数：</source>
-        <translation>Watchdog prescaler after cold start:</translation>
+        <translation>Watchdog prescaler:</translation>
     </message>
     <message>
         <source>看门狗启动后禁改分频数：</source>
-        <translation>Lock the watchdog prescaler once started:</translation>
+        <translation>Lock WDT prescaler:</translation>
     </message>
     <message>
         <source>启动看门狗后禁改其控制寄存器：</source>
-        <translation>Lock the watchdog control register once started:</translation>
+        <translation>Lock WDT control:</translation>
     </message>
     <message>
         <source>上电自动用有关参数启动看门狗：</source>
-        <translation>Start the watchdog at power-on with these settings:</translation>
+        <translation>Watchdog at power-on:</translation>
     </message>
     <message>
         <source>空闭/睡眠状态停止看门狗计数：</source>
-        <translation>Stop the watchdog in idle/sleep:</translation>
+        <translation>WDT off in idle/sleep:</translation>
     </message>
     <message>
         <source>复位电压(版本5.4以上)：</source>
-        <translation>Reset voltage (version 5.4 and later):</translation>
+        <translation>Reset voltage (5.4+):</translation>
     </message>
     <message>
         <source>高</source>
@@ -156,11 +156,11 @@
     </message>
     <message>
         <source>复位电压(12M以上建议选高)：</source>
-        <translation>Reset voltage (High above 12 MHz):</translation>
+        <translation>Reset voltage (&gt;12M High):</translation>
     </message>
     <message>
         <source>复位电压(版本5.7以上)：</source>
-        <translation>Reset voltage (version 5.7 and later):</translation>
+        <translation>Reset voltage (5.7+):</translation>
     </message>
     <message>
         <source>ZEL51A 系列</source>

@@ -68,8 +68,7 @@ void PadTranslatedRows(std::vector<ShownRow>& rows,
         if (!s.translated) continue;
         padTo(s.row.captionField, widest);
         if (s.row.kind() == RowKind::Choice)
-            padTo(s.row.firstField,
-                  textWidth(s.row.firstText()) + design::kChoiceExtra - design::kChoiceGap);
+            padTo(s.row.firstField, textWidth(s.row.firstText()) + design::kChoiceExtra);
     }
 }
 

@@ -35,8 +35,8 @@ ShownRow ShowRow(const OptionRow& row, int index);
 
 // Translated captions have lost the database's padding, which put the choices in columns. Pads
 // them with spaces so that the choices of every translated row start in one column after the
-// widest caption, and pads a translated first choice so the second one clears it. Untranslated
-// rows are left as they are.
+// widest caption, and pads a translated first choice so the second one clears it by a gap.
+// Untranslated rows are left as they are.
 void PadTranslatedRows(std::vector<ShownRow>& rows,
                        const std::function<int(const QString&)>& textWidth);
 

@@ -98,11 +98,11 @@ TEST(Languages, HelpChipAndMistakesInEnglish) {
         {{"--help"}, 0, "  --lang en|zh ", "Usage:"},
         {{"check", "--sim", "D103", "--lang", "en"},
          0,
-         "1  MCU clock source: 0 External crystal or clock",
+         "1  Clock source: 0 External    (choices: 0 External, 1 Internal RC)",
          "MCU 时钟源"},
         {{"check", "--sim", "D103", "--lang", "en"},
          0,
-         "    MCU clock source: External crystal or clock\n",
+         "    Clock source: External\n",
          "外部晶振或时钟"},
         {{"check", "--sim", "D103", "--lang", "en", "--bogus"},
          2,
@@ -110,7 +110,7 @@ TEST(Languages, HelpChipAndMistakesInEnglish) {
          "未知选项"},
         {{"configure", "--sim", "D103", "--lang", "en", "--option", "Oscillator gain=none"},
          2,
-         "Option \"Oscillator gain\" has no choice \"none\"; choose from: 0 High gain, 1 Low gain",
+         "Option \"Oscillator gain\" has no choice \"none\"; choose from: 0 High, 1 Low (<12M)",
          "振荡器增益"},
     };
     for (const auto& c : cases) {

@@ -59,12 +59,12 @@ TEST_F(OptionTexts, RowsShownInTheInstalledLanguage) {
          Language::English,
          cycle,
          QStringLiteral("1. Machine cycle:"),
-         {QStringLiteral("12T (single speed)"), QStringLiteral("6T (double speed)")},
+         {QStringLiteral("12T (normal)"), QStringLiteral("6T (double)")},
          true},
         {"a list's numbers stay",
          Language::English,
          list,
-         QStringLiteral("1. Oscillator start-up cycles (power-down/reset):"),
+         QStringLiteral("1. Osc. wait cycles:"),
          {QStringLiteral("4096"), QStringLiteral("8192")},
          true},
         {"a caption without translation stays Chinese",
@@ -145,7 +145,7 @@ TEST_F(OptionTexts, TranslatedChoicesInOneColumnClearOfEachOther) {
         if (column < 0) column = left;
         EXPECT_EQ(left, column);
         if (rows[i].row.kind() == zel::options::RowKind::Choice) {
-            EXPECT_GE(g.secondLeft, g.firstLeft + g.firstWidth);
+            EXPECT_GE(g.secondLeft, g.firstLeft + g.firstWidth + zel::options::design::kChoiceGap);
         }
     }
     EXPECT_EQ(rows[3].row.captionField, untranslated);
@@ -159,14 +159,14 @@ TEST_F(OptionTexts, CaptionsAndRecordLines) {
         QString (*shown)(const QString&);
         QString given, expected;
     } cases[] = {
-        {Language::English, zel::options::DbCaption, "MCU 时钟源", "MCU clock source"},
-        {Language::English, zel::options::DbCaption, "MCU 时钟源：", "MCU clock source:"},
+        {Language::English, zel::options::DbCaption, "MCU 时钟源", "Clock source"},
+        {Language::English, zel::options::DbCaption, "MCU 时钟源：", "Clock source:"},
         {Language::English, zel::options::DbCaption, "自定义选项", "自定义选项"},
         {Language::Chinese, zel::options::DbCaption, "MCU 时钟源", "MCU 时钟源"},
         {Language::English, zel::options::DbOptionLine, "MCU 时钟源：     外部晶振或时钟",
-         "MCU clock source: External crystal or clock"},
+         "Clock source: External"},
         {Language::English, zel::options::DbOptionLine, "RESET2引脚功能： P4.6",
-         "RESET2 pin function: P4.6"},
+         "RESET2 pin: P4.6"},
         {Language::English, zel::options::DbOptionLine, "自定义选项：  自定义值",
          "自定义选项：  自定义值"},
         {Language::Chinese, zel::options::DbOptionLine, "MCU 时钟源：     外部晶振或时钟",
@@ -174,7 +174,7 @@ TEST_F(OptionTexts, CaptionsAndRecordLines) {
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(korvan::i18n::installTranslations(c.language));
-        EXPECT_EQ(c.shown(c.given), c.expected) << c.given.toStdString();
+        EXPECT_EQ(c.shown(c.given).toStdString(), c.expected.toStdString());
     }
 }
 

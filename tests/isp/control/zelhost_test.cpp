@@ -168,8 +168,8 @@ class ZelHostTest : public QObject {
             korvan::i18n::Language language;
             QString present, absent;
         } steps[] = {
-            {korvan::i18n::Language::English, QStringLiteral("1. MCU clock source:"), chinese},
-            {korvan::i18n::Language::Chinese, chinese, QStringLiteral("1. MCU clock source:")},
+            {korvan::i18n::Language::English, QStringLiteral("1. Clock source:"), chinese},
+            {korvan::i18n::Language::Chinese, chinese, QStringLiteral("1. Clock source:")},
         };
         for (const auto& step : steps) {
             QVERIFY(korvan::i18n::installTranslations(step.language));
