@@ -80,6 +80,7 @@ std::optional<int> ChooseLanguage(const QStringList& args) {
         i18n::languageFromCommandLine(QStringList{QString()} + args);
     if (!choice.error.isEmpty()) {
         Print(stderr, QStringLiteral("korvan-cli: ") + choice.error + u'\n');
+        if (args.contains(QStringLiteral("--json"))) PrintUsageSummary(choice.error);
         return kExitUsage;
     }
     if (choice.language != i18n::Language::English || args.contains(QStringLiteral("--json")))
