@@ -1,5 +1,8 @@
 #include "chipinfotext.h"
 
+#include "optiontexts.h"
+#include "text.h"
+
 namespace korvan::cli {
 
 namespace {
@@ -15,26 +18,30 @@ QStringList ChipInfoLines(const jobs::ChipRecord& c) {
     QStringList lines;
     lines << kCoreHeading;
     if (c.model.isEmpty())
-        lines << QStringLiteral("MCU 型号：  未知型号 ") + c.id;
+        lines << KORVAN_TR("korvan-cli", "MCU 型号：  未知型号 ") + c.id;
     else
-        lines << QStringLiteral("MCU 型号：  ") + c.model;
-    lines << QStringLiteral("MCU 版本：  ") + c.version;
-    lines << QStringLiteral("MCU 频率：  ") +
+        lines << KORVAN_TR("korvan-cli", "MCU 型号：  ") + c.model;
+    lines << KORVAN_TR("korvan-cli", "MCU 版本：  ") + c.version;
+    lines << KORVAN_TR("korvan-cli", "MCU 频率：  ") +
                  QString::number(static_cast<double>(c.cpu) / 1000000.0, 'f', 6) +
                  QStringLiteral(" MHz");
     if (c.model.isEmpty()) return lines;
 
-    lines << QStringLiteral("存储空间：  %1 B  (%2 KB)").arg(c.flash).arg(Kilobytes(c.flash));
-    lines << QStringLiteral("内存空间：  %1 Bytes").arg(c.memory);
+    lines << KORVAN_TR("korvan-cli", "存储空间：  %1 B  (%2 KB)")
+                 .arg(c.flash)
+                 .arg(Kilobytes(c.flash));
+    lines << KORVAN_TR("korvan-cli", "内存空间：  %1 Bytes").arg(c.memory);
     if (c.eeprom >= 1)
-        lines << QStringLiteral("EEPROM  ：  %1 B  (%2 KB)").arg(c.eeprom).arg(Kilobytes(c.eeprom));
-    if (!c.sn.isEmpty()) lines << QStringLiteral("序 列 号：  ") + c.sn;
+        lines << KORVAN_TR("korvan-cli", "EEPROM  ：  %1 B  (%2 KB)")
+                     .arg(c.eeprom)
+                     .arg(Kilobytes(c.eeprom));
+    if (!c.sn.isEmpty()) lines << KORVAN_TR("korvan-cli", "序 列 号：  ") + c.sn;
 
     lines << kOptionsHeading;
     if (c.options.isEmpty())
-        lines << QStringLiteral("此型号不支持用户选项");
+        lines << KORVAN_TR("korvan-cli", "此型号不支持用户选项");
     else
-        lines << c.options;
+        for (const QString& option : c.options) lines << zel::options::DbOptionLine(option);
     return lines;
 }
 

@@ -6,6 +6,7 @@
 #include "core/usersettings.h"
 #include "portlist.h"
 #include "recordargs.h"
+#include "text.h"
 
 #include <QRegularExpression>
 
@@ -24,17 +25,18 @@ bool ParseInt(const QString& text, int& out, int min, int max) {
 // "COMMAND;9600,N,8,1", split at the last ";" as the stored reset command is.
 std::optional<ResetSpec> ParseReset(const QString& text, QString& error) {
     if (!text.contains(';')) {
-        error = QStringLiteral("--reset 需要 \"命令;串口设置\"，例如 \"12 34;9600,N,8,1\"");
+        error =
+            KORVAN_TR("korvan-cli", "--reset 需要 \"命令;串口设置\"，例如 \"12 34;9600,N,8,1\"");
         return std::nullopt;
     }
     const ResetCommand rest = SplitRest(text);
     const auto settings = kserial::CommSettings::parse(rest.PortSettings);
     if (!settings) {
-        error = QStringLiteral("--reset 的串口设置无效：%1").arg(rest.PortSettings);
+        error = KORVAN_TR("korvan-cli", "--reset 的串口设置无效：%1").arg(rest.PortSettings);
         return std::nullopt;
     }
     if (ParseDataText(rest.Command, DataTextContext{1, QDateTime::currentDateTime()}).empty()) {
-        error = QStringLiteral("--reset 的命令不含任何数据：%1").arg(rest.Command);
+        error = KORVAN_TR("korvan-cli", "--reset 的命令不含任何数据：%1").arg(rest.Command);
         return std::nullopt;
     }
     return ResetSpec{rest.Command, settings->toString()};
@@ -45,7 +47,8 @@ std::optional<ResetSpec> ParseReset(const QString& text, QString& error) {
 std::optional<IncSpec> ParseInc(const QString& text, QString& error) {
     const qsizetype first = text.indexOf(':');
     const qsizetype last = text.lastIndexOf(':');
-    error = QStringLiteral("--inc 需要 \"地址:数据格式:N\"，例如 \"FFFC:%NL4:1\"：%1").arg(text);
+    error = KORVAN_TR("korvan-cli", "--inc 需要 \"地址:数据格式:N\"，例如 \"FFFC:%NL4:1\"：%1")
+                .arg(text);
     if (first < 0 || last == first) return std::nullopt;
     const QString address = text.left(first).trimmed();
     const QString format = text.mid(first + 1, last - first - 1);
@@ -53,11 +56,11 @@ std::optional<IncSpec> ParseInc(const QString& text, QString& error) {
     static const QRegularExpression hex4(QStringLiteral("^[0-9A-Fa-f]{1,4}$"));
     static const QRegularExpression decimal(QStringLiteral("^[0-9]{1,9}$"));
     if (!hex4.match(address).hasMatch()) {
-        error = QStringLiteral("--inc 的地址无效（十六进制 0000-FFFF）：%1").arg(address);
+        error = KORVAN_TR("korvan-cli", "--inc 的地址无效（十六进制 0000-FFFF）：%1").arg(address);
         return std::nullopt;
     }
     if (!decimal.match(number).hasMatch()) {
-        error = QStringLiteral("--inc 的增量无效（0-999999999）：%1").arg(number);
+        error = KORVAN_TR("korvan-cli", "--inc 的增量无效（0-999999999）：%1").arg(number);
         return std::nullopt;
     }
     IncSpec inc;
@@ -65,7 +68,7 @@ std::optional<IncSpec> ParseInc(const QString& text, QString& error) {
     inc.format = format;
     inc.next = number.toLongLong();
     if (ParseDataText(format, DataTextContext{inc.next, QDateTime::currentDateTime()}).empty()) {
-        error = QStringLiteral("--inc 的数据格式不产生任何数据：%1").arg(format);
+        error = KORVAN_TR("korvan-cli", "--inc 的数据格式不产生任何数据：%1").arg(format);
         return std::nullopt;
     }
     error.clear();
@@ -82,7 +85,8 @@ ParseResult ParseArguments(const QStringList& args) {
         return r;
     };
     if (args.isEmpty())
-        return fail(QStringLiteral("缺少命令：check、download、configure、ports、monitor 或 record"));
+        return fail(KORVAN_TR("korvan-cli",
+                              "缺少命令：check、download、configure、ports、monitor 或 record"));
 
     const QString& command = args.first();
     if (command == "check")
@@ -102,7 +106,7 @@ ParseResult ParseArguments(const QStringList& args) {
     else if (command == "record")
         o.job = Job::Record;
     else
-        return fail(QStringLiteral("未知命令：%1").arg(command));
+        return fail(KORVAN_TR("korvan-cli", "未知命令：%1").arg(command));
 
     bool repeatGiven = false;
     bool monitorGiven = false;  // an option of the monitor
@@ -123,14 +127,14 @@ ParseResult ParseArguments(const QStringList& args) {
                 return true;
             }
             if (i + 1 >= args.size()) {
-                r.error = QStringLiteral("选项 %1 需要一个值").arg(name);
+                r.error = KORVAN_TR("korvan-cli", "选项 %1 需要一个值").arg(name);
                 return false;
             }
             out = args[++i];
             return true;
         };
         auto noValue = [&]() {
-            if (hasInlineValue) r.error = QStringLiteral("选项 %1 不需要值").arg(name);
+            if (hasInlineValue) r.error = KORVAN_TR("korvan-cli", "选项 %1 不需要值").arg(name);
             return !hasInlineValue;
         };
         QString v;
@@ -139,7 +143,7 @@ ParseResult ParseArguments(const QStringList& args) {
                 o.file = a;
                 continue;
             }
-            return fail(QStringLiteral("多余的参数：%1").arg(a));
+            return fail(KORVAN_TR("korvan-cli", "多余的参数：%1").arg(a));
         }
         if (a == "--") {
             endOfOptions = true;
@@ -148,7 +152,7 @@ ParseResult ParseArguments(const QStringList& args) {
             o.job = Job::Help;
         } else if (name == "-p" || name == "--port") {
             if (!needValue(v)) return r;
-            if (v.isEmpty()) return fail(QStringLiteral("-p 的串口为空"));
+            if (v.isEmpty()) return fail(KORVAN_TR("korvan-cli", "-p 的串口为空"));
             o.ports << v;
         } else if (name == "--ports") {
             if (!needValue(v)) return r;
@@ -165,23 +169,24 @@ ParseResult ParseArguments(const QStringList& args) {
         } else if (name == "--max-baud") {
             if (!needValue(v)) return r;
             if (!ParseInt(v, o.maxBaud, 1200, 921600))
-                return fail(QStringLiteral("--max-baud 的值无效（1200-921600）：%1").arg(v));
+                return fail(
+                    KORVAN_TR("korvan-cli", "--max-baud 的值无效（1200-921600）：%1").arg(v));
         } else if (name == "--wait") {
             if (!needValue(v)) return r;
             if (!ParseInt(v, o.waitSeconds, 1, 86400))
-                return fail(QStringLiteral("--wait 的值无效（1-86400 秒）：%1").arg(v));
+                return fail(KORVAN_TR("korvan-cli", "--wait 的值无效（1-86400 秒）：%1").arg(v));
         } else if (name == "--series") {
             if (!needValue(v)) return r;
             int index = 0;
             if (!ParseInt(v, index, 0, 255))
-                return fail(QStringLiteral("--series 的值无效：%1").arg(v));
+                return fail(KORVAN_TR("korvan-cli", "--series 的值无效：%1").arg(v));
             o.series = index;
         } else if (name == "--auto-series") {
             if (!noValue()) return r;
             o.autoSeries = true;
         } else if (name == "--db") {
             if (!needValue(o.dbFile)) return r;
-            if (o.dbFile.isEmpty()) return fail(QStringLiteral("--db 的文件名为空"));
+            if (o.dbFile.isEmpty()) return fail(KORVAN_TR("korvan-cli", "--db 的文件名为空"));
         } else if (name == "--json") {
             if (!noValue()) return r;
             o.json = true;
@@ -199,7 +204,8 @@ ParseResult ParseArguments(const QStringList& args) {
         } else if (name == "--reset-seq") {
             if (!needValue(v)) return r;
             const ResetSequenceParse parsed = ParseResetSequence(v);
-            if (!parsed.sequence) return fail(QStringLiteral("--reset-seq：") + parsed.errorText());
+            if (!parsed.sequence)
+                return fail(KORVAN_TR("korvan-cli", "--reset-seq：") + parsed.errorText());
             o.resetSequence = *parsed.sequence;
         } else if (name == "--inc") {
             if (!needValue(v)) return r;
@@ -209,11 +215,13 @@ ParseResult ParseArguments(const QStringList& args) {
         } else if (name == "--option") {
             if (!needValue(v)) return r;
             if (!v.contains('=') || v.startsWith('=') || v.endsWith('='))
-                return fail(QStringLiteral("--option 需要 \"选项=选择\"，例如 \"1=0\"：%1").arg(v));
+                return fail(KORVAN_TR("korvan-cli", "--option 需要 \"选项=选择\"，例如 \"1=0\"：%1")
+                                .arg(v));
             o.optionSettings << v;
         } else if (name == "--options-from") {
             if (!needValue(o.optionsFrom)) return r;
-            if (o.optionsFrom.isEmpty()) return fail(QStringLiteral("--options-from 的文件名为空"));
+            if (o.optionsFrom.isEmpty())
+                return fail(KORVAN_TR("korvan-cli", "--options-from 的文件名为空"));
         } else if (name == "--allow-run") {
             if (!noValue()) return r;
             o.allowRun = true;
@@ -226,12 +234,12 @@ ParseResult ParseArguments(const QStringList& args) {
                 args[i + 1].toInt() > 0)
                 value = args[++i], hasInlineValue = true;
             if (hasInlineValue && !ParseInt(value, o.monitor.baud, 50, 4000000))
-                return fail(QStringLiteral("--monitor 的波特率无效：%1").arg(value));
+                return fail(KORVAN_TR("korvan-cli", "--monitor 的波特率无效：%1").arg(value));
             o.monitorAfter = true;
         } else if (name == "--baud") {
             if (!needValue(v)) return r;
             if (!ParseInt(v, o.monitor.baud, 50, 4000000))
-                return fail(QStringLiteral("--baud 的值无效：%1").arg(v));
+                return fail(KORVAN_TR("korvan-cli", "--baud 的值无效：%1").arg(v));
             monitorGiven = true;
         } else if (name == "--hex") {
             if (!noValue()) return r;
@@ -241,14 +249,14 @@ ParseResult ParseArguments(const QStringList& args) {
             if (!needValue(v)) return r;
             v = v.toLower();
             if (v != "utf-8" && v != "utf8" && v != "gbk")
-                return fail(QStringLiteral("--encoding 只能是 utf-8 或 gbk：%1").arg(v));
+                return fail(KORVAN_TR("korvan-cli", "--encoding 只能是 utf-8 或 gbk：%1").arg(v));
             o.monitor.encoding = v == "gbk" ? v : QStringLiteral("utf-8");
             monitorGiven = true;
         } else if (name == "--for") {
             if (!needValue(v)) return r;
             int seconds = 0;
             if (!ParseInt(v, seconds, 1, 86400 * 365))
-                return fail(QStringLiteral("--for 的值无效（秒）：%1").arg(v));
+                return fail(KORVAN_TR("korvan-cli", "--for 的值无效（秒）：%1").arg(v));
             o.monitor.seconds = seconds;
             monitorGiven = true;
         } else if (ParseRecordOption(name, needValue, noValue, o, r)) {
@@ -256,10 +264,10 @@ ParseResult ParseArguments(const QStringList& args) {
         } else if (name == "--repeat") {
             if (!needValue(v)) return r;
             if (!ParseInt(v, o.repeat, 1, 1000000))
-                return fail(QStringLiteral("--repeat 的值无效：%1").arg(v));
+                return fail(KORVAN_TR("korvan-cli", "--repeat 的值无效：%1").arg(v));
             repeatGiven = true;
         } else {
-            return fail(QStringLiteral("未知选项：%1").arg(a));
+            return fail(KORVAN_TR("korvan-cli", "未知选项：%1").arg(a));
         }
     }
 
@@ -274,47 +282,48 @@ ParseResult ParseArguments(const QStringList& args) {
     }
     if (o.job == Job::Ports) {
         if (!o.ports.isEmpty() || !o.simModels.isEmpty())
-            return fail(QStringLiteral("ports 列出所有串口，不需要 -p 或 --sim"));
+            return fail(KORVAN_TR("korvan-cli", "ports 列出所有串口，不需要 -p 或 --sim"));
         r.options = o;
         return r;
     }
     if (o.job == Job::Download && o.file.isEmpty())
-        return fail(QStringLiteral("download 需要一个代码文件"));
+        return fail(KORVAN_TR("korvan-cli", "download 需要一个代码文件"));
     if (monitorGiven && o.job != Job::Monitor && !o.monitorAfter)
-        return fail(
-            QStringLiteral("--baud、--hex、--encoding 与 --for 只用于 monitor 或 --monitor"));
+        return fail(KORVAN_TR("korvan-cli",
+                              "--baud、--hex、--encoding 与 --for 只用于 monitor 或 --monitor"));
     // What a port receives is raw text; it would break the lines a JSON reader expects.
     if ((o.job == Job::Monitor || o.monitorAfter) && o.json)
-        return fail(QStringLiteral("监视串口时不能使用 --json"));
+        return fail(KORVAN_TR("korvan-cli", "监视串口时不能使用 --json"));
     if (o.monitorAfter && o.job != Job::Download)
-        return fail(QStringLiteral("--monitor 只用于 download"));
+        return fail(KORVAN_TR("korvan-cli", "--monitor 只用于 download"));
     if ((o.job == Job::Monitor || o.monitorAfter) && (o.ports.size() > 1 || !o.simModels.isEmpty()))
-        return fail(QStringLiteral("监视只用于一个串口"));
+        return fail(KORVAN_TR("korvan-cli", "监视只用于一个串口"));
     // Without a port the one USB serial adapter present is used.
     if (o.ports.isEmpty() && o.simModels.isEmpty()) o.ports << kAutoPort;
     if (o.ports.size() > 1 && o.ports.contains(kAutoPort, Qt::CaseInsensitive))
-        return fail(QStringLiteral("-p auto 只能单独使用"));
+        return fail(KORVAN_TR("korvan-cli", "-p auto 只能单独使用"));
     if (!o.ports.isEmpty() && !o.simModels.isEmpty())
-        return fail(QStringLiteral("-p 与 --sim 只能选一个"));
+        return fail(KORVAN_TR("korvan-cli", "-p 与 --sim 只能选一个"));
     if (const QString problem = CheckPortList(o.ports); !problem.isEmpty()) return fail(problem);
     if (o.simModels.size() > kMaxPorts)
-        return fail(QStringLiteral("虚拟单片机太多：%1 个（最多 %2 个）")
+        return fail(KORVAN_TR("korvan-cli", "虚拟单片机太多：%1 个（最多 %2 个）")
                         .arg(o.simModels.size())
                         .arg(kMaxPorts));
     if (PortCount(o) > 1 && o.job != Job::Download)
-        return fail(QStringLiteral("多个串口只用于 download"));
+        return fail(KORVAN_TR("korvan-cli", "多个串口只用于 download"));
     if (o.job != Job::Download && (o.inc || repeatGiven))
-        return fail(QStringLiteral("--inc 与 --repeat 只用于 download"));
+        return fail(KORVAN_TR("korvan-cli", "--inc 与 --repeat 只用于 download"));
     if (o.job != Job::Configure && (!o.optionSettings.isEmpty() || !o.optionsFrom.isEmpty()))
-        return fail(QStringLiteral("--option 与 --options-from 只用于 configure"));
+        return fail(KORVAN_TR("korvan-cli", "--option 与 --options-from 只用于 configure"));
     if (o.autoSeries && !o.series)
-        return fail(QStringLiteral("--auto-series 需要与 --series 一起使用"));
+        return fail(KORVAN_TR("korvan-cli", "--auto-series 需要与 --series 一起使用"));
     r.options = o;
     return r;
 }
 
 QString HelpText() {
-    return QStringLiteral(
+    return KORVAN_TR(
+        "korvan-cli",
         "用法：korvan-cli <命令> [选项]\n"
         "\n"
         "通过 ZEL 系列单片机的串行引导程序检测、下载或配置单片机。\n"
@@ -387,6 +396,8 @@ QString HelpText() {
         "  -v, --verbose          在标准错误输出每个数据包\n"
         "  -h, --help             显示本帮助\n"
         "  --version              显示版本\n"
+        "  --lang en|zh           输出的语言：en 英文，zh 中文（默认）；也可用环境变量\n"
+        "                         KORVAN_LANG=en。--json 的输出不随语言改变\n"
         "\n"
         "作为 FILE 的 .mcu 配置文件和 .mcp 下载任务带来各自的设置：软启动命令及其串口\n"
         "设置、自动增量（下载成功后下一个序号写回文件）、单片机系列，以及下载后运行的\n"

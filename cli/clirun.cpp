@@ -12,12 +12,15 @@
 #include "recordcommand.h"
 #include "session.h"
 #include "stopsignals.h"
+#include "text.h"
 #include "textoutput.h"
+#include "translations.h"
 
 #include <unistd.h>
 #include <QCoreApplication>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace korvan::cli {
 
@@ -70,14 +73,34 @@ void PrintUsageSummary(const QString& message) {
     json.summary(summary);
 }
 
+// --lang en or KORVAN_LANG=en: English, except in JSON, whose texts never change with the
+// language (programs match them). An exit code when the choice cannot be followed.
+std::optional<int> ChooseLanguage(const QStringList& args) {
+    const i18n::CommandLineLanguage choice =
+        i18n::languageFromCommandLine(QStringList{QString()} + args);
+    if (!choice.error.isEmpty()) {
+        Print(stderr, QStringLiteral("korvan-cli: ") + choice.error + u'\n');
+        if (args.contains(QStringLiteral("--json"))) PrintUsageSummary(choice.error);
+        return kExitUsage;
+    }
+    if (choice.language != i18n::Language::English || args.contains(QStringLiteral("--json")))
+        return std::nullopt;
+    if (!i18n::installTranslations(i18n::Language::English)) {
+        Print(stderr, i18n::kEnglishNotBuiltIn.arg(QStringLiteral("korvan-cli")));
+        return kExitUsage;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
-int RunCommandLine(const QStringList& args) {
+int RunCommandLine(const QStringList& givenArgs) {
+    if (const std::optional<int> refused = ChooseLanguage(givenArgs)) return *refused;
+    const QStringList args = i18n::withoutLanguageOption(QStringList{QString()} + givenArgs).mid(1);
     const ParseResult parsed = ParseArguments(args);
     if (!parsed.options) {
-        Print(
-            stderr,
-            QStringLiteral("korvan-cli: %1\n用 korvan-cli --help 查看用法。\n").arg(parsed.error));
+        Print(stderr, KORVAN_TR("korvan-cli", "korvan-cli: %1\n用 korvan-cli --help 查看用法。\n")
+                          .arg(parsed.error));
         // A program that asked for JSON gets its summary even now.
         if (args.contains(QStringLiteral("--json"))) PrintUsageSummary(parsed.error);
         return kExitUsage;
@@ -112,7 +135,7 @@ int RunCommandLine(const QStringList& args) {
     if (exitCode == kExitSuccess && options.monitorAfter) exitCode = RunMonitor(options);
     // Output that a program was to read and never got is a failure of the run.
     if (out->failed()) {
-        Print(stderr, QStringLiteral("korvan-cli: 输出无法写入\n"));
+        Print(stderr, KORVAN_TR("korvan-cli", "korvan-cli: 输出无法写入\n"));
         if (exitCode == kExitSuccess) return kExitJobFailed;
     }
     return exitCode;

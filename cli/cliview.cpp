@@ -4,6 +4,8 @@
 #include "core/usersettings.h"
 #include "jobs/enginejobdriver.h"
 #include "jobs/jobtexts.h"
+#include "optiontexts.h"
+#include "text.h"
 
 namespace korvan::cli {
 
@@ -34,7 +36,7 @@ void CliView::log(const QString& text, bool ok, int index, LineRole role) {
 
 QString CliView::seriesName(int index) const {
     const QString name = m_driver.seriesName(index);
-    return name.isEmpty() ? QString::number(index) : name;
+    return name.isEmpty() ? QString::number(index) : zel::options::DbText(name);
 }
 
 void CliView::showMessage(const UserMessage& message, bool logged,
@@ -43,7 +45,7 @@ void CliView::showMessage(const UserMessage& message, bool logged,
         QString text = message.Text;
         const QString detail = m_driver.lastPortFailure();
         if (text == jt::kPortFallback && !detail.isEmpty())
-            text += QStringLiteral("（%1）").arg(detail);
+            text += KORVAN_TR("korvan-cli", "（%1）").arg(detail);
         log(text, false, 0, LineRole::Problem);
     }
     // Nobody is asked at a command line: what needs a yes was decided by its options.

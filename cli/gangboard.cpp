@@ -1,6 +1,7 @@
 #include "gangboard.h"
 
 #include "porttable.h"
+#include "text.h"
 #include "textoutput.h"
 #include "timestamp.h"
 
@@ -55,7 +56,7 @@ class GangBoard::LaneOutput : public JobOutput {
     void chipInfo(const jobs::ChipRecord&) override {}
     void options(const std::vector<OptionLine>&) override {}
     void warning(const QString& text) override {
-        m_board.printError(m_lane, QStringLiteral("警告：") + text);
+        m_board.printError(m_lane, KORVAN_TR("korvan-cli", "警告：") + text);
     }
     void error(const QString& text) override { m_board.printError(m_lane, text); }
     void trace(const QString& line) override { m_board.printError(m_lane, line); }

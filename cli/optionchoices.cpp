@@ -1,5 +1,8 @@
 #include "optionchoices.h"
 
+#include "optiontexts.h"
+#include "text.h"
+
 #include "core/usersettings.h"
 
 namespace korvan::cli {
@@ -15,11 +18,16 @@ bool SameText(const QString& a, const QString& b) {
     return clean(a).compare(clean(b), Qt::CaseInsensitive) == 0;
 }
 
+// A name or choice as the database stores it, or as the English output shows it.
+bool SameCaption(const QString& caption, const QString& given) {
+    return SameText(caption, given) || SameText(zel::options::DbCaption(caption), given);
+}
+
 int FindRow(const std::vector<jobs::OptionRowInfo>& rows, const QString& name) {
     bool isNumber = false;
     const int number = name.trimmed().toInt(&isNumber);
     for (size_t i = 0; i < rows.size(); ++i) {
-        if (isNumber ? rows[i].number == number : SameText(rows[i].caption, name))
+        if (isNumber ? rows[i].number == number : SameCaption(rows[i].caption, name))
             return static_cast<int>(i);
     }
     return -1;
@@ -30,15 +38,15 @@ int FindChoice(const jobs::OptionRowInfo& row, const QString& value) {
     const int number = value.trimmed().toInt(&isNumber);
     if (isNumber) return number >= 0 && number < row.choices.size() ? number : -1;
     for (qsizetype i = 0; i < row.choices.size(); ++i)
-        if (SameText(row.choices.at(i), value)) return static_cast<int>(i);
+        if (SameCaption(row.choices.at(i), value)) return static_cast<int>(i);
     return -1;
 }
 
 QString RowList(const std::vector<jobs::OptionRowInfo>& rows) {
     QStringList names;
     for (const jobs::OptionRowInfo& row : rows)
-        names << QStringLiteral("%1 %2").arg(row.number).arg(row.caption);
-    return names.join(QStringLiteral("，"));
+        names << QStringLiteral("%1 %2").arg(row.number).arg(zel::options::DbCaption(row.caption));
+    return names.join(KORVAN_TR("korvan-cli", "，"));
 }
 
 }  // namespace
@@ -52,7 +60,8 @@ std::optional<std::map<int, int>> ResolveOptionSettings(
         const QString value = setting.mid(eq + 1);
         const int row = FindRow(rows, name);
         if (row < 0) {
-            error = QStringLiteral("单片机没有选项“%1”；可用的选项：%2").arg(name, RowList(rows));
+            error = KORVAN_TR("korvan-cli", "单片机没有选项“%1”；可用的选项：%2")
+                        .arg(name, RowList(rows));
             return std::nullopt;
         }
         const jobs::OptionRowInfo& info = rows[static_cast<size_t>(row)];
@@ -60,9 +69,11 @@ std::optional<std::map<int, int>> ResolveOptionSettings(
         if (choice < 0) {
             QStringList shown;
             for (qsizetype i = 0; i < info.choices.size(); ++i)
-                shown << QStringLiteral("%1 %2").arg(i).arg(info.choices.at(i));
-            error = QStringLiteral("选项“%1”没有“%2”；可选：%3")
-                        .arg(info.caption, value, shown.join(QStringLiteral("，")));
+                shown << QStringLiteral("%1 %2").arg(i).arg(
+                    zel::options::DbText(info.choices.at(i)));
+            error = KORVAN_TR("korvan-cli", "选项“%1”没有“%2”；可选：%3")
+                        .arg(zel::options::DbCaption(info.caption), value,
+                             shown.join(KORVAN_TR("korvan-cli", "，")));
             return std::nullopt;
         }
         choices[row] = choice;

@@ -1,5 +1,7 @@
 #include "portlist.h"
 
+#include "text.h"
+
 #include <QRegularExpression>
 #include <QSet>
 
@@ -9,7 +11,7 @@ std::optional<SimCount> ParseSimCount(const QString& text, QString& error) {
     static const QRegularExpression counted(QStringLiteral("^(.+?)[xX]([0-9]+)$"));
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty()) {
-        error = QStringLiteral("--sim 的型号为空");
+        error = KORVAN_TR("korvan-cli", "--sim 的型号为空");
         return std::nullopt;
     }
     const QRegularExpressionMatch m = counted.match(trimmed);
@@ -17,7 +19,7 @@ std::optional<SimCount> ParseSimCount(const QString& text, QString& error) {
     bool ok = false;
     const int count = m.captured(2).toInt(&ok);
     if (!ok || count < 1 || count > kMaxPorts) {
-        error = QStringLiteral("--sim 的数量无效（1-%1）：%2").arg(kMaxPorts).arg(text);
+        error = KORVAN_TR("korvan-cli", "--sim 的数量无效（1-%1）：%2").arg(kMaxPorts).arg(text);
         return std::nullopt;
     }
     return SimCount{m.captured(1), count};
@@ -28,7 +30,7 @@ std::optional<QStringList> ParsePortList(const QString& text, QString& error) {
     for (const QString& part : text.split(QLatin1Char(','))) {
         const QString name = part.trimmed();
         if (name.isEmpty()) {
-            error = QStringLiteral("--ports 中有空的串口名：%1").arg(text);
+            error = KORVAN_TR("korvan-cli", "--ports 中有空的串口名：%1").arg(text);
             return std::nullopt;
         }
         ports << name;
@@ -38,14 +40,16 @@ std::optional<QStringList> ParsePortList(const QString& text, QString& error) {
 
 QString CheckPortList(const QStringList& ports) {
     if (ports.size() > kMaxPorts)
-        return QStringLiteral("串口太多：%1 个（最多 %2 个）").arg(ports.size()).arg(kMaxPorts);
+        return KORVAN_TR("korvan-cli", "串口太多：%1 个（最多 %2 个）")
+            .arg(ports.size())
+            .arg(kMaxPorts);
     // COMn names a port in any letter case.
     static const QRegularExpression comN(QStringLiteral("^COM[0-9]+$"),
                                          QRegularExpression::CaseInsensitiveOption);
     QSet<QString> seen;
     for (const QString& port : ports) {
         const QString key = comN.match(port).hasMatch() ? port.toUpper() : port;
-        if (seen.contains(key)) return QStringLiteral("串口 %1 重复").arg(port);
+        if (seen.contains(key)) return KORVAN_TR("korvan-cli", "串口 %1 重复").arg(port);
         seen.insert(key);
     }
     return {};

@@ -26,7 +26,7 @@ QString padded(const QString& text, int columns) {
 
 QStringList PortsTableLines(const QList<kserial::NumberedPort>& ports, const HolderLookup& holder) {
     if (ports.isEmpty()) return {text::kPortsNone};
-    QList<QStringList> rows{text::kPortsHeads.split(u'|')};
+    QList<QStringList> rows{text::kPortsHeads.toString().split(u'|')};
     for (const kserial::NumberedPort& port : ports) {
         const kserial::SerialDevice& d = port.adapter;
         QString held;

@@ -1,6 +1,7 @@
 #include "porttable.h"
 
 #include "clitexts.h"
+#include "text.h"
 
 #include <algorithm>
 
@@ -64,7 +65,7 @@ QStringList PortTableLines(const JobSummary& summary) {
         QStringList row{p.port, p.model.isEmpty() ? QStringLiteral("-") : p.model, result,
                         text::Seconds(p.timeMs)};
         if (withSerials) row << (p.serials.isEmpty() ? QStringLiteral("-") : SerialList(p.serials));
-        if (withNotes) row << QString(p.message).replace('\n', QStringLiteral("，"));
+        if (withNotes) row << QString(p.message).replace('\n', KORVAN_TR("korvan-cli", "，"));
         rows << row;
     }
     std::vector<int> widths(static_cast<size_t>(heading.size()), 0);

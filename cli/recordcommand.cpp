@@ -7,6 +7,7 @@
 #include "record/recorder.h"
 #include "record/recordtexts.h"
 #include "session.h"
+#include "text.h"
 
 #include <QJsonDocument>
 
@@ -54,7 +55,7 @@ int RunRecordCommand(const Options& options, std::FILE* out, std::FILE* err) {
     filter.result = options.record.result;
     const auto rows = db.open() ? db.rows(filter) : std::nullopt;
     if (!rows) {
-        Print(err, QStringLiteral("korvan-cli: 无法读取生产记录 %1：%2\n")
+        Print(err, KORVAN_TR("korvan-cli", "korvan-cli: 无法读取生产记录 %1：%2\n")
                        .arg(record::DatabaseUrlText(url), db.error()));
         return kExitJobFailed;
     }

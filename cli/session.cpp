@@ -1,5 +1,6 @@
 #include "session.h"
 
+#include "text.h"
 #include "zeldb.h"
 
 #include "clitexts.h"
@@ -12,6 +13,7 @@
 #include "core/taskfile.h"
 #include "core/usersettings.h"
 #include "optionchoices.h"
+#include "optiontexts.h"
 #include "regularfile.h"
 #include "simchip.h"
 #include "textoutput.h"
@@ -172,8 +174,9 @@ bool Session::loadCode() {
     if (!QFileInfo::exists(path)) return refuse(msg::kFileMissing + path);
     // A FIFO or a device would hang the run or read without end; say so before anything.
     if (!ktext::IsRegularFile(path))
-        return refuse(QStringLiteral("%1：%2").arg(
-            path, msg::FileErrorCause(ktext::FileError{ktext::FileError::NotRegular, 0, path})));
+        return refuse(KORVAN_TR("korvan-cli", "%1：%2")
+                          .arg(path, msg::FileErrorCause(
+                                         ktext::FileError{ktext::FileError::NotRegular, 0, path})));
     const CodeFileType type = FileTypeOf(path);
     if (type == CodeFileType::Unsupported)
         return refuse(QStringLiteral("%1 %2").arg(msg::kUnsupportedFormat, path));
@@ -189,10 +192,10 @@ bool Session::loadCode() {
                                                          : msg::kFileInvalid;
         // A task that failed to open never became the code file: name the file given.
         const QString file = type == CodeFileType::Mcp ? path : m_workspace.codeFile();
-        return refuse(QStringLiteral("%1：%2").arg(what, file));
+        return refuse(KORVAN_TR("korvan-cli", "%1：%2").arg(what, file));
     }
     if (m_workspace.codeBuffer().empty())
-        return refuse(QStringLiteral("%1：%2").arg(msg::kNoCode, m_workspace.codeFile()));
+        return refuse(KORVAN_TR("korvan-cli", "%1：%2").arg(msg::kNoCode, m_workspace.codeFile()));
     const UserSettings& settings = m_workspace.settings();
     if (m_fileSettings && !m_options.inc && settings.IncOpen &&
         !SerialNumberInRange(settings.IncNext))
@@ -349,7 +352,8 @@ int Session::run() {
     m_elapsed.start();
     // Settings files that are too large or not files are ignored and left as they are.
     for (const QString& refused : RefusedSettingsFiles(CurrentAppPaths()))
-        m_out.warning(QString(refused).replace(QStringLiteral("\r\n"), QStringLiteral("，")));
+        m_out.warning(
+            QString(refused).replace(QStringLiteral("\r\n"), KORVAN_TR("korvan-cli", "，")));
     if (!openDatabase())
         return finish(kExitUsage, QStringLiteral("input-error"),
                       text::DatabaseUnreadable(m_options.dbFile.isEmpty() ? zel::ResolveDbPath()
@@ -357,7 +361,9 @@ int Session::run() {
     if (m_options.series && *m_options.series >= first().driver.seriesCount()) {
         QStringList names;
         for (int i = 0; i < first().driver.seriesCount(); ++i)
-            names << QStringLiteral("  %1  %2").arg(i).arg(first().driver.seriesName(i));
+            names << QStringLiteral("  %1  %2")
+                         .arg(i)
+                         .arg(zel::options::DbText(first().driver.seriesName(i)));
         return finish(kExitUsage, QStringLiteral("input-error"),
                       text::kSeriesOutOfRange + names.join('\n'));
     }

@@ -6,6 +6,7 @@
 #include "jobs/jobtexts.h"
 #include "jsonoutput.h"
 #include "session.h"
+#include "text.h"
 #include "textoutput.h"
 
 #include <unistd.h>
@@ -38,12 +39,12 @@ QString NoteOf(const jobs::RunResult& run) {
     if (last.reason == EndReason::UnknownModel) return jt::kCauseUnknownModel;
     if (last.reason == EndReason::SeriesRefused) return jt::kCauseSeries;
     const QString cause = CauseOf(last.reason);
-    return cause.isEmpty() ? last.message : last.message + QStringLiteral("，") + cause;
+    return cause.isEmpty() ? last.message : last.message + KORVAN_TR("korvan-cli", "，") + cause;
 }
 
 // A message written for the message window, as one line of output.
 QString OneLine(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("，"));
+    return text.replace(QStringLiteral("\r\n"), KORVAN_TR("korvan-cli", "，"));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "textoutput.h"
 
+#include "optiontexts.h"
 #include "porttable.h"
+#include "text.h"
 #include "timestamp.h"
 
 #include <algorithm>
@@ -114,25 +116,27 @@ void TextOutput::chipInfo(const jobs::ChipRecord& chip) {
 void TextOutput::options(const std::vector<OptionLine>& lines) {
     if (!m_style.showChip || lines.empty()) return;
     closeOpenLine(true);
-    print(QStringLiteral("    选项（configure --option 序号或名称=选择）："));
+    print(KORVAN_TR("korvan-cli", "    选项（configure --option 序号或名称=选择）："));
     for (const OptionLine& line : lines) {
         QStringList choices;
         for (qsizetype i = 0; i < line.choices.size(); ++i)
-            choices << QStringLiteral("%1 %2").arg(i).arg(line.choices.at(i));
-        const QString current =
-            line.current >= 0 && line.current < line.choices.size()
-                ? QStringLiteral("%1 %2").arg(line.current).arg(line.choices.at(line.current))
-                : QStringLiteral("?");
-        print(QStringLiteral("        %1  %2：%3    （可选：%4）")
+            choices << QStringLiteral("%1 %2").arg(i).arg(zel::options::DbText(line.choices.at(i)));
+        const QString current = line.current >= 0 && line.current < line.choices.size()
+                                    ? QStringLiteral("%1 %2")
+                                          .arg(line.current)
+                                          .arg(zel::options::DbText(line.choices.at(line.current)))
+                                    : QStringLiteral("?");
+        print(KORVAN_TR("korvan-cli", "        %1  %2：%3    （可选：%4）")
                   .arg(line.number, 2)
-                  .arg(line.caption, current, choices.join(QStringLiteral("，"))));
+                  .arg(zel::options::DbCaption(line.caption), current,
+                       choices.join(KORVAN_TR("korvan-cli", "，"))));
     }
 }
 
 void TextOutput::warning(const QString& text) {
     if (m_open && m_style.terminal) Write(m_out, QStringLiteral("\n"));
-    Write(m_err,
-          QStringLiteral("korvan-cli: ") + m_style.prefix + QStringLiteral("警告：") + text + '\n');
+    Write(m_err, QStringLiteral("korvan-cli: ") + m_style.prefix +
+                     KORVAN_TR("korvan-cli", "警告：") + text + '\n');
     std::fflush(m_err);
     drawOpenLine();
 }
@@ -155,7 +159,7 @@ void TextOutput::summary(const JobSummary& s) {
         return;
     }
     if (m_style.quiet || s.job != QStringLiteral("download") || s.exitCode != 0) return;
-    QString line = QStringLiteral("共写入 %1 字节，%2 bps，用时 %3 秒（等待单片机 %4 秒）")
+    QString line = KORVAN_TR("korvan-cli", "共写入 %1 字节，%2 bps，用时 %3 秒（等待单片机 %4 秒）")
                        .arg(s.bytes)
                        .arg(s.baud)
                        .arg(static_cast<double>(s.jobMs) / 1000.0, 0, 'f', 2)

@@ -31,6 +31,14 @@ const std::map<std::string, Setter>& valueOptions() {
              c.chip.model = v;
              return true;
          }},
+        // Scripts pass --lang to every KORVAN program; zel-sim speaks English whatever it says,
+        // but a language it does not know is still a mistake worth reporting.
+        {"--lang",
+         [](const std::string& v, CommandLine&, std::string* e) {
+             if (v == "en" || v == "zh") return true;
+             *e = "--lang must be en or zh";
+             return false;
+         }},
         {"--db",
          [](const std::string& v, CommandLine& c, std::string*) {
              c.chip.dbPath = v;
@@ -283,6 +291,7 @@ std::string helpText() {
            "Other:\n"
            "  -v, --verbose       log every step of the chip on standard error\n"
            "  -h, --help          show this text\n"
+           "  --lang en|zh        accepted like korvan-cli's; zel-sim's messages are English\n"
            "\n"
            "Environment:\n"
            "  ZEL_SIM_HOST_SLACK_MS=MS  added to each wait for the host (its switch to a\n"

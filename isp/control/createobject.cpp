@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QByteArray>
 
+#include "translations.h"
 #include "zelispcontrol.h"
 
 extern "C" __attribute__((visibility("default"))) QObject* CreateObject(const char* progId) {
@@ -10,5 +11,7 @@ extern "C" __attribute__((visibility("default"))) QObject* CreateObject(const ch
     if (!progId || qstricmp(progId, zelisp::kProgId) != 0) return nullptr;
     // The control is a widget: without a widget application there is nothing to create it in.
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return nullptr;
+    // The host may have chosen English before this library, and its catalogue, were loaded.
+    korvan::i18n::installCurrentLanguage();
     return new zel::control::ZelIspControl();
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "optionlayout.h"
+#include "optiontexts.h"
 #include "ui/core/cscroll.h"
 #include "ui/core/twips.h"
 #include "zeldb.h"
@@ -131,6 +132,7 @@ void OptionEditor::BuildOptionEditor() {
     });
     const int count = m_model.OptCount();
     while (static_cast<int>(m_rows.size()) < count) m_rows.push_back(makeRow(rowWidgetCount()));
+    translateRows();
     for (int i = 0; i < count; ++i) showRow(i);
 
     m_areaTwips = options::ScrollAreaHeight(count);
@@ -139,8 +141,21 @@ void OptionEditor::BuildOptionEditor() {
     UpdateOptionScroll();
 }
 
+void OptionEditor::translateRows() {
+    m_shown.clear();
+    for (int i = 0; i < m_model.OptCount(); ++i)
+        m_shown.push_back(options::ShowRow(m_model.row(i), i));
+    options::PadTranslatedRows(m_shown,
+                               [this](const QString& text) { return m_metric.twips(text); });
+}
+
+void OptionEditor::retranslate() {
+    translateRows();
+    for (int i = 0; i < m_model.OptCount(); ++i) showRow(i);
+}
+
 void OptionEditor::showRow(int index) {
-    const OptionRow& r = m_model.row(index);
+    const OptionRow& r = m_shown.at(static_cast<size_t>(index)).row;
     OptionRowWidgets& w = m_rows.at(static_cast<size_t>(index));
     m_syncing = true;
     w.labS->setText(r.caption);
@@ -163,7 +178,7 @@ void OptionEditor::showRow(int index) {
 }
 
 void OptionEditor::placeRow(int index) {
-    const OptionRow& r = m_model.row(index);
+    const OptionRow& r = m_shown.at(static_cast<size_t>(index)).row;
     OptionRowWidgets& w = m_rows.at(static_cast<size_t>(index));
     const options::RowGeometry g =
         options::LayoutRow(r, [this](const QString& text) { return m_metric.twips(text); });

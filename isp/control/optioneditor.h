@@ -11,6 +11,7 @@
 
 #include "columnmetric.h"
 #include "optionmodel.h"
+#include "optiontexts.h"
 #include "ui/core/colorrule.h"
 #include "zelcontext.h"
 
@@ -89,7 +90,11 @@ class OptionEditor : public QObject {
     // Twips of the scrolling area's height (the rows plus their gaps).
     int scrollAreaTwips() const { return m_areaTwips; }
 
+    // Shows the rows again in the language installed now; the choices stay as they are.
+    void retranslate();
+
   private:
+    void translateRows();
     OptionRowWidgets makeRow(int index);
     void showRow(int index);
     void placeRow(int index);
@@ -110,6 +115,8 @@ class OptionEditor : public QObject {
     QPointer<QWidget> m_picB;
     std::vector<OptionRowWidgets> m_rows;
     options::OptionModel m_model;
+    // The model's rows as shown, in the language installed now.
+    std::vector<options::ShownRow> m_shown;
     std::unique_ptr<kui::cScroll> m_scroll;
     ColumnMetric m_metric;
     int16_t m_listIndex = 0;

@@ -293,4 +293,9 @@ void ZelIspControl::resizeEvent(QResizeEvent* event) {
     if (m_editor) m_editor->Resize();
 }
 
+void ZelIspControl::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange && m_editor) m_editor->retranslate();
+}
+
 }  // namespace zel::control

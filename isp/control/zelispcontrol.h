@@ -104,6 +104,8 @@ class ZelIspControl : public QWidget, public zelisp::IZelIsp {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The host switched languages: the option rows are shown again in the new one.
+    void changeEvent(QEvent* event) override;
 
   private:
     int invokeMember(int32_t dispid, zelisp::InvokeKind kind, QVariantList& args, QVariant& result);

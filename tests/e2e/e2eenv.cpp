@@ -62,6 +62,8 @@ QProcessEnvironment programEnvironment() {
     env.insert("XDG_CONFIG_HOME", home + "/.config");
     env.insert("KORVAN_HOME", home + "/korvan");
     env.insert("KORVAN_REGISTRY", home + "/registry.ini");
+    // The tests pin the Chinese output; a developer's own choice of language must not leak in.
+    env.remove("KORVAN_LANG");
     return env;
 }
 

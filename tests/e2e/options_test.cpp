@@ -93,7 +93,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {"download", QStringLiteral(KORVAN_CLI_PATH), "--sim", "D103"}},
         UsageCase{"MissingDatabase", {"check", "--sim", "D103", "--db", "/nonexistent/zel.db"}},
         UsageCase{"SeriesOutOfRange", {"check", "--sim", "D103", "--series", "99"}},
-        UsageCase{"UnknownSimModel", {"check", "--sim", "NOPE"}}),
+        UsageCase{"UnknownSimModel", {"check", "--sim", "NOPE"}},
+        UsageCase{"UnknownLanguage", {"check", "--sim", "D103", "--lang", "fr"}},
+        UsageCase{"LanguageWithoutValue", {"check", "--sim", "D103", "--lang"}}),
     [](const ::testing::TestParamInfo<UsageCase>& info) { return std::string(info.param.name); });
 
 TEST(CommandLine, EmptyHexFileIsAnInputError) {

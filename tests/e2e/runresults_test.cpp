@@ -76,13 +76,18 @@ TEST(Output, JsonThatCannotBeWrittenIsAnError) {
 }
 
 TEST(Output, UsageErrorInJsonModeEndsWithASummary) {
-    const CliResult r = runCli({"check", "--json", "--bogus"});
-    EXPECT_EQ(r.exitCode, 2);
-    const QJsonObject summary = r.summary();
-    ASSERT_FALSE(summary.isEmpty()) << r.dump();
-    EXPECT_EQ(summary.value("exit").toInt(), 2);
-    EXPECT_EQ(summary.value("result").toString(), "usage-error");
-    EXPECT_EQ(r.events.size(), 1u);
+    const QStringList cases[] = {{"check", "--json", "--bogus"},
+                                 {"check", "--json", "--lang", "fr"}};
+    for (const QStringList& args : cases) {
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const CliResult r = runCli(args);
+        EXPECT_EQ(r.exitCode, 2);
+        const QJsonObject summary = r.summary();
+        ASSERT_FALSE(summary.isEmpty()) << r.dump();
+        EXPECT_EQ(summary.value("exit").toInt(), 2);
+        EXPECT_EQ(summary.value("result").toString(), "usage-error");
+        EXPECT_EQ(r.events.size(), 1u);
+    }
 }
 
 // The summary says only what happened: the bytes the chip took, a rate only once the job

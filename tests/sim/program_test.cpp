@@ -34,7 +34,7 @@ TEST(Program, HelpExplainsEveryOption) {
           "--image-in", "--link",       "--pace",   "--boot-delay", "--erase-ms",     "--reboot-ms",
           "--once",     "--image-out",  "--report", "--run",        "--soft-start",   "--fault",
           "--seed",     "--verbose",    "drop=N",   "nak=B",        "noise",          "mute-sync",
-          "unknown-id", "other-series", "hangup=B", "corrupt=N"})
+          "unknown-id", "other-series", "hangup=B", "corrupt=N",    "--lang"})
         EXPECT_TRUE(help.contains(option)) << option;
 }
 
@@ -43,7 +43,8 @@ TEST(Program, BadCommandLinesAreRefusedWithAReason) {
                                {"--model"},
                                {"--model", "D103", "--freq", "fast"},
                                {"--model", "D103", "--bogus"},
-                               {"--model=D103", "--once=yes"}};
+                               {"--model=D103", "--once=yes"},
+                               {"--model", "D103", "--lang", "fr"}};
     for (const QStringList& args : bad) {
         QProcess p;
         startSim(p, args);

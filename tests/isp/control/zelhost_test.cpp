@@ -2,10 +2,12 @@
 // libzel.so at run time, create "ZEL.ZELISP", set the port and the data by dispatch
 // identifier, hand over the code when ViewInfo 102 asks for it, and download into zel-sim.
 #include <QFile>
+#include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "translations.h"
 #include "zelisp_interface.h"
 #include "zelisp_loader.h"
 
@@ -140,6 +142,41 @@ class ZelHostTest : public QObject {
         QFile flash(image);
         QVERIFY(flash.open(QIODevice::ReadOnly));
         QCOMPARE(flash.read(host.code.size()), host.code);
+    }
+
+    // The host switches languages while the control is shown: the option rows follow at once,
+    // and switching back restores the database's Chinese rows exactly.
+    void optionRowsFollowTheHostsLanguage() {
+        zelisp::ZelControlHandle zel = zelisp::LoadZelControl(QStringLiteral(ZEL_LIBRARY_PATH));
+        QVERIFY2(zel, qPrintable(zel.detail));
+        std::unique_ptr<QObject> owner(zel.object);
+        zel.control->ReadProperties({});
+        HostWindow host;
+        host.control = zel.control;
+        QCOMPARE(host.call(dispid::ListIndex, InvokeKind::PropertyPut, {7}), 0);  // ZEL51H
+        QWidget* widget = zel.control->widget();
+        const auto captions = [widget] {
+            QStringList texts;
+            for (const QLabel* label : widget->findChildren<QLabel*>())
+                if (label->isVisibleTo(widget)) texts << label->text();
+            return texts;
+        };
+        const QString chinese = QStringLiteral("1、MCU 时钟源：     ");
+        QVERIFY2(captions().contains(chinese), qPrintable(captions().join('|')));
+
+        const struct {
+            korvan::i18n::Language language;
+            QString present, absent;
+        } steps[] = {
+            {korvan::i18n::Language::English, QStringLiteral("1. Clock source:"), chinese},
+            {korvan::i18n::Language::Chinese, chinese, QStringLiteral("1. Clock source:")},
+        };
+        for (const auto& step : steps) {
+            QVERIFY(korvan::i18n::installTranslations(step.language));
+            QTRY_VERIFY2_WITH_TIMEOUT(captions().contains(step.present),
+                                      qPrintable(captions().join('|')), 30000);
+            QVERIFY(!captions().contains(step.absent));
+        }
     }
 
     void missingOrForeignLibraryIsErrorCode339_data() {
