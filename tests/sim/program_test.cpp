@@ -16,6 +16,9 @@
 namespace simtest {
 namespace {
 
+// A sanitizer build of zel-sim starting on a starved machine takes seconds just to load.
+constexpr int kProcessPatienceMs = static_cast<int>(kPatience.count());
+
 QProcess* startSim(QProcess& p, const QStringList& args) {
     p.setProgram(ZEL_SIM_PROGRAM);
     p.setArguments(args);
@@ -26,7 +29,7 @@ QProcess* startSim(QProcess& p, const QStringList& args) {
 TEST(Program, HelpExplainsEveryOption) {
     QProcess p;
     startSim(p, {"--help"});
-    ASSERT_TRUE(p.waitForFinished(10000));
+    ASSERT_TRUE(p.waitForFinished(kProcessPatienceMs));
     EXPECT_EQ(p.exitCode(), 0);
     const QString help = QString::fromUtf8(p.readAllStandardOutput());
     for (const char* option :
@@ -48,13 +51,13 @@ TEST(Program, BadCommandLinesAreRefusedWithAReason) {
     for (const QStringList& args : bad) {
         QProcess p;
         startSim(p, args);
-        ASSERT_TRUE(p.waitForFinished(10000));
+        ASSERT_TRUE(p.waitForFinished(kProcessPatienceMs));
         EXPECT_EQ(p.exitCode(), 2) << args.join(' ').toStdString();
         EXPECT_FALSE(p.readAllStandardError().isEmpty());
     }
     QProcess unknown;
     startSim(unknown, {"--model", "NOSUCH", "--db", QString::fromStdString(testDatabase())});
-    ASSERT_TRUE(unknown.waitForFinished(10000));
+    ASSERT_TRUE(unknown.waitForFinished(kProcessPatienceMs));
     EXPECT_EQ(unknown.exitCode(), 1);
     EXPECT_TRUE(unknown.readAllStandardError().contains("NOSUCH"));
 }
@@ -72,7 +75,7 @@ TEST(Program, FilesThatCannotBeUsedAreRefusedAtStart) {
         QProcess p;
         startSim(p, QStringList{"--model", "D103", "--db", QString::fromStdString(testDatabase())} +
                         files);
-        ASSERT_TRUE(p.waitForFinished(10000)) << files.join(' ').toStdString();
+        ASSERT_TRUE(p.waitForFinished(kProcessPatienceMs)) << files.join(' ').toStdString();
         EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << files.join(' ').toStdString();
         EXPECT_EQ(p.exitCode(), 1) << files.join(' ').toStdString();
         const QString err = QString::fromUtf8(p.readAllStandardError());
@@ -85,10 +88,11 @@ TEST(Program, VerboseBannerComesBeforeTheChipsFirstLine) {
     p.setReadChannel(QProcess::StandardError);
     startSim(p, {"--model", "D103", "--db", QString::fromStdString(testDatabase()), "-v"});
     QByteArray err;
-    while (err.count('\n') < 2 && p.waitForReadyRead(10000)) err += p.readAllStandardError();
+    while (err.count('\n') < 2 && p.waitForReadyRead(kProcessPatienceMs))
+        err += p.readAllStandardError();
     err += p.readAllStandardError();
     p.terminate();
-    p.waitForFinished(10000);
+    p.waitForFinished(kProcessPatienceMs);
     const QList<QByteArray> lines = err.split('\n');
     ASSERT_GE(lines.size(), 2);
     EXPECT_TRUE(lines[0].startsWith("zel-sim: ZELH64AD (D103)")) << err.toStdString();
@@ -122,7 +126,7 @@ TEST(Program, PublishesTheTerminalAndRunsADownloadOnce) {
                  "--boot-delay", "10", "--erase-ms", "0", "--once", "--image-out", image,
                  "--report", report, "--options=", "--fault", "noise"});
     ASSERT_TRUE(p.waitForStarted());
-    ASSERT_TRUE(p.waitForReadyRead(10000));
+    ASSERT_TRUE(p.waitForReadyRead(kProcessPatienceMs));
     const QString slave = QString::fromUtf8(p.readLine()).trimmed();
     EXPECT_TRUE(slave.startsWith("/dev/pts/"));
     EXPECT_EQ(QFile::symLinkTarget(link), slave);
@@ -133,7 +137,7 @@ TEST(Program, PublishesTheTerminalAndRunsADownloadOnce) {
     ASSERT_TRUE(host.command({0x84, 0x80, 0x33, 0x33, 0x33, 0x33, 0x33, 0x33}, 1));
     ASSERT_TRUE(host.command(blockWrite(0, Bytes(128, 0xA5)), 1));
     ASSERT_TRUE(host.command({0x82}, 1));
-    ASSERT_TRUE(p.waitForFinished(10000));
+    ASSERT_TRUE(p.waitForFinished(kProcessPatienceMs));
     EXPECT_EQ(p.exitCode(), 0);
     EXPECT_FALSE(QFile::exists(link)) << "the link goes with the chip";
 
@@ -158,7 +162,7 @@ TEST(Program, InterruptRemovesTheLinkButLeavesOtherFilesAlone) {
     QProcess refused;
     startSim(refused,
              {"--model", "D103", "--db", QString::fromStdString(testDatabase()), "--link", taken});
-    ASSERT_TRUE(refused.waitForFinished(10000));
+    ASSERT_TRUE(refused.waitForFinished(kProcessPatienceMs));
     EXPECT_EQ(refused.exitCode(), 1);
     EXPECT_TRUE(QFileInfo(taken).isFile());
 
@@ -167,10 +171,10 @@ TEST(Program, InterruptRemovesTheLinkButLeavesOtherFilesAlone) {
     QProcess p;
     startSim(p,
              {"--model", "D103", "--db", QString::fromStdString(testDatabase()), "--link", link});
-    ASSERT_TRUE(p.waitForReadyRead(10000));
+    ASSERT_TRUE(p.waitForReadyRead(kProcessPatienceMs));
     EXPECT_EQ(QFile::symLinkTarget(link), QString::fromUtf8(p.readLine()).trimmed());
     p.terminate();
-    ASSERT_TRUE(p.waitForFinished(10000));
+    ASSERT_TRUE(p.waitForFinished(kProcessPatienceMs));
     EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(p.exitCode(), 0);
     EXPECT_FALSE(QFileInfo(link).isSymLink());
@@ -201,7 +205,7 @@ TEST(ProgramRun, StopSignalsAndOnceEndTheSimulatorWithItsProgram) {
             "--run"};
         if (stop == 0) args << "--once";
         startSim(p, args);
-        ASSERT_TRUE(p.waitForReadyRead(10000));
+        ASSERT_TRUE(p.waitForReadyRead(kProcessPatienceMs));
         TestHost host(QString::fromUtf8(p.readLine()).trimmed().toStdString());
         ASSERT_TRUE(host.sync(1));
         ASSERT_TRUE(host.command(enterProgramming(0x80, 0x01, 0xFF9A), 1));
@@ -212,7 +216,7 @@ TEST(ProgramRun, StopSignalsAndOnceEndTheSimulatorWithItsProgram) {
             host.drain(200ms);  // the program is running in s51 by now
             ::kill(static_cast<pid_t>(p.processId()), stop);
         }
-        ASSERT_TRUE(p.waitForFinished(10000)) << "signal " << stop;
+        ASSERT_TRUE(p.waitForFinished(kProcessPatienceMs)) << "signal " << stop;
         EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << "signal " << stop;
         EXPECT_EQ(p.exitCode(), 0) << "signal " << stop;
     }

@@ -127,7 +127,7 @@ TEST(TaskFile, WrittenTaskUnpacksAndIsStandardGzip) {
     if (gzip.isEmpty()) return;
     QProcess tool;
     tool.start(gzip, {"-dc", path});
-    ASSERT_TRUE(tool.waitForFinished(10000));
+    ASSERT_TRUE(tool.waitForFinished(60000));
     EXPECT_EQ(tool.exitCode(), 0);
     EXPECT_TRUE(tool.readAllStandardOutput().startsWith("[UserSet]"));
 }
