@@ -71,9 +71,9 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidge
     settingsLabel_ = new QLabel(settings_.labelText(), this);
     options->addWidget(settingsLabel_, 2, 0, 1, 3);
 
-    hex_ = new QCheckBox(maintext::kTerminalHex, this);
-    lineBreak_ = new QCheckBox(maintext::kTerminalLineBreak, this);
-    autoSend_ = new QCheckBox(maintext::kTerminalAutoSend, this);
+    hex_ = captions_.text(new QCheckBox(this), maintext::kTerminalHex);
+    lineBreak_ = captions_.text(new QCheckBox(this), maintext::kTerminalLineBreak);
+    autoSend_ = captions_.text(new QCheckBox(this), maintext::kTerminalAutoSend);
     period_ = new QLineEdit(QString::number(kDefaultPeriodMs), this);
     period_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), period_));
@@ -107,7 +107,7 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidge
                                2 * sendBox_->frameWidth() + 8);
     sendRow->addWidget(sendBox_, 1);
     auto* buttons = new QVBoxLayout;
-    send_ = new QPushButton(maintext::kTerminalSend, this);
+    send_ = captions_.text(new QPushButton(this), maintext::kTerminalSend);
     openClose_ = new QPushButton(this);
     buttons->addWidget(send_);
     buttons->addWidget(openClose_);
@@ -130,6 +130,21 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidge
                                          : kserial::MSComm::comInputModeText);
     });
     connect(&port_.comm(), &kserial::MSComm::OnComm, this, [this] { receive(); });
+    showCounters();
+    showOpenState();
+}
+
+void TerminalPage::retranslate() {
+    captions_.retranslate();
+    // The lists' units and parity words; the values and the choices stay.
+    const TerminalSettings fresh;
+    for (int i = 0; i < TerminalSettings::kComboCount; ++i) {
+        const QStringList items = fresh.items(i);
+        QComboBox* combo = combos_[size_t(i)];
+        for (int k = 0; k < combo->count() && k < items.size(); ++k)
+            combo->setItemText(k, items.at(k));
+    }
+    settingsLabel_->setText(settings_.labelText());
     showCounters();
     showOpenState();
 }
