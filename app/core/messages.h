@@ -2,7 +2,7 @@
 // takes it: tens digit 1 = OK only, 2 = OK and Cancel; units digit = icon.
 #pragma once
 
-#include "text.h"
+#include "core/textlist.h"
 
 #include "fileerror.h"
 

@@ -12,6 +12,17 @@
 
 namespace korvan {
 
+// Text beside a string literal, as QString takes it: "原因：" + kCause. Without these, both
+// QString's and Text's own operator+ would fit and neither wins.
+namespace i18n {
+inline QString operator+(const char* a, const Text& b) {
+    return QString::fromUtf8(a) + b.toString();
+}
+inline QString operator+(const Text& a, const char* b) {
+    return a.toString() + QString::fromUtf8(b);
+}
+}  // namespace i18n
+
 template <std::size_t N>
 class TextList {
   public:

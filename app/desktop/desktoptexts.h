@@ -1,7 +1,7 @@
 // The texts of KORVAN's desktop integration.
 #pragma once
 
-#include "text.h"
+#include "core/textlist.h"
 
 #include <QString>
 

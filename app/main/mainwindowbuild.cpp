@@ -278,51 +278,54 @@ QWidget* MainWindow::buildCustomPage() {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
     grid->setContentsMargins(4, 4, 4, 4);
-    // Nine rows share the page's fixed height; the default spacing cut off the last button.
+    // Ten rows share the page's fixed height; the default spacing cut off the last button.
     grid->setVerticalSpacing(2);
     m_check[0] = m_captions.text(new QCheckBox(page), maintext::kUseReset);
     grid->addWidget(m_check[0], 0, 0, 1, 3);
     grid->addWidget(m_captions.text(new QLabel(page), maintext::kResetLabel), 1, 0);
+    // The command has the row to itself and its buttons go under it: beside them it was
+    // squeezed to two characters in the smallest window.
     m_txtTest = MakeBox(page, false);
+    grid->addWidget(m_txtTest, 1, 1, 1, 2);
     auto* resetRow = new QHBoxLayout;
     resetRow->setSpacing(4);
-    resetRow->addWidget(m_txtTest, 1);
+    resetRow->addStretch(1);
     m_cmdUset =
         MakeButton(m_captions, page, maintext::kResetPresets, kTagResetPresets, kSmallButtonWidth);
     m_cmdCode =
         MakeButton(m_captions, page, maintext::kResetHistory, kTagResetHistory, kSmallButtonWidth);
+    m_cmdTest = MakeButton(m_captions, page, maintext::kTest, kTagTest, 70);
     resetRow->addWidget(m_cmdUset);
     resetRow->addWidget(m_cmdCode);
-    grid->addLayout(resetRow, 1, 1);
-    m_cmdTest = MakeButton(m_captions, page, maintext::kTest, kTagTest, 70);
-    grid->addWidget(m_cmdTest, 1, 2);
+    resetRow->addWidget(m_cmdTest);
+    grid->addLayout(resetRow, 2, 1, 1, 2);
     connect(m_cmdTest, &kui::Cmd::Click, this, [this] { m_controller->TestSoftStart(); });
-    grid->addWidget(m_captions.text(new QLabel(page), maintext::kResetSeqLabel), 2, 0);
-    grid->addWidget(buildResetSequenceBox(page), 2, 1);
+    grid->addWidget(m_captions.text(new QLabel(page), maintext::kResetSeqLabel), 3, 0);
+    grid->addWidget(buildResetSequenceBox(page), 3, 1, 1, 2);
     m_check[1] = m_captions.text(new QCheckBox(page), maintext::kAutoData);
-    grid->addWidget(m_check[1], 3, 0, 1, 3);
+    grid->addWidget(m_check[1], 4, 0, 1, 3);
     m_check[3] = m_captions.text(new QCheckBox(page), maintext::kAutoDown);
-    grid->addWidget(m_check[3], 4, 0, 1, 3);
+    grid->addWidget(m_check[3], 5, 0, 1, 3);
     m_chkExe = m_captions.text(new QCheckBox(page), maintext::kRunAfter);
     m_chkExe->setProperty("Tag", kTagRunAfter);
-    grid->addWidget(m_chkExe, 5, 0, 1, 3);
+    grid->addWidget(m_chkExe, 6, 0, 1, 3);
     const i18n::Text* labels[] = {&maintext::kProgramLabel, &maintext::kParametersLabel};
     const i18n::Text* browse[] = {&maintext::kBrowseProgram, &maintext::kBrowseParameters};
     for (int i = 0; i < 2; ++i) {
-        grid->addWidget(m_captions.text(new QLabel(page), *labels[i]), 6 + i, 0);
+        grid->addWidget(m_captions.text(new QLabel(page), *labels[i]), 7 + i, 0);
         m_txtExe[size_t(i)] = MakeBox(page, false);
-        grid->addWidget(m_txtExe[size_t(i)], 6 + i, 1);
+        grid->addWidget(m_txtExe[size_t(i)], 7 + i, 1);
         m_cmdRun[size_t(i)] = MakeButton(m_captions, page, *browse[i], kTagRun + i, 70);
-        grid->addWidget(m_cmdRun[size_t(i)], 6 + i, 2);
+        grid->addWidget(m_cmdRun[size_t(i)], 7 + i, 2);
     }
-    grid->addWidget(m_captions.text(new QLabel(page), maintext::kDelayLabel), 8, 0);
+    grid->addWidget(m_captions.text(new QLabel(page), maintext::kDelayLabel), 9, 0);
     m_combo3 = new QComboBox(page);
     for (int delay : RunDelays()) m_combo3->addItem(QStringLiteral("%1 ms").arg(delay));
-    grid->addWidget(m_combo3, 8, 1);
+    grid->addWidget(m_combo3, 9, 1);
     m_cmdRun[2] = MakeButton(m_captions, page, maintext::kRun, kTagRun + 2, 70);
-    grid->addWidget(m_cmdRun[2], 8, 2);
+    grid->addWidget(m_cmdRun[2], 9, 2);
     connect(m_cmdRun[2], &kui::Cmd::Click, this, [this] { m_controller->RunUserAction(false); });
-    grid->setRowStretch(9, 1);
+    grid->setRowStretch(10, 1);
     grid->setColumnStretch(1, 1);
     return page;
 }

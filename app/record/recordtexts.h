@@ -1,7 +1,7 @@
 // The production record's texts: what korvan-cli prints and the program's log shows.
 #pragma once
 
-#include "text.h"
+#include "core/textlist.h"
 
 #include <QString>
 

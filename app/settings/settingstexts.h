@@ -2,7 +2,6 @@
 #pragma once
 
 #include "core/textlist.h"
-#include "text.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 // The user texts of the window-free views: chip information lines and the check's wait line.
 #pragma once
 
-#include "text.h"
+#include "core/textlist.h"
 
 #include <QString>
 

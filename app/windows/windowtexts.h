@@ -1,7 +1,7 @@
 // The user texts of the message, mini, about and help windows.
 #pragma once
 
-#include "text.h"
+#include "core/textlist.h"
 
 #include <QString>
 #include <array>
