@@ -321,7 +321,7 @@ then log out and log in again.</translation>
     </message>
     <message>
         <source>常规下载</source>
-        <translation>Download</translation>
+        <translation>Log</translation>
     </message>
     <message>
         <source>自定下载</source>

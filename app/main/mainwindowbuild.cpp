@@ -286,6 +286,7 @@ QWidget* MainWindow::buildCustomPage() {
     // The command has the row to itself and its buttons go under it: beside them it was
     // squeezed to two characters in the smallest window.
     m_txtTest = MakeBox(page, false);
+    m_txtTest->setObjectName(QStringLiteral("txtTest"));
     grid->addWidget(m_txtTest, 1, 1, 1, 2);
     auto* resetRow = new QHBoxLayout;
     resetRow->setSpacing(4);

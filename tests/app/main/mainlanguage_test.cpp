@@ -101,7 +101,7 @@ class MainLanguageTest : public QObject {
         QTest::newRow("check box") << "Check1" << QByteArray() << "使用软启动命令(&U)"
                                    << "&Use a soft-start command";
         QTest::newRow("tab") << "first tab" << QByteArray() << "常规下载"
-                             << "Download";
+                             << "Log";
         QTest::newRow("frame") << "option frame" << QByteArray()
                                << "内核选项 - 若MCU不支持下面(部分或全部)参数则自动忽略"
                                << "Core options - options the MCU does not support are ignored";
