@@ -907,27 +907,27 @@ Presets: dtr-power (DTR switches the MCU&apos;s power), rts-p10 (RTS grounds P1.
     </message>
     <message>
         <source>下载完成后关闭本系统(最小化下载时自动关闭)</source>
-        <translation>Close KORVAN after a download (always after a minimised download)</translation>
+        <translation>Quit after a download (always when minimised)</translation>
     </message>
     <message>
         <source>重复下载达到此次数时自动停止(&amp;T)：</source>
-        <translation>S&amp;top repeating after this many downloads:</translation>
+        <translation>S&amp;top repeats after:</translation>
     </message>
     <message>
         <source>下载时启用RTS信号控制P1.0/P1.1接地(需下载线支持)</source>
-        <translation>Ground P1.0/P1.1 through RTS while downloading (the cable must support it)</translation>
+        <translation>RTS grounds P1.0/P1.1 (if the cable supports it)</translation>
     </message>
     <message>
         <source>最高波特率：</source>
-        <translation>Highest baud rate:</translation>
+        <translation>Max baud:</translation>
     </message>
     <message>
         <source>检测启动时长：</source>
-        <translation>Wait for the chip:</translation>
+        <translation>Time-out:</translation>
     </message>
     <message>
         <source>生产数据库(&amp;D)：</source>
-        <translation>Production &amp;database:</translation>
+        <translation>&amp;Database:</translation>
     </message>
     <message>
         <source>postgresql://用户@主机/数据库</source>
@@ -939,11 +939,11 @@ Presets: dtr-power (DTR switches the MCU&apos;s power), rts-p10 (RTS grounds P1.
     </message>
     <message>
         <source>嵌入 Keil 下载，打开： 菜单 - Tools - KORVAN</source>
-        <translation>Add KORVAN to Keil, then use: menu - Tools - KORVAN</translation>
+        <translation>Keil: add menu Tools - KORVAN</translation>
     </message>
     <message>
         <source>清除下载计数(&amp;L)</source>
-        <translation>C&amp;lear the download count</translation>
+        <translation>C&amp;lear count</translation>
     </message>
     <message>
         <source>开启提示声音(&amp;S)</source>
@@ -967,11 +967,11 @@ Presets: dtr-power (DTR switches the MCU&apos;s power), rts-p10 (RTS grounds P1.
     </message>
     <message>
         <source>全选(&amp;Q)</source>
-        <translation>Tick all (&amp;Q)</translation>
+        <translation>All (&amp;Q)</translation>
     </message>
     <message>
         <source>全不选(&amp;B)</source>
-        <translation>Untick all (&amp;B)</translation>
+        <translation>None (&amp;B)</translation>
     </message>
     <message>
         <source>十六进制代码文件</source>
@@ -1047,7 +1047,7 @@ Presets: dtr-power (DTR switches the MCU&apos;s power), rts-p10 (RTS grounds P1.
     </message>
     <message>
         <source> 位</source>
-        <translation> bits</translation>
+        <translation> bit</translation>
     </message>
     <message>
         <source>N (无)</source>
@@ -1087,7 +1087,7 @@ Presets: dtr-power (DTR switches the MCU&apos;s power), rts-p10 (RTS grounds P1.
     </message>
     <message>
         <source>主界面(&amp;O)</source>
-        <translation>&amp;Open main window</translation>
+        <translation>&amp;Open</translation>
     </message>
     <message>
         <source>正在准备下载...</source>
