@@ -155,7 +155,7 @@ OpenResult CodeWorkspace::openTask(const QString& path) {
     taskModified_ = false;
     settingsFile_ = path;
     codeFile_ = path;
-    caption_ = kTitle + QStringLiteral(" - [") + FileTitle(path) + QStringLiteral("] - 任务");
+    caption_ = kTitle + QStringLiteral(" - [") + FileTitle(path) + KORVAN_TR("korvan", "] - 任务");
     applySettings(unpacked->Task.Settings, path, result);
     QFile::remove(unpacked->TempFile);
     SetTaskMode(true);

@@ -65,6 +65,8 @@ ProgramConfig LoadConfig(const AppPaths& paths, const ProgramConfig& previous,
     c.ResetSeq = doc.read("Config", "ResetSeq", "").trimmed();
     // A sequence edited by hand into something unusable must not drive the lines at random.
     if (!ParseResetSequence(c.ResetSeq).sequence) c.ResetSeq.clear();
+    c.Language =
+        i18n::parseLanguage(doc.read("Config", "Language", "zh")).value_or(i18n::Language::Chinese);
     ReadBool(doc, "Config", "OpenLast", "True", c.OpenLast);
     ReadBool(doc, "Config", "Count", "True", c.Count);
     ReadBool(doc, "Config", "AutoClose", "False", c.AutoClose);
@@ -123,6 +125,13 @@ bool SaveResetSequence(const AppPaths& paths, const QString& text) {
     auto doc = IniDocument::loadForUpdate(paths.configFile());
     if (!doc) return false;
     doc->write("Config", "ResetSeq", QuoteValue(text.trimmed()));
+    return doc->save(paths.configFile());
+}
+
+bool SaveLanguage(const AppPaths& paths, i18n::Language language) {
+    auto doc = IniDocument::loadForUpdate(paths.configFile());
+    if (!doc) return false;
+    doc->write("Config", "Language", i18n::languageCode(language));
     return doc->save(paths.configFile());
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "core/apppaths.h"
+// The i18n library's language.h (this folder has a language.h of its own, for Lang.ini).
+#include "translations.h"
 
 #include <QString>
 #include <array>
@@ -25,6 +27,8 @@ struct ProgramConfig {
     // "ResetSeq": the reset sequence played while the chip is awaited (a preset name or steps,
     // as the user wrote it); "" = none, which is also what a text that does not parse becomes.
     QString ResetSeq;
+    // "Language": "en" or "zh"; anything else, or nothing, is Chinese.
+    i18n::Language Language = i18n::Language::Chinese;
     bool OpenLast = false;
     bool Count = false;
     bool AutoClose = false;
@@ -62,5 +66,8 @@ bool SaveConfig(const AppPaths& paths, const ProgramConfig& config);
 
 // Writes [Config] ResetSeq alone, as the custom download page changes it.
 bool SaveResetSequence(const AppPaths& paths, const QString& text);
+
+// Writes [Config] Language alone, as the View menu changes it.
+bool SaveLanguage(const AppPaths& paths, i18n::Language language);
 
 }  // namespace korvan

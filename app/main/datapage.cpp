@@ -76,16 +76,20 @@ DataPage::DataPage(CodeWorkspace& workspace, QWidget* parent)
 
 void DataPage::fillEditMenu(QMenu* menu) {
     editMenu_ = menu;
-    editEntry_ = menu->addAction(maintext::kEditGrid, this, [this] { beginEdit(); });
+    editEntry_ = captions_.action(menu, maintext::kEditGrid, this, [this] { beginEdit(); });
     editSeparator_ = menu->addSeparator();
-    menu->addAction(maintext::kFind, this, [this] { askAndFind(); });
-    menu->addAction(maintext::kFindNext, this, [this] { findData(false); })
+    captions_.action(menu, maintext::kFind, this, [this] { askAndFind(); });
+    captions_.action(menu, maintext::kFindNext, this, [this] { findData(false); })
         ->setShortcut(QKeySequence(Qt::Key_F3));
-    copyEntry_ = menu->addAction(maintext::kCopy, this, [this] { copyReceived(); });
-    clearEntry_ = menu->addAction(maintext::kClearReceive, this, [this] {
+    copyEntry_ = captions_.action(menu, maintext::kCopy, this, [this] { copyReceived(); });
+    clearEntry_ = captions_.action(menu, maintext::kClearReceive, this, [this] {
         if (receiveBox_) receiveBox_->clear();
     });
     pageSelected(page_);
+}
+
+void DataPage::retranslate() {
+    captions_.retranslate();
 }
 
 void DataPage::setReceiveBox(QPlainTextEdit* box) {

@@ -5,6 +5,7 @@
 
 #include "core/codeworkspace.h"
 #include "main/codegridmodel.h"
+#include "windows/languagecaptions.h"
 
 #include <QWidget>
 
@@ -27,6 +28,8 @@ class DataPage : public QWidget {
 
     // Adds the Edit menu's entries; the page opens this menu on a right-button release.
     void fillEditMenu(QMenu* menu);
+    // The Edit menu's entries in the language installed now.
+    void retranslate();
     // The main tab strip's page changed: the Edit menu and the search follow it.
     void pageSelected(int page);
     // The terminal's receive box, searched on every page but the grid's.
@@ -78,6 +81,7 @@ class DataPage : public QWidget {
     int page_ = 0;
 
     QString searchText_;
+    LanguageCaptions captions_;
     qsizetype lastHit_ = 0;
 };
 

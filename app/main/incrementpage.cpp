@@ -97,13 +97,13 @@ void IncrementPage::build() {
     auto* grid = new QGridLayout(content);
     grid->setContentsMargins(4, 4, 4, 4);
     grid->setVerticalSpacing(4);
-    m_chkInc = new QCheckBox(maintext::kIncOpen, this);
+    m_chkInc = m_captions.text(new QCheckBox(this), maintext::kIncOpen);
     m_chkInc->setObjectName(QStringLiteral("chkInc"));
     m_chkInc->setProperty("Tag", kTagSwitch);
     grid->addWidget(m_chkInc, 0, 0, 1, 3);
 
-    const auto field = [this, grid](int row, const QString& label, const QString& name) {
-        grid->addWidget(new QLabel(label, this), row, 0);
+    const auto field = [this, grid](int row, const i18n::Text& label, const QString& name) {
+        grid->addWidget(m_captions.text(new QLabel(this), label), row, 0);
         auto* box = new QLineEdit(this);
         box->setObjectName(name);
         grid->addWidget(box, row, 1);
@@ -112,7 +112,8 @@ void IncrementPage::build() {
     m_address = field(1, maintext::kIncAddressLabel, QStringLiteral("txtInc0"));
     m_address->setValidator(new HexDigitsValidator(m_address));
     m_address->setMaxLength(kAddressDigits);
-    grid->addWidget(new HintLabel(maintext::kIncAddressRange, this), 1, 2);
+    grid->addWidget(m_captions.text(new HintLabel(QString(), this), maintext::kIncAddressRange), 1,
+                    2);
     m_format = field(2, maintext::kIncFormatLabel, QStringLiteral("txtInc3"));
     m_next = field(3, maintext::kIncNextLabel, QStringLiteral("txtInc2"));
     m_next->setValidator(new QRegularExpressionValidator(
@@ -130,8 +131,8 @@ void IncrementPage::build() {
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("labInc4"));
     grid->addWidget(m_count, 4, 2);
-    m_hex = new QRadioButton(maintext::kIncHex, this);
-    m_decimal = new QRadioButton(maintext::kIncDecimal, this);
+    m_hex = m_captions.text(new QRadioButton(this), maintext::kIncHex);
+    m_decimal = m_captions.text(new QRadioButton(this), maintext::kIncDecimal);
     auto* group = new QButtonGroup(this);
     group->addButton(m_hex);
     group->addButton(m_decimal);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/settingsowner.h"
+#include "windows/languagecaptions.h"
 
 #include <QDateTime>
 #include <QWidget>
@@ -27,6 +28,8 @@ class IncrementPage : public QWidget {
 
     // A download runs: its serial number and data must not change under it.
     void setDownloading(bool downloading);
+    // The captions in the language installed now.
+    void retranslate() { m_captions.retranslate(); }
 
     QCheckBox* switchBox() const { return m_chkInc; }
     QLineEdit* addressBox() const { return m_address; }  // txtInc(0)
@@ -44,6 +47,7 @@ class IncrementPage : public QWidget {
 
     UserSettingsOwner& m_owner;
     std::function<QDateTime()> m_now;
+    LanguageCaptions m_captions;
     QCheckBox* m_chkInc = nullptr;
     QLineEdit* m_address = nullptr;
     QLineEdit* m_next = nullptr;

@@ -198,7 +198,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();
         return;
     }
-    if (m_controller->writing() && AskUser(maintext::kCloseWhileWriting, 21) != 1) {
+    if (m_controller->writing() && AskUser(maintext::CloseWhileWriting(), 21) != 1) {
         event->ignore();
         return;
     }

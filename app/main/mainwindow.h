@@ -15,6 +15,7 @@
 #include "jobs/controljobdriver.h"
 #include "jobs/jobcontroller.h"
 #include "views/commandline.h"
+#include "windows/languagecaptions.h"
 
 class QAction;
 class QCheckBox;
@@ -116,6 +117,8 @@ class MainWindow : public QWidget, private jobs::JobView {
     // The port menu's COM entries: tested, then taken for downloads and kept in Config.ini.
     void selectPort(int number);
     QList<QAction*> portActions() const { return m_portActions; }
+    // View > "English" and "中文".
+    QList<QAction*> languageActions() const { return m_languageActions; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -123,6 +126,7 @@ class MainWindow : public QWidget, private jobs::JobView {
     void dropEvent(QDropEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     // Composition (mainwindowbuild.cpp).
@@ -143,6 +147,12 @@ class MainWindow : public QWidget, private jobs::JobView {
     void buildSkinMenu(QMenu* tools);
     void rebuildFileHistory();
     void rebuildCommandHistory();
+    // The language (mainwindowlanguage.cpp).
+    void buildLanguageMenu(QMenu* view);
+    void chooseLanguage(i18n::Language language);
+    void followLanguage();
+    void tickLanguage();
+    void retranslate();
 
     // Ports (mainwindowports.cpp).
     void buildPortMenu(QMenu* menu);
@@ -283,6 +293,9 @@ class MainWindow : public QWidget, private jobs::JobView {
     QAction* m_topMost = nullptr;
     QList<QAction*> m_skinActions;
     QList<QAction*> m_portActions;
+    QList<QAction*> m_languageActions;  // View > English, 中文
+    // The captions that follow the language.
+    LanguageCaptions m_captions;
     QTimer* m_clockTimer = nullptr;
     QFileSystemWatcher* m_portWatcher = nullptr;
     QTimer* m_portSettle = nullptr;

@@ -70,7 +70,7 @@ void MainWindow::bindSettings() {
     m_terminalPage->setSerialSource([this] { return m_workspace.settings().IncNext; });
     QString UserSettings::*const programFields[] = {&UserSettings::RunProgram,
                                                     &UserSettings::RunParameters};
-    const QString* filters[] = {&maintext::kProgramFilters, &maintext::kAllFilesFilter};
+    const i18n::Text* filters[] = {&maintext::kProgramFilters, &maintext::kAllFilesFilter};
     for (int i = 0; i < 2; ++i) {
         QLineEdit* box = m_txtExe[size_t(i)];
         const auto field = programFields[i];

@@ -62,13 +62,22 @@ enum LangTag {
     kTagSecondDown = 23,  // CmdDown(4), added after the numbers above were given out
 };
 
-kui::Cmd* MakeButton(QWidget* parent, const QString& caption, int tag, int width = kButtonWidth) {
+kui::Cmd* MakeButton(LanguageCaptions& captions, QWidget* parent, const i18n::Text& caption,
+                     int tag, int width = kButtonWidth) {
     auto* cmd = new kui::Cmd(parent);
     cmd->setProperty("Tag", tag);
     cmd->InitProperties();
-    cmd->setCaption(caption);
+    captions.caption(cmd, caption);
     cmd->setFixedSize(width, kButtonHeight);
     return cmd;
+}
+
+// The tab captions of `texts`, each tab keeping whether it is enabled.
+template <class Texts>
+void ShowTabCaptions(kui::vTab* tabs, const Texts& texts) {
+    const QList<kui::vTab::TabEntry> entries = tabs->TabList();
+    for (int i = 0; i < int(entries.size()) && i < texts.size(); ++i)
+        tabs->Change(i, texts.at(i), entries.at(i).enabled);
 }
 
 QWidget* Scrolled(QWidget* page) {
@@ -134,31 +143,31 @@ void MainWindow::buildTop(QWidget* client) {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(4);
-    grid->addWidget(new QLabel(maintext::kFileLabel, client), 0, 0);
+    grid->addWidget(m_captions.text(new QLabel(client), maintext::kFileLabel), 0, 0);
     m_txtFile = MakeBox(client, false);
     grid->addWidget(m_txtFile, 0, 1, 1, 5);
-    m_cmdOpen = MakeButton(client, maintext::kOpen, kTagOpen);
+    m_cmdOpen = MakeButton(m_captions, client, maintext::kOpen, kTagOpen);
     m_cmdOpen->setButton(1);  // the drop-down part shows the file history
     grid->addWidget(m_cmdOpen, 0, 6);
-    grid->addWidget(new QLabel(maintext::kSeriesLabel, client), 1, 0);
+    grid->addWidget(m_captions.text(new QLabel(client), maintext::kSeriesLabel), 1, 0);
     m_cboMcu[0] = new QComboBox(client);
     grid->addWidget(m_cboMcu[0], 1, 1);
-    m_check[2] = new QCheckBox(maintext::kAutoType, client);
+    m_check[2] = m_captions.text(new QCheckBox(client), maintext::kAutoType);
     grid->addWidget(m_check[2], 1, 2, 1, 5);
     m_txtXor = MakeBox(client, true);
     m_txtSpa = MakeBox(client, true);
     m_txtSz = MakeBox(client, true);
     m_txtSize = MakeBox(client, true);
-    const std::pair<const QString*, QLineEdit*> sizes[] = {{&maintext::kSumLabel, m_txtXor},
-                                                           {&maintext::kSizeLabel, m_txtSpa},
-                                                           {&maintext::kChipSizeLabel, m_txtSz},
-                                                           {&maintext::kFreeLabel, m_txtSize}};
+    const std::pair<const i18n::Text*, QLineEdit*> sizes[] = {{&maintext::kSumLabel, m_txtXor},
+                                                              {&maintext::kSizeLabel, m_txtSpa},
+                                                              {&maintext::kChipSizeLabel, m_txtSz},
+                                                              {&maintext::kFreeLabel, m_txtSize}};
     // Two pairs a row: four in one row overlap at the smallest window size.
     auto* boxes = new QGridLayout;
     boxes->setHorizontalSpacing(6);
     boxes->setVerticalSpacing(4);
     for (int i = 0; i < 4; ++i) {
-        auto* caption = new QLabel(*sizes[i].first, client);
+        auto* caption = m_captions.text(new QLabel(client), *sizes[i].first);
         boxes->addWidget(caption, i / 2, (i % 2) * 2);
         boxes->addWidget(sizes[i].second, i / 2, (i % 2) * 2 + 1);
     }
@@ -173,12 +182,12 @@ void MainWindow::buildTop(QWidget* client) {
 void MainWindow::buildButtons(QWidget* client) {
     for (int i = 0; i < int(m_cmdDown.size()); ++i) {
         const int tag = i == 4 ? kTagSecondDown : kTagDown + i;
-        m_cmdDown[size_t(i)] = MakeButton(client, maintext::kDownButtons.at(i), tag);
+        m_cmdDown[size_t(i)] = MakeButton(m_captions, client, maintext::kDownButtons.text(i), tag);
         connect(m_cmdDown[size_t(i)], &kui::Cmd::Click, this,
                 [this, i] { m_controller->DownloadAction(i); });
     }
-    m_cmdCheck[0] = MakeButton(client, maintext::kCheck, kTagCheck);
-    m_cmdCheck[1] = MakeButton(client, maintext::kCancelCheck, kTagCheck + 1);
+    m_cmdCheck[0] = MakeButton(m_captions, client, maintext::kCheck, kTagCheck);
+    m_cmdCheck[1] = MakeButton(m_captions, client, maintext::kCancelCheck, kTagCheck + 1);
     for (int i = 1; i <= 2; ++i)
         connect(m_cmdCheck[size_t(i - 1)], &kui::Cmd::Click, this,
                 [this, i] { m_controller->CheckAction(i); });
@@ -193,6 +202,7 @@ void MainWindow::buildTabs(QWidget* client) {
     QList<kui::vTab::TabEntry> entries;
     for (const QString& caption : maintext::kPages) entries.append({caption, true});
     m_tab1->setTabList(entries);
+    m_captions.bind(m_tab1, [this] { ShowTabCaptions(m_tab1, maintext::kPages); });
     m_dataPage = new DataPage(m_workspace);
     connect(m_dataPage, &DataPage::codeEdited, this,
             [this] { m_txtXor->setText(m_workspace.sumText()); });
@@ -268,49 +278,55 @@ QWidget* MainWindow::buildCustomPage() {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
     grid->setContentsMargins(4, 4, 4, 4);
-    // Nine rows share the page's fixed height; the default spacing cut off the last button.
+    // Ten rows share the page's fixed height; the default spacing cut off the last button.
     grid->setVerticalSpacing(2);
-    m_check[0] = new QCheckBox(maintext::kUseReset, page);
+    m_check[0] = m_captions.text(new QCheckBox(page), maintext::kUseReset);
     grid->addWidget(m_check[0], 0, 0, 1, 3);
-    grid->addWidget(new QLabel(maintext::kResetLabel, page), 1, 0);
+    grid->addWidget(m_captions.text(new QLabel(page), maintext::kResetLabel), 1, 0);
+    // The command has the row to itself and its buttons go under it: beside them it was
+    // squeezed to two characters in the smallest window.
     m_txtTest = MakeBox(page, false);
+    m_txtTest->setObjectName(QStringLiteral("txtTest"));
+    grid->addWidget(m_txtTest, 1, 1, 1, 2);
     auto* resetRow = new QHBoxLayout;
     resetRow->setSpacing(4);
-    resetRow->addWidget(m_txtTest, 1);
-    m_cmdUset = MakeButton(page, maintext::kResetPresets, kTagResetPresets, kSmallButtonWidth);
-    m_cmdCode = MakeButton(page, maintext::kResetHistory, kTagResetHistory, kSmallButtonWidth);
+    resetRow->addStretch(1);
+    m_cmdUset =
+        MakeButton(m_captions, page, maintext::kResetPresets, kTagResetPresets, kSmallButtonWidth);
+    m_cmdCode =
+        MakeButton(m_captions, page, maintext::kResetHistory, kTagResetHistory, kSmallButtonWidth);
+    m_cmdTest = MakeButton(m_captions, page, maintext::kTest, kTagTest, 70);
     resetRow->addWidget(m_cmdUset);
     resetRow->addWidget(m_cmdCode);
-    grid->addLayout(resetRow, 1, 1);
-    m_cmdTest = MakeButton(page, maintext::kTest, kTagTest, 70);
-    grid->addWidget(m_cmdTest, 1, 2);
+    resetRow->addWidget(m_cmdTest);
+    grid->addLayout(resetRow, 2, 1, 1, 2);
     connect(m_cmdTest, &kui::Cmd::Click, this, [this] { m_controller->TestSoftStart(); });
-    grid->addWidget(new QLabel(maintext::kResetSeqLabel, page), 2, 0);
-    grid->addWidget(buildResetSequenceBox(page), 2, 1);
-    m_check[1] = new QCheckBox(maintext::kAutoData, page);
-    grid->addWidget(m_check[1], 3, 0, 1, 3);
-    m_check[3] = new QCheckBox(maintext::kAutoDown, page);
-    grid->addWidget(m_check[3], 4, 0, 1, 3);
-    m_chkExe = new QCheckBox(maintext::kRunAfter, page);
+    grid->addWidget(m_captions.text(new QLabel(page), maintext::kResetSeqLabel), 3, 0);
+    grid->addWidget(buildResetSequenceBox(page), 3, 1, 1, 2);
+    m_check[1] = m_captions.text(new QCheckBox(page), maintext::kAutoData);
+    grid->addWidget(m_check[1], 4, 0, 1, 3);
+    m_check[3] = m_captions.text(new QCheckBox(page), maintext::kAutoDown);
+    grid->addWidget(m_check[3], 5, 0, 1, 3);
+    m_chkExe = m_captions.text(new QCheckBox(page), maintext::kRunAfter);
     m_chkExe->setProperty("Tag", kTagRunAfter);
-    grid->addWidget(m_chkExe, 5, 0, 1, 3);
-    const QString* labels[] = {&maintext::kProgramLabel, &maintext::kParametersLabel};
-    const QString* browse[] = {&maintext::kBrowseProgram, &maintext::kBrowseParameters};
+    grid->addWidget(m_chkExe, 6, 0, 1, 3);
+    const i18n::Text* labels[] = {&maintext::kProgramLabel, &maintext::kParametersLabel};
+    const i18n::Text* browse[] = {&maintext::kBrowseProgram, &maintext::kBrowseParameters};
     for (int i = 0; i < 2; ++i) {
-        grid->addWidget(new QLabel(*labels[i], page), 6 + i, 0);
+        grid->addWidget(m_captions.text(new QLabel(page), *labels[i]), 7 + i, 0);
         m_txtExe[size_t(i)] = MakeBox(page, false);
-        grid->addWidget(m_txtExe[size_t(i)], 6 + i, 1);
-        m_cmdRun[size_t(i)] = MakeButton(page, *browse[i], kTagRun + i, 70);
-        grid->addWidget(m_cmdRun[size_t(i)], 6 + i, 2);
+        grid->addWidget(m_txtExe[size_t(i)], 7 + i, 1);
+        m_cmdRun[size_t(i)] = MakeButton(m_captions, page, *browse[i], kTagRun + i, 70);
+        grid->addWidget(m_cmdRun[size_t(i)], 7 + i, 2);
     }
-    grid->addWidget(new QLabel(maintext::kDelayLabel, page), 8, 0);
+    grid->addWidget(m_captions.text(new QLabel(page), maintext::kDelayLabel), 9, 0);
     m_combo3 = new QComboBox(page);
     for (int delay : RunDelays()) m_combo3->addItem(QStringLiteral("%1 ms").arg(delay));
-    grid->addWidget(m_combo3, 8, 1);
-    m_cmdRun[2] = MakeButton(page, maintext::kRun, kTagRun + 2, 70);
-    grid->addWidget(m_cmdRun[2], 8, 2);
+    grid->addWidget(m_combo3, 9, 1);
+    m_cmdRun[2] = MakeButton(m_captions, page, maintext::kRun, kTagRun + 2, 70);
+    grid->addWidget(m_cmdRun[2], 9, 2);
     connect(m_cmdRun[2], &kui::Cmd::Click, this, [this] { m_controller->RunUserAction(false); });
-    grid->setRowStretch(9, 1);
+    grid->setRowStretch(10, 1);
     grid->setColumnStretch(1, 1);
     return page;
 }
@@ -326,13 +342,14 @@ QWidget* MainWindow::buildOptionPage() {
     QList<kui::vTab::TabEntry> entries;
     for (const QString& caption : maintext::kOptionPages) entries.append({caption, true});
     m_tab2->setTabList(entries);
+    m_captions.bind(m_tab2, [this] { ShowTabCaptions(m_tab2, maintext::kOptionPages); });
     layout->addWidget(m_tab2);
 
     auto* core = new QWidget;
     auto* coreLayout = new QVBoxLayout(core);
     coreLayout->setContentsMargins(0, 0, 0, 0);
     auto* seriesRow = new QHBoxLayout;
-    seriesRow->addWidget(new QLabel(maintext::kSeriesLabel, core));
+    seriesRow->addWidget(m_captions.text(new QLabel(core), maintext::kSeriesLabel));
     m_cboMcu[1] = new QComboBox(core);
     seriesRow->addWidget(m_cboMcu[1], 1);
     coreLayout->addLayout(seriesRow);
@@ -340,7 +357,7 @@ QWidget* MainWindow::buildOptionPage() {
     m_optionFrame = new kui::Frame(core);
     m_optionFrame->setObjectName(QStringLiteral("optionFrame"));
     m_optionFrame->setProperty("Tag", kTagOptionFrame);
-    m_optionFrame->setCaption(maintext::kOptionFrame);
+    m_captions.caption(m_optionFrame, maintext::kOptionFrame);
     // The room inside the line and under the caption does not depend on the frame's size.
     m_optionFrame->resize(400, 200);
     const QRect inside = m_optionFrame->ContentsRect();

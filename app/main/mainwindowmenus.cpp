@@ -26,29 +26,31 @@ namespace korvan {
 
 void MainWindow::buildMenus() {
     buildFileMenu();
-    m_dataPage->fillEditMenu(m_menuBar->addMenu(maintext::kMenuEdit));
+    m_dataPage->fillEditMenu(m_captions.menu(m_menuBar, maintext::kMenuEdit));
 
-    QMenu* view = m_menuBar->addMenu(maintext::kMenuView);
+    QMenu* view = m_captions.menu(m_menuBar, maintext::kMenuView);
     for (int i = 0; i < maintext::kPages.size(); ++i) {
         if (i == 2) {
             for (int k = 0; k < maintext::kOptionPages.size(); ++k)
-                view->addAction(maintext::kOptionPages.at(k), this,
-                                [this, k] { selectOptionPage(k); });
+                m_captions.action(view, maintext::kOptionPages.text(k), this,
+                                  [this, k] { selectOptionPage(k); });
             continue;
         }
-        view->addAction(maintext::kPages.at(i), this, [this, i] { selectPage(i); });
+        m_captions.action(view, maintext::kPages.text(i), this, [this, i] { selectPage(i); });
     }
 
-    buildPortMenu(m_menuBar->addMenu(maintext::kMenuPort));
+    buildLanguageMenu(view);
 
-    QMenu* tools = m_menuBar->addMenu(maintext::kMenuTool);
-    tools->addAction(maintext::kSettings, this, [this] { openSettings(); });
-    tools->addAction(maintext::kProductionRecord, this, [this] { openProductionRecord(); });
+    buildPortMenu(m_captions.menu(m_menuBar, maintext::kMenuPort));
+
+    QMenu* tools = m_captions.menu(m_menuBar, maintext::kMenuTool);
+    m_captions.action(tools, maintext::kSettings, this, [this] { openSettings(); });
+    m_captions.action(tools, maintext::kProductionRecord, this, [this] { openProductionRecord(); });
     buildSkinMenu(tools);
-    tools->addAction(maintext::kCalculator, this, [this] {
+    m_captions.action(tools, maintext::kCalculator, this, [this] {
         if (!desktop::StartCalculator()) say(UserMessage{desktop::text::kNoCalculator, 11, {}});
     });
-    m_topMost = tools->addAction(maintext::kTopMost);
+    m_topMost = m_captions.action(tools, maintext::kTopMost);
     m_topMost->setCheckable(true);
     connect(m_topMost, &QAction::toggled, this, [this](bool on) {
         Shell().TopMost = on;
@@ -59,42 +61,44 @@ void MainWindow::buildMenus() {
         WriteConfig(QStringLiteral("Config"), QStringLiteral("SetTop"), BoolText(on));
     });
     // The IDE's tool entry is switched in the settings dialog; this entry leads there.
-    tools->addAction(maintext::kIdeEntry, this, [this] { openSettings(); });
+    m_captions.action(tools, maintext::kIdeEntry, this, [this] { openSettings(); });
 
-    QMenu* help = m_menuBar->addMenu(maintext::kMenuHelp);
-    help->addAction(maintext::kHelpTopics, this, [this] {
+    QMenu* help = m_captions.menu(m_menuBar, maintext::kMenuHelp);
+    m_captions.action(help, maintext::kHelpTopics, this, [this] {
         HelpWindow window(this);
         window.exec();
     });
-    QAction* support = help->addAction(maintext::kSupport, this, [] {
+    QAction* support = m_captions.action(help, maintext::kSupport, this, [] {
         QDesktopServices::openUrl(QUrl(desktop::text::kSupportPage));
     });
     support->setToolTip(desktop::text::kSupportPage);
     help->addSeparator();
-    help->addAction(maintext::kAbout, this, [this] {
+    m_captions.action(help, maintext::kAbout, this, [this] {
         AboutWindow window(this);
         window.exec();
     });
 }
 
 void MainWindow::buildFileMenu() {
-    m_fileMenu = m_menuBar->addMenu(maintext::kMenuFile);
-    QAction* open = m_fileMenu->addAction(maintext::kOpenFile, m_files, &FileFlows::openWithDialog);
+    m_fileMenu = m_captions.menu(m_menuBar, maintext::kMenuFile);
+    QAction* open =
+        m_captions.action(m_fileMenu, maintext::kOpenFile, m_files, &FileFlows::openWithDialog);
     open->setShortcut(QKeySequence::Open);
     m_openDefault =
-        m_fileMenu->addAction(maintext::kOpenDefault, m_files, &FileFlows::openDefaultFile);
+        m_captions.action(m_fileMenu, maintext::kOpenDefault, m_files, &FileFlows::openDefaultFile);
     m_saveDefault =
-        m_fileMenu->addAction(maintext::kSaveDefault, m_files, &FileFlows::saveAsDefault);
+        m_captions.action(m_fileMenu, maintext::kSaveDefault, m_files, &FileFlows::saveAsDefault);
     m_fileMenu->addSeparator();
-    m_fileHistory = m_fileMenu->addMenu(maintext::kFileHistory);
+    m_fileHistory = m_captions.menu(m_fileMenu, maintext::kFileHistory);
     m_taskHidden << m_saveDefault;
-    m_taskHidden << m_fileMenu->addAction(maintext::kRefresh, m_files, &FileFlows::refreshBuffer);
+    m_taskHidden << m_captions.action(m_fileMenu, maintext::kRefresh, m_files,
+                                      &FileFlows::refreshBuffer);
     m_taskHidden << m_fileMenu->addSeparator();
-    m_commandHistory = m_fileMenu->addMenu(maintext::kCommandHistory);
+    m_commandHistory = m_captions.menu(m_fileMenu, maintext::kCommandHistory);
     m_taskHidden << m_commandHistory->menuAction();
-    m_taskHidden << m_fileMenu->addAction(maintext::kSaveAs, m_files, &FileFlows::saveAs);
+    m_taskHidden << m_captions.action(m_fileMenu, maintext::kSaveAs, m_files, &FileFlows::saveAs);
     m_taskHidden << m_fileMenu->addSeparator();
-    m_fileMenu->addAction(maintext::kExit, this, [this] { quitWith(0); });
+    m_captions.action(m_fileMenu, maintext::kExit, this, [this] { quitWith(0); });
     connect(m_cmdOpen, &kui::Cmd::Click, m_files, &FileFlows::openWithDialog);
     connect(m_cmdOpen, &kui::Cmd::DropClick, this,
             [this] { m_cmdOpen->PopMenu(m_fileHistory, 1); });
@@ -102,7 +106,7 @@ void MainWindow::buildFileMenu() {
 }
 
 void MainWindow::buildSkinMenu(QMenu* tools) {
-    m_skinMenu = tools->addMenu(maintext::kSkins);
+    m_skinMenu = m_captions.menu(tools, maintext::kSkins);
     auto* group = new QActionGroup(this);
     const auto add = [&](const QString& caption, int index) {
         QAction* action =
@@ -113,6 +117,7 @@ void MainWindow::buildSkinMenu(QMenu* tools) {
     };
     // The frame's own look, then what the skin engine offers when it is there.
     add(maintext::kDefaultSkin, 0);
+    m_captions.text(m_skinActions.first(), maintext::kDefaultSkin);
     kui::SkinEngine* engine = Shell().SkinEngine;
     const int engineSkins = engine ? engine->SkinCount() : 0;
     for (int i = 0; i < engineSkins; ++i) add(engine->SkinName(i), 2 + i);

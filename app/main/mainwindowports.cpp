@@ -61,7 +61,7 @@ void MainWindow::buildPortMenu(QMenu* menu) {
         m_portActions << action;
     }
     menu->addSeparator();
-    QMenu* presets = menu->addMenu(maintext::kPortPresets);
+    QMenu* presets = m_captions.menu(menu, maintext::kPortPresets);
     m_presetMenu = presets;
     for (const QString& caption : PortPresetCaptions()) {
         if (caption.isEmpty())
@@ -71,7 +71,8 @@ void MainWindow::buildPortMenu(QMenu* menu) {
                                [this, caption] { m_terminalPage->applyPreset(caption); });
     }
     m_refreshSeparator = menu->addSeparator();
-    m_refreshPorts = menu->addAction(maintext::kPortsRefresh, this, &MainWindow::refreshPorts);
+    m_refreshPorts =
+        m_captions.action(menu, maintext::kPortsRefresh, this, &MainWindow::refreshPorts);
     m_portMenu = menu;
     connect(m_terminalPage->portButton(), &kui::Cmd::Click, this, &MainWindow::popPortMenu);
     connect(m_cmdUset, &kui::Cmd::Click, this, [this] { m_cmdUset->PopMenu(m_presetMenu, 1); });

@@ -18,8 +18,10 @@ QComboBox* MainWindow::buildResetSequenceBox(QWidget* page) {
     m_cboResetSeq->setInsertPolicy(QComboBox::NoInsert);
     m_cboResetSeq->addItem(QString());
     for (const ResetPreset& preset : ResetPresets()) m_cboResetSeq->addItem(preset.name);
-    m_cboResetSeq->lineEdit()->setPlaceholderText(maintext::kResetSeqNone);
-    m_cboResetSeq->setToolTip(maintext::kResetSeqTip);
+    m_captions.bind(m_cboResetSeq, [box = m_cboResetSeq] {
+        box->lineEdit()->setPlaceholderText(maintext::kResetSeqNone);
+        box->setToolTip(maintext::kResetSeqTip);
+    });
     connect(m_cboResetSeq->lineEdit(), &QLineEdit::editingFinished, this,
             &MainWindow::chooseResetSequence);
     connect(m_cboResetSeq, &QComboBox::activated, this, &MainWindow::chooseResetSequence);

@@ -18,7 +18,7 @@
 #include "main/maintexts.h"
 #include "main/mainwindow.h"
 #include "main/messagegate.h"
-#include "main/qttranslations.h"
+#include "main/programlanguage.h"
 #include "ui/core/skinobject.h"
 #include "views/commandline.h"
 #include "windows/aboutwindow.h"
@@ -52,7 +52,6 @@ void RecordProgram() {
 
 int RunKorvan(const QStringList& arguments) {
     QApplication::setQuitOnLastWindowClosed(false);
-    InstallQtTranslations(*qApp);
     const AppPaths paths = AppPaths::detect();
     SetCurrentAppPaths(paths);
     const CommandLine commandLine = ParseStartArguments(arguments.mid(1));
@@ -66,6 +65,8 @@ int RunKorvan(const QStringList& arguments) {
     shell.SkinEngine = engine->isValid() ? engine.get() : nullptr;
     ApplyStoredSkinChoice(shell.SkinEngine);
     shell.Config.set(LoadConfig(paths));
+    // Before the first window, so that every text is in the chosen language from the start.
+    ApplyProgramLanguage(shell.Config.value().Language);
     shell.TopMost = shell.Config.value().SetTop;
 
     if (!commandLine.File.isEmpty() && !FileUsable(commandLine.File)) {
@@ -94,6 +95,8 @@ int RunKorvan(const QStringList& arguments) {
         return kExitControlError;
     }
     std::unique_ptr<QObject> control(zel.object);
+    // The control brings its own catalogue.
+    i18n::installCurrentLanguage();
     zel.control->ReadProperties({});
 
     auto window = std::make_unique<MainWindow>(*zel.control, paths, commandLine);

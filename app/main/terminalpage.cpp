@@ -4,7 +4,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,6 +32,9 @@ constexpr int kLongestPeriodMs = 65535;
 constexpr int kFlushMs = 50;
 constexpr int kPortButtonWidth = 64;
 constexpr int kSendLines = 3;
+// The settings lists narrow down to this many characters; the label under them shows the
+// whole settings.
+constexpr int kShortestComboText = 3;
 }  // namespace
 
 TerminalPage::TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidget* parent)
@@ -46,22 +48,31 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidge
     receiveBox_->setContextMenuPolicy(Qt::NoContextMenu);
     layout->addWidget(receiveBox_, 3);
 
-    auto* options = new QGridLayout;
+    // Four short rows rather than three long ones: the page stays as narrow as the smallest
+    // window, where the long rows ran off its right edge.
+    auto* options = new QVBoxLayout;
+    options->setSpacing(2);
+    auto* comboRow = new QHBoxLayout;
+    auto* tickRow = new QHBoxLayout;
     for (int i = 0; i < TerminalSettings::kComboCount; ++i) {
         combos_[size_t(i)] = new QComboBox(this);
         combos_[size_t(i)]->addItems(settings_.items(i));
         combos_[size_t(i)]->setCurrentIndex(settings_.selected(i));
-        combos_[size_t(i)]->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        combos_[size_t(i)]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combos_[size_t(i)]->setMinimumContentsLength(kShortestComboText);
         connect(combos_[size_t(i)], &QComboBox::currentIndexChanged, this,
                 [this] { comboChanged(); });
-        options->addWidget(combos_[size_t(i)], 0, i);
+        comboRow->addWidget(combos_[size_t(i)], 1);
     }
     encoding_ = new QComboBox(this);
     encoding_->addItems(maintext::kTerminalEncodings);
     connect(encoding_, &QComboBox::currentIndexChanged, this, [this](int index) {
         decoder_.setEncoding(index == 1 ? ReceiveEncoding::Gbk : ReceiveEncoding::Utf8);
     });
-    options->addWidget(encoding_, 0, 4);
+    encoding_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    encoding_->setMinimumContentsLength(kShortestComboText);
+    auto* countRow = new QHBoxLayout;
+    countRow->addWidget(encoding_);
     portButton_ = new kui::Cmd(this);
     portButton_->setObjectName(QStringLiteral("cmdPort"));
     portButton_->InitProperties();
@@ -69,11 +80,10 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidge
     showPortNumber(1);
 
     settingsLabel_ = new QLabel(settings_.labelText(), this);
-    options->addWidget(settingsLabel_, 2, 0, 1, 3);
 
-    hex_ = new QCheckBox(maintext::kTerminalHex, this);
-    lineBreak_ = new QCheckBox(maintext::kTerminalLineBreak, this);
-    autoSend_ = new QCheckBox(maintext::kTerminalAutoSend, this);
+    hex_ = captions_.text(new QCheckBox(this), maintext::kTerminalHex);
+    lineBreak_ = captions_.text(new QCheckBox(this), maintext::kTerminalLineBreak);
+    autoSend_ = captions_.text(new QCheckBox(this), maintext::kTerminalAutoSend);
     period_ = new QLineEdit(QString::number(kDefaultPeriodMs), this);
     period_->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), period_));
@@ -86,17 +96,22 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidge
     receivedLabel_ = new QLabel(this);
     sentLabel_->installEventFilter(this);
     receivedLabel_->installEventFilter(this);
-    options->addWidget(hex_, 1, 0);
-    options->addWidget(lineBreak_, 1, 1);
-    options->addWidget(autoSend_, 1, 2);
-    auto* periodRow = new QHBoxLayout;
-    periodRow->addWidget(period_);
-    periodRow->addWidget(new QLabel(maintext::kTerminalPeriodUnit, this));
-    options->addLayout(periodRow, 1, 3);
-    options->addWidget(portButton_, 1, 4);
-    periodRow->addStretch();
-    options->addWidget(sentLabel_, 2, 3);
-    options->addWidget(receivedLabel_, 2, 4);
+    tickRow->addWidget(hex_);
+    tickRow->addWidget(lineBreak_);
+    tickRow->addWidget(autoSend_);
+    tickRow->addStretch(1);
+    countRow->insertWidget(0, period_);
+    countRow->insertWidget(1, new QLabel(maintext::kTerminalPeriodUnit, this));
+    countRow->insertWidget(2, portButton_);
+    countRow->addStretch(1);
+    auto* labelRow = new QHBoxLayout;
+    labelRow->addWidget(settingsLabel_, 1);
+    labelRow->addWidget(sentLabel_);
+    labelRow->addWidget(receivedLabel_);
+    options->addLayout(comboRow);
+    options->addLayout(tickRow);
+    options->addLayout(countRow);
+    options->addLayout(labelRow);
     layout->addLayout(options);
 
     auto* sendRow = new QHBoxLayout;
@@ -107,7 +122,7 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidge
                                2 * sendBox_->frameWidth() + 8);
     sendRow->addWidget(sendBox_, 1);
     auto* buttons = new QVBoxLayout;
-    send_ = new QPushButton(maintext::kTerminalSend, this);
+    send_ = captions_.text(new QPushButton(this), maintext::kTerminalSend);
     openClose_ = new QPushButton(this);
     buttons->addWidget(send_);
     buttons->addWidget(openClose_);
@@ -130,6 +145,21 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidge
                                          : kserial::MSComm::comInputModeText);
     });
     connect(&port_.comm(), &kserial::MSComm::OnComm, this, [this] { receive(); });
+    showCounters();
+    showOpenState();
+}
+
+void TerminalPage::retranslate() {
+    captions_.retranslate();
+    // The lists' units and parity words; the values and the choices stay.
+    const TerminalSettings fresh;
+    for (int i = 0; i < TerminalSettings::kComboCount; ++i) {
+        const QStringList items = fresh.items(i);
+        QComboBox* combo = combos_[size_t(i)];
+        for (int k = 0; k < combo->count() && k < items.size(); ++k)
+            combo->setItemText(k, items.at(k));
+    }
+    settingsLabel_->setText(settings_.labelText());
     showCounters();
     showOpenState();
 }

@@ -6,6 +6,7 @@
 #include "jobs/portaccess.h"
 #include "views/receivedecoder.h"
 #include "views/terminalsettings.h"
+#include "windows/languagecaptions.h"
 
 #include <QWidget>
 #include <array>
@@ -44,6 +45,8 @@ class TerminalPage : public QWidget {
     void showUserSettings(bool hex, bool lineBreak, qint64 periodMs, const QString& send);
     // The port button shows "COM" + the port number.
     void showPortNumber(int number);
+    // Captions, counters and the settings' lists in the language installed now.
+    void retranslate();
     void sendTerminal();
     void appendReceived(const QString& text);
     // Shows what has been received and not shown yet.
@@ -119,6 +122,7 @@ class TerminalPage : public QWidget {
     std::unique_ptr<jobs::JobTimer> timer_;
     QTimer* flushTimer_ = nullptr;
     QString pending_;
+    LanguageCaptions captions_;
 };
 
 }  // namespace korvan

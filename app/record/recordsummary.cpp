@@ -16,14 +16,14 @@ DayCounts CountDay(const QList<ProductionRow>& rows, const QDate& day) {
     return counts;
 }
 
-const QStringList& ShownTitles() {
-    static const QStringList titles = {
-        QStringLiteral("时间"),     QStringLiteral("工位"),     QStringLiteral("串口"),
-        QStringLiteral("任务类型"), QStringLiteral("型号"),     QStringLiteral("增量(N)"),
-        QStringLiteral("结果"),     QStringLiteral("原因"),     QStringLiteral("任务"),
-        QStringLiteral("代码文件"), QStringLiteral("用时(ms)"), QStringLiteral("芯片序列号"),
-        QStringLiteral("SHA-256")};
-    return titles;
+QStringList ShownTitles() {
+    return {KORVAN_TR("korvan", "时间"),     KORVAN_TR("korvan", "工位"),
+            KORVAN_TR("korvan", "串口"),     KORVAN_TR("korvan", "任务类型"),
+            KORVAN_TR("korvan", "型号"),     KORVAN_TR("korvan", "增量(N)"),
+            KORVAN_TR("korvan", "结果"),     KORVAN_TR("korvan", "原因"),
+            KORVAN_TR("korvan", "任务"),     KORVAN_TR("korvan", "代码文件"),
+            KORVAN_TR("korvan", "用时(ms)"), KORVAN_TR("korvan", "芯片序列号"),
+            QStringLiteral("SHA-256")};
 }
 
 QStringList ShownValues(const ProductionRow& r) {

@@ -17,7 +17,7 @@ struct DayCounts {
 DayCounts CountDay(const QList<ProductionRow>& rows, const QDate& day);
 // The columns the window shows: their titles, and a row's values as a person reads them (the
 // station's local time, the SHA-256 shortened; the full one is in the CSV).
-const QStringList& ShownTitles();
+QStringList ShownTitles();  // in the language installed now
 QStringList ShownValues(const ProductionRow& row);
 
 }  // namespace korvan::record

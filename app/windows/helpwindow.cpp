@@ -84,11 +84,11 @@ void HelpWindow::buildText() {
             grid->addWidget(text, row++, 0, 1, 2);
             continue;
         }
-        if (entry.Key.isEmpty()) {
+        if (*entry.Key == '\0') {
             grid->addWidget(text, row++, 0, 1, 2);
             continue;
         }
-        auto* key = new QLabel(entry.Key, m_panel);
+        auto* key = new QLabel(QString::fromLatin1(entry.Key), m_panel);
         QFont font = key->font();
         font.setBold(true);
         key->setFont(font);

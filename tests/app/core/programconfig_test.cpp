@@ -227,5 +227,47 @@ TEST(SaveResetSequence, RoundTripsAndLeavesTheOtherKeysAlone) {
     EXPECT_EQ(LoadConfig(home.paths()).ResetSeq, QString());
 }
 
+struct LanguageCase {
+    const char* name;
+    const char* config;  // the [Config] lines
+    i18n::Language read;
+};
+
+class LanguageOnLoad : public testing::TestWithParam<LanguageCase> {};
+
+// Chinese unless the file says English: a missing, empty or mistyped key never switches.
+TEST_P(LanguageOnLoad, IsChineseUnlessTheFileSaysEnglish) {
+    test::TempHome home;
+    home.write(home.paths().configFile(),
+               QByteArray("[Config]\nOpenRts=False\n") + GetParam().config);
+    ProgramConfig previous;
+    previous.Language = i18n::Language::English;
+    EXPECT_EQ(LoadConfig(home.paths(), previous).Language, GetParam().read);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LanguageOnLoad,
+    testing::Values(LanguageCase{"OlderFileWithoutTheKey", "", i18n::Language::Chinese},
+                    LanguageCase{"English", "Language=en\n", i18n::Language::English},
+                    LanguageCase{"EnglishAnyCase", "language=\" EN \"\n", i18n::Language::English},
+                    LanguageCase{"Chinese", "Language=zh\n", i18n::Language::Chinese},
+                    LanguageCase{"Empty", "Language=\n", i18n::Language::Chinese},
+                    LanguageCase{"Unknown", "Language=fr\n", i18n::Language::Chinese}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SaveLanguage, RoundTripsAndSurvivesTheSettingsDialog) {
+    test::TempHome home;
+    home.write(home.paths().configFile(), "[Config]\nErrTim=12\n[Ports]\nCOM1=/dev/ttyUSB0\n");
+    ASSERT_TRUE(SaveLanguage(home.paths(), i18n::Language::English));
+    ProgramConfig c = LoadConfig(home.paths());
+    EXPECT_EQ(c.Language, i18n::Language::English);
+    EXPECT_EQ(c.ErrTim, 12);
+    ASSERT_TRUE(SaveConfig(home.paths(), c));
+    EXPECT_EQ(LoadConfig(home.paths()).Language, i18n::Language::English);
+    EXPECT_TRUE(home.read(home.paths().configFile()).contains("COM1=/dev/ttyUSB0"));
+    ASSERT_TRUE(SaveLanguage(home.paths(), i18n::Language::Chinese));
+    EXPECT_TRUE(home.read(home.paths().configFile()).contains("Language=zh"));
+}
+
 }  // namespace
 }  // namespace korvan

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSqlQuery>
 #include <QTableView>
 #include <QTranslator>
@@ -855,6 +856,42 @@ class MainWindowTest : public QObject {
             const QRect lower = window->downButton(i + 1)->geometry();
             QVERIFY(upper.bottom() < lower.top());
             QCOMPARE(lower.height(), upper.height());
+        }
+        // The rows of the pages that scroll show whole, inside the window, once scrolled to;
+        // the soft-start command keeps room for a command.
+        auto* command = window->findChild<QLineEdit*>(QStringLiteral("txtTest"));
+        QVERIFY(command);
+        TerminalPage* terminal = window->terminalPage();
+        const struct {
+            const char* name;
+            int page;
+            QWidget* part;
+            int minWidth;
+        } rows[] = {
+            {"soft-start command", 1, command,
+             metrics.horizontalAdvance(QStringLiteral("AT+RST=1"))},
+            {"hex", 4, terminal->hexBox(), 0},
+            {"line break", 4, terminal->lineBreakBox(), 0},
+            {"auto send", 4, terminal->autoSendBox(), 0},
+        };
+        const QWidget* client = window->findChild<QWidget*>(QStringLiteral("backWindow"));
+        QVERIFY(client);
+        for (const auto& row : rows) {
+            window->selectPage(row.page);
+            QCoreApplication::processEvents();
+            QScrollArea* scroll = nullptr;
+            for (QWidget* w = row.part; w && !scroll; w = w->parentWidget())
+                scroll = qobject_cast<QScrollArea*>(w);
+            QVERIFY2(scroll, row.name);
+            scroll->ensureWidgetVisible(row.part, 0, 0);
+            QCoreApplication::processEvents();
+            const QRect inViewport(row.part->mapTo(scroll->viewport(), QPoint()), row.part->size());
+            // Nothing runs off the right edge, where the page does not scroll.
+            QVERIFY2(scroll->widget()->width() <= scroll->viewport()->width(), row.name);
+            QVERIFY2(scroll->viewport()->rect().contains(inViewport), row.name);
+            const QRect inClient(row.part->mapTo(client, QPoint()), row.part->size());
+            QVERIFY2(client->rect().contains(inClient), row.name);
+            QVERIFY2(row.part->width() >= row.minWidth, row.name);
         }
     }
 

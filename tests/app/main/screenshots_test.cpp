@@ -1,5 +1,5 @@
 // Pictures of the main window after a download, every page of both tab strips, with both
-// built-in skins, saved into the build tree to be looked at.
+// built-in skins, in Chinese and in English, saved into the build tree to be looked at.
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QScrollArea>
@@ -11,6 +11,7 @@
 #include "main/incrementpage.h"
 #include "main/terminalpage.h"
 #include "mainfixture.h"
+#include "translations.h"
 #include "ui/controls/vtab.h"
 #include "windows/shellstate.h"
 
@@ -21,9 +22,19 @@ class MainScreenshots : public QObject {
     Q_OBJECT
 
   private slots:
+    void cleanup() { i18n::installTranslations(i18n::Language::Chinese); }
+
+    void everyPageWithBothSkins_data() {
+        QTest::addColumn<bool>("english");
+        QTest::newRow("Chinese") << false;
+        QTest::newRow("English") << true;
+    }
     void everyPageWithBothSkins() {
+        QFETCH(bool, english);
         MainFixture fixture;
         QVERIFY(fixture.valid());
+        fixture.writeConfig(english ? QStringLiteral("Language=en") : QString());
+        const QString language = english ? QStringLiteral("en_") : QString();
         const QString hex =
             fixture.writeFile(QStringLiteral("demo.hex"), IntelHex(SampleCode(1500)));
         Shell().SkinNumber = 0;
@@ -43,8 +54,8 @@ class MainScreenshots : public QObject {
             window->chooseSkin(skin);
             const auto save = [&](const QString& name) {
                 QCoreApplication::processEvents();
-                const QString file =
-                    dir.filePath(QStringLiteral("main_skin%1_%2.png").arg(skin).arg(name));
+                const QString file = dir.filePath(
+                    QStringLiteral("main_%1skin%2_%3.png").arg(language).arg(skin).arg(name));
                 const QImage image = window->grab().toImage();
                 QVERIFY(!image.isNull());
                 QVERIFY(image.save(file));

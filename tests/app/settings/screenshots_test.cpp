@@ -1,9 +1,10 @@
-// Pictures of the settings dialog's four pages with both built-in skins, saved as PNG files
-// into the build tree for a person to look at.
+// Pictures of the settings dialog's four pages with both built-in skins, in Chinese and in
+// English, saved as PNG files into the build tree for a person to look at.
 #include <QDir>
 #include <QtTest>
 
 #include "settings/settingsdialog.h"
+#include "translations.h"
 #include "ui/controls/vtab.h"
 #include "windows/shellstate.h"
 
@@ -17,14 +18,20 @@ class SettingsScreenshots : public QObject {
 
   private slots:
     void initTestCase() { QVERIFY(m_dir.mkpath(QStringLiteral("."))); }
+    void cleanup() { i18n::installTranslations(i18n::Language::Chinese); }
 
     void pages_data() {
         QTest::addColumn<int>("skin");
-        QTest::newRow("skin 0") << 0;
-        QTest::newRow("skin 1") << 1;
+        QTest::addColumn<bool>("english");
+        QTest::newRow("skin 0") << 0 << false;
+        QTest::newRow("skin 1") << 1 << false;
+        QTest::newRow("skin 0 English") << 0 << true;
+        QTest::newRow("skin 1 English") << 1 << true;
     }
     void pages() {
         QFETCH(int, skin);
+        QFETCH(bool, english);
+        if (english) QVERIFY(i18n::installTranslations(i18n::Language::English));
         Shell() = ShellState();
         Shell().SkinNumber = skin;
         ProgramConfig config;
@@ -51,7 +58,10 @@ class SettingsScreenshots : public QObject {
             const QPixmap shot = dialog.grab();
             QVERIFY(!shot.isNull());
             const QString file =
-                m_dir.filePath(QStringLiteral("settings_page%1_skin%2.png").arg(page).arg(skin));
+                m_dir.filePath(QStringLiteral("settings_page%1_skin%2%3.png")
+                                   .arg(page)
+                                   .arg(skin)
+                                   .arg(english ? QStringLiteral("_en") : QString()));
             QVERIFY2(shot.save(file, "PNG"), qPrintable(file));
         }
     }

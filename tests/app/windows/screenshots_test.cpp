@@ -1,5 +1,6 @@
 // Pictures of the message (styles 10, 11, 12, 21), mini, about and help windows with both
-// built-in skins, saved as PNG files into the build tree for a person to look at.
+// built-in skins, in Chinese and in English, saved as PNG files into the build tree for a
+// person to look at.
 #include <QDir>
 #include <QLabel>
 #include <QTimer>
@@ -7,6 +8,7 @@
 
 #include "core/messages.h"
 #include "jobs/jobtexts.h"
+#include "translations.h"
 #include "ui/core/skinobject.h"
 #include "ui/skin/skin.h"
 #include "windows/aboutwindow.h"
@@ -39,18 +41,25 @@ class WindowScreenshots : public QObject {
 
   private slots:
     void initTestCase() { QVERIFY(m_dir.mkpath(QStringLiteral("."))); }
+    void cleanup() { i18n::installTranslations(i18n::Language::Chinese); }
 
     void windows_data() {
         QTest::addColumn<int>("skin");
-        QTest::newRow("skin 0") << 0;
-        QTest::newRow("skin 1") << 1;
+        QTest::addColumn<bool>("english");
+        QTest::newRow("skin 0") << 0 << false;
+        QTest::newRow("skin 1") << 1 << false;
+        QTest::newRow("skin 0 English") << 0 << true;
+        QTest::newRow("skin 1 English") << 1 << true;
     }
     void windows() {
         QFETCH(int, skin);
+        QFETCH(bool, english);
+        if (english) QVERIFY(i18n::installTranslations(i18n::Language::English));
         Shell() = ShellState();
         Shell().SkinNumber = skin;
         Shell().AppVersion = QStringLiteral("1.0");
-        const QString suffix = QStringLiteral("_skin%1").arg(skin);
+        const QString suffix =
+            QStringLiteral("_skin%1").arg(skin) + (english ? QStringLiteral("_en") : QString());
 
         const struct {
             int style;
