@@ -218,7 +218,7 @@ class SettingsDialogTest : public QObject {
                                        << "postgresql://line@db:6543/prod"
                                        << "";
         QTest::newRow("a password") << "postgresql://line:secret@db/prod"
-                                    << "<none>" << record::text::kUrlPassword;
+                                    << "<none>" << QString(record::text::kUrlPassword);
         QTest::newRow("unknown kind") << "mysql://db/prod"
                                       << "<none>" << record::text::UrlScheme("mysql://db/prod");
     }
