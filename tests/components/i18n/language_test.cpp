@@ -93,10 +93,5 @@ TEST(LanguageChoice, OptionsRemovedForOtherParsers) {
         EXPECT_EQ(withoutLanguageOption(c.in), c.out) << c.in.join(' ').toStdString();
 }
 
-TEST(LanguageChoice, CodesRoundTrip) {
-    for (Language l : {L::Chinese, L::English}) EXPECT_EQ(parseLanguage(languageCode(l)), l);
-    EXPECT_EQ(parseLanguage(QStringLiteral("")), std::nullopt);
-}
-
 }  // namespace
 }  // namespace korvan::i18n
