@@ -128,7 +128,7 @@ OpenResult CodeWorkspace::openCode(const QString& path, bool keepSettings) {
     if (!keepSettings) {
         applySettings(IniDocument::load(settingsFile_), settingsFile_, result);
         SetTaskMode(false);
-        caption_ = kTitle;
+        captionFile_.clear();
         openDefaultEnabled_ = saveDefaultEnabled_ = false;
     }
     codeFileTime_ = ModifiedSeconds(path);
@@ -139,6 +139,13 @@ OpenResult CodeWorkspace::openCode(const QString& path, bool keepSettings) {
     result.Ok = result.BufferChanged = result.CodeLoaded = true;
     result.BadRecords = badRecords_;
     return result;
+}
+
+QString CodeWorkspace::caption() const {
+    if (captionFile_.isEmpty()) return kTitle;
+    // Built when asked, so that a task's caption follows a change of language.
+    const QString file = kTitle + QStringLiteral(" - [") + FileTitle(captionFile_);
+    return captionIsTask_ ? file + KORVAN_TR("korvan", "] - 任务") : file + u']';
 }
 
 OpenResult CodeWorkspace::openTask(const QString& path) {
@@ -155,7 +162,8 @@ OpenResult CodeWorkspace::openTask(const QString& path) {
     taskModified_ = false;
     settingsFile_ = path;
     codeFile_ = path;
-    caption_ = kTitle + QStringLiteral(" - [") + FileTitle(path) + KORVAN_TR("korvan", "] - 任务");
+    captionFile_ = path;
+    captionIsTask_ = true;
     applySettings(unpacked->Task.Settings, path, result);
     QFile::remove(unpacked->TempFile);
     SetTaskMode(true);
@@ -175,7 +183,8 @@ OpenResult CodeWorkspace::openConfiguration(const QString& path) {
     applySettings(doc, path, result);
     SetTaskMode(false);
     openDefaultEnabled_ = saveDefaultEnabled_ = true;
-    caption_ = kTitle + QStringLiteral(" - [") + FileTitle(path) + ']';
+    captionFile_ = path;
+    captionIsTask_ = false;
     const QString code = ReadUserFile(doc, FolderOf(path));
     codeFile_ = code;
     result.BufferChanged = true;

@@ -50,7 +50,7 @@ class CodeWorkspace {
     bool taskMode() const { return taskMode_; }
     bool taskModified() const { return taskModified_; }
     bool settingsLoaded() const { return settingsLoaded_; }
-    const QString& caption() const { return caption_; }
+    QString caption() const;
     bool openDefaultEnabled() const { return openDefaultEnabled_; }
     bool saveDefaultEnabled() const { return saveDefaultEnabled_; }
     const UserSettings& settings() const { return settings_.value(); }
@@ -115,7 +115,8 @@ class CodeWorkspace {
     // Where the settings go and what the window says about it; a failed open puts it back.
     struct Place {
         QString SettingsFile;
-        QString Caption;
+        QString CaptionFile;
+        bool CaptionIsTask = false;
         bool OpenDefaultEnabled = false;
         bool SaveDefaultEnabled = false;
     };
@@ -139,7 +140,8 @@ class CodeWorkspace {
     bool taskMode_ = false;
     bool taskModified_ = false;
     bool settingsLoaded_ = false;
-    QString caption_ = kTitle;
+    QString captionFile_;  // the task or configuration the caption names; "" for none
+    bool captionIsTask_ = false;
     bool openDefaultEnabled_ = false;
     bool saveDefaultEnabled_ = false;
     int seriesCount_ = 0;

@@ -27,9 +27,9 @@ OpenResult CodeWorkspace::OpenFromDialog(const QString& path) {
     // A task carries its own code; a code file cannot replace it.
     if (IsCodeType(path) && taskMode_) return result;
     if (!IsCodeType(path) && !taskMode_) SaveUserSettings(settingsFile_);
-    const QString before = caption_;
+    const QString before = caption();
     result = OpenCodeFile(path, true);
-    if (result.Ok && (caption_ != before || before == kTitle))
+    if (result.Ok && (caption() != before || before == kTitle))
         history_.add(HistoryKind::Files, path, paths_.configFile());
     return result;
 }
@@ -52,7 +52,7 @@ OpenResult CodeWorkspace::OpenHistoryEntry(const QString& entry) {
 OpenResult CodeWorkspace::OpenDefaultFile() {
     if (!taskMode_) SaveUserSettings(settingsFile_);
     const Place before = place();
-    caption_ = kTitle;
+    captionFile_.clear();
     settingsFile_ = paths_.configFile();
     openDefaultEnabled_ = saveDefaultEnabled_ = false;
     const QString code = ReadUserFile(IniDocument::load(paths_.configFile()), paths_.AppPath);
@@ -90,12 +90,14 @@ std::optional<UserMessage> CodeWorkspace::CodeFileWarning(const QString& path) c
 }
 
 CodeWorkspace::Place CodeWorkspace::place() const {
-    return Place{settingsFile_, caption_, openDefaultEnabled_, saveDefaultEnabled_};
+    return Place{settingsFile_, captionFile_, captionIsTask_, openDefaultEnabled_,
+                 saveDefaultEnabled_};
 }
 
 void CodeWorkspace::restore(const Place& place) {
     settingsFile_ = place.SettingsFile;
-    caption_ = place.Caption;
+    captionFile_ = place.CaptionFile;
+    captionIsTask_ = place.CaptionIsTask;
     openDefaultEnabled_ = place.OpenDefaultEnabled;
     saveDefaultEnabled_ = place.SaveDefaultEnabled;
 }

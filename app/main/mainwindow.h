@@ -106,6 +106,7 @@ class MainWindow : public QWidget, private jobs::JobView {
     QMenu* fileHistoryMenu() const { return m_fileHistory; }
     QMenu* skinMenu() const { return m_skinMenu; }
     ChipTreeView* chipTree() const { return m_trvSet; }
+    QComboBox* seriesList(int page) const { return m_cboMcu[page]; }
     // The file commands and the boxes beside the file name.
     FileFlows& files() { return *m_files; }
     // Opens a file as the open dialog would with this name.

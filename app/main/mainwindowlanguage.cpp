@@ -11,6 +11,8 @@
 #include "main/mainwindow.h"
 #include "main/programlanguage.h"
 #include "main/terminalpage.h"
+#include "ui/skin/skin.h"
+#include "windows/serieslists.h"
 #include "windows/shellstate.h"
 
 namespace korvan {
@@ -69,6 +71,9 @@ void MainWindow::retranslate() {
     // Lang.ini's captions win over both languages.
     translate();
     showPanels();
+    m_seriesLists->fill();
+    m_skin->setCaption(m_workspace.caption());
+    setWindowTitle(m_workspace.caption());
     rebuildFileHistory();
     rebuildCommandHistory();
     tickLanguage();

@@ -62,7 +62,11 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidge
         combos_[size_t(i)]->setMinimumContentsLength(kShortestComboText);
         connect(combos_[size_t(i)], &QComboBox::currentIndexChanged, this,
                 [this] { comboChanged(); });
-        comboRow->addWidget(combos_[size_t(i)], 1);
+        // The room is shared by the length of each list's longest entry, so that "115200 bps"
+        // is not cut while "8 bit" has room to spare.
+        qsizetype longest = 1;
+        for (const QString& item : settings_.items(i)) longest = std::max(longest, item.size());
+        comboRow->addWidget(combos_[size_t(i)], int(longest));
     }
     encoding_ = new QComboBox(this);
     encoding_->addItems(maintext::kTerminalEncodings);

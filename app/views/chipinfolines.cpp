@@ -2,6 +2,8 @@
 
 #include "views/viewtexts.h"
 
+#include "dbtext.h"
+
 namespace korvan {
 
 QString KilobyteText(int64_t bytes) {
@@ -31,7 +33,7 @@ QVector<ChipTreeLine> ChipTreeLines(const jobs::ChipRecord& c) {
     if (c.options.isEmpty())
         lines.append({kNoOptions, kIconNoOptions, true});
     else
-        for (const QString& option : c.options) child(option);
+        for (const QString& option : c.options) child(i18n::DbOptionLine(option));
     return lines;
 }
 

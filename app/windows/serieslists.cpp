@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 
+#include "dbtext.h"
+
 #include "views/seriesoptions.h"
 
 namespace korvan {
@@ -14,7 +16,10 @@ SeriesLists::SeriesLists(SeriesOptions& series, QComboBox* mainList, QComboBox* 
 }
 
 void SeriesLists::fill() {
-    const QStringList names = m_series.SeriesNames();
+    // The control's names stay Chinese, as stored series are matched by them; only the lists
+    // show them in the language installed now. A choice is taken by its place in the list.
+    QStringList names = m_series.SeriesNames();
+    for (QString& name : names) name = i18n::DbText(name);
     m_updating = true;
     for (const QPointer<QComboBox>& list : m_lists) {
         if (!list) continue;

@@ -1,28 +1,20 @@
-// The option rows as shown, in the language installed now. zel.db is Chinese data that other
-// tools read too, so it stays as it is: its captions and choices translate where they are
-// shown, keyed by the trimmed Chinese text in the context "zel.db". A text without a
-// translation stays as written, padding included, so the Chinese rows are shown exactly as the
-// database lays them out.
+// The option rows as shown, in the language installed now: zel.db's captions and choices
+// translated where they are shown, the database itself left as it is.
 #pragma once
 
 #include <QString>
 #include <functional>
 #include <vector>
 
+#include "dbtext.h"
 #include "optionmodel.h"
 
 namespace zel::options {
 
-// A caption or choice of zel.db translated, or `text` itself when there is no translation.
-QString DbText(const QString& text);
-
-// A caption shown without its colon (korvan-cli's option list) translated the same way; the
-// translation then has no colon either.
-QString DbCaption(const QString& caption);
-
-// A line of the chip record's option list ("<caption>：   <choice>", as OptList gives it) with
-// its caption and choice translated; the line as it is when neither has a translation.
-QString DbOptionLine(const QString& line);
+// zel.db's captions and choices in the language installed now (components/i18n/dbtext.h).
+using korvan::i18n::DbCaption;
+using korvan::i18n::DbOptionLine;
+using korvan::i18n::DbText;
 
 struct ShownRow {
     OptionRow row;

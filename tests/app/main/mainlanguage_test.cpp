@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,6 +20,7 @@
 #include "ui/controls/cmd.h"
 #include "ui/controls/frame.h"
 #include "ui/controls/vtab.h"
+#include "windows/chiptreeview.h"
 #include "windows/shellstate.h"
 
 using namespace korvan;
@@ -71,6 +73,15 @@ QString CaptionNow(MainWindow* window, const QString& which) {
     if (which == "Check1") return window->checkBox(1)->text();
     if (which == "first tab") return window->pageTabs()->TabList().at(0).caption;
     if (which == "option frame") return window->optionFrame()->Caption();
+    if (which == "series list") return window->seriesList(1)->currentText();
+    if (which == "chip option") {
+        // zel.db's words, as the control reports an identified chip's options.
+        jobs::ChipRecord chip;
+        chip.model = QStringLiteral("ZEL51D103");
+        chip.options = {QStringLiteral("MCU 时钟源：  内部RC振荡器")};
+        window->chipTree()->ShowChipInfo(chip);
+        return window->chipTree()->lines().last().trimmed();
+    }
     if (which == "File menu") return window->menuBar()->actions().at(0)->text();
     if (which == "terminal send") {
         for (auto* b : window->terminalPage()->findChildren<QAbstractButton*>())
@@ -105,6 +116,10 @@ class MainLanguageTest : public QObject {
         QTest::newRow("frame") << "option frame" << QByteArray()
                                << "内核选项 - 若MCU不支持下面(部分或全部)参数则自动忽略"
                                << "Core options - options the MCU does not support are ignored";
+        QTest::newRow("series list") << "series list" << QByteArray() << "ZEL51A 系列"
+                                     << "ZEL51A series";
+        QTest::newRow("chip option") << "chip option" << QByteArray()
+                                     << "MCU 时钟源：  内部RC振荡器" << "Clock source: Internal RC";
         QTest::newRow("menu") << "File menu" << QByteArray() << "文件(&F)"
                               << "&File";
         QTest::newRow("terminal") << "terminal send" << QByteArray() << "发送(&N)"
