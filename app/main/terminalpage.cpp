@@ -35,6 +35,7 @@ constexpr int kSendLines = 3;
 // The settings lists narrow down to this many characters; the label under them shows the
 // whole settings.
 constexpr int kShortestComboText = 3;
+constexpr int kShortEntry = 7;
 }  // namespace
 
 TerminalPage::TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidget* parent)
@@ -58,15 +59,19 @@ TerminalPage::TerminalPage(jobs::PortAccess& port, jobs::JobClock& clock, QWidge
         combos_[size_t(i)] = new QComboBox(this);
         combos_[size_t(i)]->addItems(settings_.items(i));
         combos_[size_t(i)]->setCurrentIndex(settings_.selected(i));
-        combos_[size_t(i)]->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        combos_[size_t(i)]->setMinimumContentsLength(kShortestComboText);
         connect(combos_[size_t(i)], &QComboBox::currentIndexChanged, this,
                 [this] { comboChanged(); });
-        // The room is shared by the length of each list's longest entry, so that "115200 bps"
-        // is not cut while "8 bit" has room to spare.
-        qsizetype longest = 1;
+        // Lists of short entries ("8 bit", "1.5 bit") take just their width; the rate and the
+        // parity share the rest, narrowing down to a few characters in the smallest window,
+        // where the label under them still shows the whole settings.
+        qsizetype longest = 0;
         for (const QString& item : settings_.items(i)) longest = std::max(longest, item.size());
-        comboRow->addWidget(combos_[size_t(i)], int(longest));
+        const bool shortEntries = longest <= kShortEntry;
+        combos_[size_t(i)]->setSizeAdjustPolicy(
+            shortEntries ? QComboBox::AdjustToContents
+                         : QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combos_[size_t(i)]->setMinimumContentsLength(kShortestComboText);
+        comboRow->addWidget(combos_[size_t(i)], shortEntries ? 0 : 1);
     }
     encoding_ = new QComboBox(this);
     encoding_->addItems(maintext::kTerminalEncodings);

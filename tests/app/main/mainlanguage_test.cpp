@@ -116,8 +116,8 @@ class MainLanguageTest : public QObject {
         QTest::newRow("frame") << "option frame" << QByteArray()
                                << "内核选项 - 若MCU不支持下面(部分或全部)参数则自动忽略"
                                << "Core options - options the MCU does not support are ignored";
-        QTest::newRow("series list") << "series list" << QByteArray() << "ZEL51A 系列"
-                                     << "ZEL51A series";
+        QTest::newRow("series list") << "series list" << QByteArray() << "ZEL51B 系列"
+                                     << "ZEL51B series";
         QTest::newRow("chip option") << "chip option" << QByteArray()
                                      << "MCU 时钟源：  内部RC振荡器" << "Clock source: Internal RC";
         QTest::newRow("menu") << "File menu" << QByteArray() << "文件(&F)"
