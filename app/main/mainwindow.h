@@ -154,6 +154,8 @@ class MainWindow : public QWidget, private jobs::JobView {
     void followLanguage();
     void tickLanguage();
     void retranslate();
+    // The skin's caption and the window title: the open file or task, in the language now.
+    void showCaption();
 
     // Ports (mainwindowports.cpp).
     void buildPortMenu(QMenu* menu);

@@ -37,6 +37,12 @@ void MainWindow::openFromDialog(const QString& path) {
 }
 
 // The file commands live in FileFlows; the window follows what they report.
+void MainWindow::showCaption() {
+    const QString caption = m_workspace.caption();
+    m_skin->setCaption(caption);
+    setWindowTitle(caption);
+}
+
 void MainWindow::bindFileFlows() {
     m_files = new FileFlows(m_workspace, {m_txtFile, m_txtXor, m_txtSpa, m_txtSz, m_txtSize},
                             *m_dataPage, this);
@@ -50,8 +56,7 @@ void MainWindow::bindFileFlows() {
         showSettings();
     });
     connect(m_files, &FileFlows::openShown, this, [this](const OpenResult& result) {
-        m_skin->setCaption(m_workspace.caption());
-        setWindowTitle(m_workspace.caption());
+        showCaption();
         showTaskMode();
         rebuildFileHistory();
         if (result.CodeLoaded) m_controller->setWatching(m_workspace.settings().AutoDown);

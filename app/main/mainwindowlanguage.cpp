@@ -11,7 +11,6 @@
 #include "main/mainwindow.h"
 #include "main/programlanguage.h"
 #include "main/terminalpage.h"
-#include "ui/skin/skin.h"
 #include "windows/serieslists.h"
 #include "windows/shellstate.h"
 
@@ -72,8 +71,7 @@ void MainWindow::retranslate() {
     translate();
     showPanels();
     m_seriesLists->fill();
-    m_skin->setCaption(m_workspace.caption());
-    setWindowTitle(m_workspace.caption());
+    showCaption();
     rebuildFileHistory();
     rebuildCommandHistory();
     tickLanguage();
